@@ -1,0 +1,22 @@
+// The boxed banner, the centred output it and the help screen share, and the screen clear.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "driver/output_stream.h"
+
+namespace kalderos {
+
+// Writes `text` after (width - length) / 2 blanks, without a line end; returns the characters written.
+// A text wider than the field gets no blanks.
+std::size_t PrintCentred(OutputStream& out, std::string_view text, int width);
+
+// The banner on standard error after filler line feeds that bring the screen to 30 lines, counting the
+// `lines` already on it; returns lines + 6.
+unsigned PrintBanner(unsigned lines);
+
+// Pushes the screen contents up with 24 line feeds on standard error.
+void ClearScreen();
+
+}  // namespace kalderos

@@ -1,0 +1,86 @@
+// List-file lines and the console dialogue.
+#include "driver/input_source.h"
+
+#include <cstring>
+#include <new>
+
+#include "driver/output_stream.h"
+#include "driver/terminate.h"
+#include "platform/platform.h"
+
+namespace kalderos {
+namespace {
+
+// One console line: 9999 characters and a terminator, the size the console buffer has always had.
+constexpr std::size_t kConsoleLineSize = 10000;
+
+long ReadFromFd(void* context, char* buffer, std::size_t size) {
+    return platform::ReadSome(*static_cast<const int*>(context), buffer, size);
+}
+
+std::size_t TextLength(const char* text, std::size_t size) {
+    const void* nul = std::memchr(text, '\0', size);
+    return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : size;
+}
+
+}  // namespace
+
+InputSource::InputSource(const RunOptions& options) : options_(options) {
+    if (options_.list_file >= 0) {
+        list_reader_.emplace(ReadFromFd, const_cast<int*>(&options_.list_file));
+    }
+}
+
+std::optional<std::string_view> InputSource::NextInputLine() {
+    CheckInterrupt();
+    return list_reader_ ? NextListLine() : NextConsoleLine();
+}
+
+std::optional<std::string_view> InputSource::NextListLine() {
+    std::string_view text;
+    switch (list_reader_->Next(text)) {
+        case LineReader::Status::Line:
+            return text;
+        case LineReader::Status::End:
+            return std::nullopt;
+        case LineReader::Status::Error:
+            break;
+    }
+    CheckInterrupt();
+    Out().Write("\nError reading input file ");
+    Out().Write(options_.list_file_path.View());
+    TerminateRun(kExitInterrupted);
+}
+
+// Standard input is read a byte at a time, so that nothing beyond the line just answered is taken from it.
+// A line longer than the buffer keeps its first 9999 characters; the rest of it is read and dropped.
+std::optional<std::string_view> InputSource::NextConsoleLine() {
+    if (console_line_ == nullptr) {
+        console_line_ = new (std::nothrow) char[kConsoleLineSize];
+        if (console_line_ == nullptr) TerminateRun(kExitOutOfMemory);
+    }
+    Out().Write("\nLast update of valid numbers: 4/2011");
+    Out().Write("\nInput the ssn to check: (return to end): ");
+    Out().Flush();
+
+    std::size_t length = 0;
+    bool read_anything = false;
+    for (;;) {
+        char c;
+        const long got = platform::ReadSome(platform::kStandardInput, &c, 1);
+        if (got < 0) {
+            CheckInterrupt();
+            Out().Write("\nError reading standard input");
+            TerminateRun(kExitInterrupted);
+        }
+        if (got == 0 || c == '\n') break;
+        read_anything = true;
+        if (length < kConsoleLineSize - 1) console_line_[length++] = c;
+    }
+    if (length > 0 && console_line_[length - 1] == '\r') --length;
+    length = TextLength(console_line_, length);
+    if (!read_anything || length < 2) return std::nullopt;
+    return std::string_view(console_line_, length);
+}
+
+}  // namespace kalderos

@@ -1,0 +1,4 @@
+// Program entry: everything happens in the run driver, which ends the process itself.
+#include "driver/run_loops.h"
+
+int main(int argc, char** argv) { kalderos::RunProgram(argc, argv); }

@@ -1,0 +1,70 @@
+// Buffered output over raw writes; a failed write on standard output ends the run as a write error.
+#include "driver/output_stream.h"
+
+#include <cstring>
+
+#include "driver/terminate.h"
+#include "platform/platform.h"
+
+namespace kalderos {
+
+OutputStream::OutputStream(int fd, std::size_t capacity)
+    : fd_(fd), buffer_(capacity), line_buffered_(capacity != 0 && platform::IsTerminal(fd)) {}
+
+void OutputStream::WriteThrough(const char* data, std::size_t size) {
+    if (failed_) return;
+    if (this == &Err()) Out().Flush();
+    if (!platform::WriteAll(fd_, data, size)) {
+        failed_ = true;
+        if (this == &Out() && !TerminationStarted()) TerminateRun(kExitWriteError);
+    }
+}
+
+bool OutputStream::Flush() {
+    if (used_ > 0) {
+        const std::size_t size = used_;
+        used_ = 0;
+        WriteThrough(buffer_.data(), size);
+    }
+    return !failed_;
+}
+
+void OutputStream::Write(std::string_view text) {
+    if (text.size() > buffer_.size() - used_) {
+        Flush();
+        if (text.size() >= buffer_.size()) {
+            WriteThrough(text.data(), text.size());
+            return;
+        }
+    }
+    std::memcpy(buffer_.data() + used_, text.data(), text.size());
+    used_ += text.size();
+}
+
+void OutputStream::WriteRepeated(char c, std::size_t count) {
+    char block[64];
+    std::memset(block, c, sizeof block);
+    while (count > 0) {
+        const std::size_t part = count < sizeof block ? count : sizeof block;
+        Write({block, part});
+        count -= part;
+    }
+}
+
+char* OutputStream::Reserve(std::size_t size) {
+    if (size > buffer_.size() - used_) Flush();
+    return buffer_.data() + used_;
+}
+
+OutputStream& Out() {
+    // Large enough that a long list costs few writes; a terminal still gets every line as it is finished.
+    static OutputStream stream(platform::kStandardOutput, std::size_t{1} << 16);
+    return stream;
+}
+
+OutputStream& Err() {
+    static OutputStream stream(platform::kStandardError, 0);
+    return stream;
+}
+
+}  // namespace kalderos

@@ -1,0 +1,47 @@
+// Buffered writing to standard output and standard error over the platform's raw writes, one path for every byte.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace kalderos {
+
+class OutputStream {
+public:
+    // `capacity` 0 writes every call through at once.
+    OutputStream(int fd, std::size_t capacity);
+
+    void Write(std::string_view text);
+    void WriteRepeated(char c, std::size_t count);
+
+    // Room for `size` bytes to format into directly; Commit says how many were used.
+    [[nodiscard]] char* Reserve(std::size_t size);
+    void Commit(std::size_t used) { used_ += used; }
+
+    // Called where a line ends: a terminal sees each line as soon as it is complete.
+    void EndOfLine() {
+        if (line_buffered_) Flush();
+    }
+
+    // Writes out what is buffered; false once any write to this stream has failed.
+    bool Flush();
+    [[nodiscard]] bool Failed() const { return failed_; }
+    [[nodiscard]] int Fd() const { return fd_; }
+
+private:
+    void WriteThrough(const char* data, std::size_t size);
+
+    int fd_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
+    bool line_buffered_;
+    bool failed_ = false;
+};
+
+// The program's two streams. Writing to standard error first flushes standard output, so that on a shared
+// screen everything appears in the order it was written.
+OutputStream& Out();
+OutputStream& Err();
+
+}  // namespace kalderos

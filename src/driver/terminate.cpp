@@ -1,0 +1,38 @@
+// Ending the run: flush, report lost output, exit.
+#include "driver/terminate.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+#include "driver/output_stream.h"
+#include "platform/platform.h"
+
+namespace kalderos {
+
+namespace {
+bool g_terminating = false;
+}
+
+bool TerminationStarted() { return g_terminating; }
+
+void TerminateRun(int code) {
+    if (!g_terminating) {
+        g_terminating = true;
+        if (!Out().Flush()) {
+            // A reader that went away (a closed pipe) has asked for nothing more: end quietly, but not with 0.
+            const std::string reason = platform::LastErrorText();
+            if (!platform::WriteFailedOnClosedPipe()) {
+                Err().Write("\nError writing standard output: " + reason + "\n");
+            }
+            if (code == kExitDone) code = kExitWriteError;
+        }
+    }
+    std::exit(code);
+}
+
+void CheckInterrupt() {
+    if (platform::InterruptRequested()) TerminateRun(kExitInterrupted);
+}
+
+}  // namespace kalderos

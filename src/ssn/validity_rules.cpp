@@ -1,0 +1,59 @@
+// Judges a number: the special area ranges, zero fields, the known-invalid list, and the issuance order of
+// groups against the highest group issued for the area.
+#include "kalderos/kalderos.h"
+#include "ssn/known_invalid_list.h"
+#include "ssn/rules.h"
+
+namespace kalderos {
+namespace ssn {
+namespace {
+
+bool Contains(const std::array<int, 5>& listed, int first, int last, std::int32_t group) {
+    if (listed[0] == kAny) return true;
+    for (const int g : listed) {
+        if (g == group) return true;
+    }
+    return group >= first && group <= last;
+}
+
+bool Contains(const std::array<int, 2>& listed, std::int32_t serial) {
+    return listed[0] == kAny || listed[0] == serial || listed[1] == serial;
+}
+
+}  // namespace
+
+GroupOrderClass ClassifyGroup(std::int32_t group) {
+    // Two's complement parity holds for negative values too (-1 is odd), which only a group file can bring.
+    const bool odd = (group & 1) != 0;
+    if (odd) return group < 10 ? GroupOrderClass::FirstOdd : GroupOrderClass::FourthOdd;
+    return group > 9 ? GroupOrderClass::SecondEven : GroupOrderClass::ThirdEven;
+}
+
+bool IsKnownInvalid(std::int32_t area, std::int32_t group, std::int32_t serial) {
+    if (area < 0 || area >= kAreaCount) return false;
+    const std::uint8_t slot = kKnownInvalidIndex[static_cast<std::size_t>(area)];
+    if (slot == 0) return false;
+    const KnownInvalidEntry& entry = kKnownInvalidList[slot - 1u];
+    return Contains(entry.groups, entry.group_range_first, entry.group_range_last, group) &&
+           Contains(entry.serials, serial);
+}
+
+}  // namespace ssn
+
+SsnVerdict JudgeSsn(const SsnNumber& number, const HighestGroupTable& table) {
+    const std::int32_t area = number.area;
+    // Areas 773-899 were opened after the data was taken (randomised issuance from June 2011).
+    if (area >= 773 && area <= 899) return SsnVerdict::Unknown;
+    // A negative area comes only from a text that starts with a minus sign; it was never issued.
+    if (area <= 0 || area > 772) return SsnVerdict::Invalid;
+    if (number.group == 0 || number.serial == 0) return SsnVerdict::Invalid;
+    if (ssn::IsKnownInvalid(area, number.group, number.serial)) return SsnVerdict::Invalid;
+
+    const std::int32_t highest = table.group[static_cast<std::size_t>(area)];
+    const auto group_class = ssn::ClassifyGroup(number.group);
+    const auto highest_class = ssn::ClassifyGroup(highest);
+    if (group_class != highest_class) return group_class < highest_class ? SsnVerdict::Valid : SsnVerdict::Invalid;
+    return number.group <= highest ? SsnVerdict::Valid : SsnVerdict::Invalid;
+}
+
+}  // namespace kalderos
