@@ -1,0 +1,91 @@
+// List-file texts: 259-character pieces, line feeds kept, CR LF folded, a last line without line feed, errors.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver/line_reader.h"
+
+namespace kalderos {
+namespace {
+
+// Hands out its text in reads of at most `step` bytes, then fails if asked to.
+struct FakeFile {
+    std::string text;
+    std::size_t step;
+    bool fail_at_end = false;
+    std::size_t at = 0;
+
+    static long Read(void* context, char* buffer, std::size_t size) {
+        auto& file = *static_cast<FakeFile*>(context);
+        if (file.at == file.text.size()) return file.fail_at_end ? -1 : 0;
+        const std::size_t part = std::min({size, file.step, file.text.size() - file.at});
+        file.text.copy(buffer, part, file.at);
+        file.at += part;
+        return static_cast<long>(part);
+    }
+};
+
+std::vector<std::string> Texts(const std::string& content, std::size_t step, LineReader::Status* last = nullptr) {
+    FakeFile file{content, step};
+    LineReader reader(FakeFile::Read, &file, 600);
+    std::vector<std::string> texts;
+    std::string_view text;
+    LineReader::Status status;
+    while ((status = reader.Next(text)) == LineReader::Status::Line) texts.emplace_back(text);
+    if (last) *last = status;
+    return texts;
+}
+
+TEST(LineReader, Texts) {
+    const std::string x259(259, 'x');
+    const struct {
+        std::string content;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {"123456789\n", {"123456789\n"}},
+        {"a\n\nb\n", {"a\n", "\n", "b\n"}},
+        {"last", {"last"}},
+        {"", {}},
+        {"a\r\nb\r\n", {"a\n", "b\n"}},
+        {"a\rb\n", {"a\rb\n"}},
+        {"a\r", {"a\r"}},
+        {"\r\n", {"\n"}},
+        {std::string(300, 'y') + "\n", {std::string(259, 'y'), std::string(41, 'y') + "\n"}},
+        {std::string(258, 'z') + "\n", {std::string(258, 'z') + "\n"}},
+        {x259 + "\n", {x259, "\n"}},
+        {x259 + "\r\n", {x259, "\n"}},
+        {std::string(258, 'z') + "\r\n", {std::string(258, 'z') + "\n"}},
+        {x259, {x259}},
+        {x259 + "a", {x259, "a"}},
+        {std::string(1000, 'w'), {std::string(259, 'w'), std::string(259, 'w'), std::string(259, 'w'), std::string(223, 'w')}},
+        {std::string("a\0b\n", 4), {std::string("a\0b\n", 4)}},
+    };
+    for (const auto& c : cases) {
+        for (const std::size_t step : {1u, 3u, 1000u}) {
+            EXPECT_EQ(Texts(c.content, step), c.texts) << "reads of " << step << ": " << c.content.substr(0, 40);
+        }
+    }
+}
+
+TEST(LineReader, ErrorComesAfterWhatWasRead) {
+    FakeFile file{"123-45-6789\npartial", 5, true};
+    LineReader reader(FakeFile::Read, &file, 600);
+    std::string_view text;
+    ASSERT_EQ(reader.Next(text), LineReader::Status::Line);
+    EXPECT_EQ(text, "123-45-6789\n");
+    ASSERT_EQ(reader.Next(text), LineReader::Status::Line);
+    EXPECT_EQ(text, "partial");
+    EXPECT_EQ(reader.Next(text), LineReader::Status::Error);
+}
+
+TEST(LineReader, ManyLinesAcrossRefills) {
+    std::string content;
+    for (int i = 0; i < 5000; ++i) content += std::to_string(i) + (i % 3 == 0 ? "\r\n" : "\n");
+    const std::vector<std::string> texts = Texts(content, 777);
+    ASSERT_EQ(texts.size(), 5000u);
+    for (int i = 0; i < 5000; ++i) EXPECT_EQ(texts[static_cast<std::size_t>(i)], std::to_string(i) + "\n");
+}
+
+}  // namespace
+}  // namespace kalderos
