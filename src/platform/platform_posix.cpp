@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -47,8 +48,33 @@ int OpenForReading(const std::string& path) {
 
 void CloseFile(int fd) { ::close(fd); }
 
+namespace {
+
+// Waits until `fd` has something to read, letting Ctrl-C in only during the wait itself: a Ctrl-C that came
+// between the last check and a blocking read would otherwise go unnoticed until the user finished a line.
+// False when Ctrl-C has been pressed.
+bool WaitForInput(int fd) {
+    pollfd watch{fd, POLLIN, 0};
+    // Most reads find their input there already (a file, a pipe that keeps up), and then cost one call more.
+    if (::poll(&watch, 1, 0) > 0) return true;
+    sigset_t interrupt, others;
+    sigemptyset(&interrupt);
+    sigaddset(&interrupt, SIGINT);
+    sigprocmask(SIG_BLOCK, &interrupt, &others);
+    while (!InterruptRequested() && ::ppoll(&watch, 1, nullptr, &others) < 0 && errno == EINTR) {
+    }
+    sigprocmask(SIG_SETMASK, &others, nullptr);
+    return !InterruptRequested();
+}
+
+}  // namespace
+
 long ReadSome(int fd, char* buffer, std::size_t size) {
     for (;;) {
+        if (!WaitForInput(fd)) {
+            g_last_error = EINTR;
+            return -1;
+        }
         const ssize_t got = ::read(fd, buffer, size);
         if (got >= 0) return static_cast<long>(got);
         if (errno == EINTR && !InterruptRequested()) continue;
