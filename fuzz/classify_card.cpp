@@ -1,0 +1,79 @@
+// ClassifyCard on any bytes: the text is never lengthened, the type text is one the classifier may give and
+// agrees with its result, and nothing of an earlier call's record shows through.
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "fuzz_check.h"
+#include "kalderos/kalderos.h"
+
+namespace {
+
+constexpr std::array<std::string_view, 8> kTypeNames = {"DINERS", "AMEX",  "VISA",  "MasterCard",
+                                                        "Discover", "JCB16", "JCB15", "enRoute"};
+
+bool IsTypeName(std::string_view text) {
+    return std::find(kTypeNames.begin(), kTypeNames.end(), text) != kTypeNames.end();
+}
+
+// A type whose check digit is tested, followed by "_X".
+bool IsFailedTypeName(std::string_view text) {
+    constexpr std::string_view kSuffix = "_X";
+    if (text.size() <= kSuffix.size() || text.substr(text.size() - kSuffix.size()) != kSuffix) return false;
+    const std::string_view name = text.substr(0, text.size() - kSuffix.size());
+    return IsTypeName(name) && name != "enRoute";
+}
+
+std::size_t CountOf(std::string_view text, bool (*wanted)(char)) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), wanted));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::size_t text_length = std::min(text.find('\0'), text.size());
+
+    kalderos::CardKind kind;
+    const kalderos::CardClassification classified = kalderos::ClassifyCard(text, kind);
+    FUZZ_REQUIRE(classified.length <= text_length);
+    FUZZ_REQUIRE(std::memchr(kind.text.data(), '\0', kind.text.size()) != nullptr);
+    const std::string_view name = kind.View();
+    FUZZ_REQUIRE(name.size() <= 12);
+
+    switch (classified.result) {
+        case 1:
+            FUZZ_REQUIRE(IsTypeName(name));
+            break;
+        case -1:
+            FUZZ_REQUIRE(IsFailedTypeName(name));
+            break;
+        case 0:
+            FUZZ_REQUIRE(name == "UNKNOWN" || name == "Other" || name == "2MANY_DIGITS" || IsTypeName(name));
+            break;
+        default:
+            FUZZ_REQUIRE(false);
+    }
+
+    // Once a number was recognised, what is left of the text is that number: 13 to 16 digits and 0, 2 or 3 dashes.
+    if (name != "UNKNOWN") {
+        const std::string_view kept = text.substr(0, classified.length);
+        const std::size_t digits = CountOf(kept, [](char c) { return c >= '0' && c <= '9'; });
+        const std::size_t dashes = CountOf(kept, [](char c) { return c == '-'; });
+        FUZZ_REQUIRE(digits + dashes == kept.size());
+        FUZZ_REQUIRE(digits >= 13 && digits <= 16);
+        FUZZ_REQUIRE(dashes == 0 || dashes == 2 || dashes == 3);
+    }
+
+    // The record is overwritten whole: one full of an earlier call's bytes gives the same answer.
+    kalderos::CardKind used;
+    used.text.fill('Z');
+    const kalderos::CardClassification again = kalderos::ClassifyCard(text, used);
+    FUZZ_REQUIRE(again.result == classified.result && again.length == classified.length);
+    FUZZ_REQUIRE(used.View() == name);
+    return 0;
+}

@@ -1,0 +1,171 @@
+// ParseCommandLine on argument vectors cut from the input at its NUL bytes.
+//
+// A bad option or a list file that cannot be opened ends the run through TerminateRun. This program links its
+// own TerminateRun (with the two other functions of its file, so the real one is never linked in), which
+// throws the exit code back here: the parser runs unchanged, destructors on the way out run as they would
+// not with longjmp, and each run costs no fork. The real TerminateRun only flushes and exits, and is covered
+// by the end-to-end tests.
+//
+// The parser opens the files the arguments name. The runs take place in a directory of their own with a few
+// files, and while the parser runs, `open` lets through only regular files and directories: a FIFO would
+// block and a device might act on being opened, and neither tells anything about the parser.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cstdarg>
+#include <cerrno>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "driver/command_line.h"
+#include "driver/output_stream.h"
+#include "driver/terminate.h"
+#include "fuzz_check.h"
+
+namespace {
+
+struct RunEnded {
+    int code;
+};
+
+bool g_guard_open = false;
+
+bool IsLead(char c) { return c == '-' || c == '+' || c == '/'; }
+
+// The lowest descriptor number not in use; the same before and after a run when nothing leaked.
+int LowestFreeDescriptor() {
+    const int fd = ::dup(0);
+    ::close(fd);
+    return fd;
+}
+
+// A stored path is absolute, at most 259 characters, with no empty, "." or ".." steps.
+void CheckFullPath(std::string_view path) {
+    if (path.empty()) return;
+    FUZZ_REQUIRE(path.size() <= kalderos::PathText::kMaxLength);
+    FUZZ_REQUIRE(path.front() == '/');
+    if (path == "/") return;
+    FUZZ_REQUIRE(path.back() != '/');
+    for (std::size_t at = 0; at < path.size();) {
+        const std::size_t next = path.find('/', at + 1);
+        const std::string_view step = path.substr(at + 1, next == std::string_view::npos ? path.npos : next - at - 1);
+        FUZZ_REQUIRE(!step.empty() && step != "." && step != "..");
+        at = next == std::string_view::npos ? path.size() : next;
+    }
+}
+
+char g_sandbox[] = "/tmp/kalderos-fuzz-XXXXXX";
+
+void RemoveSandbox() {
+    std::error_code ignored;
+    std::filesystem::remove_all(g_sandbox, ignored);
+}
+
+void MakeSandbox() {
+    FUZZ_REQUIRE(::mkdtemp(g_sandbox) != nullptr);
+    std::atexit(RemoveSandbox);
+    FUZZ_REQUIRE(::chdir(g_sandbox) == 0);
+    std::ofstream("list.txt") << "123-45-6789\n";
+    std::ofstream("groups.txt") << "772 72\n";
+    std::ofstream("c") << "001 01\n";
+    FUZZ_REQUIRE(::mkdir("sub", 0755) == 0);
+}
+
+}  // namespace
+
+namespace kalderos {
+
+void TerminateRun(int code) {
+    (void)Out().Flush();
+    throw RunEnded{code};
+}
+
+bool TerminationStarted() { return false; }
+
+void CheckInterrupt() {}
+
+}  // namespace kalderos
+
+extern "C" int open(const char* path, int flags, ...) {
+    mode_t mode = 0;
+    if ((flags & O_CREAT) != 0) {
+        va_list rest;
+        va_start(rest, flags);
+        mode = static_cast<mode_t>(va_arg(rest, int));
+        va_end(rest);
+    }
+    struct stat info {};
+    if (g_guard_open && (::stat(path, &info) != 0 || !(S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)))) {
+        errno = ENOENT;
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_openat, AT_FDCWD, path, flags, mode));
+}
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // The help screen goes to standard output and its pause must find no console to wait on.
+    const int null = ::open("/dev/null", O_RDWR);
+    ::dup2(null, 0);
+    ::dup2(null, 1);
+    ::close(null);
+    MakeSandbox();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::string> arguments{"kalderos"};
+    std::string current;
+    for (std::size_t i = 0; i < size && arguments.size() < 64; ++i) {
+        if (data[i] == '\0') {
+            arguments.push_back(current);
+            current.clear();
+        } else {
+            current += static_cast<char>(data[i]);
+        }
+    }
+    if (!current.empty()) arguments.push_back(current);
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(arguments.size());
+
+    int expected_start = 1;
+    while (expected_start < argc && !IsLead(arguments[static_cast<std::size_t>(expected_start)][0])) ++expected_start;
+
+    const int free_before = LowestFreeDescriptor();
+    kalderos::RunOptions options;
+    // An open accounting stream, so that -1 and +1 have something to close.
+    options.accounting_stream = ::open("/dev/null", O_WRONLY);
+    const int accounting = options.accounting_stream;
+    g_guard_open = true;
+    try {
+        const int start = kalderos::ParseCommandLine(argc, argv.data(), options);
+        g_guard_open = false;
+        FUZZ_REQUIRE(start == expected_start);
+        if (options.list_file >= 0) FUZZ_REQUIRE(!options.list_file_path.Empty());
+    } catch (const RunEnded& ended) {
+        g_guard_open = false;
+        FUZZ_REQUIRE(ended.code == kalderos::kExitUsage || ended.code == kalderos::kExitInterrupted);
+    }
+    CheckFullPath(options.group_file_path.View());
+    CheckFullPath(options.list_file_path.View());
+    // The accounting stream is still open exactly when the options still hold it (a list file opened after it
+    // was closed may have been given its number).
+    if (options.accounting_stream == accounting) {
+        FUZZ_REQUIRE(::fcntl(accounting, F_GETFD) != -1);
+    } else if (options.list_file != accounting) {
+        FUZZ_REQUIRE(::fcntl(accounting, F_GETFD) == -1);
+    }
+    if (options.accounting_stream >= 0) ::close(options.accounting_stream);
+    if (options.list_file >= 0) ::close(options.list_file);
+    FUZZ_REQUIRE(LowestFreeDescriptor() == free_before);
+    return 0;
+}

@@ -1,0 +1,76 @@
+// The list-file line reader on any bytes, handed out in reads of random sizes: texts of at most 259 characters
+// that put the file back together without the carriage returns before line feeds, a line feed only where a
+// line ends, a short text only where a line or the file ends, and a read error reported after the data.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "driver/line_reader.h"
+#include "fuzz_check.h"
+
+namespace {
+
+using kalderos::LineReader;
+
+struct FakeFile {
+    std::string_view rest;
+    std::uint64_t state;
+    bool fails_at_end;
+
+    // Never more than asked, at least one byte while any are left.
+    static long Read(void* context, char* buffer, std::size_t size) {
+        auto& file = *static_cast<FakeFile*>(context);
+        if (file.rest.empty()) return file.fails_at_end ? -1 : 0;
+        file.state ^= file.state << 13;
+        file.state ^= file.state >> 7;
+        file.state ^= file.state << 17;
+        const std::size_t limit = (file.state & 1) != 0 ? 300 : file.rest.size();
+        std::size_t part = 1 + static_cast<std::size_t>((file.state >> 8) % limit);
+        if (part > size) part = size;
+        if (part > file.rest.size()) part = file.rest.size();
+        file.rest.copy(buffer, part);
+        file.rest.remove_prefix(part);
+        return static_cast<long>(part);
+    }
+};
+
+std::string WithoutCarriageReturnsBeforeLineFeeds(std::string_view content) {
+    std::string result;
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n') continue;
+        result += content[i];
+    }
+    return result;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider provider(data, size);
+    const std::uint64_t seed = provider.ConsumeIntegral<std::uint64_t>() | 1;
+    const bool fails_at_end = provider.ConsumeBool();
+    const std::size_t capacity = provider.ConsumeIntegralInRange<std::size_t>(0, 4096);
+    const std::string content = provider.ConsumeRemainingBytesAsString();
+
+    FakeFile file{content, seed, fails_at_end};
+    LineReader reader(FakeFile::Read, &file, capacity);
+    std::string joined;
+    std::string_view text;
+    bool previous_was_short_piece = false;
+    LineReader::Status status;
+    while ((status = reader.Next(text)) == LineReader::Status::Line) {
+        FUZZ_REQUIRE(!previous_was_short_piece);
+        FUZZ_REQUIRE(!text.empty() && text.size() <= LineReader::kMaxText);
+        const std::size_t line_feed = text.find('\n');
+        FUZZ_REQUIRE(line_feed == std::string_view::npos || line_feed == text.size() - 1);
+        // A piece without its line feed is full, unless the file ends with it.
+        previous_was_short_piece = line_feed == std::string_view::npos && text.size() < LineReader::kMaxText;
+        joined.append(text);
+    }
+    FUZZ_REQUIRE(status == (fails_at_end ? LineReader::Status::Error : LineReader::Status::End));
+    FUZZ_REQUIRE(joined == WithoutCarriageReturnsBeforeLineFeeds(content));
+    return 0;
+}
