@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/screen_text.h"  // the help pages and prompts several rows share
+
 namespace kalderos::test {
 
 struct FileSpec {
@@ -17,17 +19,16 @@ struct E2eCase {
     std::vector<std::string> args;
     std::vector<FileSpec> files = {};
     std::string input = {};  // standard input
-    std::string out = {};    // "{dir}" stands for the case's directory as the program sees it
+    // "{dir}" stands for the case's directory as the program sees it. Written with "/" steps after it, as in
+    // "{dir}/list.txt", the whole path up to the next blank takes the platform's spelling (Z:\...\list.txt under
+    // Wine), so one row serves both builds.
+    std::string out = {};
     std::string err = {};    // what follows the start-up banner on standard error
     int exit = 0;
-    bool posix_only = false;  // cases that need a POSIX file system or POSIX process model
+    // Rows that need a POSIX file system, process model or command line; a Windows build skips them.
+    bool posix_only = false;
 };
 
 std::vector<E2eCase> AllCases();
-
-// Texts several rows share.
-std::string HelpPageOne();        // the centred title and page 1, as a bad option shows them
-std::string PagerPrompt();        // the pause prompt on standard error
-std::string ConsolePrompts();     // the two prompt lines before each console read
 
 }  // namespace kalderos::test
