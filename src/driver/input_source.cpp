@@ -14,8 +14,14 @@ namespace {
 // One console line: 9999 characters and a terminator, the size the console buffer has always had.
 constexpr std::size_t kConsoleLineSize = 10000;
 
+// Ctrl-C is looked at around every read of the list file rather than for every line: a run over a long list
+// still ends within one buffer's worth of lines, and a read cut short by Ctrl-C ends the run before the
+// unfinished line it leaves in the buffer could be taken for a whole one.
 long ReadFromFd(void* context, char* buffer, std::size_t size) {
-    return platform::ReadSome(*static_cast<const int*>(context), buffer, size);
+    CheckInterrupt();
+    const long got = platform::ReadSome(*static_cast<const int*>(context), buffer, size);
+    if (got < 0) CheckInterrupt();
+    return got;
 }
 
 std::size_t TextLength(const char* text, std::size_t size) {
@@ -31,22 +37,9 @@ InputSource::InputSource(const RunOptions& options) : options_(options) {
     }
 }
 
-std::optional<std::string_view> InputSource::NextInputLine() {
+std::optional<std::string_view> InputSource::EndOfList(LineReader::Status status) {
     CheckInterrupt();
-    return list_reader_ ? NextListLine() : NextConsoleLine();
-}
-
-std::optional<std::string_view> InputSource::NextListLine() {
-    std::string_view text;
-    switch (list_reader_->Next(text)) {
-        case LineReader::Status::Line:
-            return text;
-        case LineReader::Status::End:
-            return std::nullopt;
-        case LineReader::Status::Error:
-            break;
-    }
-    CheckInterrupt();
+    if (status != LineReader::Status::Error) return std::nullopt;
     Out().Write("\nError reading input file ");
     Out().Write(options_.list_file_path.View());
     TerminateRun(kExitInterrupted);
@@ -55,6 +48,7 @@ std::optional<std::string_view> InputSource::NextListLine() {
 // Standard input is read a byte at a time, so that nothing beyond the line just answered is taken from it.
 // A line longer than the buffer keeps its first 9999 characters; the rest of it is read and dropped.
 std::optional<std::string_view> InputSource::NextConsoleLine() {
+    CheckInterrupt();
     if (console_line_ == nullptr) {
         console_line_ = new (std::nothrow) char[kConsoleLineSize];
         if (console_line_ == nullptr) TerminateRun(kExitOutOfMemory);

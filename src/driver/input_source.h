@@ -15,10 +15,17 @@ public:
 
     // The next text, valid until the next call; none when the input is exhausted. A read error is reported
     // and ends the run with 2 once everything read before it has been handed out.
-    std::optional<std::string_view> NextInputLine();
+    std::optional<std::string_view> NextInputLine() {
+        if (!list_reader_) return NextConsoleLine();
+        std::string_view text;
+        const LineReader::Status status = list_reader_->Next(text);
+        if (status == LineReader::Status::Line) return text;
+        return EndOfList(status);
+    }
 
 private:
-    std::optional<std::string_view> NextListLine();
+    // Past the last line: none, or after a read error the message and the end of the run.
+    std::optional<std::string_view> EndOfList(LineReader::Status status);
     std::optional<std::string_view> NextConsoleLine();
 
     const RunOptions& options_;

@@ -2,9 +2,11 @@
 // return before a line feed dropped, longer lines delivered in pieces.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace kalderos {
 
@@ -21,14 +23,39 @@ public:
 
     // The next text, valid until the next call. After the data read before a read error has been
     // delivered, the error is reported once as Error.
-    Status Next(std::string_view& text);
+    Status Next(std::string_view& text) {
+        // Nearly every call finds a whole short line in the buffer; everything else takes the long way.
+        char* const start = buffer_.get() + begin_;
+        if (const void* found = std::memchr(start, '\n', std::min(end_ - begin_, kWindow))) {
+            const auto raw = static_cast<std::size_t>(static_cast<const char*>(found) - start);
+            if (raw < kMaxText) {
+                Deliver(start, raw, text);
+                return Status::Line;
+            }
+        }
+        return NextSlowly(text);
+    }
 
 private:
+    // A text of 259 characters can be told from a longer line only by looking two bytes further: a carriage
+    // return and a line feed may still follow.
+    static constexpr std::size_t kWindow = kMaxText + 2;
+
+    // The line of `raw` bytes at `start` is followed by its line feed.
+    void Deliver(char* start, std::size_t raw, std::string_view& text) {
+        const std::size_t content = raw > 0 && start[raw - 1] == '\r' ? raw - 1 : raw;
+        start[content] = '\n';  // over the dropped carriage return, if there was one
+        text = {start, content + 1};
+        begin_ += raw + 1;
+    }
+
+    Status NextSlowly(std::string_view& text);
     void Refill();
 
     ReadFunction read_;
     void* context_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;  // not cleared: only bytes read are ever looked at
+    std::size_t capacity_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool at_end_ = false;

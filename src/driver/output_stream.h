@@ -2,8 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace kalderos {
 
@@ -15,8 +15,11 @@ public:
     void Write(std::string_view text);
     void WriteRepeated(char c, std::size_t count);
 
-    // Room for `size` bytes to format into directly; Commit says how many were used.
-    [[nodiscard]] char* Reserve(std::size_t size);
+    // Room for `size` bytes (at most the capacity) to format into directly; Commit says how many were used.
+    [[nodiscard]] char* Reserve(std::size_t size) {
+        if (size > capacity_ - used_) Flush();
+        return buffer_.get() + used_;
+    }
     void Commit(std::size_t used) { used_ += used; }
 
     // Called where a line ends: a terminal sees each line as soon as it is complete.
@@ -33,7 +36,8 @@ private:
     void WriteThrough(const char* data, std::size_t size);
 
     int fd_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;  // not cleared: a short run touches only the pages it writes
+    std::size_t capacity_;
     std::size_t used_ = 0;
     bool line_buffered_;
     bool failed_ = false;

@@ -1,0 +1,224 @@
+// Reference loops that the fast ones must match byte for byte: list lines read through stdio a character at a
+// time, numbers read with sscanf, judged and classified step by step, and lines formatted with snprintf, each
+// exactly as its pattern says. Built in place of check_loops.cpp with -DKALDEROS_PLAIN_PATH=ON; the benchmark
+// compares the two builds' outputs.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "driver/check_loops.h"
+#include "driver/load_group_table.h"
+#include "driver/output_stream.h"
+#include "driver/terminate.h"
+#include "card/card_type_table.h"
+#include "platform/platform.h"
+#include "ssn/area_name_index.h"
+#include "ssn/rules.h"
+
+namespace kalderos {
+namespace {
+
+constexpr std::size_t kMaxListText = 259;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The texts as C strings: list-file lines from stdio, anything else (the argument, the console) as the
+// program's own source hands it out.
+class PlainTexts {
+public:
+    PlainTexts(TextSource& texts, const RunOptions& options) : texts_(texts), options_(options) {
+        if (!texts.SingleNumber() && options.list_file >= 0) file_ = fdopen(options.list_file, "r");
+    }
+
+    // Null when the input is exhausted. The text may be cut in place.
+    char* Next() {
+        CheckInterrupt();
+        text_.clear();
+        if (file_ == nullptr) {
+            const std::optional<std::string_view> text = texts_.Next();
+            if (!text) return nullptr;
+            text_.assign(*text);
+            return text_.data();
+        }
+        // Up to and including the line feed, at most 259 characters; a carriage return before a line feed is
+        // dropped.
+        while (text_.size() < kMaxListText) {
+            int c = std::getc(file_);
+            if (c == EOF) {
+                CheckInterrupt();  // a read cut short by Ctrl-C leaves no line behind
+                break;
+            }
+            if (c == '\r') {
+                const int next = std::getc(file_);
+                if (next == '\n') {
+                    c = '\n';
+                } else if (next != EOF) {
+                    std::ungetc(next, file_);
+                }
+            }
+            text_ += static_cast<char>(c);
+            if (c == '\n') break;
+        }
+        if (!text_.empty()) return text_.data();
+        if (std::ferror(file_)) {
+            CheckInterrupt();
+            Out().Write("\nError reading input file ");
+            Out().Write(options_.list_file_path.View());
+            TerminateRun(kExitInterrupted);
+        }
+        return nullptr;
+    }
+
+    void CloseList() {
+        if (file_ != nullptr) {
+            std::fclose(file_);
+        } else if (options_.list_file >= 0) {
+            platform::CloseFile(options_.list_file);
+        }
+    }
+
+private:
+    TextSource& texts_;
+    const RunOptions& options_;
+    std::FILE* file_ = nullptr;
+    std::string text_;
+};
+
+void PlainParseSsn(const char* text, SsnNumber& number) {
+    int value = 0;
+    if (std::sscanf(text, "%3d", &value) == 1) number.area = value;
+    const std::size_t end = std::strlen(text);
+    std::size_t pos = end < 3 ? end : 3;
+    while (pos < end && !IsDigit(text[pos])) ++pos;
+    if (pos == end) return;
+    if (std::sscanf(text + pos, "%2d", &value) == 1) number.group = value;
+    pos = end - pos < 2 ? end : pos + 2;
+    while (pos < end && !IsDigit(text[pos])) ++pos;
+    if (pos < end && std::sscanf(text + pos, "%4d", &value) == 1) number.serial = value;
+}
+
+// The validity rules one test after another, the classes of the issuance order compared as they are named.
+int PlainGroupClass(std::int32_t group) {
+    if (group % 2 != 0) return group < 10 ? 1 : 4;
+    return group > 9 ? 2 : 3;
+}
+
+SsnVerdict PlainJudgeSsn(const SsnNumber& number, const HighestGroupTable& table) {
+    const int area = number.area;
+    if (area >= 773 && area <= 899) return SsnVerdict::Unknown;
+    if (area <= 0 || area > 772) return SsnVerdict::Invalid;
+    if (number.group == 0 || number.serial == 0) return SsnVerdict::Invalid;
+    if (ssn::IsKnownInvalid(area, number.group, number.serial)) return SsnVerdict::Invalid;
+    const std::int32_t highest = table.group[static_cast<std::size_t>(area)];
+    const int group_class = PlainGroupClass(number.group);
+    const int highest_class = PlainGroupClass(highest);
+    if (group_class < highest_class) return SsnVerdict::Valid;
+    if (group_class > highest_class) return SsnVerdict::Invalid;
+    return number.group <= highest ? SsnVerdict::Valid : SsnVerdict::Invalid;
+}
+
+void PlainPrintResultLine(const SsnNumber& number, SsnVerdict verdict, const HighestGroupTable& table) {
+    const int area = number.area;
+    char line[256];
+    int length = 0;
+    if (verdict == SsnVerdict::Unknown) {
+        length = std::snprintf(line, sizeof line, "SSN: %03d-%02d-%04d   UNKNOWN-after 06/2011 VALID=MAYBE", area,
+                               number.group, number.serial);
+    } else if (area > 0 && area != 666) {
+        std::string name = "(null)";
+        if (area < kAreaCount && ssn::kAreaNameIndex.area[static_cast<std::size_t>(area)].present) {
+            name = ssn::kAreaNameIndex.area[static_cast<std::size_t>(area)].View();
+        }
+        length = std::snprintf(line, sizeof line, "SSN: %03d-%02d-%04d %s VALID=%s", area, number.group,
+                               number.serial, name.c_str(), verdict == SsnVerdict::Valid ? "YES" : "NO");
+    } else {
+        length = std::snprintf(line, sizeof line, "SSN: %03d-%02d-%04d   ILLEGAL %03d           VALID=NO", area,
+                               number.group, number.serial, area);
+    }
+    Out().Write({line, static_cast<std::size_t>(length)});
+    if (area >= 0 && area < kAreaCount && number.group == table.group[static_cast<std::size_t>(area)] &&
+        number.serial != 0) {
+        Out().Write("  CONFIRM");
+    }
+    Out().Write("\n");
+}
+
+// The card classifier step by step: a scan of at most 20 characters, the prefixes tried in their order, the
+// Luhn sum digit by digit. Cuts the text in place where the number ends.
+void PlainClassifyCard(char* text, CardKind& kind) {
+    std::strcpy(kind.text.data(), "UNKNOWN");
+    char digits[17] = {};
+    std::size_t count = 0;
+    std::size_t dashes = 0;
+    std::size_t pos = 0;
+    for (; pos < 20 && count < 16; ++pos) {
+        const char c = text[pos];
+        if (c == '\0' || std::strchr(" \t\n\v\f\r", c) != nullptr) break;
+        if (IsDigit(c)) {
+            digits[count++] = c;
+        } else if (c == '-') {
+            ++dashes;
+        } else {
+            return;
+        }
+    }
+    if (count < 13) return;
+    text[pos] = '\0';
+    if (dashes != 0 && dashes != 2 && dashes != 3) return;
+    std::strcpy(kind.text.data(), "Other");
+    for (const card::CardPrefix& prefix : card::kCardPrefixes) {
+        if (std::strncmp(digits, prefix.digits.data(), prefix.digits.size()) != 0) continue;
+        const std::string name(card::kCardTypeNames[static_cast<std::size_t>(prefix.type)]);
+        std::strcpy(kind.text.data(), name.c_str());
+        const std::size_t required = card::RequiredDigits(prefix.type, count);
+        if (count < required) return;
+        if (IsDigit(text[dashes + required])) {
+            std::strcpy(kind.text.data(), "2MANY_DIGITS");
+            return;
+        }
+        int sum = 0;
+        for (std::size_t i = 0; i < required; ++i) {
+            int digit = digits[required - 1 - i] - '0';
+            if (i % 2 == 1) digit = digit * 2 > 9 ? digit * 2 - 9 : digit * 2;
+            sum += digit;
+        }
+        if (prefix.type != card::CardType::EnRoute && sum % 10 != 0) std::strcat(kind.text.data(), "_X");
+        return;
+    }
+}
+
+}  // namespace
+
+void RunCardLoop(TextSource& texts, RunOptions& options, CardKind& kind) {
+    PlainTexts plain(texts, options);
+    std::vector<char> line;
+    while (char* text = plain.Next()) {
+        PlainClassifyCard(text, kind);
+        if (std::strlen(text) > 4) {
+            const int length = std::snprintf(nullptr, 0, "\n%12s | %20s", kind.text.data(), text);
+            line.resize(static_cast<std::size_t>(length) + 1);
+            std::snprintf(line.data(), line.size(), "\n%12s | %20s", kind.text.data(), text);
+            Out().Write({line.data(), static_cast<std::size_t>(length)});
+            Out().EndOfLine();
+        }
+    }
+    plain.CloseList();
+    Out().Write("\n");
+    TerminateRun(kExitDone);
+}
+
+void RunSsnLoop(TextSource& texts, const RunOptions& options, HighestGroupTable& table) {
+    LoadHighestGroupTable(options, table);
+    Out().Write("\n");
+    PlainTexts plain(texts, options);
+    SsnNumber number;
+    while (const char* text = plain.Next()) {
+        PlainParseSsn(text, number);
+        PlainPrintResultLine(number, PlainJudgeSsn(number, table), table);
+        Out().EndOfLine();
+    }
+    TerminateRun(kExitDone);
+}
+
+}  // namespace kalderos
