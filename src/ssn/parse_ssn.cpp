@@ -1,60 +1,105 @@
 // Splits a text into area, group and serial. Lenient by design: the group and serial are found from fixed
 // positions, so "123-45-6789" and "123456789" read alike, and nothing is ever refused.
-#include <cstring>
+#include <algorithm>
 
 #include "kalderos/kalderos.h"
+#include "ssn/digit_bytes.h"
 
 namespace kalderos {
 namespace {
 
+// The text ends at its size or at its first NUL byte. A NUL is neither white space, a sign nor a digit, so
+// every scan below stops at it by itself, and the text is never measured beforehand.
+
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 constexpr bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-// The area as "%3d" reads it: white space skipped, then a sign and digits, three characters at most.
-void ReadArea(const char* text, std::size_t end, std::int32_t& area) {
+// The area as "%3d" reads it: white space skipped, then a sign and digits, three characters at most. Returns
+// the position where the conversion stopped.
+std::size_t ReadArea(const char* text, std::size_t size, std::int32_t& area) {
     std::size_t pos = 0;
-    while (pos < end && IsSpace(text[pos])) ++pos;
+    while (pos < size && IsSpace(text[pos])) ++pos;
     std::size_t width = 0;
     bool negative = false;
-    if (pos < end && (text[pos] == '+' || text[pos] == '-')) {
+    if (pos < size && (text[pos] == '+' || text[pos] == '-')) {
         negative = text[pos] == '-';
         ++pos;
         ++width;
     }
     std::int32_t value = 0;
     std::size_t digits = 0;
-    for (; width < 3 && pos < end && IsDigit(text[pos]); ++pos, ++width, ++digits) value = value * 10 + (text[pos] - '0');
+    for (; width < 3 && pos < size && IsDigit(text[pos]); ++pos, ++width, ++digits) {
+        value = value * 10 + (text[pos] - '0');
+    }
     if (digits > 0) area = negative ? -value : value;
-}
-
-std::size_t SkipNonDigits(const char* text, std::size_t pos, std::size_t end) {
-    while (pos < end && !IsDigit(text[pos])) ++pos;
     return pos;
 }
 
+// The position of the first digit at or after `pos`, or `size` when the text ends before one.
+std::size_t FindDigit(const char* text, std::size_t pos, std::size_t size) {
+    for (; pos < size; ++pos) {
+        if (IsDigit(text[pos])) return pos;
+        if (text[pos] == '\0') break;
+    }
+    return size;
+}
+
 // Reads up to `width` digits at `pos`, which holds a digit.
-std::int32_t ReadDigits(const char* text, std::size_t pos, std::size_t end, std::size_t width) {
+std::int32_t ReadDigits(const char* text, std::size_t pos, std::size_t size, std::size_t width) {
+    const std::size_t end = std::min(size, pos + width);
     std::int32_t value = 0;
-    for (std::size_t i = 0; i < width && pos + i < end && IsDigit(text[pos + i]); ++i) value = value * 10 + (text[pos + i] - '0');
+    for (; pos < end && IsDigit(text[pos]); ++pos) value = value * 10 + (text[pos] - '0');
     return value;
+}
+
+// The value of `count` characters known to be digits.
+std::int32_t Value(const char* digits, std::size_t count) {
+    std::int32_t value = 0;
+    for (std::size_t i = 0; i < count; ++i) value = value * 10 + (digits[i] - '0');
+    return value;
+}
+
+// The two shapes nearly every list holds, "123456789" and "123-45-6789", at the very start of the text. The
+// scans of ParseSsn read them the same way, whatever follows, but take several times as long. The first eight
+// characters are tested at once: all digits, or digits but for positions 3 and 6.
+bool ReadUsualShape(const char* text, std::size_t size, SsnNumber& number) {
+    if (size < 9) return false;
+    constexpr std::uint64_t kNonDigitsAt3And6 = 0x80ull << 24 | 0x80ull << 48;
+    const std::uint64_t non_digits = text::NonDigitBytes(text::LoadEight(text));
+    if (non_digits == 0 && IsDigit(text[8])) {
+        number = {Value(text, 3), Value(text + 3, 2), Value(text + 5, 4)};
+        return true;
+    }
+    if (non_digits == kNonDigitsAt3And6 && size >= 11 && text[3] == '-' && text[6] == '-' &&
+        IsDigit(text[8]) && IsDigit(text[9]) && IsDigit(text[10])) {
+        number = {Value(text, 3), Value(text + 4, 2), Value(text + 7, 4)};
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
 
 void ParseSsn(std::string_view text, SsnNumber& number) {
     const char* data = text.data();
-    const void* nul = text.empty() ? nullptr : std::memchr(data, '\0', text.size());
-    const std::size_t end = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - data) : text.size();
+    const std::size_t size = text.size();
+    if (ReadUsualShape(data, size, number)) return;
 
-    ReadArea(data, end, number.area);
+    // The group search starts at position 3, whatever the area took; a text that ends before it has neither
+    // group nor serial.
+    std::size_t pos = std::min<std::size_t>(ReadArea(data, size, number.area), 3);
+    for (; pos < 3; ++pos) {
+        if (pos == size || data[pos] == '\0') return;
+    }
 
-    // The searches start from fixed places, whatever the area consumed.
-    const std::size_t group_at = SkipNonDigits(data, end < 3 ? end : 3, end);
-    if (group_at < end) number.group = ReadDigits(data, group_at, end, 2);
+    pos = FindDigit(data, pos, size);
+    if (pos == size) return;
+    number.group = ReadDigits(data, pos, size, 2);
 
-    const std::size_t serial_from = end - group_at < 2 ? end : group_at + 2;
-    const std::size_t serial_at = SkipNonDigits(data, serial_from, end);
-    if (serial_at < end) number.serial = ReadDigits(data, serial_at, end, 4);
+    // The serial search starts two places after the group's first digit, unless the text ends before that.
+    if (pos + 1 == size || data[pos + 1] == '\0') return;
+    pos = FindDigit(data, pos + 2, size);
+    if (pos < size) number.serial = ReadDigits(data, pos, size, 4);
 }
 
 }  // namespace kalderos

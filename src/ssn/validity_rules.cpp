@@ -23,10 +23,13 @@ bool Contains(const std::array<int, 2>& listed, std::int32_t serial) {
 }  // namespace
 
 GroupOrderClass ClassifyGroup(std::int32_t group) {
+    // By parity and one threshold, looked up rather than branched on: random groups make both unpredictable.
     // Two's complement parity holds for negative values too (-1 is odd), which only a group file can bring.
-    const bool odd = (group & 1) != 0;
-    if (odd) return group < 10 ? GroupOrderClass::FirstOdd : GroupOrderClass::FourthOdd;
-    return group > 9 ? GroupOrderClass::SecondEven : GroupOrderClass::ThirdEven;
+    static constexpr GroupOrderClass kClasses[2][2] = {
+        {GroupOrderClass::ThirdEven, GroupOrderClass::SecondEven},  // even: below 9, above 9
+        {GroupOrderClass::FirstOdd, GroupOrderClass::FourthOdd},    // odd: below 10, above 10
+    };
+    return kClasses[group & 1][group > 9 ? 1 : 0];
 }
 
 bool IsKnownInvalid(std::int32_t area, std::int32_t group, std::int32_t serial) {
@@ -37,6 +40,16 @@ bool IsKnownInvalid(std::int32_t area, std::int32_t group, std::int32_t serial) 
     return Contains(entry.groups, entry.group_range_first, entry.group_range_last, group) &&
            Contains(entry.serials, serial);
 }
+
+namespace {
+
+// Where a value stands in the order of issue: its class first, then the value itself within the class. The
+// classes' codes are far enough apart that no 32-bit value reaches into a neighbouring class.
+std::int64_t IssueOrder(std::int32_t group) {
+    return (static_cast<std::int64_t>(ClassifyGroup(group)) << 32) + group;
+}
+
+}  // namespace
 
 }  // namespace ssn
 
@@ -49,11 +62,10 @@ SsnVerdict JudgeSsn(const SsnNumber& number, const HighestGroupTable& table) {
     if (number.group == 0 || number.serial == 0) return SsnVerdict::Invalid;
     if (ssn::IsKnownInvalid(area, number.group, number.serial)) return SsnVerdict::Invalid;
 
+    // Valid when the group was issued no later than the area's highest group: an earlier class, or the same
+    // class and not greater.
     const std::int32_t highest = table.group[static_cast<std::size_t>(area)];
-    const auto group_class = ssn::ClassifyGroup(number.group);
-    const auto highest_class = ssn::ClassifyGroup(highest);
-    if (group_class != highest_class) return group_class < highest_class ? SsnVerdict::Valid : SsnVerdict::Invalid;
-    return number.group <= highest ? SsnVerdict::Valid : SsnVerdict::Invalid;
+    return ssn::IssueOrder(number.group) <= ssn::IssueOrder(highest) ? SsnVerdict::Valid : SsnVerdict::Invalid;
 }
 
 }  // namespace kalderos

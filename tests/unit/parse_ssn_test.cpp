@@ -36,6 +36,28 @@ TEST(ParseSsn, FieldsByPosition) {
     }
 }
 
+// The usual shapes are read by a shortcut; texts one character away from them must still read by position.
+TEST(ParseSsn, NearTheUsualShapes) {
+    const ParseCase cases[] = {
+        {"123-45-678", 123, 45, 678},
+        {"123-45:6789", 123, 45, 6789},
+        {"123:45-6789", 123, 45, 6789},
+        {"123-4a-6789", 123, 4, 6789},
+        {std::string("12345678\0" "9", 10), 123, 45, 678},
+        {std::string("123-45-67\0" "89", 12), 123, 45, 67},
+        {"1234567890123", 123, 45, 6789},
+        {"123-45-6789-1", 123, 45, 6789},
+        {"123-456789", 123, 45, 6789},
+    };
+    for (const ParseCase& c : cases) {
+        SsnNumber number{kPrev, kPrev, kPrev};
+        ParseSsn(c.text, number);
+        EXPECT_EQ(number.area, c.area) << '"' << c.text << '"';
+        EXPECT_EQ(number.group, c.group) << '"' << c.text << '"';
+        EXPECT_EQ(number.serial, c.serial) << '"' << c.text << '"';
+    }
+}
+
 TEST(ParseSsn, NulEndsTheText) {
     SsnNumber number{kPrev, kPrev, kPrev};
     ParseSsn(std::string_view("123\0" "45-6789", 11), number);
