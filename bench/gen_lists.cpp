@@ -1,0 +1,223 @@
+// Writes the benchmark's list files: SSN or card-number lines in the shapes real lists have, from a seed, so
+// that every run on every machine reads the same bytes.
+//
+//   gen_lists ssn|card LINES SEED FILE
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// splitmix64: tiny, fast, and the same sequence everywhere (the standard distributions are not).
+class Random {
+public:
+    explicit Random(std::uint64_t seed) : state_(seed) {}
+    std::uint64_t Next() {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    // 0 .. bound-1
+    unsigned Below(unsigned bound) { return static_cast<unsigned>(Next() % bound); }
+    unsigned Between(unsigned low, unsigned high) { return low + Below(high - low + 1); }
+    char Digit() { return static_cast<char>('0' + Below(10)); }
+
+private:
+    std::uint64_t state_;
+};
+
+void AppendPadded(std::string& out, unsigned value, int width) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*u", width, value);
+    out += text;
+}
+
+// Text of any length that no list should hold but some do: pasted prose, stray columns, binary noise.
+void AppendNoise(std::string& out, Random& random, std::size_t length) {
+    static constexpr std::string_view kChars =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 -,;:./\t";
+    for (std::size_t i = 0; i < length; ++i) out += kChars[random.Below(kChars.size())];
+}
+
+// Mostly areas that were issued, but every range turns up: 000, 666, 734-749, 773-899, 900-999.
+unsigned PickArea(Random& random) { return random.Below(5) == 0 ? random.Below(1000) : random.Between(1, 772); }
+
+void SsnLine(std::string& out, Random& random) {
+    const unsigned area = PickArea(random);
+    const unsigned group = random.Below(20) == 0 ? 0 : random.Below(100);
+    const unsigned serial = random.Below(50) == 0 ? 0 : random.Below(10000);
+    const auto dashed = [&](char separator) {
+        AppendPadded(out, area, 3);
+        out += separator;
+        AppendPadded(out, group, 2);
+        out += separator;
+        AppendPadded(out, serial, 4);
+    };
+    const auto plain = [&] {
+        AppendPadded(out, area, 3);
+        AppendPadded(out, group, 2);
+        AppendPadded(out, serial, 4);
+    };
+    const unsigned shape = random.Below(1000);
+    if (shape < 560) {
+        dashed('-');
+    } else if (shape < 810) {
+        plain();
+    } else if (shape < 870) {
+        dashed('-');
+        out += '\r';  // written on Windows
+    } else if (shape < 890) {
+        dashed(' ');
+    } else if (shape < 910) {
+        // empty line
+    } else if (shape < 920) {
+        out += random.Below(2) ? "   " : "\t";
+    } else if (shape < 930) {
+        out += ' ';
+        dashed('-');
+    } else if (shape < 945) {
+        out += "SSN ";
+        dashed('-');
+    } else if (shape < 955) {
+        dashed('-');
+        out += random.Below(2) ? "  checked 2009" : ",John Doe,";
+    } else if (shape < 965) {
+        AppendPadded(out, area, 3);
+        out += '-';
+        AppendPadded(out, group, 2);
+    } else if (shape < 975) {
+        plain();
+        out += random.Digit();  // one digit too many
+    } else if (shape < 980) {
+        out += random.Below(2) ? '+' : '-';
+        AppendPadded(out, area % 100, 2);
+        out += '-';
+        AppendPadded(out, group, 2);
+        out += '-';
+        AppendPadded(out, serial, 4);
+    } else if (shape < 990) {
+        static constexpr std::string_view kWords[] = {"n/a", "unknown", "none", "12", "SSN", "---", "TBD"};
+        out += kWords[random.Below(7)];
+    } else {
+        AppendNoise(out, random, random.Between(1, 40));
+    }
+}
+
+struct Prefix {
+    std::string_view digits;
+    unsigned length;  // the digit count the type takes; 0 for no known type
+    unsigned weight;
+};
+
+// Every prefix a card type is known by, and some that name none.
+constexpr Prefix kPrefixes[] = {
+    {"300", 14, 2}, {"301", 14, 2}, {"302", 14, 2}, {"303", 14, 2}, {"304", 14, 2}, {"305", 14, 2},
+    {"36", 14, 3},  {"38", 14, 3},  {"34", 15, 8},  {"37", 15, 8},  {"4", 16, 30},  {"4", 13, 4},
+    {"51", 16, 6},  {"52", 16, 6},  {"53", 16, 6},  {"54", 16, 6},  {"55", 16, 6},  {"6011", 16, 8},
+    {"2014", 15, 2}, {"2149", 15, 2}, {"2131", 15, 2}, {"1800", 15, 2}, {"35", 16, 4}, {"31", 16, 2},
+    {"39", 16, 1},  {"6", 16, 3},   {"7", 16, 1},   {"8", 16, 1},   {"9", 16, 1},   {"0", 16, 1},
+};
+
+const Prefix& PickPrefix(Random& random) {
+    unsigned total = 0;
+    for (const Prefix& prefix : kPrefixes) total += prefix.weight;
+    unsigned pick = random.Below(total);
+    for (const Prefix& prefix : kPrefixes) {
+        if (pick < prefix.weight) return prefix;
+        pick -= prefix.weight;
+    }
+    return kPrefixes[0];
+}
+
+// Makes the last digit the Luhn check digit of the ones before it.
+void SetCheckDigit(std::string& digits) {
+    unsigned sum = 0;
+    bool doubled = true;
+    for (std::size_t i = digits.size() - 1; i-- > 0;) {
+        unsigned d = static_cast<unsigned>(digits[i] - '0');
+        if (doubled) d = d * 2 > 9 ? d * 2 - 9 : d * 2;
+        sum += d;
+        doubled = !doubled;
+    }
+    digits.back() = static_cast<char>('0' + (10 - sum % 10) % 10);
+}
+
+void CardLine(std::string& out, Random& random) {
+    const unsigned shape = random.Below(1000);
+    if (shape < 20) return;  // empty line
+    if (shape < 40) {
+        static constexpr std::string_view kWords[] = {"n/a", "VISA", "expired", "card on file", "1234"};
+        out += kWords[random.Below(5)];
+        return;
+    }
+    const Prefix& prefix = PickPrefix(random);
+    const unsigned length = random.Below(2) == 0 ? random.Between(12, 20) : prefix.length;
+    std::string digits(prefix.digits);
+    while (digits.size() < length) digits += random.Digit();
+    digits.resize(length);
+    if (random.Below(10) < 6) SetCheckDigit(digits);
+
+    const unsigned layout = random.Below(100);
+    if (layout < 65) {
+        out += digits;
+    } else if (layout < 85) {
+        for (std::size_t i = 0; i < digits.size(); i += 4) {
+            if (i > 0) out += '-';
+            out += digits.substr(i, 4);
+        }
+    } else if (layout < 90) {
+        out += digits.substr(0, 6) + "-" + digits.substr(6);  // one dash
+    } else if (layout < 95) {
+        for (std::size_t i = 0; i < digits.size(); i += 4) {
+            if (i > 0) out += ' ';
+            out += digits.substr(i, 4);
+        }
+    } else {
+        out += digits;
+        out += random.Below(2) ? " exp 12/29" : "\t";
+    }
+    if (random.Below(20) == 0) out += '\r';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5 || (std::strcmp(argv[1], "ssn") != 0 && std::strcmp(argv[1], "card") != 0)) {
+        std::fprintf(stderr, "usage: %s ssn|card LINES SEED FILE\n", argv[0]);
+        return 2;
+    }
+    const bool ssn = std::strcmp(argv[1], "ssn") == 0;
+    const unsigned long long lines = std::strtoull(argv[2], nullptr, 10);
+    Random random(std::strtoull(argv[3], nullptr, 10));
+    std::FILE* file = std::fopen(argv[4], "wb");
+    if (file == nullptr) {
+        std::perror(argv[4]);
+        return 1;
+    }
+    std::string line;
+    for (unsigned long long i = 0; i < lines; ++i) {
+        line.clear();
+        const unsigned rare = random.Below(100000);
+        if (rare == 0) {
+            AppendNoise(line, random, random.Between(260, 2000));  // longer than a text may be: read in pieces
+        } else if (rare == 1) {
+            if (ssn) SsnLine(line, random); else CardLine(line, random);
+            line.insert(random.Below(static_cast<unsigned>(line.size()) + 1), 1, '\0');  // a NUL ends the text early
+        } else if (ssn) {
+            SsnLine(line, random);
+        } else {
+            CardLine(line, random);
+        }
+        line += '\n';
+        std::fwrite(line.data(), 1, line.size(), file);
+    }
+    if (std::fclose(file) != 0) {
+        std::perror(argv[4]);
+        return 1;
+    }
+    return 0;
+}

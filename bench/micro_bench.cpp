@@ -1,0 +1,92 @@
+// Micro-benchmarks of the checking library's per-line work, over lines taken from the benchmark's list files
+// (bench/data, written by run.sh), so that the branches see the same mix of shapes as a whole run.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "kalderos/kalderos.h"
+
+namespace {
+
+constexpr std::size_t kLines = 1 << 16;  // a power of two: the next line is found with a mask, not a division
+
+std::vector<std::string> ReadLines(const char* name) {
+    std::vector<std::string> lines;
+    std::ifstream file(std::string(KALDEROS_BENCH_DATA) + "/" + name, std::ios::binary);
+    for (std::string line; lines.size() < kLines && std::getline(file, line);) lines.push_back(line + "\n");
+    if (lines.size() < kLines) lines.resize(kLines, "123-45-6789\n");  // no list yet: one shape only
+    return lines;
+}
+
+const std::vector<std::string>& SsnLines() {
+    static const std::vector<std::string> lines = ReadLines("ssn-1m.txt");
+    return lines;
+}
+
+const std::vector<std::string>& CardLines() {
+    static const std::vector<std::string> lines = ReadLines("card-1m.txt");
+    return lines;
+}
+
+kalderos::HighestGroupTable BuiltinTable() {
+    kalderos::HighestGroupTable table;
+    kalderos::FillFromBuiltinGroupList(table);
+    return table;
+}
+
+std::vector<kalderos::SsnNumber> ParsedNumbers() {
+    std::vector<kalderos::SsnNumber> numbers;
+    kalderos::SsnNumber number;
+    for (const std::string& line : SsnLines()) {
+        kalderos::ParseSsn(line, number);
+        numbers.push_back(number);
+    }
+    return numbers;
+}
+
+void BM_ParseSsn(benchmark::State& state) {
+    const std::vector<std::string>& lines = SsnLines();
+    kalderos::SsnNumber number;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        kalderos::ParseSsn(lines[i++ & (kLines - 1)], number);
+        benchmark::DoNotOptimize(number);
+    }
+}
+BENCHMARK(BM_ParseSsn);
+
+void BM_JudgeSsn(benchmark::State& state) {
+    const kalderos::HighestGroupTable table = BuiltinTable();
+    const std::vector<kalderos::SsnNumber> numbers = ParsedNumbers();
+    std::size_t i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(kalderos::JudgeSsn(numbers[i++ & (kLines - 1)], table));
+}
+BENCHMARK(BM_JudgeSsn);
+
+void BM_FormatResultLine(benchmark::State& state) {
+    const kalderos::HighestGroupTable table = BuiltinTable();
+    std::vector<std::pair<kalderos::SsnNumber, kalderos::SsnVerdict>> judged;
+    for (const kalderos::SsnNumber& number : ParsedNumbers()) {
+        judged.emplace_back(number, kalderos::JudgeSsn(number, table));
+    }
+    char line[kalderos::kMaxResultLineLength];
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const auto& [number, verdict] = judged[i++ & (kLines - 1)];
+        benchmark::DoNotOptimize(kalderos::FormatResultLine(number, verdict, table, line));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_FormatResultLine);
+
+void BM_ClassifyCard(benchmark::State& state) {
+    const std::vector<std::string>& lines = CardLines();
+    kalderos::CardKind kind;
+    std::size_t i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(kalderos::ClassifyCard(lines[i++ & (kLines - 1)], kind));
+}
+BENCHMARK(BM_ClassifyCard);
+
+}  // namespace

@@ -1,0 +1,185 @@
+"""Measures kalderos on the list files against the floor and the python-stdnum loop and prints the report,
+targets included. Run through run.sh, which builds the tools and writes the list files first.
+
+Usage: report.py SIZE...   (sizes 1m, 10m; environment: BENCH_RUNS, BENCH_ALTERNATIVE)"""
+import hashlib
+import os
+import platform
+import statistics
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+KALDEROS = os.path.join(HERE, "build", "kalderos", "kalderos")
+KALDEROS_STATIC_RUNTIME = os.path.join(HERE, "build", "kalderos_static_runtime")
+PLAIN = os.path.join(HERE, "build-plain", "kalderos", "kalderos")
+FLOOR = os.path.join(HERE, "build", "floor")
+RUN_TIMED = os.path.join(HERE, "build", "run_timed")
+ALTERNATIVE = os.path.join(HERE, "stdnum_loop.py")
+SYSTEM_PYTHON = "/usr/bin/python3"
+
+RUNS = int(os.environ.get("BENCH_RUNS", "7"))
+SINGLE_RUNS = 100
+# Bytes of a typical result line, which the floor writes once per input line.
+RESULT_BYTES = {"ssn": 50, "card": 36}
+
+TARGET_LINES_PER_SECOND = 25e6
+TARGET_FLOOR_RATIO = 6.0
+TARGET_ALTERNATIVE_RATIO = 100.0
+TARGET_RSS_KIB = 8 * 1024
+TARGET_RSS_GROWTH_KIB = 1024
+TARGET_SINGLE_SECONDS = 0.002
+
+
+def timed(command, runs, output="/dev/null"):
+    """(median seconds, peak RSS KiB) of `runs` runs, timed by run_timed in C so that neither Python's start-up
+    nor its memory counts."""
+    result = subprocess.run([RUN_TIMED, str(runs), output] + command, check=True, capture_output=True, text=True)
+    median, _fastest, rss, code = result.stdout.split()
+    if code != "0":
+        sys.exit(f"{' '.join(command)} ended with exit code {code}")
+    return float(median), int(rss)
+
+
+def interleaved(commands, runs):
+    """Runs the commands in turn, `runs` rounds, so that a burst of load elsewhere hits all of them alike;
+    gives (median seconds, peak RSS KiB) per command."""
+    seconds = [[] for _ in commands]
+    rss = [0 for _ in commands]
+    for _ in range(runs):
+        for i, command in enumerate(commands):
+            run_seconds, run_rss = timed(command, 1)
+            seconds[i].append(run_seconds)
+            rss[i] = max(rss[i], run_rss)
+    return [(statistics.median(s), r) for s, r in zip(seconds, rss)]
+
+
+def output_digest(command):
+    digest = hashlib.sha256()
+    with subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL) as process:
+        for chunk in iter(lambda: process.stdout.read(1 << 20), b""):
+            digest.update(chunk)
+    if process.returncode != 0:
+        sys.exit(f"{' '.join(command)} ended with exit code {process.returncode}")
+    return digest.hexdigest()
+
+
+def count_lines(path):
+    lines = 0
+    last = b"\n"
+    with open(path, "rb") as data:
+        for chunk in iter(lambda: data.read(1 << 20), b""):
+            lines += chunk.count(b"\n")
+            last = chunk[-1:]
+    return lines + (last != b"\n")
+
+
+def alternative_missing():
+    if os.environ.get("BENCH_ALTERNATIVE", "1") == "0":
+        return "skipped (BENCH_ALTERNATIVE=0)"
+    if not os.access(SYSTEM_PYTHON, os.X_OK):
+        return f"skipped: no {SYSTEM_PYTHON}"
+    probe = subprocess.run([SYSTEM_PYTHON, "-c", "import stdnum"], capture_output=True)
+    if probe.returncode != 0:
+        return "skipped: python3-stdnum is not installed (apt-get install python3-stdnum)"
+    return None
+
+
+def rate(lines, seconds):
+    per_second = lines / seconds
+    return f"{per_second / 1e6:7.2f} M/s" if per_second >= 1e6 else f"{per_second / 1e3:7.1f} k/s"
+
+
+def mib(kib):
+    return f"{kib / 1024:5.2f} MiB"
+
+
+class Checks:
+    def __init__(self):
+        self.rows = []
+
+    def add(self, name, measured, passed):
+        self.rows.append((name, measured, passed))
+
+    def print(self):
+        print("\nTargets")
+        for name, measured, passed in self.rows:
+            print(f"  {'PASS' if passed else 'FAIL'}  {name:<52} {measured}")
+        failed = sum(not passed for _, _, passed in self.rows)
+        print(f"{len(self.rows) - failed} passed, {failed} failed")
+        return failed
+
+
+def main():
+    sizes = sys.argv[1:] or ["1m", "10m"]
+    missing = alternative_missing()
+    checks = Checks()
+    load = os.getloadavg()[0]
+    cpu = platform.processor() or platform.machine()
+    try:
+        with open("/proc/cpuinfo") as info:
+            cpu = next(line.split(":", 1)[1].strip() for line in info if line.startswith("model name"))
+    except (OSError, StopIteration):
+        pass
+    print(f"kalderos list benchmark, {time.strftime('%Y-%m-%d %H:%M')}, {cpu}, {os.cpu_count()} cores, "
+          f"load average {load:.2f} at the start")
+    print(f"wall times: median of {RUNS} interleaved runs, output to /dev/null; peak RSS: largest of the runs")
+
+    peak_rss = {}
+    for kind in ["ssn", "card"]:
+        mode = [] if kind == "ssn" else ["-C"]
+        for size in sizes:
+            path = os.path.join(HERE, "data", f"{kind}-{size}.txt")
+            lines = count_lines(path)
+            print(f"\n{os.path.basename(path)}: {lines} lines, {os.path.getsize(path) / 2**20:.1f} MiB, "
+                  f"{'SSN mode' if kind == 'ssn' else 'card mode (-C)'}")
+            (k_seconds, k_rss), (f_seconds, _) = interleaved(
+                [[KALDEROS] + mode + ["-i", path], [FLOOR, str(RESULT_BYTES[kind]), path]], RUNS)
+            peak_rss[(kind, size)] = k_rss
+            print(f"  {'kalderos':<16} {k_seconds:9.4f} s  {rate(lines, k_seconds)}  peak RSS {mib(k_rss)}")
+            print(f"  {'floor':<16} {f_seconds:9.4f} s  {rate(lines, f_seconds)}")
+            floor_ratio = k_seconds / f_seconds
+            alternative_ratio = None
+            if missing:
+                print(f"  {'python-stdnum':<16} {missing}")
+            else:
+                a_seconds, _ = timed([SYSTEM_PYTHON, ALTERNATIVE] + (["--card"] if kind == "card" else []) + [path], 1)
+                alternative_ratio = a_seconds / k_seconds
+                print(f"  {'python-stdnum':<16} {a_seconds:9.4f} s  {rate(lines, a_seconds)}  (one run)")
+            print(f"  kalderos/floor {floor_ratio:.2f}"
+                  + (f", python-stdnum/kalderos {alternative_ratio:.0f}" if alternative_ratio else ""))
+            fast_digest = output_digest([KALDEROS] + mode + ["-i", path])
+            plain_digest = output_digest([PLAIN] + mode + ["-i", path])
+            plain_result = "the same" if fast_digest == plain_digest else plain_digest
+            print(f"  output sha256 {fast_digest}, plain path {plain_result}")
+            label = f"{kind}-{size}"
+            checks.add(f"{label}: output equals the plain path's", fast_digest[:16], fast_digest == plain_digest)
+            checks.add(f"{label}: peak RSS under 8 MiB", mib(k_rss), k_rss < TARGET_RSS_KIB)
+            if size == "10m":
+                checks.add(f"{label}: at least 25 M lines/s", rate(lines, k_seconds),
+                           lines / k_seconds >= TARGET_LINES_PER_SECOND)
+                checks.add(f"{label}: within 6 times the floor", f"{floor_ratio:.2f}",
+                           floor_ratio <= TARGET_FLOOR_RATIO)
+                if alternative_ratio is not None:
+                    checks.add(f"{label}: at least 100 times python-stdnum", f"{alternative_ratio:.0f}",
+                               alternative_ratio >= TARGET_ALTERNATIVE_RATIO)
+        if ("1m" in sizes) and ("10m" in sizes):
+            growth = peak_rss[(kind, "10m")] - peak_rss[(kind, "1m")]
+            checks.add(f"{kind}: peak RSS of 10m within 1 MiB of 1m", f"{growth:+d} KiB",
+                       abs(growth) <= TARGET_RSS_GROWTH_KIB)
+
+    (single_seconds, single_rss), (static_seconds, static_rss) = interleaved(
+        [[KALDEROS, "123-45-6789"], [KALDEROS_STATIC_RUNTIME, "123-45-6789"]], SINGLE_RUNS)
+    true_seconds, _ = timed(["/bin/true"], SINGLE_RUNS)
+    print(f"\nsingle number (kalderos 123-45-6789), median of {SINGLE_RUNS} runs:")
+    print(f"  {'kalderos':<16} {single_seconds * 1000:6.3f} ms  peak RSS {mib(single_rss)}")
+    print(f"  {'static runtime':<16} {static_seconds * 1000:6.3f} ms  peak RSS {mib(static_rss)}  "
+          "(the same program, C++ runtime linked in)")
+    print(f"  {'/bin/true':<16} {true_seconds * 1000:6.3f} ms  (starting any process)")
+    checks.add("single number under 2 ms", f"{single_seconds * 1000:.3f} ms", single_seconds < TARGET_SINGLE_SECONDS)
+    return 1 if checks.print() else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
