@@ -176,7 +176,8 @@ TEST_F(Faults, CtrlCInALongListKeepsEveryLinePrintedWhole) {
 }
 
 // The run state is allocated before anything is read; without memory for any of its three items the run ends
-// with 6 and says nothing. Allocations of the item's size fail, all others succeed.
+// with 6 and says nothing. Allocations of the item's size fail, all others succeed. The program is the build
+// with the shared C++ runtime, the one whose operator new a preloaded library can replace.
 TEST_F(Faults, NoMemoryForTheRunStateEndsWithExitCode6) {
     const char* sanitizer_options = std::getenv("ASAN_OPTIONS");
     // The library comes before a sanitizer runtime, which would otherwise refuse to start.
@@ -194,15 +195,16 @@ TEST_F(Faults, NoMemoryForTheRunStateEndsWithExitCode6) {
         {"HighestGroupTable", sizeof(HighestGroupTable)},
         {"CardKind", sizeof(CardKind)},
     };
+    const std::string binary = KALDEROS_SHARED_RUNTIME_BINARY;
     for (const auto& item : items) {
-        const ProcessResult result = Run({kBinary, "123-45-6789"}, {}, fail_size(item.size));
+        const ProcessResult result = Run({binary, "123-45-6789"}, {}, fail_size(item.size));
         EXPECT_EQ(result.signal, 0) << item.name;
         EXPECT_EQ(result.out, "") << item.name;
         EXPECT_EQ(result.err, Banner()) << item.name;
         EXPECT_EQ(result.exit_code, 6) << item.name;
     }
     // With the library in place but no allocation of the failing size, the run is an ordinary one.
-    const ProcessResult ordinary = Run({kBinary, "123-45-6789"}, {}, fail_size(1));
+    const ProcessResult ordinary = Run({binary, "123-45-6789"}, {}, fail_size(1));
     EXPECT_EQ(ordinary.out, std::string("\n") + kNumbers[0].second + "\n");
     EXPECT_EQ(ordinary.err, Banner());
     EXPECT_EQ(ordinary.exit_code, 0);
