@@ -6,6 +6,7 @@
 
 #include "card/card_type_table.h"
 #include "kalderos/kalderos.h"
+#include "ssn/char_class.h"
 #include "ssn/digit_bytes.h"
 
 namespace kalderos {
@@ -16,8 +17,8 @@ using card::CardType;
 constexpr std::size_t kScanLimit = 20;  // characters looked at, digits and dashes together
 constexpr std::size_t kMaxDigits = 16;
 
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+using text::IsDigit;
+using text::IsSpace;
 
 // Every text the classifier leaves in CardKind, zero-padded to one size so that setting it is a single copy.
 using KindText = std::array<char, 16>;

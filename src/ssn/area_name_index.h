@@ -8,6 +8,7 @@
 
 #include "kalderos/kalderos.h"
 #include "ssn/area_state_table.h"
+#include "ssn/char_class.h"
 
 namespace kalderos::ssn {
 
@@ -25,8 +26,8 @@ struct AreaNameIndex {
 
 namespace detail {
 
-constexpr bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using text::IsDigit;
+using text::IsSpace;
 
 // Reads a number the way "%3d" does: white space skipped, then sign and digits, at most three characters.
 constexpr bool ScanNumber(std::string_view text, std::size_t& pos, int& value) {

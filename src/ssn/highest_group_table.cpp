@@ -1,12 +1,13 @@
 // Fills the highest-group table: the built-in list, then a group file's pairs on top of it.
 #include "kalderos/kalderos.h"
 #include "ssn/builtin_group_list.h"
+#include "ssn/char_class.h"
 
 namespace kalderos {
 namespace {
 
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+using text::IsDigit;
+using text::IsSpace;
 
 constexpr std::int64_t kMagnitudeCap = std::int64_t{1} << 32;  // beyond any 32-bit value either way
 

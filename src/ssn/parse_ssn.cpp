@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "kalderos/kalderos.h"
+#include "ssn/char_class.h"
 #include "ssn/digit_bytes.h"
 
 namespace kalderos {
@@ -11,8 +12,8 @@ namespace {
 // The text ends at its size or at its first NUL byte. A NUL is neither white space, a sign nor a digit, so
 // every scan below stops at it by itself, and the text is never measured beforehand.
 
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+using text::IsDigit;
+using text::IsSpace;
 
 // The area as "%3d" reads it: white space skipped, then a sign and digits, three characters at most. Returns
 // the position where the conversion stopped.
