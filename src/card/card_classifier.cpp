@@ -1,57 +1,30 @@
 // Names a card type from the leading digits and digit count of a text and tests its Luhn check digit.
+//
+// Lists mix every length, dash layout and outcome in random order, so a classifier that branches on each
+// character mispredicts several times a line. Everything the scan needs is a property of the first 20
+// characters; here they are looked at all at once, eight to a word, as flags and running counts per byte.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
-#include "card/card_type_table.h"
+#include "card/card_outcome.h"
 #include "kalderos/kalderos.h"
 #include "ssn/char_class.h"
-#include "ssn/digit_bytes.h"
+#include "ssn/byte_vectors.h"
 
 namespace kalderos {
+namespace card {
 namespace {
-
-using card::CardType;
 
 constexpr std::size_t kScanLimit = 20;  // characters looked at, digits and dashes together
 constexpr std::size_t kMaxDigits = 16;
+constexpr std::size_t kMinDigits = 13;
+static_assert(kScanLimit <= 16 + 16 && kCardReadAhead == 32);
 
 using text::IsDigit;
 using text::IsSpace;
-
-// Every text the classifier leaves in CardKind, zero-padded to one size so that setting it is a single copy.
-using KindText = std::array<char, 16>;
-
-constexpr KindText MakeKindText(std::string_view name, std::string_view suffix = "") {
-    KindText text{};
-    std::size_t at = 0;
-    for (const char c : name) text[at++] = c;
-    for (const char c : suffix) text[at++] = c;  // a text without room for its NUL fails the build below
-    return text;
-}
-
-// The type names, [whether the check digit is right][type]: the type name, or the type name with "_X".
-using KindTexts = std::array<std::array<KindText, card::kCardTypeNames.size()>, 2>;
-
-constexpr KindTexts kKindTexts = [] {
-    KindTexts texts{};
-    for (std::size_t i = 0; i < card::kCardTypeNames.size(); ++i) {
-        texts[0][i] = MakeKindText(card::kCardTypeNames[i], "_X");
-        texts[1][i] = MakeKindText(card::kCardTypeNames[i]);
-    }
-    return texts;
-}();
-constexpr KindText kUnknownText = MakeKindText("UNKNOWN");
-constexpr KindText kTooManyDigitsText = MakeKindText("2MANY_DIGITS");
-static_assert(kTooManyDigitsText.back() == '\0' && kKindTexts[0][3].back() == '\0');
-
-// The text of a type: its name, with "_X" when its check digit is wrong.
-const KindText& TypeText(std::size_t type, bool check_digit_right = true) {
-    return kKindTexts[check_digit_right ? 1 : 0][type];
-}
-
-void SetKind(CardKind& kind, const KindText& text) { std::memcpy(kind.text.data(), text.data(), text.size()); }
 
 // No prefix is longer than four digits, so the first four decide the type. Each prefix claims the block of
 // four-digit starts it begins; filled from the last prefix to the first, so that where prefixes overlap the one
@@ -59,7 +32,7 @@ void SetKind(CardKind& kind, const KindText& text) { std::memcpy(kind.text.data(
 constexpr std::array<std::uint8_t, 10000> kTypeByFirstFour = [] {
     std::array<std::uint8_t, 10000> types{};
     types.fill(static_cast<std::uint8_t>(CardType::Other));
-    for (auto prefix = card::kCardPrefixes.rbegin(); prefix != card::kCardPrefixes.rend(); ++prefix) {
+    for (auto prefix = kCardPrefixes.rbegin(); prefix != kCardPrefixes.rend(); ++prefix) {
         std::size_t first = 0;
         std::size_t count = 10000;
         for (const char digit : prefix->digits) {
@@ -74,136 +47,181 @@ constexpr std::array<std::uint8_t, 10000> kTypeByFirstFour = [] {
 // RequiredDigits as a table, [type][whether the number has a 14th digit]: a switch on the type becomes an
 // indirect jump that random input mispredicts.
 constexpr auto kRequiredDigits = [] {
-    std::array<std::array<std::uint8_t, 2>, card::kCardTypeNames.size()> required{};
+    std::array<std::array<std::uint8_t, 2>, kCardTypeNames.size()> required{};
     for (std::size_t type = 0; type < required.size(); ++type) {
-        required[type][0] = static_cast<std::uint8_t>(card::RequiredDigits(static_cast<CardType>(type), 13));
-        required[type][1] = static_cast<std::uint8_t>(card::RequiredDigits(static_cast<CardType>(type), 14));
+        required[type][0] = static_cast<std::uint8_t>(RequiredDigits(static_cast<CardType>(type), 13));
+        required[type][1] = static_cast<std::uint8_t>(RequiredDigits(static_cast<CardType>(type), 14));
     }
     return required;
 }();
-static_assert(card::RequiredDigits(CardType::Visa, 16) == card::RequiredDigits(CardType::Visa, 14));
+static_assert(RequiredDigits(CardType::Visa, 16) == RequiredDigits(CardType::Visa, 14));
 
-CardType TypeOf(const char* digits) {
-    const std::size_t first = static_cast<std::size_t>((digits[0] - '0') * 1000 + (digits[1] - '0') * 100 +
-                                                       (digits[2] - '0') * 10 + (digits[3] - '0'));
-    return static_cast<CardType>(kTypeByFirstFour[first]);
+// The first kCardReadAhead bytes of a text as masks, bit i for character i.
+struct Window {
+    text::Bytes16 low;
+    text::Bytes16 high;
+    std::uint32_t digits;  // within the scan limit
+    std::uint32_t dashes;  // within the scan limit
+};
+
+Window LookAt(const char* text, std::size_t limit) {
+    Window window;
+    window.low = text::LoadSixteen(text);
+    window.high = text::LoadSixteen(text + 16);
+    const std::uint32_t in_limit = (std::uint32_t{1} << limit) - 1;
+    window.digits = (text::FlagMask(text::DigitBytes(window.low)) |
+                     text::FlagMask(text::DigitBytes(window.high)) << 16) & in_limit;
+    window.dashes = (text::FlagMask(text::BytesEqualTo(window.low, '-')) |
+                     text::FlagMask(text::BytesEqualTo(window.high, '-')) << 16) & in_limit;
+    return window;
 }
 
-// Counted from the check digit leftwards, every second digit is doubled and its digit sum taken. The plain and
-// the doubled digits are summed apart, so that neither sum waits for the other.
-bool LuhnPasses(const char* digits, std::size_t count) {
-    static constexpr std::uint8_t kDoubled[10] = {0, 2, 4, 6, 8, 1, 3, 5, 7, 9};
-    unsigned plain = 0;
-    unsigned doubled = 0;
-    std::size_t i = count;
-    for (; i >= 2; i -= 2) {
-        plain += static_cast<unsigned>(digits[i - 1] - '0');
-        doubled += kDoubled[digits[i - 2] - '0'];
+// For each four-bit value and n from 1 to 4, the position after its n-th set bit (0 where it has fewer).
+constexpr auto kAfterNthBitOfFour = [] {
+    std::array<std::array<std::uint8_t, 4>, 16> after{};
+    for (unsigned bits = 0; bits < 16; ++bits) {
+        unsigned seen = 0;
+        for (unsigned pos = 0; pos < 4; ++pos) {
+            if ((bits >> pos) & 1u) after[bits][seen++] = static_cast<std::uint8_t>(pos + 1);
+        }
     }
-    if (i == 1) plain += static_cast<unsigned>(digits[0] - '0');
-    return (plain + doubled) % 10 == 0;
+    return after;
+}();
+
+// Where the scan of a run of digits and dashes with at least 16 digits stops: after its 16th digit. Within the
+// 20 characters scanned at most four can follow it, so the first 16 characters and a table for the last four
+// find it without a branch.
+std::size_t AfterSixteenthDigit(std::uint32_t run_digits) {
+    const unsigned in_first_sixteen = text::CountBits(run_digits & 0xFFFFu);
+    const unsigned missing = (kMaxDigits - in_first_sixteen - 1) & 3u;  // 16 in the first sixteen: not used
+    const std::size_t later = 16 + kAfterNthBitOfFour[(run_digits >> 16) & 0xFu][missing];
+    return in_first_sixteen == kMaxDigits ? kMaxDigits : later;
 }
 
-// The same for a number of 13 to 16 digits whose sixteen bytes may all be read: eight digits to a word, each
-// byte holding its digit's share of the sum. No step carries from a byte into a lower one, so the bytes behind
-// the number, masked off, cannot disturb it.
-bool LuhnPassesReadingSixteen(const char* digits, std::size_t count) {
-    constexpr std::uint64_t kEach = 0x0101010101010101u;
-    constexpr std::uint64_t kEvenBytes = 0x00FF00FF00FF00FFu;
-    // Counted from the check digit, every second digit is doubled: the bytes of the other parity than count's.
-    const std::uint64_t doubled_bytes = count % 2 == 0 ? kEvenBytes : ~kEvenBytes;
-    const std::uint64_t last_bytes = count == 16 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * (count - 8))) - 1;
-    unsigned sum = 0;
-    for (const std::uint64_t kept : {~std::uint64_t{0}, last_bytes}) {
-        const std::uint64_t word = (text::LoadEight(digits) - 0x30 * kEach) & kept;
-        digits += 8;
-        const std::uint64_t to_double = word & doubled_bytes;
-        const std::uint64_t five_or_more = ((to_double + (0x0B * kEach & doubled_bytes)) >> 4) & kEach;
-        // A doubled digit's digit sum is twice the digit, less 9 from 5 on.
-        const std::uint64_t shares = (word & ~doubled_bytes) + 2 * to_double - 9 * five_or_more;
-        sum += static_cast<unsigned>((shares * kEach) >> 56);  // the eight shares added up, at most 72
+// The lowest `want` of the set bits in `bits`; rare enough to be done one bit at a time.
+std::uint32_t KeepLowest(std::uint32_t bits, std::size_t want) {
+    std::uint32_t kept = 0;
+    for (; want > 0 && bits != 0; --want) {
+        kept |= bits & (0u - bits);
+        bits &= bits - 1;
     }
+    return kept;
+}
+
+// Where the text ends, for the outcomes that leave it uncut: its size, or its first NUL.
+std::size_t TextLength(const char* text, std::size_t size, const Window& window) {
+    std::uint32_t nuls = text::FlagMask(text::BytesEqualTo(window.low, '\0')) |
+                         text::FlagMask(text::BytesEqualTo(window.high, '\0')) << 16;
+    if (size < kCardReadAhead) nuls &= (std::uint32_t{1} << size) - 1;
+    if (nuls != 0) return static_cast<std::size_t>(std::countr_zero(nuls));
+    if (size <= kCardReadAhead) return size;
+    const void* nul = std::memchr(text + kCardReadAhead, '\0', size - kCardReadAhead);
+    return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : size;
+}
+
+CardType TypeOfDigits(char first, char second, char third, char fourth) {
+    const auto index = static_cast<std::size_t>((first - '0') * 1000 + (second - '0') * 100 + (third - '0') * 10 +
+                                                (fourth - '0'));
+    return static_cast<CardType>(kTypeByFirstFour[index]);
+}
+
+// The type by the first four digits of the number, wherever dashes stand between them.
+CardType TypeOf(const char* text, unsigned digits) {
+    if ((digits & 0xFu) == 0xFu) return TypeOfDigits(text[0], text[1], text[2], text[3]);
+    char first[4];
+    std::size_t taken = 0;
+    for (std::size_t pos = 0; taken < sizeof first; ++pos) {
+        if ((digits >> pos) & 1u) first[taken++] = text[pos];
+    }
+    return TypeOfDigits(first[0], first[1], first[2], first[3]);
+}
+
+// The digit sum of sixteen characters' share in the Luhn sum: the digits of `plain` as they are, those of
+// `doubled` twice, less 9 from 5 on (the digit sum of their double).
+unsigned LuhnShares(text::Bytes16 characters, unsigned plain, unsigned doubled) {
+    const text::Bytes16 value = characters - '0';
+    const text::Bytes16 twice = value & text::MaskBytes(doubled);
+    const text::Bytes16 nines = reinterpret_cast<text::Bytes16>(twice > 4) & 9;
+    return text::SumOfBytes((value & text::MaskBytes(plain)) + twice + twice - nines);
+}
+
+// The Luhn test of the digits in `counted`, dashes between them or not. Counted from the check digit leftwards
+// every second digit is doubled: the digits whose index in the number has the other parity than the check
+// digit's. A digit's index has its position's parity, flipped by every dash before it.
+bool LuhnPasses(const Window& window, std::uint32_t counted, std::size_t count) {
+    const std::uint32_t even_count = static_cast<std::uint32_t>(count % 2) - 1u;  // all ones for an even count
+    std::uint32_t dash_parity = window.dashes;  // bit i: an odd number of dashes up to position i
+    dash_parity ^= dash_parity << 1;
+    dash_parity ^= dash_parity << 2;
+    dash_parity ^= dash_parity << 4;
+    dash_parity ^= dash_parity << 8;
+    dash_parity ^= dash_parity << 16;
+    const std::uint32_t odd_index = 0xAAAAAAAAu ^ dash_parity;
+    const std::uint32_t doubled = counted & (odd_index ^ even_count);
+    const std::uint32_t plain = counted & ~doubled;
+    const unsigned sum = LuhnShares(window.low, plain, doubled) + LuhnShares(window.high, plain >> 16, doubled >> 16);
     return sum % 10 == 0;
-}
-
-// The number of digits at the start of the text, at most 16. Where the text has sixteen characters they are
-// tested at once, with no branch on where the digits end (numbers of every length come in random order);
-// shorter texts eight at a time, then one by one.
-std::size_t LeadingDigits(std::string_view text) {
-    if (text.size() >= kMaxDigits) {
-        const int first = text::LeadingDigitsOfEight(text::LoadEight(text.data()));
-        const int second = text::LeadingDigitsOfEight(text::LoadEight(text.data() + 8));
-        return static_cast<std::size_t>(first < 8 ? first : 8 + second);
-    }
-    std::size_t count = 0;
-    if (text.size() >= 8) {
-        count = static_cast<std::size_t>(text::LeadingDigitsOfEight(text::LoadEight(text.data())));
-        if (count < 8) return count;
-    }
-    while (count < text.size() && IsDigit(text[count])) ++count;
-    return count;
-}
-
-// Where the text ends, for the outcomes that leave it uncut; the scan stops at a NUL on its own.
-std::size_t TextLength(std::string_view text) {
-    const void* nul = text.empty() ? nullptr : std::memchr(text.data(), '\0', text.size());
-    return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()) : text.size();
 }
 
 }  // namespace
 
-CardClassification ClassifyCard(std::string_view text, CardKind& kind) {
-    SetKind(kind, kUnknownText);
+CardOutcome ClassifyReadable(const char* text, std::size_t size) {
+    const std::size_t limit = std::min(size, kScanLimit);
+    const Window window = LookAt(text, limit);
 
-    // The usual number has no dashes: its digits are read where they stand. Otherwise they are gathered, and the
-    // dashes between them counted.
-    const char* digits = text.data();
-    std::size_t count = LeadingDigits(text);
-    std::size_t dashes = 0;
-    std::size_t pos = count;
-    char gathered[kMaxDigits] = {};
-    const std::size_t limit = std::min(text.size(), kScanLimit);
-    if (count < kMaxDigits && count < limit && text[count] == '-') {
-        digits = gathered;
-        std::memcpy(gathered, text.data(), count);
-        // Digits and dashes alike are taken without a branch between them, the dashes standing anywhere; a dash
-        // is written to the gathered digits too, where the next digit overwrites it.
-        for (; pos < limit && count < kMaxDigits; ++pos) {
-            const char c = text[pos];
-            const bool digit = IsDigit(c);
-            if (!digit && c != '-') break;
-            gathered[count] = c;
-            count += digit ? 1 : 0;
-            dashes += digit ? 0 : 1;
-        }
-    }
+    // The scan takes digits, and dashes once the leading digits are followed by one, until something else, the
+    // 20th character or the 16th digit. Leading digits alone are the same scan, since a scan without a dash
+    // stops where they end.
+    const auto run_end = static_cast<std::size_t>(std::countr_zero(~(window.digits | window.dashes)));
+    const std::uint32_t run_digits = window.digits & ((std::uint32_t{1} << run_end) - 1);
+    const std::size_t run_count = text::CountBits(run_digits);
+    const std::size_t count = std::min(run_count, kMaxDigits);
+    const std::size_t pos = run_count >= kMaxDigits ? AfterSixteenthDigit(run_digits) : run_end;
+
     // What stopped the scan, if not the 16th digit or the 20th character: white space and line ends end the
     // number, so does a NUL; anything else makes the text no card number.
-    if (count < kMaxDigits && pos < limit && !IsSpace(text[pos]) && text[pos] != '\0') {
-        return {0, TextLength(text)};
+    if ((count < kMaxDigits && pos < limit && !IsSpace(text[pos]) && text[pos] != '\0') || count < kMinDigits) {
+        return {kUnknownKind, 0, TextLength(text, size, window)};
     }
-    if (count < 13) return {0, TextLength(text)};
     // From here on the text is cut behind the number: a line end, trailing blanks, extra digits are gone.
     const std::size_t cut = pos;
-    if (dashes != 0 && dashes != 2 && dashes != 3) return {0, cut};
+    const std::size_t dashes = pos - count;
+    if (((0b1101u >> dashes) & 1u) == 0) return {kUnknownKind, 0, cut};  // 0, 2 or 3 dashes only
 
-    const CardType type = TypeOf(digits);
-    const auto type_index = static_cast<std::size_t>(type);
-    SetKind(kind, TypeText(type_index));
-    if (type == CardType::Other) return {0, cut};
+    // The type decides the rest. Lengths, types and check digits come in random order, so every test is made
+    // and the outcome chosen without a branch.
+    const CardType type = TypeOf(text, window.digits);
+    const std::size_t required = kRequiredDigits[static_cast<std::size_t>(type)][count >= 14 ? 1 : 0];
+    const bool other = type == CardType::Other;
+    const bool too_few = count < required;
+    const std::size_t after_number = dashes + required;  // below the cut, so within the bytes read
+    const bool too_many = after_number < cut && IsDigit(text[std::min(after_number, cut - 1)]);
+    const bool decided = other | too_few | too_many;  // before the check digit is looked at
+    std::uint32_t counted = window.digits & ((std::uint32_t{1} << pos) - 1);
+    if (count > required && !decided) counted = KeepLowest(counted, required);
+    const bool passes = LuhnPasses(window, counted, required) | (type == CardType::EnRoute) | decided;
 
-    const std::size_t required = kRequiredDigits[type_index][count >= 14 ? 1 : 0];
-    if (count < required) return {0, cut};
-    if (dashes + required < cut && IsDigit(text[dashes + required])) {
-        SetKind(kind, kTooManyDigitsText);
-        return {0, cut};
-    }
-    const bool sixteen_readable = digits == gathered || text.size() >= kMaxDigits;
-    const bool luhn = sixteen_readable ? LuhnPassesReadingSixteen(digits, required) : LuhnPasses(digits, required);
-    // Chosen without a branch: valid and invalid check digits come in random order.
-    const bool passes = luhn | (type == CardType::EnRoute);
-    SetKind(kind, TypeText(type_index, passes));
-    return {2 * static_cast<int>(passes) - 1, cut};
+    std::uint8_t kind = static_cast<std::uint8_t>(TypeKind(type, passes));
+    if (too_many && !other && !too_few) kind = kTooManyDigitsKind;
+    return {kind, decided ? 0 : 2 * static_cast<int>(passes) - 1, cut};
+}
+
+CardOutcome ClassifyCardText(std::string_view text) {
+    if (text.size() >= kCardReadAhead) return ClassifyReadable(text.data(), text.size());
+    // A short text is copied where the bytes after it may be read.
+    std::array<char, kCardReadAhead> padded{};
+    if (!text.empty()) std::memcpy(padded.data(), text.data(), text.size());
+    return ClassifyReadable(padded.data(), text.size());
+}
+
+}  // namespace card
+
+CardClassification ClassifyCard(std::string_view text, CardKind& kind) {
+    const card::CardOutcome outcome = card::ClassifyCardText(text);
+    kind.text.fill('\0');
+    const card::KindText& name = card::kKindTexts[outcome.kind];
+    std::memcpy(kind.text.data(), name.data(), name.size());
+    return {outcome.result, outcome.length};
 }
 
 }  // namespace kalderos

@@ -36,9 +36,9 @@ public:
         CheckInterrupt();
         text_.clear();
         if (file_ == nullptr) {
-            const std::optional<std::string_view> text = texts_.Next();
-            if (!text) return nullptr;
-            text_.assign(*text);
+            std::string_view text;
+            if (!texts_.Next(text)) return nullptr;
+            text_.assign(text);
             return text_.data();
         }
         // Up to and including the line feed, at most 259 characters; a carriage return before a line feed is

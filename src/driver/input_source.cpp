@@ -37,9 +37,9 @@ InputSource::InputSource(const RunOptions& options) : options_(options) {
     }
 }
 
-std::optional<std::string_view> InputSource::EndOfList(LineReader::Status status) {
+bool InputSource::EndOfList(LineReader::Status status) {
     CheckInterrupt();
-    if (status != LineReader::Status::Error) return std::nullopt;
+    if (status != LineReader::Status::Error) return false;
     Out().Write("\nError reading input file ");
     Out().Write(options_.list_file_path.View());
     TerminateRun(kExitInterrupted);
@@ -47,7 +47,7 @@ std::optional<std::string_view> InputSource::EndOfList(LineReader::Status status
 
 // Standard input is read a byte at a time, so that nothing beyond the line just answered is taken from it.
 // A line longer than the buffer keeps its first 9999 characters; the rest of it is read and dropped.
-std::optional<std::string_view> InputSource::NextConsoleLine() {
+bool InputSource::NextConsoleLine(std::string_view& text) {
     CheckInterrupt();
     if (console_line_ == nullptr) {
         console_line_ = new (std::nothrow) char[kConsoleLineSize];
@@ -73,8 +73,9 @@ std::optional<std::string_view> InputSource::NextConsoleLine() {
     }
     if (length > 0 && console_line_[length - 1] == '\r') --length;
     length = TextLength(console_line_, length);
-    if (!read_anything || length < 2) return std::nullopt;
-    return std::string_view(console_line_, length);
+    if (!read_anything || length < 2) return false;
+    text = {console_line_, length};
+    return true;
 }
 
 }  // namespace kalderos

@@ -5,7 +5,7 @@ namespace kalderos {
 
 LineReader::LineReader(ReadFunction read, void* context, std::size_t capacity)
     : read_(read), context_(context), capacity_(std::max(capacity, kWindow * 2)) {
-    buffer_.reset(new char[capacity_]);
+    buffer_.reset(new char[capacity_ + kReadAhead]());
 }
 
 void LineReader::Refill() {

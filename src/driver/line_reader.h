@@ -13,6 +13,9 @@ namespace kalderos {
 class LineReader {
 public:
     static constexpr std::size_t kMaxText = 259;
+    // Bytes that may be read from the start of every text handed out, however short it is: the checkers look
+    // at a text's first bytes all at once.
+    static constexpr std::size_t kReadAhead = 32;
 
     // Reads up to `size` bytes into `buffer`: the count, 0 at the end, -1 on a read error.
     using ReadFunction = long (*)(void* context, char* buffer, std::size_t size);
@@ -43,8 +46,10 @@ private:
 
     // The line of `raw` bytes at `start` is followed by its line feed.
     void Deliver(char* start, std::size_t raw, std::string_view& text) {
-        const std::size_t content = raw > 0 && start[raw - 1] == '\r' ? raw - 1 : raw;
-        start[content] = '\n';  // over the dropped carriage return, if there was one
+        std::size_t content = raw;
+        // Written only where needed: a checker reads the line's first bytes at once right after, which a store
+        // among them would hold up.
+        if (raw > 0 && start[raw - 1] == '\r') start[--content] = '\n';  // over the dropped carriage return
         text = {start, content + 1};
         begin_ += raw + 1;
     }
@@ -54,7 +59,7 @@ private:
 
     ReadFunction read_;
     void* context_;
-    std::unique_ptr<char[]> buffer_;  // not cleared: only bytes read are ever looked at
+    std::unique_ptr<char[]> buffer_;  // the capacity and kReadAhead bytes behind it, all cleared once
     std::size_t capacity_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;

@@ -14,12 +14,17 @@ public:
     TextSource(const char* const* argv, int option_start, const RunOptions& options)
         : single_(option_start != 1 ? std::optional<std::string_view>(argv[1]) : std::nullopt), input_(options) {}
 
-    std::optional<std::string_view> Next() {
-        if (!single_) return input_.NextInputLine();
-        if (taken_) return std::nullopt;
+    // The next text, valid until the next call; false when there is none left.
+    bool Next(std::string_view& text) {
+        if (!single_) return input_.NextInputLine(text);
+        if (taken_) return false;
         taken_ = true;
-        return single_;
+        text = *single_;
+        return true;
     }
+
+    // Bytes that may be read from the start of every text, however short it is.
+    [[nodiscard]] std::size_t ReadAhead() const { return single_ ? 0 : input_.ReadAhead(); }
 
     // True when the text is the first command-line argument and no input source is read.
     [[nodiscard]] bool SingleNumber() const { return single_.has_value(); }

@@ -33,4 +33,21 @@ inline std::uint64_t NonDigitBytes(std::uint64_t word) {
 // How many of the eight characters of `word` are digits before the first that is not (8 when all are).
 inline int LeadingDigitsOfEight(std::uint64_t word) { return std::countr_zero(NonDigitBytes(word)) / 8; }
 
+// One flag per byte, its high bit set where the byte is zero; exact, with no carry between bytes.
+inline std::uint64_t ZeroBytes(std::uint64_t word) {
+    constexpr std::uint64_t kEach = 0x0101010101010101u;
+    return ~(((word & (0x7F * kEach)) + 0x7F * kEach) | word) & (0x80 * kEach);
+}
+
+// The same for bytes equal to `c`.
+inline std::uint64_t BytesEqual(std::uint64_t word, char c) {
+    return ZeroBytes(word ^ (0x0101010101010101u * static_cast<unsigned char>(c)));
+}
+
+// The flags of a word (high bits of its bytes) as eight bits, bit i for byte i: each flag is moved to its own
+// bit of the top byte by one multiplication, and no two partial products meet there.
+inline unsigned FlagBits(std::uint64_t flags) {
+    return static_cast<unsigned>(((flags >> 7) * 0x0102040810204080u) >> 56);
+}
+
 }  // namespace kalderos::text

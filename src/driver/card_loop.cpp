@@ -1,0 +1,78 @@
+// The card loop: every text is classified and its card line written straight into the output buffer.
+#include <cstring>
+#include <string_view>
+
+#include "card/card_outcome.h"
+#include "driver/check_loops.h"
+#include "driver/output_stream.h"
+#include "driver/terminate.h"
+#include "platform/platform.h"
+
+namespace kalderos {
+namespace {
+
+constexpr std::size_t kKindWidth = 12;
+constexpr std::size_t kTextWidth = 20;
+constexpr std::size_t kLead = 1 + kKindWidth + 3;  // "\n", the kind column, " | "
+
+// The start of every card line, one per kind text: "\n", the text right-aligned in 12 columns, " | ".
+using Lead = std::array<char, kLead>;
+constexpr std::array<Lead, card::kKindCount> kLeads = [] {
+    std::array<Lead, card::kKindCount> leads{};
+    for (std::size_t kind = 0; kind < leads.size(); ++kind) {
+        const std::string_view name = card::KindView(kind);
+        Lead& lead = leads[kind];
+        lead.fill(' ');
+        lead[0] = '\n';
+        for (std::size_t i = 0; i < name.size(); ++i) lead[1 + kKindWidth - name.size() + i] = name[i];
+        lead[kLead - 2] = '|';
+    }
+    return leads;
+}();
+static_assert(kLeads[card::kTooManyDigitsKind][1] == '2' && kLeads[card::kUnknownKind][6] == 'U');
+
+// "\n%12s | %20s" with the kind text and the card text, a longer text printed whole.
+void PrintAnyCardLine(OutputStream& out, std::size_t kind, std::string_view text) {
+    out.Write({kLeads[kind].data(), kLeads[kind].size()});
+    if (text.size() < kTextWidth) out.WriteRepeated(' ', kTextWidth - text.size());
+    out.Write(text);
+}
+
+// The same for a text of at most 20 characters from whose start kCardReadAhead bytes may be read: a line of
+// fixed size. The text column is filled with blanks, then the text's first bytes are copied so that the text
+// ends at the column's end; the bytes behind it land after the line, in room reserved but not committed.
+void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::size_t length) {
+    constexpr std::size_t kCopied = card::kCardReadAhead;
+    char* const line = out.Reserve(kLead + kTextWidth + kCopied);
+    std::memcpy(line, kLeads[kind].data(), kLead);
+    std::memset(line + kLead, ' ', kTextWidth);
+    std::memcpy(line + kLead + kTextWidth - length, text, kCopied);
+    out.Commit(kLead + kTextWidth);
+}
+
+}  // namespace
+
+void RunCardLoop(TextSource& texts, RunOptions& options, CardKind& kind) {
+    OutputStream& out = Out();
+    // List-file texts may be read past their end; the one argument and console lines are copied first.
+    const bool read_ahead = texts.ReadAhead() >= card::kCardReadAhead;
+    std::string_view text;
+    while (texts.Next(text)) {
+        const card::CardOutcome outcome =
+            read_ahead ? card::ClassifyReadable(text.data(), text.size()) : card::ClassifyCardText(text);
+        std::memcpy(kind.text.data(), card::kKindTexts[outcome.kind].data(), sizeof(card::KindText));
+        if (outcome.length > 4) {
+            if (read_ahead && outcome.length <= kTextWidth) {
+                PrintCardLine(out, outcome.kind, text.data(), outcome.length);
+            } else {
+                PrintAnyCardLine(out, outcome.kind, text.substr(0, outcome.length));
+            }
+            out.EndOfLine();
+        }
+    }
+    if (options.list_file >= 0) platform::CloseFile(options.list_file);
+    Out().Write("\n");
+    TerminateRun(kExitDone);
+}
+
+}  // namespace kalderos
