@@ -24,7 +24,6 @@ constexpr std::size_t kMinDigits = 13;
 static_assert(kScanLimit <= 16 + 16 && kCardReadAhead == 32);
 
 using text::IsDigit;
-using text::IsSpace;
 
 // No prefix is longer than four digits, so the first four decide the type. Each prefix claims the block of
 // four-digit starts it begins; filled from the last prefix to the first, so that where prefixes overlap the one
@@ -76,6 +75,12 @@ Window LookAt(const char* text, std::size_t limit) {
     return window;
 }
 
+// `chosen` when `condition` holds, else `otherwise`, by arithmetic: the compiler keeps a conditional expression
+// a branch where it guesses the condition predictable, and on these lists it is not.
+constexpr std::size_t Select(bool condition, std::size_t chosen, std::size_t otherwise) {
+    return otherwise ^ ((chosen ^ otherwise) & (std::size_t{0} - static_cast<std::size_t>(condition)));
+}
+
 // For each four-bit value and n from 1 to 4, the position after its n-th set bit (0 where it has fewer).
 constexpr auto kAfterNthBitOfFour = [] {
     std::array<std::array<std::uint8_t, 4>, 16> after{};
@@ -89,13 +94,15 @@ constexpr auto kAfterNthBitOfFour = [] {
 }();
 
 // Where the scan of a run of digits and dashes with at least 16 digits stops: after its 16th digit. Within the
-// 20 characters scanned at most four can follow it, so the first 16 characters and a table for the last four
-// find it without a branch.
-std::size_t AfterSixteenthDigit(std::uint32_t run_digits) {
-    const unsigned in_first_sixteen = text::CountBits(run_digits & 0xFFFFu);
-    const unsigned missing = (kMaxDigits - in_first_sixteen - 1) & 3u;  // 16 in the first sixteen: not used
-    const std::size_t later = 16 + kAfterNthBitOfFour[(run_digits >> 16) & 0xFu][missing];
-    return in_first_sixteen == kMaxDigits ? kMaxDigits : later;
+// 20 characters scanned at most four can follow it, so the count in the first 16 characters and a table for the
+// last four find it without a branch.
+std::size_t AfterSixteenthDigit(std::uint32_t run_digits, std::size_t run_count) {
+    constexpr std::array<std::uint8_t, 16> kBitsOfFour = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+    const std::uint32_t last_four = (run_digits >> 16) & 0xFu;
+    const std::size_t in_first_sixteen = run_count - kBitsOfFour[last_four];
+    const std::size_t missing = (kMaxDigits - in_first_sixteen - 1) & 3u;  // 16 in the first sixteen: not used
+    const std::size_t later = 16 + kAfterNthBitOfFour[last_four][missing];
+    return Select(in_first_sixteen == kMaxDigits, kMaxDigits, later);
 }
 
 // The lowest `want` of the set bits in `bits`; rare enough to be done one bit at a time.
@@ -106,6 +113,29 @@ std::uint32_t KeepLowest(std::uint32_t bits, std::size_t want) {
         bits &= bits - 1;
     }
     return kept;
+}
+
+struct Scan {
+    std::size_t count;  // digits taken, at most 16
+    std::size_t pos;    // where the scan stopped
+};
+
+// The scan takes digits, and dashes once the leading digits are followed by one, until something else, the
+// 20th character or the 16th digit. Without a dash that is the leading digits, 16 at most.
+Scan ScanDigits(const Window& window) {
+    const auto leading = static_cast<std::size_t>(std::countr_zero(~window.digits));
+    const std::size_t count = Select(leading < kMaxDigits, leading, kMaxDigits);
+    return {count, count};
+}
+
+// With dashes the scan is the run of digits and dashes from the start: leading digits followed by something else
+// end there either way.
+Scan ScanDigitsAndDashes(const Window& window) {
+    const auto run_end = static_cast<std::size_t>(std::countr_zero(~(window.digits | window.dashes)));
+    const std::uint32_t run_digits = window.digits & ((std::uint32_t{1} << run_end) - 1);
+    const std::size_t run_count = text::CountBits(run_digits);
+    const bool sixteen = run_count >= kMaxDigits;
+    return {Select(sixteen, kMaxDigits, run_count), Select(sixteen, AfterSixteenthDigit(run_digits, run_count), run_end)};
 }
 
 // Where the text ends, for the outcomes that leave it uncut: its size, or its first NUL.
@@ -136,16 +166,44 @@ CardType TypeOf(const char* text, unsigned digits) {
     return TypeOfDigits(first[0], first[1], first[2], first[3]);
 }
 
-// The digit sum of sixteen characters' share in the Luhn sum: the digits of `plain` as they are, those of
-// `doubled` twice, less 9 from 5 on (the digit sum of their double).
-unsigned LuhnShares(text::Bytes16 characters, unsigned plain, unsigned doubled) {
+// Sixteen characters' share in the Luhn sum: the digits `taken` once, and those `doubled` (among them) once
+// more, less 9 from 5 on, which makes the digit sum of their double. The masks hold 0xFF in the bytes they mean.
+unsigned LuhnShares(text::Bytes16 characters, text::Bytes16 taken, text::Bytes16 doubled) {
     const text::Bytes16 value = characters - '0';
-    const text::Bytes16 twice = value & text::MaskBytes(doubled);
-    const text::Bytes16 nines = reinterpret_cast<text::Bytes16>(twice > 4) & 9;
-    return text::SumOfBytes((value & text::MaskBytes(plain)) + twice + twice - nines);
+    const text::Bytes16 again = value & doubled;
+    const text::Bytes16 nines = reinterpret_cast<text::Bytes16>(again > 4) & 9;
+    return text::SumOfBytes((value & taken) + again - nines);
 }
 
-// The Luhn test of the digits in `counted`, dashes between them or not. Counted from the check digit leftwards
+// For a number of 13 to 16 digits at the very start of the text the masks depend on its length alone.
+struct LeadingNumberMasks {
+    std::array<std::uint8_t, 16> taken{};
+    std::array<std::uint8_t, 16> doubled{};
+};
+
+constexpr std::array<LeadingNumberMasks, 4> kLeadingNumberMasks = [] {
+    std::array<LeadingNumberMasks, 4> masks{};
+    for (std::size_t length = kMinDigits; length <= kMaxDigits; ++length) {
+        LeadingNumberMasks& of_length = masks[length - kMinDigits];
+        for (std::size_t pos = 0; pos < length; ++pos) {
+            of_length.taken[pos] = 0xFF;
+            if ((length - 1 - pos) % 2 == 1) of_length.doubled[pos] = 0xFF;  // counted from the check digit
+        }
+    }
+    return masks;
+}();
+
+text::Bytes16 LoadMask(const std::array<std::uint8_t, 16>& mask) {
+    return text::LoadSixteen(reinterpret_cast<const char*>(mask.data()));
+}
+
+// The Luhn test of the first `required` characters, all digits.
+bool LeadingLuhnPasses(const Window& window, std::size_t required) {
+    const LeadingNumberMasks& masks = kLeadingNumberMasks[(required - kMinDigits) & 3u];  // any index if unused
+    return LuhnShares(window.low, LoadMask(masks.taken), LoadMask(masks.doubled)) % 10 == 0;
+}
+
+// The Luhn test of the digits in `counted`, dashes between them. Counted from the check digit leftwards
 // every second digit is doubled: the digits whose index in the number has the other parity than the check
 // digit's. A digit's index has its position's parity, flipped by every dash before it.
 bool LuhnPasses(const Window& window, std::uint32_t counted, std::size_t count) {
@@ -158,8 +216,8 @@ bool LuhnPasses(const Window& window, std::uint32_t counted, std::size_t count) 
     dash_parity ^= dash_parity << 16;
     const std::uint32_t odd_index = 0xAAAAAAAAu ^ dash_parity;
     const std::uint32_t doubled = counted & (odd_index ^ even_count);
-    const std::uint32_t plain = counted & ~doubled;
-    const unsigned sum = LuhnShares(window.low, plain, doubled) + LuhnShares(window.high, plain >> 16, doubled >> 16);
+    const unsigned sum = LuhnShares(window.low, text::MaskBytes(counted), text::MaskBytes(doubled)) +
+                         LuhnShares(window.high, text::MaskBytes(counted >> 16), text::MaskBytes(doubled >> 16));
     return sum % 10 == 0;
 }
 
@@ -169,18 +227,15 @@ CardOutcome ClassifyReadable(const char* text, std::size_t size) {
     const std::size_t limit = std::min(size, kScanLimit);
     const Window window = LookAt(text, limit);
 
-    // The scan takes digits, and dashes once the leading digits are followed by one, until something else, the
-    // 20th character or the 16th digit. Leading digits alone are the same scan, since a scan without a dash
-    // stops where they end.
-    const auto run_end = static_cast<std::size_t>(std::countr_zero(~(window.digits | window.dashes)));
-    const std::uint32_t run_digits = window.digits & ((std::uint32_t{1} << run_end) - 1);
-    const std::size_t run_count = text::CountBits(run_digits);
-    const std::size_t count = std::min(run_count, kMaxDigits);
-    const std::size_t pos = run_count >= kMaxDigits ? AfterSixteenthDigit(run_digits) : run_end;
+    // Most numbers have no dash; for them the masks of the Luhn test are fixed by the length.
+    const bool no_dash = window.dashes == 0;
+    const auto [count, pos] = no_dash ? ScanDigits(window) : ScanDigitsAndDashes(window);
 
     // What stopped the scan, if not the 16th digit or the 20th character: white space and line ends end the
     // number, so does a NUL; anything else makes the text no card number.
-    if ((count < kMaxDigits && pos < limit && !IsSpace(text[pos]) && text[pos] != '\0') || count < kMinDigits) {
+    const char stop = text[pos];  // within the bytes read, even where the scan ran to the limit
+    const bool ends_number = (stop == ' ') | (static_cast<unsigned char>(stop - '\t') <= '\r' - '\t') | (stop == '\0');
+    if (((count < kMaxDigits) & (pos < limit) & !ends_number) | (count < kMinDigits)) {
         return {kUnknownKind, 0, TextLength(text, size, window)};
     }
     // From here on the text is cut behind the number: a line end, trailing blanks, extra digits are gone.
@@ -195,15 +250,21 @@ CardOutcome ClassifyReadable(const char* text, std::size_t size) {
     const bool other = type == CardType::Other;
     const bool too_few = count < required;
     const std::size_t after_number = dashes + required;  // below the cut, so within the bytes read
-    const bool too_many = after_number < cut && IsDigit(text[std::min(after_number, cut - 1)]);
+    const bool too_many = (after_number < cut) & IsDigit(text[Select(after_number < cut, after_number, 0)]);
     const bool decided = other | too_few | too_many;  // before the check digit is looked at
-    std::uint32_t counted = window.digits & ((std::uint32_t{1} << pos) - 1);
-    if (count > required && !decided) counted = KeepLowest(counted, required);
-    const bool passes = LuhnPasses(window, counted, required) | (type == CardType::EnRoute) | decided;
+    bool luhn = false;
+    if (no_dash) {
+        luhn = LeadingLuhnPasses(window, required);  // where it decides, the number has `required` digits
+    } else {
+        std::uint32_t counted = window.digits & ((std::uint32_t{1} << pos) - 1);
+        if (count > required && !decided) counted = KeepLowest(counted, required);
+        luhn = LuhnPasses(window, counted, required);
+    }
+    const bool passes = luhn | (type == CardType::EnRoute) | decided;
 
-    std::uint8_t kind = static_cast<std::uint8_t>(TypeKind(type, passes));
-    if (too_many && !other && !too_few) kind = kTooManyDigitsKind;
-    return {kind, decided ? 0 : 2 * static_cast<int>(passes) - 1, cut};
+    const std::size_t kind = Select(too_many & !other & !too_few, kTooManyDigitsKind, TypeKind(type, passes));
+    const int result = (2 * static_cast<int>(passes) - 1) & -static_cast<int>(!decided);
+    return {static_cast<std::uint8_t>(kind), result, cut};
 }
 
 CardOutcome ClassifyCardText(std::string_view text) {

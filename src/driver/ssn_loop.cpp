@@ -5,6 +5,7 @@
 #include "driver/load_group_table.h"
 #include "driver/output_stream.h"
 #include "driver/terminate.h"
+#include "ssn/ssn_checker.h"
 
 namespace kalderos {
 
@@ -12,14 +13,14 @@ void RunSsnLoop(TextSource& texts, const RunOptions& options, HighestGroupTable&
     LoadHighestGroupTable(options, table);
     // The area names are built into the program; nothing is left to build here.
     Out().Write("\n");
-    SsnNumber number;
+    ssn::SsnChecker checker(table);
     OutputStream& out = Out();
+    // List-file texts may be read past their end; the one argument and console lines are copied first.
+    const bool read_ahead = texts.ReadAhead() >= ssn::kSsnReadAhead;
     std::string_view text;
     while (texts.Next(text)) {
-        ParseSsn(text, number);
-        const SsnVerdict verdict = JudgeSsn(number, table);
-        char* line = out.Reserve(kMaxResultLineLength);
-        out.Commit(FormatResultLine(number, verdict, table, line));
+        char* const line = out.Reserve(kMaxResultLineLength);
+        out.Commit(read_ahead ? checker.CheckReadable(text.data(), text.size(), line) : checker.Check(text, line));
         out.EndOfLine();
     }
     TerminateRun(kExitDone);

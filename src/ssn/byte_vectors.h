@@ -45,10 +45,16 @@ inline unsigned FlagMask(Bytes16 flags) {
 // The other way: byte i set to 0xFF where bit i of `mask` is set. Each half of the mask is copied to every byte
 // of its half of the vector, and each byte keeps its own bit.
 inline Bytes16 MaskBytes(unsigned mask) {
-    constexpr std::uint64_t kEach = 0x0101010101010101u;
+#if defined(__SSE2__)
     // Built in registers: through memory, the two halves stored apart could not be read back as one.
+    const __m128i pairs = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(mask)),
+                                            _mm_cvtsi32_si128(static_cast<int>(mask)));
+    const auto spread = reinterpret_cast<Bytes16>(_mm_shuffle_epi32(_mm_shufflelo_epi16(pairs, 0x50), 0x50));
+#else
+    constexpr std::uint64_t kEach = 0x0101010101010101u;
     const Words2 halves = {(mask & 0xFFu) * kEach, ((mask >> 8) & 0xFFu) * kEach};
     const auto spread = reinterpret_cast<Bytes16>(halves);
+#endif
     const Bytes16 bit = {1, 2, 4, 8, 16, 32, 64, 128, 1, 2, 4, 8, 16, 32, 64, 128};
     return reinterpret_cast<Bytes16>((spread & bit) != 0);
 }

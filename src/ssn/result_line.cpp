@@ -5,6 +5,7 @@
 
 #include "kalderos/kalderos.h"
 #include "ssn/area_name_index.h"
+#include "ssn/result_tails.h"
 
 namespace kalderos {
 namespace {
@@ -77,73 +78,19 @@ char* PutNumber(char* out, const SsnNumber& number) {
     return out + 16;
 }
 
-// What the named form writes after the number: " ", the area's name text ("(null)" for an area without one),
-// " VALID=" and the answer. The areas share a few dozen distinct name texts, so the parts are kept once each,
-// small enough to stay in cache, and the answer is found by lookup rather than by a branch that random input
-// mispredicts half of the time.
-constexpr std::size_t kNamedPartRoom = 64;
+// The longest beginning of a line, a number of three full-width negative fields, plus a tail.
+static_assert(5 + 3 * 11 + 2 + ssn::kTailRoom <= kMaxResultLineLength);
 
-struct NamedPart {
-    std::array<char, kNamedPartRoom> text{};
-    std::size_t length = 0;
-
-    constexpr bool operator==(const NamedPart&) const = default;
-};
-
-struct NamedParts {
-    std::array<std::array<NamedPart, 2>, 64> distinct{};  // [name][valid]
-    std::array<std::uint8_t, kAreaCount> of_area{};
-};
-
-constexpr NamedPart MakeNamedPart(std::string_view name, std::string_view answer) {
-    NamedPart part;
-    for (const std::string_view piece : {std::string_view(" "), name, std::string_view(" VALID="), answer}) {
-        for (const char c : piece) part.text[part.length++] = c;  // out of room fails the build
-    }
-    return part;
+// The tail of a line whose area lies outside 000-999, which only a caller of the library can bring.
+char* PutRareTail(char* out, std::int32_t area, SsnVerdict verdict) {
+    if (verdict == SsnVerdict::Unknown) return Put(out, ssn::TailOf(0, verdict).View());
+    if (area > 0) return Put(out, ssn::detail::NamedTail("(null)", verdict == SsnVerdict::Valid).View());
+    // A negative area (a text starting with a minus sign) is shown as never issued rather than claiming a
+    // place of issue.
+    out = Put(out, "   ILLEGAL ");
+    out = PutPadded(out, area, 3);
+    return Put(out, "           VALID=NO");
 }
-
-constexpr std::array<NamedPart, 2> MakeNamedParts(std::string_view name) {
-    return {MakeNamedPart(name, "NO"), MakeNamedPart(name, "YES")};
-}
-
-constexpr NamedParts BuildNamedParts() {
-    NamedParts parts;
-    std::size_t count = 0;
-    std::string_view previous;
-    for (std::size_t area = 0; area < kAreaCount; ++area) {
-        const ssn::AreaNameText& entry = ssn::kAreaNameIndex.area[area];
-        const std::string_view name = entry.present ? entry.View() : std::string_view("(null)");
-        // Areas of one range share their name: looking back one area first keeps the compile-time work small
-        // enough for every compiler's evaluation limits.
-        if (area > 0 && name == previous) {
-            parts.of_area[area] = parts.of_area[area - 1];
-            continue;
-        }
-        previous = name;
-        const std::array<NamedPart, 2> part = MakeNamedParts(name);
-        std::size_t id = 0;
-        while (id < count && !(parts.distinct[id] == part)) ++id;
-        if (id == count) parts.distinct[count++] = part;  // more than the room fails the build
-        parts.of_area[area] = static_cast<std::uint8_t>(id);
-    }
-    return parts;
-}
-
-constexpr NamedParts kNamedParts = BuildNamedParts();
-constexpr std::array<NamedPart, 2> kNullNamedParts = MakeNamedParts("(null)");
-
-// Copies the whole block, which is cheaper than a copy of the exact length; only `length` bytes count.
-char* PutNamedPart(char* out, std::int32_t area, SsnVerdict verdict) {
-    const std::array<NamedPart, 2>& parts =
-        area < kAreaCount ? kNamedParts.distinct[kNamedParts.of_area[static_cast<std::size_t>(area)]] : kNullNamedParts;
-    const NamedPart& part = parts[verdict == SsnVerdict::Valid ? 1 : 0];
-    std::memcpy(out, part.text.data(), kNamedPartRoom);
-    return out + part.length;
-}
-
-// The longest beginning of a line, a number of three full-width negative fields, plus a named part block.
-static_assert(5 + 3 * 11 + 2 + kNamedPartRoom <= kMaxResultLineLength);
 
 }  // namespace
 
@@ -158,17 +105,12 @@ std::size_t FormatResultLine(const SsnNumber& number, SsnVerdict verdict, const 
     char* const start = out;
     out = PutNumber(out, number);
     const std::int32_t area = number.area;
-    if (verdict == SsnVerdict::Unknown) {
-        out = Put(out, "   UNKNOWN-after 06/2011 VALID=MAYBE");
-    } else if (area > 0 && area != 666) {
-        // Areas never assigned have no name; "(null)" is what the line has always shown in its place.
-        out = PutNamedPart(out, area, verdict);
+    if (static_cast<std::uint32_t>(area) < kAreaCount) {
+        const ssn::ResultTail& tail = ssn::TailOf(static_cast<std::size_t>(area), verdict);
+        std::memcpy(out, tail.text.data(), tail.text.size());
+        out += tail.length;
     } else {
-        // Areas 000 and 666 were never issued; a negative area (a text starting with a minus sign) is shown
-        // the same way rather than claiming a place of issue.
-        out = Put(out, "   ILLEGAL ");
-        out = PutPadded(out, area, 3);
-        out = Put(out, "           VALID=NO");
+        out = PutRareTail(out, area, verdict);
     }
     if (static_cast<std::uint32_t>(area) < kAreaCount && number.group == table.group[static_cast<std::size_t>(area)] &&
         number.serial != 0) {

@@ -11,6 +11,10 @@ enum class GroupOrderClass : std::uint8_t { FirstOdd = 2, SecondEven = 4, ThirdE
 
 [[nodiscard]] GroupOrderClass ClassifyGroup(std::int32_t group);
 
+// Where a group value stands in the order of issue: its class first, then the value itself within the class.
+// A group was issued no later than another when its order is not greater.
+[[nodiscard]] std::int64_t IssueOrder(std::int32_t group);
+
 [[nodiscard]] bool IsKnownInvalid(std::int32_t area, std::int32_t group, std::int32_t serial);
 
 }  // namespace kalderos::ssn

@@ -41,15 +41,10 @@ bool IsKnownInvalid(std::int32_t area, std::int32_t group, std::int32_t serial) 
            Contains(entry.serials, serial);
 }
 
-namespace {
-
-// Where a value stands in the order of issue: its class first, then the value itself within the class. The
-// classes' codes are far enough apart that no 32-bit value reaches into a neighbouring class.
+// The classes' codes are far enough apart that no 32-bit value reaches into a neighbouring class.
 std::int64_t IssueOrder(std::int32_t group) {
     return (static_cast<std::int64_t>(ClassifyGroup(group)) << 32) + group;
 }
-
-}  // namespace
 
 }  // namespace ssn
 

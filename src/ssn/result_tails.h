@@ -1,0 +1,104 @@
+// What a result line holds after the number, for every area 000-999 and verdict: the place of issue and the
+// answer, the illegal-area form, or the unknown form. Built at compile time; the areas share a few dozen distinct
+// texts, so each is kept once, small enough to stay in cache, and found by lookup rather than by branches that
+// random input mispredicts.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "kalderos/kalderos.h"
+#include "ssn/area_name_index.h"
+
+namespace kalderos::ssn {
+
+// Room of every tail: copying it whole is cheaper than copying the exact length.
+inline constexpr std::size_t kTailRoom = 64;
+
+struct ResultTail {
+    std::array<char, kTailRoom> text{};
+    std::size_t length = 0;
+
+    constexpr bool operator==(const ResultTail&) const = default;
+    [[nodiscard]] constexpr std::string_view View() const { return {text.data(), length}; }
+};
+
+namespace detail {
+
+constexpr ResultTail MakeTail(std::initializer_list<std::string_view> pieces) {
+    ResultTail tail;
+    for (const std::string_view piece : pieces) {
+        for (const char c : piece) tail.text[tail.length++] = c;  // out of room fails the build
+    }
+    return tail;
+}
+
+// The named form: " ", the area's name text ("(null)" for an area without one), " VALID=" and the answer.
+constexpr ResultTail NamedTail(std::string_view name, bool valid) {
+    return MakeTail({" ", name, " VALID=", valid ? "YES" : "NO"});
+}
+
+inline constexpr std::size_t kVerdicts = 3;  // Valid, Invalid, Unknown, in SsnVerdict's order
+
+struct ResultTails {
+    std::array<ResultTail, 128> distinct{};
+    std::array<std::array<std::uint8_t, kVerdicts>, kAreaCount> of_area{};  // [area][verdict]
+};
+
+constexpr std::size_t IdOf(ResultTails& tails, std::size_t& count, const ResultTail& tail) {
+    std::size_t id = 0;
+    while (id < count && !(tails.distinct[id] == tail)) ++id;
+    if (id == count) tails.distinct[count++] = tail;  // more than the room fails the build
+    return id;
+}
+
+constexpr ResultTails BuildResultTails() {
+    ResultTails tails;
+    std::size_t count = 0;
+    const std::size_t unknown = IdOf(tails, count, MakeTail({"   UNKNOWN-after 06/2011 VALID=MAYBE"}));
+    const std::size_t illegal_000 = IdOf(tails, count, MakeTail({"   ILLEGAL 000           VALID=NO"}));
+    const std::size_t illegal_666 = IdOf(tails, count, MakeTail({"   ILLEGAL 666           VALID=NO"}));
+    std::string_view previous;
+    std::array<std::uint8_t, 2> previous_ids{};
+    for (std::size_t area = 0; area < kAreaCount; ++area) {
+        std::array<std::uint8_t, 2> ids{};  // [valid]
+        if (area == 0 || area == 666) {
+            // Never issued: the area is shown rather than a place of issue, and the answer is always no.
+            ids.fill(static_cast<std::uint8_t>(area == 0 ? illegal_000 : illegal_666));
+        } else {
+            const AreaNameText& entry = kAreaNameIndex.area[area];
+            const std::string_view name = entry.present ? entry.View() : std::string_view("(null)");
+            // Areas of one range share their name: looking back one area first keeps the compile-time work
+            // small enough for every compiler's evaluation limits.
+            if (name == previous) {
+                ids = previous_ids;
+            } else {
+                ids = {static_cast<std::uint8_t>(IdOf(tails, count, NamedTail(name, false))),
+                       static_cast<std::uint8_t>(IdOf(tails, count, NamedTail(name, true)))};
+            }
+            previous = name;
+            previous_ids = ids;
+        }
+        tails.of_area[area] = {ids[1], ids[0], static_cast<std::uint8_t>(unknown)};
+    }
+    return tails;
+}
+
+}  // namespace detail
+
+inline constexpr detail::ResultTails kResultTails = detail::BuildResultTails();
+
+// The tail of a line of `area` (000-999) and `verdict`.
+inline const ResultTail& TailOf(std::size_t area, SsnVerdict verdict) {
+    return kResultTails.distinct[kResultTails.of_area[area][static_cast<std::size_t>(verdict)]];
+}
+
+static_assert(static_cast<int>(SsnVerdict::Valid) == 0 && static_cast<int>(SsnVerdict::Invalid) == 1 &&
+              static_cast<int>(SsnVerdict::Unknown) == 2);
+static_assert(kResultTails.distinct[kResultTails.of_area[7][0]].View() == "   Maine                 VALID=YES");
+static_assert(kResultTails.distinct[kResultTails.of_area[740][1]].View() == " (null) VALID=NO");
+static_assert(kResultTails.distinct[kResultTails.of_area[666][0]].View() == "   ILLEGAL 666           VALID=NO");
+
+}  // namespace kalderos::ssn

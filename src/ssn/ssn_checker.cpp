@@ -1,0 +1,93 @@
+// The usual shapes, "123-45-6789" and "123456789" at the start of a text, are recognised from a mask of where
+// the first sixteen bytes hold digits and dashes; their fields are read and copied where they stand, and the
+// verdict and the line's tail are found by lookup. The result is byte for byte the library's.
+#include "ssn/ssn_checker.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "ssn/byte_vectors.h"
+#include "ssn/known_invalid_list.h"
+#include "ssn/result_tails.h"
+#include "ssn/rules.h"
+
+namespace kalderos::ssn {
+namespace {
+
+constexpr unsigned kPlainDigits = 0x1FFu;    // "123456789": nine digits
+constexpr unsigned kDashedDigits = 0x7B7u;   // "123-45-6789": digits but at 3 and 6
+constexpr unsigned kDashedDashes = 0x048u;   // and dashes there
+static_assert(kDashedDigits == 0b111'1011'0111u && kDashedDashes == (1u << 3 | 1u << 6));
+
+std::int32_t Digit(char c) { return c - '0'; }
+
+}  // namespace
+
+SsnChecker::SsnChecker(const HighestGroupTable& table) : table_(table) {
+    for (std::size_t group = 0; group < group_order_.size(); ++group) {
+        group_order_[group] = IssueOrder(static_cast<std::int32_t>(group));
+    }
+    for (std::size_t area = 0; area < highest_order_.size(); ++area) {
+        highest_order_[area] = IssueOrder(table.group[area]);
+    }
+}
+
+std::size_t SsnChecker::CheckAnyShape(std::string_view text, char* out) {
+    ParseSsn(text, number_);
+    return FormatResultLine(number_, JudgeSsn(number_, table_), table_, out);
+}
+
+std::size_t SsnChecker::Check(std::string_view text, char* out) {
+    if (text.size() >= kSsnReadAhead) return CheckReadable(text.data(), text.size(), out);
+    // A short text is copied where the bytes after it may be read.
+    std::array<char, kSsnReadAhead> padded{};
+    if (!text.empty()) std::memcpy(padded.data(), text.data(), text.size());
+    return CheckReadable(padded.data(), text.size(), out);
+}
+
+std::size_t SsnChecker::CheckReadable(const char* text, std::size_t size, char* out) {
+    const text::Bytes16 bytes = text::LoadSixteen(text);
+    const unsigned in_text = 0xFFFFu >> (16 - std::min<std::size_t>(size, 16));
+    const unsigned digits = text::FlagMask(text::DigitBytes(bytes)) & in_text;
+    const unsigned dashes = text::FlagMask(text::BytesEqualTo(bytes, '-')) & in_text;
+    const bool plain = (digits & kPlainDigits) == kPlainDigits;
+    const bool dashed = ((digits & kDashedDigits) == kDashedDigits) & ((dashes & kDashedDashes) == kDashedDashes);
+    if (!(plain | dashed)) return CheckAnyShape({text, size}, out);
+
+    // The shapes differ only by the two dashes, which move the group and the serial.
+    const std::size_t group_at = 4 - static_cast<std::size_t>(plain);
+    const std::size_t serial_at = 7 - 2 * static_cast<std::size_t>(plain);
+    number_.area = Digit(text[0]) * 100 + Digit(text[1]) * 10 + Digit(text[2]);
+    number_.group = Digit(text[group_at]) * 10 + Digit(text[group_at + 1]);
+    number_.serial = Digit(text[serial_at]) * 1000 + Digit(text[serial_at + 1]) * 100 +
+                     Digit(text[serial_at + 2]) * 10 + Digit(text[serial_at + 3]);
+
+    // "SSN: 123-45-6789" with the fields copied from where they stand, eight bytes at a time, each copy over the
+    // surplus of the one before and the tail over the last one's.
+    std::memcpy(out, "SSN: ", 5);
+    std::memcpy(out + 5, text, 8);
+    std::memcpy(out + 9, text + group_at, 8);
+    std::memcpy(out + 12, text + serial_at, 8);
+    out[8] = '-';
+    out[11] = '-';
+
+    // JudgeSsn's rules for fields that fit their widths, without a branch on the random parts.
+    const auto area = static_cast<std::size_t>(number_.area);
+    const auto group = static_cast<std::size_t>(number_.group);
+    const bool unknown = area - 773 <= 899 - 773;
+    const bool judged = area - 1 < 772;
+    bool valid = judged & (group != 0) & (number_.serial != 0) & (group_order_[group] <= highest_order_[area]);
+    if (kKnownInvalidIndex[area] != 0) valid = valid && !IsKnownInvalid(number_.area, number_.group, number_.serial);
+    const auto verdict = static_cast<SsnVerdict>(2 * static_cast<int>(unknown) + static_cast<int>(!valid & !unknown));
+
+    const ResultTail& tail = TailOf(area, verdict);
+    std::memcpy(out + 16, tail.text.data(), kTailRoom);
+    char* const end = out + 16 + tail.length;
+    const bool confirm = (number_.group == table_.group[area]) & (number_.serial != 0);
+    std::memcpy(end, "  CONFIRM\n", 10);
+    end[9 * static_cast<std::size_t>(confirm)] = '\n';
+    return 16 + tail.length + 1 + 9 * static_cast<std::size_t>(confirm);
+}
+
+}  // namespace kalderos::ssn
