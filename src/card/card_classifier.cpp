@@ -97,7 +97,7 @@ constexpr auto kAfterNthBitOfFour = [] {
 // 20 characters scanned at most four can follow it, so the count in the first 16 characters and a table for the
 // last four find it without a branch.
 std::size_t AfterSixteenthDigit(std::uint32_t run_digits, std::size_t run_count) {
-    constexpr std::array<std::uint8_t, 16> kBitsOfFour = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+    static constexpr std::array<std::uint8_t, 16> kBitsOfFour = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
     const std::uint32_t last_four = (run_digits >> 16) & 0xFu;
     const std::size_t in_first_sixteen = run_count - kBitsOfFour[last_four];
     const std::size_t missing = (kMaxDigits - in_first_sixteen - 1) & 3u;  // 16 in the first sixteen: not used

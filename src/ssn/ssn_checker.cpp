@@ -58,10 +58,11 @@ std::size_t SsnChecker::CheckReadable(const char* text, std::size_t size, char* 
     // The shapes differ only by the two dashes, which move the group and the serial.
     const std::size_t group_at = 4 - static_cast<std::size_t>(plain);
     const std::size_t serial_at = 7 - 2 * static_cast<std::size_t>(plain);
-    number_.area = Digit(text[0]) * 100 + Digit(text[1]) * 10 + Digit(text[2]);
-    number_.group = Digit(text[group_at]) * 10 + Digit(text[group_at + 1]);
-    number_.serial = Digit(text[serial_at]) * 1000 + Digit(text[serial_at + 1]) * 100 +
-                     Digit(text[serial_at + 2]) * 10 + Digit(text[serial_at + 3]);
+    const std::int32_t area = Digit(text[0]) * 100 + Digit(text[1]) * 10 + Digit(text[2]);
+    const std::int32_t group = Digit(text[group_at]) * 10 + Digit(text[group_at + 1]);
+    const std::int32_t serial = Digit(text[serial_at]) * 1000 + Digit(text[serial_at + 1]) * 100 +
+                                Digit(text[serial_at + 2]) * 10 + Digit(text[serial_at + 3]);
+    number_ = {area, group, serial};
 
     // "SSN: 123-45-6789" with the fields copied from where they stand, eight bytes at a time, each copy over the
     // surplus of the one before and the tail over the last one's.
@@ -73,18 +74,18 @@ std::size_t SsnChecker::CheckReadable(const char* text, std::size_t size, char* 
     out[11] = '-';
 
     // JudgeSsn's rules for fields that fit their widths, without a branch on the random parts.
-    const auto area = static_cast<std::size_t>(number_.area);
-    const auto group = static_cast<std::size_t>(number_.group);
-    const bool unknown = area - 773 <= 899 - 773;
-    const bool judged = area - 1 < 772;
-    bool valid = judged & (group != 0) & (number_.serial != 0) & (group_order_[group] <= highest_order_[area]);
-    if (kKnownInvalidIndex[area] != 0) valid = valid && !IsKnownInvalid(number_.area, number_.group, number_.serial);
+    const auto area_index = static_cast<std::size_t>(area);
+    const bool unknown = area_index - 773 <= 899 - 773;
+    const bool judged = area_index - 1 < 772;
+    bool valid = judged & (group != 0) & (serial != 0) &
+                 (group_order_[static_cast<std::size_t>(group)] <= highest_order_[area_index]);
+    if (kKnownInvalidIndex[area_index] != 0) valid = valid && !IsKnownInvalid(area, group, serial);
     const auto verdict = static_cast<SsnVerdict>(2 * static_cast<int>(unknown) + static_cast<int>(!valid & !unknown));
 
-    const ResultTail& tail = TailOf(area, verdict);
+    const ResultTail& tail = TailOf(area_index, verdict);
     std::memcpy(out + 16, tail.text.data(), kTailRoom);
     char* const end = out + 16 + tail.length;
-    const bool confirm = (number_.group == table_.group[area]) & (number_.serial != 0);
+    const bool confirm = (group == table_.group[area_index]) & (serial != 0);
     std::memcpy(end, "  CONFIRM\n", 10);
     end[9 * static_cast<std::size_t>(confirm)] = '\n';
     return 16 + tail.length + 1 + 9 * static_cast<std::size_t>(confirm);
