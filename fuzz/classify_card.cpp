@@ -1,5 +1,6 @@
 // ClassifyCard on any bytes: the text is never lengthened, the type text is one the classifier may give and
-// agrees with its result, and nothing of an earlier call's record shows through.
+// agrees with its result, nothing of an earlier call's record shows through, and bytes after the text do not
+// count.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "card/card_outcome.h"
 #include "fuzz_check.h"
 #include "kalderos/kalderos.h"
 
@@ -75,5 +77,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const kalderos::CardClassification again = kalderos::ClassifyCard(text, used);
     FUZZ_REQUIRE(again.result == classified.result && again.length == classified.length);
     FUZZ_REQUIRE(used.View() == name);
+
+    // Where a list line lies in the read buffer, the bytes after it are read along but never count.
+    for (const char after : {'0', '-', ' '}) {
+        const std::string buffer = std::string(text) + std::string(kalderos::card::kCardReadAhead, after);
+        const kalderos::card::CardOutcome read_along = kalderos::card::ClassifyReadable(buffer.data(), text.size());
+        FUZZ_REQUIRE(kalderos::card::KindView(read_along.kind) == name);
+        FUZZ_REQUIRE(read_along.result == classified.result && read_along.length == classified.length);
+    }
     return 0;
 }

@@ -1,5 +1,6 @@
 // ParseSsn on any bytes: each field lands in its range or keeps its value, and a list-file line reads like
-// the same text typed at the console.
+// the same text typed at the console. The one-pass checker of list lines writes the library's own lines.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "fuzz_check.h"
 #include "kalderos/kalderos.h"
+#include "ssn/ssn_checker.h"
 
 namespace {
 
@@ -36,6 +38,39 @@ void CheckField(std::int32_t parsed, std::int32_t untouched, std::int32_t from_o
     }
 }
 
+const kalderos::HighestGroupTable& BuiltinTable() {
+    static const kalderos::HighestGroupTable table = [] {
+        kalderos::HighestGroupTable filled;
+        kalderos::FillFromBuiltinGroupList(filled);
+        return filled;
+    }();
+    return table;
+}
+
+// The input as list lines, each checked by the library's steps on a carried number and by the checker where it
+// lies in a buffer, the next lines' bytes behind it.
+void CheckLikeTheLibrary(std::string_view content) {
+    const kalderos::HighestGroupTable& table = BuiltinTable();
+    kalderos::ssn::SsnChecker checker(table);
+    SsnNumber number;
+    std::string buffer;
+    char expected[kalderos::kMaxResultLineLength];
+    char got[kalderos::kMaxResultLineLength];
+    while (!content.empty()) {
+        const std::size_t end = std::min(content.find('\n'), content.size() - 1) + 1;
+        const std::string_view text = content.substr(0, end);
+        content.remove_prefix(end);
+        kalderos::ParseSsn(text, number);
+        const std::size_t expected_size =
+            kalderos::FormatResultLine(number, kalderos::JudgeSsn(number, table), table, expected);
+        buffer.assign(text);
+        buffer.append(content.substr(0, kalderos::ssn::kSsnReadAhead));
+        buffer.append(kalderos::ssn::kSsnReadAhead, '9');
+        const std::size_t got_size = checker.CheckReadable(buffer.data(), text.size(), got);
+        FUZZ_REQUIRE(std::string_view(got, got_size) == std::string_view(expected, expected_size));
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -51,5 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The text ends at its first NUL byte, as a C string would.
     const std::size_t nul = text.find('\0');
     if (nul != std::string_view::npos) FUZZ_REQUIRE(Same(Parse(text.substr(0, nul), kUntouched), parsed));
+
+    CheckLikeTheLibrary(text);
     return 0;
 }

@@ -1,8 +1,10 @@
 // Card types, digit counts, dashes, Luhn digits and where the classifier cuts the text.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
+#include "card/card_outcome.h"
 #include "kalderos/kalderos.h"
 
 namespace kalderos {
@@ -53,6 +55,16 @@ TEST(ClassifyCard, WorkedLinesAndOutcomes) {
         {"4000000000000002-", "VISA", 1, "4000000000000002"},
         {"40000000000000:2", "UNKNOWN", 0, "40000000000000:2"},
         {"4000000\xB0" "00000002", "UNKNOWN", 0, "4000000\xB0" "00000002"},
+        {"4-000-0000-00000002", "VISA", 1, "4-000-0000-00000002"},
+        {"34-0000000000-009", "AMEX", 1, "34-0000000000-009"},
+        {"3-4-0000000000009", "AMEX", 1, "3-4-0000000000009"},
+        {"4000-0000-0000-0002-", "VISA", 1, "4000-0000-0000-0002"},
+        {"4000-0000-0000-000-2", "UNKNOWN", 0, "4000-0000-0000-000-2"},
+        {"400000000000000200", "VISA", 1, "4000000000000002"},
+        {"4000000000000002000000000", "VISA", 1, "4000000000000002"},
+        {"30-00-0000000004\n", "DINERS", 1, "30-00-0000000004"},
+        {"30-00-00000000040", "2MANY_DIGITS", 0, "30-00-00000000040"},
+        {"3400-0000-0000-009\r", "AMEX", 1, "3400-0000-0000-009"},
     };
     for (const CardCase& c : cases) {
         CardKind kind;
@@ -69,6 +81,26 @@ TEST(ClassifyCard, NoDigitsOfAnEarlierCallTakePart) {
     (void)ClassifyCard("4000000000000002", kind);
     EXPECT_EQ(ClassifyCard("400000000000", kind).result, 0);
     EXPECT_EQ(std::string(kind.View()), "UNKNOWN");
+}
+
+// A list line is classified where it lies in the read buffer, the bytes after it read along: whatever they are,
+// the outcome is the one of the text alone.
+TEST(ClassifyCard, BytesAfterTheTextDoNotCount) {
+    std::mt19937 random(20070701);
+    constexpr std::string_view kAlphabet = "0123456789012345678901234567890123456789----  \n\0x";
+    for (int i = 0; i < 100000; ++i) {
+        std::string text(random() % 36, ' ');
+        for (char& c : text) c = kAlphabet[random() % kAlphabet.size()];
+        CardKind kind;
+        const CardClassification alone = ClassifyCard(text, kind);
+        for (const char after : {'0', '-', ' ', '\0'}) {
+            const std::string buffer = text + std::string(card::kCardReadAhead, after);
+            const card::CardOutcome read_along = card::ClassifyReadable(buffer.data(), text.size());
+            ASSERT_EQ(card::KindView(read_along.kind), kind.View()) << text << " followed by " << after;
+            ASSERT_EQ(read_along.result, alone.result) << text;
+            ASSERT_EQ(read_along.length, alone.length) << text;
+        }
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // List-file texts: 259-character pieces, line feeds kept, CR LF folded, a last line without line feed, errors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -32,7 +34,13 @@ std::vector<std::string> Texts(const std::string& content, std::size_t step, Lin
     std::vector<std::string> texts;
     std::string_view text;
     LineReader::Status status;
-    while ((status = reader.Next(text)) == LineReader::Status::Line) texts.emplace_back(text);
+    while ((status = reader.Next(text)) == LineReader::Status::Line) {
+        texts.emplace_back(text);
+        // Every text may be read this far, however short it is (the sanitizer build checks the bounds).
+        char ahead[LineReader::kReadAhead];
+        std::memcpy(ahead, text.data(), sizeof ahead);
+        EXPECT_EQ(std::string_view(ahead, std::min(text.size(), sizeof ahead)), text.substr(0, sizeof ahead));
+    }
     if (last) *last = status;
     return texts;
 }
@@ -79,12 +87,18 @@ TEST(LineReader, ErrorComesAfterWhatWasRead) {
     EXPECT_EQ(reader.Next(text), LineReader::Status::Error);
 }
 
+// After a refill the buffer still holds older lines behind the new data; their line feeds must not end the
+// last line early.
 TEST(LineReader, ManyLinesAcrossRefills) {
     std::string content;
     for (int i = 0; i < 5000; ++i) content += std::to_string(i) + (i % 3 == 0 ? "\r\n" : "\n");
-    const std::vector<std::string> texts = Texts(content, 777);
-    ASSERT_EQ(texts.size(), 5000u);
-    for (int i = 0; i < 5000; ++i) EXPECT_EQ(texts[static_cast<std::size_t>(i)], std::to_string(i) + "\n");
+    content += "last";
+    for (const std::size_t step : {777u, 13u}) {
+        const std::vector<std::string> texts = Texts(content, step);
+        ASSERT_EQ(texts.size(), 5001u);
+        for (int i = 0; i < 5000; ++i) EXPECT_EQ(texts[static_cast<std::size_t>(i)], std::to_string(i) + "\n");
+        EXPECT_EQ(texts.back(), "last");
+    }
 }
 
 }  // namespace

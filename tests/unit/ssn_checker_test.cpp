@@ -1,0 +1,99 @@
+// The one-pass checker of list lines writes the library's own result lines, whatever the shape of the text, the
+// number carried from the text before, the group table, or the bytes that follow a text in the buffer.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "kalderos/kalderos.h"
+#include "ssn/ssn_checker.h"
+
+namespace kalderos {
+namespace {
+
+// ParseSsn, JudgeSsn and FormatResultLine one after another on a carried number, as the library documents them.
+class LibrarySteps {
+public:
+    explicit LibrarySteps(const HighestGroupTable& table) : table_(table) {}
+
+    std::string Check(std::string_view text) {
+        ParseSsn(text, number_);
+        char line[kMaxResultLineLength];
+        return {line, FormatResultLine(number_, JudgeSsn(number_, table_), table_, line)};
+    }
+
+private:
+    const HighestGroupTable& table_;
+    SsnNumber number_;
+};
+
+// The checker on a text followed in memory by bytes that must not count.
+std::string CheckFollowedBy(ssn::SsnChecker& checker, std::string_view text, char after) {
+    std::string buffer(text);
+    buffer.append(ssn::kSsnReadAhead, after);
+    char line[kMaxResultLineLength];
+    return {line, checker.CheckReadable(buffer.data(), text.size(), line)};
+}
+
+HighestGroupTable BuiltinTable() {
+    HighestGroupTable table;
+    FillFromBuiltinGroupList(table);
+    return table;
+}
+
+// Values only a group file brings: odd classes, out of range, negative, the extremes.
+HighestGroupTable UnusualTable() {
+    HighestGroupTable table = BuiltinTable();
+    const std::int32_t values[] = {0, 1, 9, 10, 98, 2, 8, 11, 99, 100, -1, -2, INT32_MIN, INT32_MAX, 7, 12};
+    for (std::size_t area = 0; area < table.group.size(); area += 3) table.group[area] = values[area % 16];
+    return table;
+}
+
+TEST(SsnChecker, SameLinesAsTheLibraryStepsWhateverTheShape) {
+    const std::vector<std::string> texts = {
+        "123-45-6789\n", "123456789\n", "078-05-1120\n", "123-45-6789", "123456789", "12345678\n", "123-45-678",
+        "123-45-678\n", "000-12-3456\n", "666-12-3456\n", "773-12-3456\n", "899-99-9999\n", "900-01-0001\n",
+        "734-01-0001\n", "772-01-0001\n", "123-00-6789\n", "123-45-0000\n", " 123-45-6789\n", "-12-45-6789\n",
+        "123 45 6789\n", "1234567890\n", "123-45-67890\n", "123-456789\n", "12-345-6789\n", "123--45-6789\n",
+        "\n", "", "abc\n", std::string("123\0" "45-6789\n", 12), std::string("12345678\0" "9\n", 11),
+        "002-28-1852\n", "212-09-7694\n", "212-09-9999\n", "586-79-0001\n", "586-19-0001\n", "165-24-7999\n",
+        "008-92-0001\n", "12\n", "5\n", "123-4", "987-65-4321 trailing words\n", "12345678x\n", "123-4x-6789\n",
+    };
+    for (const HighestGroupTable& table : {BuiltinTable(), UnusualTable()}) {
+        for (const char after : {'\0', '7', '-', '\n'}) {
+            LibrarySteps library(table);
+            ssn::SsnChecker checker(table);
+            ssn::SsnChecker copying(table);
+            char line[kMaxResultLineLength];
+            for (const std::string& text : texts) {
+                const std::string expected = library.Check(text);
+                EXPECT_EQ(CheckFollowedBy(checker, text, after), expected) << text << " followed by " << after;
+                EXPECT_EQ(std::string(line, copying.Check(text, line)), expected) << text;
+            }
+        }
+    }
+}
+
+TEST(SsnChecker, EveryAreaGroupAndSpecialSerialOfTheUsualShapes) {
+    for (const HighestGroupTable& table : {BuiltinTable(), UnusualTable()}) {
+        LibrarySteps library(table);
+        ssn::SsnChecker checker(table);
+        for (int area = 0; area < kAreaCount; ++area) {
+            for (int group = 0; group < 100; ++group) {
+                for (const int serial : {0, 1, 749, 1852, 7999, 9999}) {
+                    char text[16];
+                    const bool dashed = (area + group + serial) % 2 == 0;
+                    const int size = std::snprintf(text, sizeof text, dashed ? "%03d-%02d-%04d\n" : "%03d%02d%04d\n",
+                                                   area, group, serial);
+                    const std::string_view view(text, static_cast<std::size_t>(size));
+                    ASSERT_EQ(CheckFollowedBy(checker, view, '9'), library.Check(view)) << text;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kalderos
