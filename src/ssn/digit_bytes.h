@@ -1,5 +1,5 @@
-// Tests eight characters at once for being digits; the SSN parser and the card classifier both read runs of
-// digits at the start of nearly every text.
+// Eight characters in one word: the SSN parser tests its usual shapes this way, and the byte vectors fall back on
+// it where the processor offers no vector instructions.
 #pragma once
 
 #include <bit>
@@ -28,20 +28,6 @@ inline std::uint64_t NonDigitBytes(std::uint64_t word) {
     const std::uint64_t low_nibble_above_9 = ((word & (0x0F * kEach)) + 0x06 * kEach) & (0x10 * kEach);
     const std::uint64_t wrong = high_nibble_wrong | low_nibble_above_9;  // a byte is 0 exactly for a digit
     return (((wrong & (0x7F * kEach)) + 0x7F * kEach) | wrong) & (0x80 * kEach);
-}
-
-// How many of the eight characters of `word` are digits before the first that is not (8 when all are).
-inline int LeadingDigitsOfEight(std::uint64_t word) { return std::countr_zero(NonDigitBytes(word)) / 8; }
-
-// One flag per byte, its high bit set where the byte is zero; exact, with no carry between bytes.
-inline std::uint64_t ZeroBytes(std::uint64_t word) {
-    constexpr std::uint64_t kEach = 0x0101010101010101u;
-    return ~(((word & (0x7F * kEach)) + 0x7F * kEach) | word) & (0x80 * kEach);
-}
-
-// The same for bytes equal to `c`.
-inline std::uint64_t BytesEqual(std::uint64_t word, char c) {
-    return ZeroBytes(word ^ (0x0101010101010101u * static_cast<unsigned char>(c)));
 }
 
 // The flags of a word (high bits of its bytes) as eight bits, bit i for byte i: each flag is moved to its own

@@ -1,34 +1,57 @@
-// The eight-at-once digit test agrees with the one-at-a-time one for every byte value at every position.
+// The many-bytes-at-once tests agree with the one-at-a-time ones for every byte value at every position, and the
+// conversions between byte flags and bit masks are each other's inverse.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstring>
 
+#include "ssn/byte_vectors.h"
 #include "ssn/digit_bytes.h"
 
 namespace kalderos {
 namespace {
 
+int LeadingDigitsOfEight(const char* eight) {
+    return std::countr_zero(text::NonDigitBytes(text::LoadEight(eight))) / 8;
+}
+
 TEST(DigitBytes, EveryByteAtEveryPosition) {
     for (const char fill : {'0', '9'}) {
-        for (int position = 0; position < 8; ++position) {
+        for (int position = 0; position < 16; ++position) {
             for (int byte = 0; byte < 256; ++byte) {
-                char eight[8];
-                std::memset(eight, fill, sizeof eight);
-                eight[position] = static_cast<char>(byte);
-                const int expected = byte >= '0' && byte <= '9' ? 8 : position;
-                EXPECT_EQ(text::LeadingDigitsOfEight(text::LoadEight(eight)), expected)
-                    << "byte " << byte << " at " << position << " among " << fill;
+                char sixteen[16];
+                std::memset(sixteen, fill, sizeof sixteen);
+                sixteen[position] = static_cast<char>(byte);
+                const bool digit = byte >= '0' && byte <= '9';
+                if (position < 8) {
+                    EXPECT_EQ(LeadingDigitsOfEight(sixteen), digit ? 8 : position) << byte << " at " << position;
+                }
+                const text::Bytes16 bytes = text::LoadSixteen(sixteen);
+                EXPECT_EQ(text::FlagMask(text::DigitBytes(bytes)), digit ? 0xFFFFu : 0xFFFFu & ~(1u << position))
+                    << byte << " at " << position;
+                EXPECT_EQ(text::FlagMask(text::BytesEqualTo(bytes, '-')), byte == '-' ? 1u << position : 0u);
             }
         }
     }
 }
 
 TEST(DigitBytes, FirstOfSeveralNonDigitsCounts) {
-    EXPECT_EQ(text::LeadingDigitsOfEight(text::LoadEight("123-45-6")), 3);
-    EXPECT_EQ(text::LeadingDigitsOfEight(text::LoadEight("12345678")), 8);
-    EXPECT_EQ(text::LeadingDigitsOfEight(text::LoadEight("\xFF" "2345678")), 0);
-    EXPECT_EQ(text::LeadingDigitsOfEight(text::LoadEight("1234567:")), 7);
-    EXPECT_EQ(text::LeadingDigitsOfEight(text::LoadEight("123456/8")), 6);
+    EXPECT_EQ(LeadingDigitsOfEight("123-45-6"), 3);
+    EXPECT_EQ(LeadingDigitsOfEight("12345678"), 8);
+    EXPECT_EQ(LeadingDigitsOfEight("\xFF" "2345678"), 0);
+    EXPECT_EQ(LeadingDigitsOfEight("1234567:"), 7);
+    EXPECT_EQ(LeadingDigitsOfEight("123456/8"), 6);
+}
+
+TEST(ByteVectors, MasksAndFlagsConvertBothWays) {
+    for (unsigned mask = 0; mask <= 0xFFFFu; ++mask) {
+        const text::Bytes16 flags = text::MaskBytes(mask);
+        ASSERT_EQ(text::FlagMask(flags), mask);
+        // Every byte is all ones or all zeros.
+        const text::Bytes16 ones = flags & 1;
+        ASSERT_EQ(text::SumOfBytes(ones), static_cast<unsigned>(std::popcount(mask))) << mask;
+        ASSERT_EQ(text::CountBits(mask | mask << 16), 2u * static_cast<unsigned>(std::popcount(mask)));
+    }
 }
 
 }  // namespace
