@@ -58,10 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeFile file{content, seed, fails_at_end};
     LineReader reader(FakeFile::Read, &file, capacity);
     std::string joined;
-    std::string_view text;
     bool previous_was_short_piece = false;
-    LineReader::Status status;
-    while ((status = reader.Next(text)) == LineReader::Status::Line) {
+    for (std::string_view text = reader.Next(); text.data() != nullptr; text = reader.Next()) {
         FUZZ_REQUIRE(!previous_was_short_piece);
         FUZZ_REQUIRE(!text.empty() && text.size() <= LineReader::kMaxText);
         const std::size_t line_feed = text.find('\n');
@@ -70,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         previous_was_short_piece = line_feed == std::string_view::npos && text.size() < LineReader::kMaxText;
         joined.append(text);
     }
-    FUZZ_REQUIRE(status == (fails_at_end ? LineReader::Status::Error : LineReader::Status::End));
+    FUZZ_REQUIRE(reader.Failed() == fails_at_end);
     FUZZ_REQUIRE(joined == WithoutCarriageReturnsBeforeLineFeeds(content));
     return 0;
 }

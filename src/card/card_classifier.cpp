@@ -254,7 +254,9 @@ CardOutcome ClassifyReadable(const char* text, std::size_t size) {
     const bool decided = other | too_few | too_many;  // before the check digit is looked at
     bool luhn = false;
     if (no_dash) {
-        luhn = LeadingLuhnPasses(window, required);  // where it decides, the number has `required` digits
+        // Where the test decides, the number has exactly the required digits: taking the count instead lets the
+        // test run alongside the type lookup rather than after it.
+        luhn = LeadingLuhnPasses(window, count);
     } else {
         std::uint32_t counted = window.digits & ((std::uint32_t{1} << pos) - 1);
         if (count > required && !decided) counted = KeepLowest(counted, required);

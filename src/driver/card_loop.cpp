@@ -56,8 +56,7 @@ void RunCardLoop(TextSource& texts, RunOptions& options, CardKind& kind) {
     OutputStream& out = Out();
     // List-file texts may be read past their end; the one argument and console lines are copied first.
     const bool read_ahead = texts.ReadAhead() >= card::kCardReadAhead;
-    std::string_view text;
-    while (texts.Next(text)) {
+    for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {
         const card::CardOutcome outcome =
             read_ahead ? card::ClassifyReadable(text.data(), text.size()) : card::ClassifyCardText(text);
         std::memcpy(kind.text.data(), card::kKindTexts[outcome.kind].data(), sizeof(card::KindText));

@@ -36,8 +36,8 @@ public:
         CheckInterrupt();
         text_.clear();
         if (file_ == nullptr) {
-            std::string_view text;
-            if (!texts_.Next(text)) return nullptr;
+            const std::string_view text = texts_.Next();
+            if (TextSource::Exhausted(text)) return nullptr;
             text_.assign(text);
             return text_.data();
         }

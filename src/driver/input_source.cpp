@@ -37,9 +37,9 @@ InputSource::InputSource(const RunOptions& options) : options_(options) {
     }
 }
 
-bool InputSource::EndOfList(LineReader::Status status) {
+void InputSource::EndOfList() {
     CheckInterrupt();
-    if (status != LineReader::Status::Error) return false;
+    if (!list_reader_->Failed()) return;
     Out().Write("\nError reading input file ");
     Out().Write(options_.list_file_path.View());
     TerminateRun(kExitInterrupted);
@@ -47,7 +47,7 @@ bool InputSource::EndOfList(LineReader::Status status) {
 
 // Standard input is read a byte at a time, so that nothing beyond the line just answered is taken from it.
 // A line longer than the buffer keeps its first 9999 characters; the rest of it is read and dropped.
-bool InputSource::NextConsoleLine(std::string_view& text) {
+std::string_view InputSource::NextConsoleLine() {
     CheckInterrupt();
     if (console_line_ == nullptr) {
         console_line_ = new (std::nothrow) char[kConsoleLineSize];
@@ -73,9 +73,8 @@ bool InputSource::NextConsoleLine(std::string_view& text) {
     }
     if (length > 0 && console_line_[length - 1] == '\r') --length;
     length = TextLength(console_line_, length);
-    if (!read_anything || length < 2) return false;
-    text = {console_line_, length};
-    return true;
+    if (!read_anything || length < 2) return {};
+    return {console_line_, length};
 }
 
 }  // namespace kalderos

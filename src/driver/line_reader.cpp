@@ -24,7 +24,7 @@ void LineReader::Refill() {
     }
 }
 
-LineReader::Status LineReader::NextSlowly(std::string_view& text) {
+std::string_view LineReader::NextSlowly() {
     for (;;) {
         char* const start = buffer_.get() + begin_;
         const std::size_t available = end_ - begin_;
@@ -32,19 +32,15 @@ LineReader::Status LineReader::NextSlowly(std::string_view& text) {
         if (const void* found = std::memchr(start, '\n', window)) {
             const auto raw = static_cast<std::size_t>(static_cast<const char*>(found) - start);
             const std::size_t content = raw > 0 && start[raw - 1] == '\r' ? raw - 1 : raw;
-            if (content < kMaxText) {
-                Deliver(start, raw, text);
-                return Status::Line;
-            }
+            if (content < kMaxText) return Deliver(start, raw);
         } else if (window < kWindow && !at_end_) {
             Refill();
             continue;
         }
-        if (available == 0) return failed_ ? Status::Error : Status::End;
+        if (available == 0) return {};
         const std::size_t take = std::min(available, kMaxText);
-        text = {start, take};
         begin_ += take;
-        return Status::Line;
+        return {start, take};
     }
 }
 

@@ -23,13 +23,12 @@ public:
     // Reads up to `size` bytes into `buffer`: the count, 0 at the end, -1 on a read error.
     using ReadFunction = long (*)(void* context, char* buffer, std::size_t size);
 
-    enum class Status { Line, End, Error };
-
     LineReader(ReadFunction read, void* context, std::size_t capacity = std::size_t{1} << 17);
 
-    // The next text, valid until the next call. After the data read before a read error has been
-    // delivered, the error is reported once as Error.
-    Status Next(std::string_view& text) {
+    // The next text, valid until the next call; a view without data (its data() null) once the input is
+    // exhausted, which Failed() then tells apart from a read error. Everything read before an error is handed
+    // out first. Returned by value, so that a loop over the texts keeps each one in registers.
+    std::string_view Next() {
         // Nearly every call finds a whole short line in the buffer, its line feed among the first 32 bytes;
         // everything else takes the long way.
         char* const start = buffer_.get() + begin_;
@@ -37,12 +36,12 @@ public:
         unsigned feeds = text::FlagMask(text::BytesEqualTo(text::LoadSixteen(start), '\n')) |
                          text::FlagMask(text::BytesEqualTo(text::LoadSixteen(start + 16), '\n')) << 16;
         if (available < kReadAhead) feeds &= (1u << available) - 1;
-        if (feeds != 0) {
-            Deliver(start, static_cast<std::size_t>(std::countr_zero(feeds)), text);
-            return Status::Line;
-        }
-        return NextSlowly(text);
+        if (feeds != 0) return Deliver(start, static_cast<std::size_t>(std::countr_zero(feeds)));
+        return NextSlowly();
     }
+
+    // Once Next() has come to the end: whether a read error ended the input rather than the end of the file.
+    [[nodiscard]] bool Failed() const { return failed_; }
 
 private:
     // A text of 259 characters can be told from a longer line only by looking two bytes further: a carriage
@@ -50,16 +49,16 @@ private:
     static constexpr std::size_t kWindow = kMaxText + 2;
 
     // The line of `raw` bytes at `start` is followed by its line feed.
-    void Deliver(char* start, std::size_t raw, std::string_view& text) {
+    std::string_view Deliver(char* start, std::size_t raw) {
         std::size_t content = raw;
         // Written only where needed: a checker reads the line's first bytes at once right after, which a store
         // among them would hold up.
         if (raw > 0 && start[raw - 1] == '\r') start[--content] = '\n';  // over the dropped carriage return
-        text = {start, content + 1};
         begin_ += raw + 1;
+        return {start, content + 1};
     }
 
-    Status NextSlowly(std::string_view& text);
+    std::string_view NextSlowly();
     void Refill();
 
     ReadFunction read_;

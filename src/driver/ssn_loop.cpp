@@ -17,8 +17,7 @@ void RunSsnLoop(TextSource& texts, const RunOptions& options, HighestGroupTable&
     OutputStream& out = Out();
     // List-file texts may be read past their end; the one argument and console lines are copied first.
     const bool read_ahead = texts.ReadAhead() >= ssn::kSsnReadAhead;
-    std::string_view text;
-    while (texts.Next(text)) {
+    for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {
         char* const line = out.Reserve(kMaxResultLineLength);
         out.Commit(read_ahead ? checker.CheckReadable(text.data(), text.size(), line) : checker.Check(text, line));
         out.EndOfLine();

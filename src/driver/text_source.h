@@ -14,14 +14,15 @@ public:
     TextSource(const char* const* argv, int option_start, const RunOptions& options)
         : single_(option_start != 1 ? std::optional<std::string_view>(argv[1]) : std::nullopt), input_(options) {}
 
-    // The next text, valid until the next call; false when there is none left.
-    bool Next(std::string_view& text) {
-        if (!single_) return input_.NextInputLine(text);
-        if (taken_) return false;
+    // The next text, valid until the next call; a view without data (see Exhausted) when none is left.
+    std::string_view Next() {
+        if (!single_) return input_.NextInputLine();
+        if (taken_) return {};
         taken_ = true;
-        text = *single_;
-        return true;
+        return *single_;
     }
+
+    static bool Exhausted(std::string_view text) { return text.data() == nullptr; }
 
     // Bytes that may be read from the start of every text, however short it is.
     [[nodiscard]] std::size_t ReadAhead() const { return single_ ? 0 : input_.ReadAhead(); }

@@ -61,10 +61,15 @@ inline Bytes16 MaskBytes(unsigned mask) {
 
 // The sum of the sixteen bytes, each at most 15.
 inline unsigned SumOfBytes(Bytes16 bytes) {
+#if defined(__SSE2__)
+    const __m128i sums = _mm_sad_epu8(reinterpret_cast<__m128i>(bytes), _mm_setzero_si128());  // one per half
+    return static_cast<unsigned>(_mm_cvtsi128_si32(_mm_add_epi32(sums, _mm_srli_si128(sums, 8))));
+#else
     constexpr std::uint64_t kEach = 0x0101010101010101u;
     const auto halves = reinterpret_cast<Words2>(bytes);
     const std::uint64_t pairs = halves[0] + halves[1];  // at most 30 a byte: no carry
     return static_cast<unsigned>((pairs * kEach) >> 56);
+#endif
 }
 
 // Set bits of a mask of at most 32 bits, without the instruction not every x86-64 processor has.
