@@ -55,6 +55,20 @@ constexpr auto kRequiredDigits = [] {
 }();
 static_assert(RequiredDigits(CardType::Visa, 16) == RequiredDigits(CardType::Visa, 14));
 
+// What may follow a number's digits: white space, a line end, or the end of the text at a NUL.
+constexpr std::array<bool, 256> kEndsNumber = [] {
+    std::array<bool, 256> ends{};
+    for (std::size_t c = 0; c < ends.size(); ++c) ends[c] = c == 0 || text::IsSpace(static_cast<char>(c));
+    return ends;
+}();
+
+// Luhn sums that pass; sixteen digits sum to at most 144.
+constexpr std::array<bool, 160> kMultipleOfTen = [] {
+    std::array<bool, 160> multiple{};
+    for (std::size_t sum = 0; sum < multiple.size(); sum += 10) multiple[sum] = true;
+    return multiple;
+}();
+
 // The first kCardReadAhead bytes of a text as masks, bit i for character i.
 struct Window {
     text::Bytes16 low;
@@ -200,7 +214,7 @@ text::Bytes16 LoadMask(const std::array<std::uint8_t, 16>& mask) {
 // The Luhn test of the first `required` characters, all digits.
 bool LeadingLuhnPasses(const Window& window, std::size_t required) {
     const LeadingNumberMasks& masks = kLeadingNumberMasks[(required - kMinDigits) & 3u];  // any index if unused
-    return LuhnShares(window.low, LoadMask(masks.taken), LoadMask(masks.doubled)) % 10 == 0;
+    return kMultipleOfTen[LuhnShares(window.low, LoadMask(masks.taken), LoadMask(masks.doubled))];
 }
 
 // The Luhn test of the digits in `counted`, dashes between them. Counted from the check digit leftwards
@@ -218,7 +232,7 @@ bool LuhnPasses(const Window& window, std::uint32_t counted, std::size_t count) 
     const std::uint32_t doubled = counted & (odd_index ^ even_count);
     const unsigned sum = LuhnShares(window.low, text::MaskBytes(counted), text::MaskBytes(doubled)) +
                          LuhnShares(window.high, text::MaskBytes(counted >> 16), text::MaskBytes(doubled >> 16));
-    return sum % 10 == 0;
+    return kMultipleOfTen[sum];
 }
 
 }  // namespace
@@ -234,7 +248,7 @@ CardOutcome ClassifyReadable(const char* text, std::size_t size) {
     // What stopped the scan, if not the 16th digit or the 20th character: white space and line ends end the
     // number, so does a NUL; anything else makes the text no card number.
     const char stop = text[pos];  // within the bytes read, even where the scan ran to the limit
-    const bool ends_number = (stop == ' ') | (static_cast<unsigned char>(stop - '\t') <= '\r' - '\t') | (stop == '\0');
+    const bool ends_number = kEndsNumber[static_cast<unsigned char>(stop)];
     if (((count < kMaxDigits) & (pos < limit) & !ends_number) | (count < kMinDigits)) {
         return {kUnknownKind, 0, TextLength(text, size, window)};
     }
