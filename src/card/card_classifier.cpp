@@ -263,8 +263,8 @@ CardOutcome ClassifyReadable(const char* text, std::size_t size) {
     const std::size_t required = kRequiredDigits[static_cast<std::size_t>(type)][count >= 14 ? 1 : 0];
     const bool other = type == CardType::Other;
     const bool too_few = count < required;
-    const std::size_t after_number = dashes + required;  // below the cut, so within the bytes read
-    const bool too_many = (after_number < cut) & IsDigit(text[Select(after_number < cut, after_number, 0)]);
+    const std::size_t after_number = dashes + required;  // at most 19: within the masks
+    const bool too_many = (after_number < cut) & (((window.digits >> after_number) & 1u) != 0);
     const bool decided = other | too_few | too_many;  // before the check digit is looked at
     bool luhn = false;
     if (no_dash) {
