@@ -2,7 +2,8 @@
 //
 // Lists mix every length, dash layout and outcome in random order, so a classifier that branches on each
 // character mispredicts several times a line. Everything the scan needs is a property of the first 20
-// characters; here they are looked at all at once, eight to a word, as flags and running counts per byte.
+// characters; here they are looked at all at once, sixteen bytes to a vector, as masks of digits and dashes, and
+// the Luhn sum is taken over a whole vector of digits.
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -22,8 +23,6 @@ constexpr std::size_t kScanLimit = 20;  // characters looked at, digits and dash
 constexpr std::size_t kMaxDigits = 16;
 constexpr std::size_t kMinDigits = 13;
 static_assert(kScanLimit <= 16 + 16 && kCardReadAhead == 32);
-
-using text::IsDigit;
 
 // No prefix is longer than four digits, so the first four decide the type. Each prefix claims the block of
 // four-digit starts it begins; filled from the last prefix to the first, so that where prefixes overlap the one
@@ -211,9 +210,9 @@ text::Bytes16 LoadMask(const std::array<std::uint8_t, 16>& mask) {
     return text::LoadSixteen(reinterpret_cast<const char*>(mask.data()));
 }
 
-// The Luhn test of the first `required` characters, all digits.
-bool LeadingLuhnPasses(const Window& window, std::size_t required) {
-    const LeadingNumberMasks& masks = kLeadingNumberMasks[(required - kMinDigits) & 3u];  // any index if unused
+// The Luhn test of the first `length` characters, all digits.
+bool LeadingLuhnPasses(const Window& window, std::size_t length) {
+    const LeadingNumberMasks& masks = kLeadingNumberMasks[(length - kMinDigits) & 3u];  // any index if unused
     return kMultipleOfTen[LuhnShares(window.low, LoadMask(masks.taken), LoadMask(masks.doubled))];
 }
 
@@ -258,7 +257,7 @@ CardOutcome ClassifyReadable(const char* text, std::size_t size) {
     if (((0b1101u >> dashes) & 1u) == 0) return {kUnknownKind, 0, cut};  // 0, 2 or 3 dashes only
 
     // The type decides the rest. Lengths, types and check digits come in random order, so every test is made
-    // and the outcome chosen without a branch.
+    // and the outcome chosen without a branch; only the numbers with dashes take another Luhn test.
     const CardType type = TypeOf(text, window.digits);
     const std::size_t required = kRequiredDigits[static_cast<std::size_t>(type)][count >= 14 ? 1 : 0];
     const bool other = type == CardType::Other;

@@ -1,4 +1,5 @@
 // The card loop: every text is classified and its card line written straight into the output buffer.
+#include <array>
 #include <cstring>
 #include <string_view>
 
