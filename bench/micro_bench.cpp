@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "card/card_outcome.h"
 #include "kalderos/kalderos.h"
+#include "ssn/ssn_checker.h"
 
 namespace {
 
@@ -88,5 +90,43 @@ void BM_ClassifyCard(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(kalderos::ClassifyCard(lines[i++ & (kLines - 1)], kind));
 }
 BENCHMARK(BM_ClassifyCard);
+
+// The lines as the list loop sees them in its read buffer: followed by bytes that may be read along.
+struct ReadableLine {
+    std::string bytes;
+    std::size_t size;
+};
+
+std::vector<ReadableLine> Readable(const std::vector<std::string>& lines) {
+    std::vector<ReadableLine> readable;
+    for (const std::string& line : lines) readable.push_back({line + std::string(32, '\0'), line.size()});
+    return readable;
+}
+
+// What the program runs for a list-file line in SSN mode: parse, judge and format in one pass.
+void BM_SsnCheckerLine(benchmark::State& state) {
+    const kalderos::HighestGroupTable table = BuiltinTable();
+    const std::vector<ReadableLine> lines = Readable(SsnLines());
+    kalderos::ssn::SsnChecker checker(table);
+    char line[kalderos::kMaxResultLineLength];
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const ReadableLine& text = lines[i++ & (kLines - 1)];
+        benchmark::DoNotOptimize(checker.CheckReadable(text.bytes.data(), text.size, line));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_SsnCheckerLine);
+
+// What the program runs for a list-file line in card mode.
+void BM_ClassifyReadable(benchmark::State& state) {
+    const std::vector<ReadableLine> lines = Readable(CardLines());
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const ReadableLine& text = lines[i++ & (kLines - 1)];
+        benchmark::DoNotOptimize(kalderos::card::ClassifyReadable(text.bytes.data(), text.size));
+    }
+}
+BENCHMARK(BM_ClassifyReadable);
 
 }  // namespace
