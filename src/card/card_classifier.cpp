@@ -234,15 +234,10 @@ bool LuhnPasses(const Window& window, std::uint32_t counted, std::size_t count) 
     return kMultipleOfTen[sum];
 }
 
-}  // namespace
-
-CardOutcome ClassifyReadable(const char* text, std::size_t size) {
-    const std::size_t limit = std::min(size, kScanLimit);
-    const Window window = LookAt(text, limit);
-
-    // Most numbers have no dash; for them the masks of the Luhn test are fixed by the length.
-    const bool no_dash = window.dashes == 0;
-    const auto [count, pos] = no_dash ? ScanDigits(window) : ScanDigitsAndDashes(window);
+// The rest of the classification, for a text with or without dashes among its first 20 characters.
+template <bool kWithDashes>
+CardOutcome ClassifyScanned(const char* text, std::size_t size, std::size_t limit, const Window& window) {
+    const auto [count, pos] = kWithDashes ? ScanDigitsAndDashes(window) : ScanDigits(window);
 
     // What stopped the scan, if not the 16th digit or the 20th character: white space and line ends end the
     // number, so does a NUL; anything else makes the text no card number.
@@ -254,10 +249,10 @@ CardOutcome ClassifyReadable(const char* text, std::size_t size) {
     // From here on the text is cut behind the number: a line end, trailing blanks, extra digits are gone.
     const std::size_t cut = pos;
     const std::size_t dashes = pos - count;
-    if (((0b1101u >> dashes) & 1u) == 0) return {kUnknownKind, 0, cut};  // 0, 2 or 3 dashes only
+    if (kWithDashes && ((0b1101u >> dashes) & 1u) == 0) return {kUnknownKind, 0, cut};  // 0, 2 or 3 dashes only
 
     // The type decides the rest. Lengths, types and check digits come in random order, so every test is made
-    // and the outcome chosen without a branch; only the numbers with dashes take another Luhn test.
+    // and the outcome chosen without a branch.
     const CardType type = TypeOf(text, window.digits);
     const std::size_t required = kRequiredDigits[static_cast<std::size_t>(type)][count >= 14 ? 1 : 0];
     const bool other = type == CardType::Other;
@@ -266,20 +261,31 @@ CardOutcome ClassifyReadable(const char* text, std::size_t size) {
     const bool too_many = (after_number < cut) & (((window.digits >> after_number) & 1u) != 0);
     const bool decided = other | too_few | too_many;  // before the check digit is looked at
     bool luhn = false;
-    if (no_dash) {
-        // Where the test decides, the number has exactly the required digits: taking the count instead lets the
-        // test run alongside the type lookup rather than after it.
-        luhn = LeadingLuhnPasses(window, count);
-    } else {
+    if constexpr (kWithDashes) {
         std::uint32_t counted = window.digits & ((std::uint32_t{1} << pos) - 1);
         if (count > required && !decided) counted = KeepLowest(counted, required);
         luhn = LuhnPasses(window, counted, required);
+    } else {
+        // Where the test decides, the number has exactly the required digits: taking the count instead lets the
+        // test run alongside the type lookup rather than after it.
+        luhn = LeadingLuhnPasses(window, count);
     }
     const bool passes = luhn | (type == CardType::EnRoute) | decided;
 
     const std::size_t kind = Select(too_many & !other & !too_few, kTooManyDigitsKind, TypeKind(type, passes));
     const int result = (2 * static_cast<int>(passes) - 1) & -static_cast<int>(!decided);
     return {static_cast<std::uint8_t>(kind), result, cut};
+}
+
+}  // namespace
+
+CardOutcome ClassifyReadable(const char* text, std::size_t size) {
+    const std::size_t limit = std::min(size, kScanLimit);
+    const Window window = LookAt(text, limit);
+    // Most numbers have no dash: their scan is the leading digits, and the masks of their Luhn test are fixed by
+    // the length.
+    if (window.dashes == 0) return ClassifyScanned<false>(text, size, limit, window);
+    return ClassifyScanned<true>(text, size, limit, window);
 }
 
 CardOutcome ClassifyCardText(std::string_view text) {
