@@ -19,10 +19,8 @@ for harness in "${harnesses[@]}"; do
   log="$build/fuzz-findings/$harness.log"
   mkdir -p "$work"
   seeds=("$source_dir/fuzz/corpus/$harness")
-  # The published group lists beside the repository are real group files.
-  if [ "$harness" = group_file ] && [ -d ../shared/data/ssa-high-group ]; then
-    seeds+=("$(cd ../shared/data/ssa-high-group && pwd)")
-  fi
+  # The published highest-group lists are real group files.
+  [ "$harness" = group_file ] && seeds+=("$source_dir/data/ssa-high-group")
   # The command-line harness shows the help screen on both streams at every bad option: silence them.
   mask=1
   [ "$harness" = command_line ] && mask=3

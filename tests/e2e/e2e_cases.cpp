@@ -148,7 +148,7 @@ std::vector<E2eCase> GroupFileRows() {
          "\nError opening {dir}/c group file\n", 5},
         {"group file that is a directory", {"123-45-6789", "-g", "groups.d"}, {{"groups.d/", ""}}, "", "",
          "\nError reading {dir}/groups.d group file\n", 5, true},
-        {"a published list", {"001-11-0001", "-g", KALDEROS_SHARED_DATA "/ssa-high-group/june_24_2011_raw.txt"}, {}, "",
+        {"a published list", {"001-11-0001", "-g", KALDEROS_DATA_DIR "/ssa-high-group/june_24_2011_raw.txt"}, {}, "",
          "\nSSN: 001-11-0001   New Hampshire         VALID=YES  CONFIRM\n"},
     };
 }

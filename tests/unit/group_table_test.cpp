@@ -72,7 +72,7 @@ std::string ReadFile(const std::string& path) {
 }
 
 TEST(GroupFileReader, ChunkBoundariesDoNotMatter) {
-    const std::string text = ReadFile(KALDEROS_SHARED_DATA "/ssa-high-group/july_2007_raw.txt");
+    const std::string text = ReadFile(KALDEROS_DATA_DIR "/ssa-high-group/july_2007_raw.txt");
     ASSERT_FALSE(text.empty());
     HighestGroupTable whole;
     ReadGroupText(text, whole);
@@ -95,7 +95,7 @@ TEST(GroupFileReader, PublishedLists) {
         {"june_24_2011_raw.txt", {{1, 11}, {5, 13}, {9, 94}, {10, 94}, {123, 98}, {232, 57}, {586, 67}, {772, 2}}},
     };
     for (const auto& list : lists) {
-        const std::string text = ReadFile(std::string(KALDEROS_SHARED_DATA "/ssa-high-group/") + list.file);
+        const std::string text = ReadFile(std::string(KALDEROS_DATA_DIR "/ssa-high-group/") + list.file);
         ASSERT_FALSE(text.empty()) << list.file;
         HighestGroupTable table;
         ReadGroupText(text, table);
