@@ -1,5 +1,5 @@
 # Cross-building kalderos.exe for 64-bit Windows with Debian's MinGW-w64 compiler (g++-mingw-w64-x86-64):
-#   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64.cmake -DKALDEROS_BUILD_TESTS=OFF
+#   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64.cmake
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
