@@ -1,10 +1,39 @@
-# Install layout: the program and its manual page, and the checking library with its header, a CMake package
-# and a pkg-config file, so that other projects can link kalderos::core.
+# Install layout: the program, its manual page, the published highest-group lists and the licences, and the
+# checking library with its header, a CMake package and a pkg-config file, so that other projects can link
+# kalderos::core.
+
+# On a multiarch system (Debian) the library and its .pc file go below lib/<triplet>, under any prefix: pkg-config
+# and CMake search there, and a package for one architecture must not claim lib/ for all of them.
+if(NOT WIN32 AND CMAKE_LIBRARY_ARCHITECTURE AND NOT DEFINED CMAKE_INSTALL_LIBDIR)
+  set(CMAKE_INSTALL_LIBDIR "lib/${CMAKE_LIBRARY_ARCHITECTURE}" CACHE PATH "Object code libraries (lib)")
+endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 install(TARGETS kalderos RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES man/kalderos.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES data/ssa-high-group/november_2003_raw.txt data/ssa-high-group/july_2007_raw.txt
+  data/ssa-high-group/june_24_2011_raw.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/kalderos)
+# The licences of the program and of the lists in the machine-readable form Debian reads, and the changelog.
+install(FILES packaging/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The manual page and the changelog compressed as Debian wants them (every man reads a gzip-compressed page);
+# -n keeps name and time out of the gzip header, so the files are the same from build to build.
+find_program(KALDEROS_GZIP gzip)
+if(KALDEROS_GZIP)
+  set(_compressed ${CMAKE_CURRENT_BINARY_DIR}/compressed)
+  add_custom_command(OUTPUT ${_compressed}/kalderos.1.gz ${_compressed}/changelog.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${_compressed}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/man/kalderos.1
+            ${CMAKE_CURRENT_SOURCE_DIR}/packaging/debian/changelog ${_compressed}
+    COMMAND ${KALDEROS_GZIP} -9nf ${_compressed}/kalderos.1 ${_compressed}/changelog
+    DEPENDS man/kalderos.1 packaging/debian/changelog VERBATIM)
+  add_custom_target(kalderos_compressed_docs ALL DEPENDS ${_compressed}/kalderos.1.gz ${_compressed}/changelog.gz)
+  install(FILES ${_compressed}/kalderos.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${_compressed}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+else()
+  install(FILES man/kalderos.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES packaging/debian/changelog DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
 
 # Consumers name the library kalderos::core, in the build tree (the alias) and installed alike.
 set_target_properties(kalderos_core PROPERTIES EXPORT_NAME core)

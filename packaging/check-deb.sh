@@ -34,10 +34,21 @@ deb=${debs[0]}
 
 [ "$(dpkg-deb -f "$deb" Section)" = utils ] || fail "the package is not in section utils"
 contents=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/kalderos ./usr/share/man/man1/kalderos.1 ./usr/include/kalderos/kalderos.h \
-            ./usr/lib/pkgconfig/kalderos.pc ./usr/lib/cmake/kalderos/kalderosConfig.cmake; do
+libdir=./usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+for path in ./usr/bin/kalderos ./usr/share/man/man1/kalderos.1.gz ./usr/include/kalderos/kalderos.h \
+            "$libdir/pkgconfig/kalderos.pc" "$libdir/cmake/kalderos/kalderosConfig.cmake" \
+            ./usr/share/doc/kalderos/copyright ./usr/share/doc/kalderos/changelog.gz \
+            ./usr/share/kalderos/june_24_2011_raw.txt; do
   grep -q " $path\$" <<<"$contents" || fail "the package lacks $path"
 done
+
+# Debian's own checks of the package: no error and no warning may remain (an override needs its reason).
+if command -v lintian >/dev/null; then
+  lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+    { cat "$work/lintian.log" >&2; fail "lintian found errors or warnings"; }
+else
+  echo "check-deb: lintian is not installed: the package was not linted" >&2
+fi
 
 installed=yes
 dpkg -i "$deb" >"$work/dpkg.log" || { cat "$work/dpkg.log" >&2; fail "dpkg -i failed"; }
@@ -49,9 +60,15 @@ status=0
 [ "$status" = 0 ] || fail "kalderos 123-45-6789 ended with $status"
 printf '%s' "$expected" | cmp -s - "$work/out" || fail "kalderos 123-45-6789 printed: $(od -c "$work/out")"
 
+# The published June 2011 list as the manual page shows it: area 123's group 98 was the highest issued then.
+expected=$'\nSSN: 123-98-0001   New York              VALID=YES  CONFIRM\n'
+/usr/bin/kalderos 123-98-0001 -g /usr/share/kalderos/june_24_2011_raw.txt >"$work/out" 2>/dev/null ||
+  fail "kalderos with the installed June 2011 list ended with $?"
+printf '%s' "$expected" | cmp -s - "$work/out" || fail "kalderos -g june_24_2011_raw.txt printed: $(od -c "$work/out")"
+
 if command -v man >/dev/null; then
   page=$(man -w kalderos) || fail "man -w kalderos finds no page"
-  [ "$page" = /usr/share/man/man1/kalderos.1 ] || fail "man -w kalderos gives $page"
+  [ "$page" = /usr/share/man/man1/kalderos.1.gz ] || fail "man -w kalderos gives $page"
 fi
 
 # The library as the package installs it, found the way a Makefile would find it.
