@@ -47,7 +47,7 @@ cleanup() {
 trap cleanup EXIT
 
 started=$(date +%s)
-echo "fresh-machine: a minimal $suite root from $mirror in $root"
+echo "fresh-machine: a minimal $suite root from the mirror in this machine's apt sources, in $root"
 mkdir -p "$work"
 mmdebstrap --variant=apt --quiet "$suite" "$root" "$mirror" >"$work/mmdebstrap.log" 2>&1 ||
   { tail -n 20 "$work/mmdebstrap.log" >&2; fail "mmdebstrap failed"; }
