@@ -74,8 +74,10 @@ TranscribedTables Load() {
         t.rules[area] = static_cast<AreaRule>(found - std::begin(rules));
     });
     for (const std::string& line : DataLines("highest_groups.txt")) {
-        const auto [first, last] = Range(line.substr(0, line.find(' ')));
-        for (int area = first; area <= last; ++area) t.highest[static_cast<std::size_t>(area)] = std::stoi(line.substr(line.find(' ') + 1));
+        const std::size_t blank = line.find(' ');
+        const auto [first, last] = Range(line.substr(0, blank));
+        const int group = std::stoi(line.substr(blank + 1));
+        for (int area = first; area <= last; ++area) t.highest[static_cast<std::size_t>(area)] = group;
     }
     for (const std::string& line : DataLines("known_invalid.txt")) {
         std::istringstream fields(line);
@@ -122,7 +124,9 @@ bool KnownInvalid(int area, int group, int serial) {
     return false;
 }
 
-std::string ExpectedLine(int area, int group, int serial) {
+using Highest = std::array<int, 1000>;
+
+std::string ExpectedLine(const Highest& highest, int area, int group, int serial) {
     const TranscribedTables& t = Transcribed();
     const auto a = static_cast<std::size_t>(area);
     char head[32];
@@ -135,19 +139,31 @@ std::string ExpectedLine(int area, int group, int serial) {
         case AreaRule::Invalid: line += " " + name + " VALID=NO"; break;
         case AreaRule::Judged: {
             const bool valid = group != 0 && serial != 0 && !KnownInvalid(area, group, serial) &&
-                               Rank(group) <= Rank(t.highest[a]);
+                               Rank(group) <= Rank(highest[a]);
             line += " " + name + (valid ? " VALID=YES" : " VALID=NO");
         }
     }
-    if (group == t.highest[a] && serial != 0) line += "  CONFIRM";
+    if (group == highest[a] && serial != 0) line += "  CONFIRM";
     return line + "\n";
 }
 
-void AddProbe(std::vector<SsnProbe>& probes, int area, int group, int serial) {
+void AddProbe(std::vector<SsnProbe>& probes, const Highest& highest, int area, int group, int serial) {
     if (group < 0 || group > 99 || serial < 0 || serial > 9999) return;
     char text[16];
     std::snprintf(text, sizeof text, "%03d-%02d-%04d", area, group, serial);
-    probes.push_back({text, ExpectedLine(area, group, serial)});
+    probes.push_back({text, ExpectedLine(highest, area, group, serial)});
+}
+
+// Every number of the known-invalid list, and the groups and serials next to those it lists.
+void AddKnownInvalidProbes(std::vector<SsnProbe>& probes, const Highest& highest) {
+    for (const KnownInvalidRow& row : Transcribed().known_invalid) {
+        std::set<int> groups = {1, 50, 99}, serials = {1, 9999};
+        for (const int g : row.groups) groups.insert({g - 1, g, g + 1});
+        for (const int s : row.serials) serials.insert({s - 1, s, s + 1});
+        for (const int g : groups) {
+            for (const int s : serials) AddProbe(probes, highest, row.area, g, s);
+        }
+    }
 }
 
 // The number's Luhn check digit, appended.
@@ -175,21 +191,22 @@ std::vector<SsnProbe> SsnTableProbes() {
     for (int area = 0; area < 1000; ++area) {
         const int highest = t.highest[static_cast<std::size_t>(area)];
         const std::size_t rank = Rank(highest);
-        AddProbe(probes, area, highest, 1);
-        AddProbe(probes, area, highest, 0);
-        if (rank > 0) AddProbe(probes, area, order[rank - 1], 1);
-        if (rank + 1 < order.size()) AddProbe(probes, area, order[rank + 1], 1);
-        AddProbe(probes, area, 1, 9999);
-        AddProbe(probes, area, 99, 9999);
+        AddProbe(probes, t.highest, area, highest, 1);
+        AddProbe(probes, t.highest, area, highest, 0);
+        if (rank > 0) AddProbe(probes, t.highest, area, order[rank - 1], 1);
+        if (rank + 1 < order.size()) AddProbe(probes, t.highest, area, order[rank + 1], 1);
+        AddProbe(probes, t.highest, area, 1, 9999);
+        AddProbe(probes, t.highest, area, 99, 9999);
     }
-    for (const KnownInvalidRow& row : t.known_invalid) {
-        std::set<int> groups = {1, 50, 99}, serials = {1, 9999};
-        for (const int g : row.groups) groups.insert({g - 1, g, g + 1});
-        for (const int s : row.serials) serials.insert({s - 1, s, s + 1});
-        for (const int g : groups) {
-            for (const int s : serials) AddProbe(probes, row.area, g, s);
-        }
-    }
+    AddKnownInvalidProbes(probes, t.highest);
+    return probes;
+}
+
+std::vector<SsnProbe> KnownInvalidProbesWhereEveryGroupWasIssued() {
+    Highest highest;
+    highest.fill(99);
+    std::vector<SsnProbe> probes;
+    AddKnownInvalidProbes(probes, highest);
     return probes;
 }
 
@@ -200,8 +217,8 @@ std::vector<CardProbe> CardTableProbes() {
         char digits[8];
         std::snprintf(digits, sizeof digits, "%04d", start);
         const std::string first(digits);
-        const auto row = std::find_if(t.card_types.begin(), t.card_types.end(),
-                                      [&](const CardTypeRow& r) { return first.compare(0, r.prefix.size(), r.prefix) == 0; });
+        const auto starts_with = [&](const CardTypeRow& r) { return first.compare(0, r.prefix.size(), r.prefix) == 0; };
+        const auto row = std::find_if(t.card_types.begin(), t.card_types.end(), starts_with);  // the first that matches
         if (row == t.card_types.end()) {
             probes.push_back({first + std::string(12, '0'), "Other", 0});
             continue;

@@ -43,6 +43,10 @@ struct SsnProbe {
 // invalid number and its neighbours; all against the built-in data alone.
 std::vector<SsnProbe> SsnTableProbes();
 
+// Every known invalid number and its neighbours against a table whose every area has 99 as its highest group (as
+// a group file may set it), where only the list can make a number with non-zero fields invalid.
+std::vector<SsnProbe> KnownInvalidProbesWhereEveryGroupWasIssued();
+
 struct CardProbe {
     std::string number;
     std::string kind;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "common/transcribed_tables.h"
 #include "kalderos/kalderos.h"
@@ -31,16 +32,22 @@ TEST(BuiltinTables, EveryAreaHasItsHighestGroupAndName) {
     EXPECT_EQ(Transcribed().known_invalid.size(), 18u);
 }
 
-TEST(BuiltinTables, ResultLinesAroundEveryHighestGroupAndKnownInvalidNumber) {
-    const HighestGroupTable table = Builtin();
+void ExpectLines(const HighestGroupTable& table, const std::vector<test::SsnProbe>& probes) {
     ssn::SsnChecker checker(table);
     char line[kMaxResultLineLength];
-    for (const test::SsnProbe& probe : test::SsnTableProbes()) {
+    for (const test::SsnProbe& probe : probes) {
         SsnNumber number;
         ParseSsn(probe.text, number);
         EXPECT_EQ(std::string(line, FormatResultLine(number, JudgeSsn(number, table), table, line)), probe.line);
         EXPECT_EQ(std::string(line, checker.Check(probe.text + "\n", line)), probe.line);
     }
+}
+
+TEST(BuiltinTables, ResultLinesAroundEveryHighestGroupAndKnownInvalidNumber) {
+    ExpectLines(Builtin(), test::SsnTableProbes());
+    HighestGroupTable every_group_issued;
+    every_group_issued.group.fill(99);
+    ExpectLines(every_group_issued, test::KnownInvalidProbesWhereEveryGroupWasIssued());
 }
 
 TEST(BuiltinTables, CardTypeOfEveryFourDigitStart) {
