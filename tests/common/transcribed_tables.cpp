@@ -171,8 +171,8 @@ std::string WithCheckDigit(const std::string& body) {
     int sum = 0;
     for (std::size_t i = 0; i < body.size(); ++i) {
         const int digit = body[body.size() - 1 - i] - '0';
-        const int doubled = i % 2 == 0 ? 2 * digit : digit;  // the check digit will stand to the right
-        sum += doubled > 9 ? doubled - 9 : doubled;
+        const int share = i % 2 == 0 ? 2 * digit : digit;  // i == 0 will stand next to the check digit: doubled
+        sum += share > 9 ? share - 9 : share;
     }
     return body + static_cast<char>('0' + (10 - sum % 10) % 10);
 }
