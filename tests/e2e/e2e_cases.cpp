@@ -3,6 +3,8 @@
 
 #include <tuple>
 
+#include "common/transcribed_tables.h"
+
 namespace kalderos::test {
 
 namespace {
@@ -70,6 +72,8 @@ std::vector<E2eCase> ListFileRows() {
         {"a line of 300 characters comes in two pieces", {"-i", "list.txt"},
          {{"list.txt", std::string(259, 'x') + "123456789" + std::string(32, 'y') + "\n"}}, "",
          "\nSSN: 000-00-0000   ILLEGAL 000           VALID=NO\nSSN: 123-45-6789" + kNewYork + "NO\n"},
+        {"the dashed shape needs its dash at 6", {"-i", "list.txt"}, {{"list.txt", "123-4556789\n"}}, "",
+         "\nSSN: 123-45-5678" + kNewYork + "NO\n"},
         {"a negative area is illegal", {"-i", "list.txt"}, {{"list.txt", "-12-45-6789\n"}}, "",
          "\nSSN: -12-45-6789   ILLEGAL -12           VALID=NO\n"},
         {"list options /I and +i", {"/I", "a.txt", "+i", "b.txt"}, {{"a.txt", "123-45-6789\n"}, {"b.txt", "001-06-1234\n"}},
@@ -93,6 +97,17 @@ std::vector<E2eCase> ListFileRows() {
         {"+1 then options", {"+1", "-i", "list.txt"}, {{"list.txt", "123-96-0001\n"}}, "",
          "\nSSN: 123-96-0001" + kNewYork + "YES  CONFIRM\n"},
     };
+}
+
+// The built-in tables as the shipped program prints them, against their transcription in tests/data.
+E2eCase TranscribedTablesRow() {
+    E2eCase row{"every area around its highest group, every known invalid number", {"-i", "list.txt"}, {{"list.txt", ""}}};
+    row.out = "\n";
+    for (const SsnProbe& probe : SsnTableProbes()) {
+        row.files[0].content += probe.text + "\n";
+        row.out += probe.line;
+    }
+    return row;
 }
 
 std::vector<E2eCase> ConsoleRows() {
@@ -143,6 +158,12 @@ std::vector<E2eCase> GroupFileRows() {
         with_groups("out of range areas not stored", "1000 5\n-1 5\n99999999999 5\n5 99999999999\n", "005-08-0001\n",
                     "SSN: 005-08-0001   Maine                 VALID=YES  CONFIRM\n"),
         with_groups("empty", "", "123-96-0001\n", "SSN: 123-96-0001" + kNewYork + "YES  CONFIRM\n"),
+        // Highest groups only a group file brings keep the place in the issuance order their parity gives them.
+        with_groups("extreme highest groups", "100 -2147483648\n101 2147483647\n102 -1\n103 0\n",
+                    "100-01-0001\n100-98-0001\n100-02-0001\n101-99-0001\n102-01-0001\n103-98-0001\n103-02-0001\n",
+                    "SSN: 100-01-0001" + kNewYork + "YES\nSSN: 100-98-0001" + kNewYork + "YES\nSSN: 100-02-0001" +
+                        kNewYork + "NO\nSSN: 101-99-0001" + kNewYork + "YES\nSSN: 102-01-0001" + kNewYork +
+                        "NO\nSSN: 103-98-0001" + kNewYork + "YES\nSSN: 103-02-0001" + kNewYork + "NO\n"),
         {"missing group file", {"123-45-6789", "-g", "missing.txt"}, {}, "", "", "\nError opening {dir}/missing.txt group file\n", 5},
         {"group file value -gc names a file c", {"-gc", "-i", "list.txt"}, {{"list.txt", "1\n"}}, "", "",
          "\nError opening {dir}/c group file\n", 5},
@@ -206,6 +227,8 @@ std::vector<E2eCase> CardRows() {
     // Wine hands arguments to a Windows program through Unicode, read as UTF-8, which the byte 0xFF is not.
     rows.push_back({"card 4111\xFF" "111111111111", {"4111\xFF" "111111111111", "-C"}, {}, "",
                     CardLine("UNKNOWN", "4111\xFF" "111111111111") + "\n", "", 0, true});
+    rows.push_back({"card list line ending at a NUL", {"-C", "-i", "cards.txt"},
+                    {{"cards.txt", std::string("4222222222222\0junk\n", 19)}}, "", CardLine("VISA", "4222222222222") + "\n"});
     rows.push_back({"card line layout", {"4000000000000002", "-C"}, {}, "",
                     "\n        VISA |     4000000000000002\n"});
     rows.push_back({"card long text printed whole", {std::string(5000, 'x'), "-C"}, {}, "",
@@ -230,6 +253,7 @@ std::vector<E2eCase> CardRows() {
 
 std::vector<E2eCase> AllCases() {
     std::vector<E2eCase> all;
+    all.push_back(TranscribedTablesRow());
     for (auto group : {SingleNumberRows(), ListFileRows(), ConsoleRows(), GroupFileRows(), OptionErrorRows(), CardRows()}) {
         all.insert(all.end(), group.begin(), group.end());
     }

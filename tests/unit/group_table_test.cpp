@@ -1,6 +1,7 @@
 // The built-in highest groups, the group-file reader's pairing rules, and the published lists read whole.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -43,6 +44,9 @@ TEST(GroupFileReader, PairingRules) {
         {"666 1 740 2 900 3", {{666, 1}, {740, 2}, {900, 3}}},
         {"", {{1, kUntouched}}},
         {"1000 5 -1 5 4 6", {{4, 6}}},
+        {"999 7 1000 8 0 9", {{999, 7}, {0, 9}}},
+        {"4294967297 5 4294967296 6 5 4294967302", {{1, kUntouched}, {0, kUntouched}, {5, kUntouched}}},
+        {"4 -2147483649 5 -1 6 0", {{4, kUntouched}, {5, -1}, {6, 0}}},
         {"+4 +6", {{4, 6}}},
         {"- 4 6", {{4, 6}}},
         {"4 -x 5 6", {{4, kUntouched}, {5, 6}}},
@@ -54,13 +58,21 @@ TEST(GroupFileReader, PairingRules) {
         {"4", {{4, kUntouched}}},
         {"4 5x 6 7", {{4, 5}, {6, 7}}},
     };
-    for (const ReaderCase& c : cases) {
+    // A pair stored for area 1000 would land in `after`.
+    struct Guarded {
         HighestGroupTable table;
+        std::int32_t after = kUntouched;
+    };
+    static_assert(offsetof(Guarded, after) == sizeof(HighestGroupTable));
+    for (const ReaderCase& c : cases) {
+        Guarded guarded;
+        HighestGroupTable& table = guarded.table;
         table.group.fill(kUntouched);
         ReadGroupText(c.text, table);
         for (const auto& [area, group] : c.expected) {
             EXPECT_EQ(table.group[static_cast<std::size_t>(area)], group) << '"' << c.text.substr(0, 60) << "\" area " << area;
         }
+        EXPECT_EQ(guarded.after, kUntouched) << '"' << c.text.substr(0, 60) << "\" wrote past area 999";
     }
 }
 

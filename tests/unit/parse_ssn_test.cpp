@@ -54,6 +54,8 @@ TEST(ParseSsn, NearTheUsualShapes) {
         {"123-45-6789-1", 123, 45, 6789},
         {"123-456789", 123, 45, 6789},
         {std::string("123\0" "45-6789", 11), 123, kPrev, kPrev},
+        {std::string("123-45\0" "6789", 11), 123, 45, kPrev},  // the dashed shape needs its dash at 6
+        {"123-4556789", 123, 45, 5678},
     };
     ExpectFields(cases);
 }

@@ -60,6 +60,7 @@ TEST(SsnChecker, SameLinesAsTheLibraryStepsWhateverTheShape) {
         "\n", "", "abc\n", std::string("123\0" "45-6789\n", 12), std::string("12345678\0" "9\n", 11),
         "002-28-1852\n", "212-09-7694\n", "212-09-9999\n", "586-79-0001\n", "586-19-0001\n", "165-24-7999\n",
         "008-92-0001\n", "12\n", "5\n", "123-4", "987-65-4321 trailing words\n", "12345678x\n", "123-4x-6789\n",
+        "123-4556789\n", std::string("123-45\0" "6789\n", 12), "123-45-6789-\n", "123-45.6789\n",
     };
     for (const HighestGroupTable& table : {BuiltinTable(), UnusualTable()}) {
         for (const char after : {'\0', '7', '-', '\n'}) {

@@ -62,6 +62,13 @@ TEST(JudgeSsn, HighestGroupsAGroupFileCanSet) {
         {100, -2, "100-01-0001", SsnVerdict::Valid},   {100, 0, "100-98-0001", SsnVerdict::Valid},
         {100, 0, "100-02-0001", SsnVerdict::Invalid},  {800, 12, "800-12-3456", SsnVerdict::Unknown},
         {900, 12, "900-12-3456", SsnVerdict::Invalid}, {100, 101, "100-99-0001", SsnVerdict::Valid},
+        // The extremes keep the class their parity and sign give them, and compare as the values they are.
+        {100, INT32_MIN, "100-01-0001", SsnVerdict::Valid},    {100, INT32_MIN, "100-98-0001", SsnVerdict::Valid},
+        {100, INT32_MIN, "100-02-0001", SsnVerdict::Invalid},  {100, INT32_MIN, "100-11-0001", SsnVerdict::Invalid},
+        {100, INT32_MIN + 1, "100-01-0001", SsnVerdict::Invalid}, {100, INT32_MIN + 1, "100-98-0001", SsnVerdict::Invalid},
+        {100, INT32_MAX, "100-99-0001", SsnVerdict::Valid},    {100, INT32_MAX, "100-02-0001", SsnVerdict::Valid},
+        {100, INT32_MAX - 1, "100-98-0001", SsnVerdict::Valid}, {100, INT32_MAX - 1, "100-11-0001", SsnVerdict::Invalid},
+        {100, -1, "100-02-0001", SsnVerdict::Invalid},         {100, 0, "100-01-0001", SsnVerdict::Valid},
     };
     for (const auto& c : cases) {
         HighestGroupTable table = Builtin();
