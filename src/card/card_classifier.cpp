@@ -12,8 +12,8 @@
 
 #include "card/card_outcome.h"
 #include "kalderos/kalderos.h"
-#include "ssn/char_class.h"
-#include "ssn/byte_vectors.h"
+#include "bytes/char_class.h"
+#include "bytes/byte_vectors.h"
 
 namespace kalderos {
 namespace card {

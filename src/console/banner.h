@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "driver/output_stream.h"
+#include "io/output_stream.h"
 
 namespace kalderos {
 

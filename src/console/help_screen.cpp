@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "console/banner.h"
-#include "driver/output_stream.h"
-#include "driver/terminate.h"
+#include "io/output_stream.h"
+#include "io/terminate.h"
 #include "platform/platform.h"
 
 namespace kalderos {

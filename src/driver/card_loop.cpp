@@ -5,8 +5,8 @@
 
 #include "card/card_outcome.h"
 #include "driver/check_loops.h"
-#include "driver/output_stream.h"
-#include "driver/terminate.h"
+#include "io/output_stream.h"
+#include "io/terminate.h"
 #include "platform/platform.h"
 
 namespace kalderos {

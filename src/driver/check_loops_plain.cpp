@@ -9,8 +9,8 @@
 
 #include "driver/check_loops.h"
 #include "driver/load_group_table.h"
-#include "driver/output_stream.h"
-#include "driver/terminate.h"
+#include "io/output_stream.h"
+#include "io/terminate.h"
 #include "card/card_type_table.h"
 #include "platform/platform.h"
 #include "ssn/area_name_index.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <new>
 
-#include "driver/output_stream.h"
-#include "driver/terminate.h"
+#include "io/output_stream.h"
+#include "io/terminate.h"
 #include "platform/platform.h"
 
 namespace kalderos {

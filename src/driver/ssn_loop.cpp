@@ -3,8 +3,8 @@
 
 #include "driver/check_loops.h"
 #include "driver/load_group_table.h"
-#include "driver/output_stream.h"
-#include "driver/terminate.h"
+#include "io/output_stream.h"
+#include "io/terminate.h"
 #include "ssn/ssn_checker.h"
 
 namespace kalderos {

@@ -8,7 +8,7 @@
 
 #include "kalderos/kalderos.h"
 #include "ssn/area_state_table.h"
-#include "ssn/char_class.h"
+#include "bytes/char_class.h"
 
 namespace kalderos::ssn {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "kalderos/kalderos.h"
-#include "ssn/char_class.h"
-#include "ssn/digit_bytes.h"
+#include "bytes/char_class.h"
+#include "bytes/digit_bytes.h"
 
 namespace kalderos {
 namespace {

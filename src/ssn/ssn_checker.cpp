@@ -7,7 +7,7 @@
 #include <array>
 #include <cstring>
 
-#include "ssn/byte_vectors.h"
+#include "bytes/byte_vectors.h"
 #include "ssn/known_invalid_list.h"
 #include "ssn/result_tails.h"
 #include "ssn/rules.h"

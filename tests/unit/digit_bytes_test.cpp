@@ -5,8 +5,8 @@
 #include <bit>
 #include <cstring>
 
-#include "ssn/byte_vectors.h"
-#include "ssn/digit_bytes.h"
+#include "bytes/byte_vectors.h"
+#include "bytes/digit_bytes.h"
 
 namespace kalderos {
 namespace {
