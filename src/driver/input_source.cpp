@@ -7,6 +7,7 @@
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
+#include "ssn/data_dates.h"
 
 namespace kalderos {
 namespace {
@@ -53,7 +54,8 @@ std::string_view InputSource::NextConsoleLine() {
         console_line_ = new (std::nothrow) char[kConsoleLineSize];
         if (console_line_ == nullptr) TerminateRun(kExitOutOfMemory);
     }
-    Out().Write("\nLast update of valid numbers: 4/2011");
+    Out().Write("\nLast update of valid numbers: ");
+    Out().Write(ssn::kAreaDataDate);
     Out().Write("\nInput the ssn to check: (return to end): ");
     Out().Flush();
 

@@ -22,6 +22,12 @@ static_assert(kDashedDigits == 0b111'1011'0111u && kDashedDashes == (1u << 3 | 1
 
 std::int32_t Digit(char c) { return c - '0'; }
 
+// The verdict by [unknown area][valid], looked up: random lists make a branch on either unpredictable.
+constexpr SsnVerdict kVerdicts[2][2] = {
+    {SsnVerdict::Invalid, SsnVerdict::Valid},
+    {SsnVerdict::Unknown, SsnVerdict::Unknown},
+};
+
 }  // namespace
 
 SsnChecker::SsnChecker(const HighestGroupTable& table) : table_(table) {
@@ -75,12 +81,11 @@ std::size_t SsnChecker::CheckReadable(const char* text, std::size_t size, char* 
 
     // JudgeSsn's rules for fields that fit their widths, without a branch on the random parts.
     const auto area_index = static_cast<std::size_t>(area);
-    const bool unknown = area_index - 773 <= 899 - 773;
-    const bool judged = area_index - 1 < 772;
-    bool valid = judged & (group != 0) & (serial != 0) &
+    const bool unknown = IsUnknownArea(area);
+    bool valid = IsAssignedArea(area) & (group != 0) & (serial != 0) &
                  (group_order_[static_cast<std::size_t>(group)] <= highest_order_[area_index]);
     if (kKnownInvalidIndex[area_index] != 0) valid = valid && !IsKnownInvalid(area, group, serial);
-    const auto verdict = static_cast<SsnVerdict>(2 * static_cast<int>(unknown) + static_cast<int>(!valid & !unknown));
+    const SsnVerdict verdict = kVerdicts[unknown][valid];
 
     const ResultTail& tail = TailOf(area_index, verdict);
     std::memcpy(out + 16, tail.text.data(), kTailRoom);
