@@ -38,6 +38,9 @@ constexpr std::array<std::string_view, 7> kPageTwo{
     "https://www.ssa.gov/employer/ssnv.htm \n",
 };
 
+// Page one counts as filling the screen but for the pause line, so the pager puts no filler before its pause.
+constexpr int kLinesOfPageOne = 23;
+
 constexpr int kCtrlC = 3;
 constexpr int kEscape = 27;
 
@@ -52,7 +55,7 @@ void ShowHelp() {
     Out().Write("\n\n");
     WritePage(kPageOne);
     platform::DiscardPendingInput();
-    Pager(23);
+    Pager(kLinesOfPageOne);
     WritePage(kPageTwo);
 }
 

@@ -12,7 +12,7 @@
 namespace kalderos {
 namespace {
 
-// One console line: 9999 characters and a terminator, the size the console buffer has always had.
+// One console line: 9999 characters and a terminator; the rest of a longer line is dropped.
 constexpr std::size_t kConsoleLineSize = 10000;
 
 // Ctrl-C is looked at around every read of the list file rather than for every line: a run over a long list

@@ -11,7 +11,6 @@ namespace kalderos {
 
 void RunSsnLoop(TextSource& texts, const RunOptions& options, HighestGroupTable& table) {
     LoadHighestGroupTable(options, table);
-    // The area names are built into the program; nothing is left to build here.
     Out().Write("\n");
     ssn::SsnChecker checker(table);
     OutputStream& out = Out();

@@ -1,7 +1,7 @@
 // Reference loops that the fast ones must match byte for byte: list lines read through stdio a character at a
 // time, numbers read with sscanf, judged and classified step by step, and lines formatted with snprintf, each
-// exactly as its pattern says. Built in place of check_loops.cpp with -DKALDEROS_PLAIN_PATH=ON; the benchmark
-// compares the two builds' outputs.
+// exactly as its pattern says. Linked with the program's start-up in place of card_loop.cpp and ssn_loop.cpp
+// into the reference program, whose output the tests and the benchmark compare with the shipped program's.
 #include <cstdio>
 #include <cstring>
 #include <string>
