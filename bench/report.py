@@ -13,7 +13,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 KALDEROS = os.path.join(HERE, "build", "kalderos", "kalderos")
 KALDEROS_STATIC_RUNTIME = os.path.join(HERE, "build", "kalderos_static_runtime")
-PLAIN = os.path.join(HERE, "build-plain", "kalderos", "kalderos")
+PLAIN = os.path.join(HERE, "build", "reference", "kalderos_reference")
 FLOOR = os.path.join(HERE, "build", "floor")
 RUN_TIMED = os.path.join(HERE, "build", "run_timed")
 ALTERNATIVE = os.path.join(HERE, "stdnum_loop.py")

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The whole benchmark in one command: builds the program (fast and plain) and the tools in bench/build*,
+# The whole benchmark in one command: builds the program, its reference program and the tools in bench/build,
 # writes the list files into bench/data once, then measures and prints the report.
 #
 #   bench/run.sh                      everything: 1 and 10 million lines, SSN and card lists
@@ -16,7 +16,6 @@ build() {  # build DIR TARGET CMAKE_ARGS...
   cmake --build "$dir" -j2 --target "$target" >/dev/null
 }
 build build all
-build build-plain kalderos -DKALDEROS_PLAIN_PATH=ON
 
 mkdir -p data
 seed_ssn=20110624

@@ -15,19 +15,26 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 8> kTypeNames = {"DINERS", "AMEX",  "VISA",  "MasterCard",
-                                                        "Discover", "JCB16", "JCB15", "enRoute"};
+using kalderos::card::CardType;
+using kalderos::card::CardTypeRow;
+using kalderos::card::kCardTypes;
 
-bool IsTypeName(std::string_view text) {
-    return std::find(kTypeNames.begin(), kTypeNames.end(), text) != kTypeNames.end();
+// The row of a type with prefixes named `text` (not Other), or null.
+const CardTypeRow* TypeNamed(std::string_view text) {
+    const auto row = std::find_if(kCardTypes.begin(), kCardTypes.end(), [text](const CardTypeRow& candidate) {
+        return candidate.name == text && candidate.type != CardType::Other;
+    });
+    return row == kCardTypes.end() ? nullptr : &*row;
 }
+
+bool IsTypeName(std::string_view text) { return TypeNamed(text) != nullptr; }
 
 // A type whose check digit is tested, followed by "_X".
 bool IsFailedTypeName(std::string_view text) {
     constexpr std::string_view kSuffix = "_X";
     if (text.size() <= kSuffix.size() || text.substr(text.size() - kSuffix.size()) != kSuffix) return false;
-    const std::string_view name = text.substr(0, text.size() - kSuffix.size());
-    return IsTypeName(name) && name != "enRoute";
+    const CardTypeRow* const row = TypeNamed(text.substr(0, text.size() - kSuffix.size()));
+    return row != nullptr && row->luhn;
 }
 
 std::size_t CountOf(std::string_view text, bool (*wanted)(char)) {

@@ -26,8 +26,8 @@
 #include <vector>
 
 #include "driver/command_line.h"
-#include "driver/output_stream.h"
-#include "driver/terminate.h"
+#include "io/output_stream.h"
+#include "io/terminate.h"
 #include "fuzz_check.h"
 
 namespace {

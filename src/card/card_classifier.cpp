@@ -12,8 +12,8 @@
 
 #include "card/card_outcome.h"
 #include "kalderos/kalderos.h"
-#include "ssn/char_class.h"
-#include "ssn/byte_vectors.h"
+#include "bytes/char_class.h"
+#include "bytes/byte_vectors.h"
 
 namespace kalderos {
 namespace card {
@@ -24,35 +24,55 @@ constexpr std::size_t kMaxDigits = 16;
 constexpr std::size_t kMinDigits = 13;
 static_assert(kScanLimit <= 16 + 16 && kCardReadAhead == 32);
 
-// No prefix is longer than four digits, so the first four decide the type. Each prefix claims the block of
-// four-digit starts it begins; filled from the last prefix to the first, so that where prefixes overlap the one
-// tried first wins, as in a search of the list in its order.
+static_assert(kMaxPrefixDigits == 4);
+
+// The type of every four-digit start. Each prefix claims the block of starts it begins; the shorter prefixes are
+// filled in first, so that where prefixes overlap the longest wins. Two prefixes of one length that claim the
+// same start fail the build.
 constexpr std::array<std::uint8_t, 10000> kTypeByFirstFour = [] {
+    constexpr auto kUnclaimed = static_cast<std::uint8_t>(CardType::Other);
     std::array<std::uint8_t, 10000> types{};
-    types.fill(static_cast<std::uint8_t>(CardType::Other));
-    for (auto prefix = kCardPrefixes.rbegin(); prefix != kCardPrefixes.rend(); ++prefix) {
-        std::size_t first = 0;
-        std::size_t count = 10000;
-        for (const char digit : prefix->digits) {
-            count /= 10;
-            first += static_cast<std::size_t>(digit - '0') * count;
+    types.fill(kUnclaimed);
+    for (std::size_t length = 1; length <= kMaxPrefixDigits; ++length) {
+        std::array<bool, 10000> claimed_now{};
+        for (const CardTypeRow& row : kCardTypes) {
+            for (const std::string_view& prefix : row.prefixes) {
+                if (prefix.size() != length) continue;
+                std::size_t first = 0;
+                std::size_t count = 10000;
+                for (const char digit : prefix) {
+                    count /= 10;
+                    first += static_cast<std::size_t>(digit - '0') * count;
+                }
+                for (std::size_t i = first; i < first + count; ++i) {
+                    if (claimed_now[i]) throw "two prefixes of one length claim the same digits";
+                    claimed_now[i] = true;
+                    types[i] = static_cast<std::uint8_t>(row.type);
+                }
+            }
         }
-        for (std::size_t i = first; i < first + count; ++i) types[i] = static_cast<std::uint8_t>(prefix->type);
     }
     return types;
 }();
 
-// RequiredDigits as a table, [type][whether the number has a 14th digit]: a switch on the type becomes an
-// indirect jump that random input mispredicts.
-constexpr auto kRequiredDigits = [] {
-    std::array<std::array<std::uint8_t, 2>, kCardTypeNames.size()> required{};
-    for (std::size_t type = 0; type < required.size(); ++type) {
-        required[type][0] = static_cast<std::uint8_t>(RequiredDigits(static_cast<CardType>(type), 13));
-        required[type][1] = static_cast<std::uint8_t>(RequiredDigits(static_cast<CardType>(type), 14));
+// What the classifier needs of a type, looked up: a switch on the type becomes an indirect jump that random
+// input mispredicts.
+struct TypeFacts {
+    std::array<std::uint8_t, kMaxDigits - kMinDigits + 1> required;  // RequiredDigits by the count, 13 to 16
+    bool luhn;
+};
+
+constexpr std::array<TypeFacts, kCardTypes.size()> kTypeFacts = [] {
+    std::array<TypeFacts, kCardTypes.size()> facts{};
+    for (const CardTypeRow& row : kCardTypes) {
+        TypeFacts& of_type = facts[static_cast<std::size_t>(row.type)];
+        for (std::size_t count = kMinDigits; count <= kMaxDigits; ++count) {
+            of_type.required[count - kMinDigits] = static_cast<std::uint8_t>(RequiredDigits(row.type, count));
+        }
+        of_type.luhn = row.luhn;
     }
-    return required;
+    return facts;
 }();
-static_assert(RequiredDigits(CardType::Visa, 16) == RequiredDigits(CardType::Visa, 14));
 
 // What may follow a number's digits: white space, a line end, or the end of the text at a NUL.
 constexpr std::array<bool, 256> kEndsNumber = [] {
@@ -254,7 +274,8 @@ CardOutcome ClassifyScanned(const char* text, std::size_t size, std::size_t limi
     // The type decides the rest. Lengths, types and check digits come in random order, so every test is made
     // and the outcome chosen without a branch.
     const CardType type = TypeOf(text, window.digits);
-    const std::size_t required = kRequiredDigits[static_cast<std::size_t>(type)][count >= 14 ? 1 : 0];
+    const TypeFacts& facts = kTypeFacts[static_cast<std::size_t>(type)];
+    const std::size_t required = facts.required[count - kMinDigits];
     const bool other = type == CardType::Other;
     const bool too_few = count < required;
     const std::size_t after_number = dashes + required;  // at most 19: within the masks
@@ -270,7 +291,7 @@ CardOutcome ClassifyScanned(const char* text, std::size_t size, std::size_t limi
         // test run alongside the type lookup rather than after it.
         luhn = LeadingLuhnPasses(window, count);
     }
-    const bool passes = luhn | (type == CardType::EnRoute) | decided;
+    const bool passes = luhn | !facts.luhn | decided;
 
     const std::size_t kind = Select(too_many & !other & !too_few, kTooManyDigitsKind, TypeKind(type, passes));
     const int result = (2 * static_cast<int>(passes) - 1) & -static_cast<int>(!decided);

@@ -21,7 +21,7 @@ using KindText = std::array<char, 16>;
 // name with "_X".
 inline constexpr std::size_t kUnknownKind = 0;
 inline constexpr std::size_t kTooManyDigitsKind = 1;
-inline constexpr std::size_t kKindCount = 2 + 2 * kCardTypeNames.size();
+inline constexpr std::size_t kKindCount = 2 + 2 * kCardTypes.size();
 
 constexpr std::size_t TypeKind(CardType type, bool check_digit_right = true) {
     return 2 + 2 * static_cast<std::size_t>(type) + (check_digit_right ? 0 : 1);
@@ -41,10 +41,9 @@ inline constexpr std::array<KindText, kKindCount> kKindTexts = [] {
     std::array<KindText, kKindCount> texts{};
     texts[kUnknownKind] = detail::MakeKindText("UNKNOWN");
     texts[kTooManyDigitsKind] = detail::MakeKindText("2MANY_DIGITS");
-    for (std::size_t i = 0; i < kCardTypeNames.size(); ++i) {
-        const auto type = static_cast<CardType>(i);
-        texts[TypeKind(type)] = detail::MakeKindText(kCardTypeNames[i]);
-        texts[TypeKind(type, false)] = detail::MakeKindText(kCardTypeNames[i], "_X");
+    for (const CardTypeRow& row : kCardTypes) {
+        texts[TypeKind(row.type)] = detail::MakeKindText(row.name);
+        texts[TypeKind(row.type, false)] = detail::MakeKindText(row.name, "_X");
     }
     return texts;
 }();

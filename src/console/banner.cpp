@@ -5,6 +5,7 @@
 #include <string>
 
 #include "console/version_stamp.h"
+#include "ssn/data_dates.h"
 
 namespace kalderos {
 namespace {
@@ -12,9 +13,9 @@ namespace {
 constexpr std::size_t kFrameWidth = 76;
 constexpr std::size_t kHalfFrame = kFrameWidth / 2;
 constexpr std::string_view kTitle = "KALDEROS_AUDIT";
-constexpr std::string_view kNotice = "Checks US Social Security Numbers by area and group issued to 4/2011";
+constexpr std::string_view kNoticeLead = "Checks US Social Security Numbers by area and group issued to ";
 constexpr std::string_view kContact = "Options and file formats: man kalderos; kalderos -? shows help";
-static_assert(kNotice.size() <= kFrameWidth - 2 && kContact.size() <= kFrameWidth - 2);
+static_assert(kNoticeLead.size() + ssn::kAreaDataDate.size() <= kFrameWidth - 2 && kContact.size() <= kFrameWidth - 2);
 
 constexpr char kTopLeft = '\xC9', kTopRight = '\xBB', kBottomLeft = '\xC8', kBottomRight = '\xBC';
 constexpr char kHorizontal = '\xCD', kVertical = '\xBA';
@@ -63,7 +64,7 @@ unsigned PrintBanner(unsigned lines) {
     AppendCentredLine(screen, InnerLine(kTitle));
     AppendCentredLine(screen, InnerLine(version));
     AppendCentredLine(screen, FrameLine(kVertical, ' ', kVertical));
-    AppendCentredLine(screen, InnerLine(kNotice));
+    AppendCentredLine(screen, InnerLine(std::string(kNoticeLead) + std::string(ssn::kAreaDataDate)));
     AppendCentredLine(screen, InnerLine(kContact));
     AppendCentredLine(screen, FrameLine(kBottomLeft, kHorizontal, kBottomRight));
     Err().Write(screen);

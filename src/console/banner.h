@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "driver/output_stream.h"
+#include "io/output_stream.h"
 
 namespace kalderos {
 
@@ -15,6 +15,10 @@ std::size_t PrintCentred(OutputStream& out, std::string_view text, int width);
 // The banner on standard error after filler line feeds that bring the screen to 30 lines, counting the
 // `lines` already on it; returns lines + 6.
 unsigned PrintBanner(unsigned lines);
+
+// The lines the banner at start-up counts as already on the screen: its 25 filler line feeds push whatever the
+// screen showed out of sight.
+inline constexpr unsigned kLinesBeforeStartBanner = 5;
 
 // Pushes the screen contents up with 24 line feeds on standard error.
 void ClearScreen();

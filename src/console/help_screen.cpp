@@ -5,14 +5,15 @@
 #include <string_view>
 
 #include "console/banner.h"
-#include "driver/output_stream.h"
-#include "driver/terminate.h"
+#include "io/output_stream.h"
+#include "io/terminate.h"
 #include "platform/platform.h"
+#include "ssn/data_dates.h"
 
 namespace kalderos {
 namespace {
 
-constexpr std::array<std::string_view, 9> kPageOne{
+constexpr std::array<std::string_view, 11> kPageOne{
     "Commandline: KALDEROS ssn_to_validate\n",
     "Commandline: KALDEROS [-options[ig]]\n\n",
     "-i ssnfilename: Text filename of a file containing the ssns to check.\n",
@@ -20,7 +21,9 @@ constexpr std::array<std::string_view, 9> kPageOne{
     "If no -i is used, then the program is interactive.\n\n",
     "-g groupfilename: Text filename of a file containing references to the highest\n",
     "   current issued group. This file has very specific format requirements\n",
-    "   see help file for more information on this option. \nDate of this group: 7/2007\n",
+    "   see help file for more information on this option. \nDate of this group: ",
+    ssn::kGroupDataDate,
+    "\n",
     "-C treat the values in the file as if they were credit card numbers not SSN's\n",
 };
 
@@ -34,6 +37,9 @@ constexpr std::array<std::string_view, 7> kPageTwo{
     // The Social Security Administration's own number verification service.
     "https://www.ssa.gov/employer/ssnv.htm \n",
 };
+
+// Page one counts as filling the screen but for the pause line, so the pager puts no filler before its pause.
+constexpr int kLinesOfPageOne = 23;
 
 constexpr int kCtrlC = 3;
 constexpr int kEscape = 27;
@@ -49,7 +55,7 @@ void ShowHelp() {
     Out().Write("\n\n");
     WritePage(kPageOne);
     platform::DiscardPendingInput();
-    Pager(23);
+    Pager(kLinesOfPageOne);
     WritePage(kPageTwo);
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::array<std::string_view, 12> kMonths{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-constexpr std::size_t kMaxSuffix = 33;  // the stamp's 14 characters and the suffix share a 48-byte buffer
+constexpr std::size_t kMaxSuffix = 33;  // a longer suffix is cut: with the 14 characters before it, 47 at most
 
 char At(std::string_view text, std::size_t pos) { return pos < text.size() ? text[pos] : '\0'; }
 

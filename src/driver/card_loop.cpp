@@ -5,8 +5,8 @@
 
 #include "card/card_outcome.h"
 #include "driver/check_loops.h"
-#include "driver/output_stream.h"
-#include "driver/terminate.h"
+#include "io/output_stream.h"
+#include "io/terminate.h"
 #include "platform/platform.h"
 
 namespace kalderos {
@@ -53,14 +53,13 @@ void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::s
 
 }  // namespace
 
-void RunCardLoop(TextSource& texts, RunOptions& options, CardKind& kind) {
+void RunCardLoop(TextSource& texts, RunOptions& options, CardKind& /*kind: the kind texts come from a table*/) {
     OutputStream& out = Out();
     // List-file texts may be read past their end; the one argument and console lines are copied first.
     const bool read_ahead = texts.ReadAhead() >= card::kCardReadAhead;
     for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {
         const card::CardOutcome outcome =
             read_ahead ? card::ClassifyReadable(text.data(), text.size()) : card::ClassifyCardText(text);
-        std::memcpy(kind.text.data(), card::kKindTexts[outcome.kind].data(), sizeof(card::KindText));
         if (outcome.length > 4) {
             if (read_ahead && outcome.length <= kTextWidth) {
                 PrintCardLine(out, outcome.kind, text.data(), outcome.length);

@@ -6,7 +6,8 @@
 
 namespace kalderos {
 
-// Each ends the run through TerminateRun.
+// Each ends the run through TerminateRun. `kind` is the run's card record, for a loop that classifies into it
+// (the reference loops do); the fast card loop takes its kind texts from the classifier's table instead.
 [[noreturn]] void RunCardLoop(TextSource& texts, RunOptions& options, CardKind& kind);
 [[noreturn]] void RunSsnLoop(TextSource& texts, const RunOptions& options, HighestGroupTable& table);
 

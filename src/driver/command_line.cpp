@@ -5,8 +5,8 @@
 #include <string>
 
 #include "console/help_screen.h"
-#include "driver/output_stream.h"
-#include "driver/terminate.h"
+#include "io/output_stream.h"
+#include "io/terminate.h"
 #include "platform/platform.h"
 
 namespace kalderos {
@@ -44,6 +44,8 @@ void OpenListFile(RunOptions& options, const char* value) {
     options.list_file = fd;
 }
 
+// Nothing in this program opens an accounting stream, so this and the +1 branch below never act; they stay
+// because -1 FILE and +1 are part of the command line, taken with their values like every other option.
 void OverrideAccounting(RunOptions& options, const char* value) {
     if (options.accounting_stream < 0) return;
     const std::string text = "This file closed.\nAccounting file overridden by option -1 file pointing to " +

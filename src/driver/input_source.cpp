@@ -4,14 +4,15 @@
 #include <cstring>
 #include <new>
 
-#include "driver/output_stream.h"
-#include "driver/terminate.h"
+#include "io/output_stream.h"
+#include "io/terminate.h"
 #include "platform/platform.h"
+#include "ssn/data_dates.h"
 
 namespace kalderos {
 namespace {
 
-// One console line: 9999 characters and a terminator, the size the console buffer has always had.
+// One console line: 9999 characters and a terminator; the rest of a longer line is dropped.
 constexpr std::size_t kConsoleLineSize = 10000;
 
 // Ctrl-C is looked at around every read of the list file rather than for every line: a run over a long list
@@ -53,7 +54,8 @@ std::string_view InputSource::NextConsoleLine() {
         console_line_ = new (std::nothrow) char[kConsoleLineSize];
         if (console_line_ == nullptr) TerminateRun(kExitOutOfMemory);
     }
-    Out().Write("\nLast update of valid numbers: 4/2011");
+    Out().Write("\nLast update of valid numbers: ");
+    Out().Write(ssn::kAreaDataDate);
     Out().Write("\nInput the ssn to check: (return to end): ");
     Out().Flush();
 

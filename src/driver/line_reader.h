@@ -9,7 +9,7 @@
 #include <memory>
 #include <string_view>
 
-#include "ssn/byte_vectors.h"
+#include "bytes/byte_vectors.h"
 
 namespace kalderos {
 

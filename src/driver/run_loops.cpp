@@ -13,7 +13,7 @@ namespace kalderos {
 void RunProgram(int argc, const char* const* argv) {
     platform::PrepareProcess();
     platform::InstallInterruptHandler();
-    PrintBanner(5);
+    PrintBanner(kLinesBeforeStartBanner);
     RunState state = CreateRunState();
     const int option_start = ParseCommandLine(argc, argv, *state.options);
     TextSource texts(argv, option_start, *state.options);

@@ -3,7 +3,7 @@
 
 #include <new>
 
-#include "driver/terminate.h"
+#include "io/terminate.h"
 
 namespace kalderos {
 

@@ -10,7 +10,7 @@
 
 namespace kalderos {
 
-// A file name as a full path of at most 259 characters, the limit names have always had here.
+// A file name as a full path of at most 259 characters (the Windows path limit, kept on every system).
 class PathText {
 public:
     static constexpr std::size_t kMaxLength = 259;

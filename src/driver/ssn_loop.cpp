@@ -3,15 +3,14 @@
 
 #include "driver/check_loops.h"
 #include "driver/load_group_table.h"
-#include "driver/output_stream.h"
-#include "driver/terminate.h"
+#include "io/output_stream.h"
+#include "io/terminate.h"
 #include "ssn/ssn_checker.h"
 
 namespace kalderos {
 
 void RunSsnLoop(TextSource& texts, const RunOptions& options, HighestGroupTable& table) {
     LoadHighestGroupTable(options, table);
-    // The area names are built into the program; nothing is left to build here.
     Out().Write("\n");
     ssn::SsnChecker checker(table);
     OutputStream& out = Out();

@@ -8,7 +8,7 @@
 
 #include "kalderos/kalderos.h"
 #include "ssn/area_state_table.h"
-#include "ssn/char_class.h"
+#include "bytes/char_class.h"
 
 namespace kalderos::ssn {
 
@@ -107,7 +107,7 @@ constexpr AreaNameIndex BuildAreaNameIndex() {
     AreaNameIndex index;
     for (const AreaStateRow& row : kAreaStateTable) {
         if (row.range.empty()) break;
-        if (row.name.size() > 47) throw "a name text must fit the 48-byte work area";
+        if (row.name.size() > 47) throw "a row's name text holds at most 47 characters";
         const detail::RangeScan scan = detail::ScanRange(row.range);
         if (scan.items == 3 && scan.separator == '-') {
             detail::AddNameToRange(index, row.name, scan.first, scan.second);

@@ -1,7 +1,7 @@
 // Fills the highest-group table: the built-in list, then a group file's pairs on top of it.
 #include "kalderos/kalderos.h"
 #include "ssn/builtin_group_list.h"
-#include "ssn/char_class.h"
+#include "bytes/char_class.h"
 
 namespace kalderos {
 namespace {

@@ -1,10 +1,10 @@
 // Splits a text into area, group and serial. Lenient by design: the group and serial are found from fixed
-// positions, so "123-45-6789" and "123456789" read alike, and nothing is ever refused.
+// positions, so "123-45-6789" and "123456789" read alike, and nothing is ever refused. Every shape takes the same
+// scans here; the list loop's checker (ssn_checker.cpp) reads the usual shapes faster on its own.
 #include <algorithm>
 
 #include "kalderos/kalderos.h"
-#include "ssn/char_class.h"
-#include "ssn/digit_bytes.h"
+#include "bytes/char_class.h"
 
 namespace kalderos {
 namespace {
@@ -53,38 +53,11 @@ std::int32_t ReadDigits(const char* text, std::size_t pos, std::size_t size, std
     return value;
 }
 
-// The value of `count` characters known to be digits.
-std::int32_t Value(const char* digits, std::size_t count) {
-    std::int32_t value = 0;
-    for (std::size_t i = 0; i < count; ++i) value = value * 10 + (digits[i] - '0');
-    return value;
-}
-
-// The two shapes nearly every list holds, "123456789" and "123-45-6789", at the very start of the text. The
-// scans of ParseSsn read them the same way, whatever follows, but take several times as long. The first eight
-// characters are tested at once: all digits, or digits but for positions 3 and 6.
-bool ReadUsualShape(const char* text, std::size_t size, SsnNumber& number) {
-    if (size < 9) return false;
-    constexpr std::uint64_t kNonDigitsAt3And6 = 0x80ull << 24 | 0x80ull << 48;
-    const std::uint64_t non_digits = text::NonDigitBytes(text::LoadEight(text));
-    if (non_digits == 0 && IsDigit(text[8])) {
-        number = {Value(text, 3), Value(text + 3, 2), Value(text + 5, 4)};
-        return true;
-    }
-    if (non_digits == kNonDigitsAt3And6 && size >= 11 && text[3] == '-' && text[6] == '-' &&
-        IsDigit(text[8]) && IsDigit(text[9]) && IsDigit(text[10])) {
-        number = {Value(text, 3), Value(text + 4, 2), Value(text + 7, 4)};
-        return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 void ParseSsn(std::string_view text, SsnNumber& number) {
     const char* data = text.data();
     const std::size_t size = text.size();
-    if (ReadUsualShape(data, size, number)) return;
 
     // The group search starts at position 3, whatever the area took; a text that ends before it has neither
     // group nor serial.

@@ -40,7 +40,11 @@ constexpr ResultTail NamedTail(std::string_view name, bool valid) {
     return MakeTail({" ", name, " VALID=", valid ? "YES" : "NO"});
 }
 
-inline constexpr std::size_t kVerdicts = 3;  // Valid, Invalid, Unknown, in SsnVerdict's order
+inline constexpr std::size_t kVerdicts = 3;  // Valid, Invalid, Unknown
+
+constexpr std::size_t Index(SsnVerdict verdict) { return static_cast<std::size_t>(verdict); }
+static_assert(Index(SsnVerdict::Valid) < kVerdicts && Index(SsnVerdict::Invalid) < kVerdicts &&
+              Index(SsnVerdict::Unknown) < kVerdicts);
 
 struct ResultTails {
     std::array<ResultTail, 128> distinct{};
@@ -81,7 +85,10 @@ constexpr ResultTails BuildResultTails() {
             previous = name;
             previous_ids = ids;
         }
-        tails.of_area[area] = {ids[1], ids[0], static_cast<std::uint8_t>(unknown)};
+        std::array<std::uint8_t, kVerdicts>& of_area = tails.of_area[area];
+        of_area[Index(SsnVerdict::Valid)] = ids[1];
+        of_area[Index(SsnVerdict::Invalid)] = ids[0];
+        of_area[Index(SsnVerdict::Unknown)] = static_cast<std::uint8_t>(unknown);
     }
     return tails;
 }
@@ -92,13 +99,18 @@ inline constexpr detail::ResultTails kResultTails = detail::BuildResultTails();
 
 // The tail of a line of `area` (000-999) and `verdict`.
 inline const ResultTail& TailOf(std::size_t area, SsnVerdict verdict) {
-    return kResultTails.distinct[kResultTails.of_area[area][static_cast<std::size_t>(verdict)]];
+    return kResultTails.distinct[kResultTails.of_area[area][detail::Index(verdict)]];
 }
 
-static_assert(static_cast<int>(SsnVerdict::Valid) == 0 && static_cast<int>(SsnVerdict::Invalid) == 1 &&
-              static_cast<int>(SsnVerdict::Unknown) == 2);
-static_assert(kResultTails.distinct[kResultTails.of_area[7][0]].View() == "   Maine                 VALID=YES");
-static_assert(kResultTails.distinct[kResultTails.of_area[740][1]].View() == " (null) VALID=NO");
-static_assert(kResultTails.distinct[kResultTails.of_area[666][0]].View() == "   ILLEGAL 666           VALID=NO");
+namespace detail {
+constexpr std::string_view TailView(std::size_t area, SsnVerdict verdict) {
+    return kResultTails.distinct[kResultTails.of_area[area][Index(verdict)]].View();
+}
+}  // namespace detail
+static_assert(detail::TailView(7, SsnVerdict::Valid) == "   Maine                 VALID=YES");
+static_assert(detail::TailView(7, SsnVerdict::Invalid) == "   Maine                 VALID=NO");
+static_assert(detail::TailView(740, SsnVerdict::Invalid) == " (null) VALID=NO");
+static_assert(detail::TailView(666, SsnVerdict::Valid) == "   ILLEGAL 666           VALID=NO");
+static_assert(detail::TailView(7, SsnVerdict::Unknown) == "   UNKNOWN-after 06/2011 VALID=MAYBE");
 
 }  // namespace kalderos::ssn

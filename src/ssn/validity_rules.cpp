@@ -50,10 +50,9 @@ std::int64_t IssueOrder(std::int32_t group) {
 
 SsnVerdict JudgeSsn(const SsnNumber& number, const HighestGroupTable& table) {
     const std::int32_t area = number.area;
-    // Areas 773-899 were opened after the data was taken (randomised issuance from June 2011).
-    if (area >= 773 && area <= 899) return SsnVerdict::Unknown;
+    if (ssn::IsUnknownArea(area)) return SsnVerdict::Unknown;
     // A negative area comes only from a text that starts with a minus sign; it was never issued.
-    if (area <= 0 || area > 772) return SsnVerdict::Invalid;
+    if (!ssn::IsAssignedArea(area)) return SsnVerdict::Invalid;
     if (number.group == 0 || number.serial == 0) return SsnVerdict::Invalid;
     if (ssn::IsKnownInvalid(area, number.group, number.serial)) return SsnVerdict::Invalid;
 

@@ -5,15 +5,11 @@
 #include <bit>
 #include <cstring>
 
-#include "ssn/byte_vectors.h"
-#include "ssn/digit_bytes.h"
+#include "bytes/byte_vectors.h"
+#include "bytes/digit_bytes.h"
 
 namespace kalderos {
 namespace {
-
-int LeadingDigitsOfEight(const char* eight) {
-    return std::countr_zero(text::NonDigitBytes(text::LoadEight(eight))) / 8;
-}
 
 TEST(DigitBytes, EveryByteAtEveryPosition) {
     for (const char fill : {'0', '9'}) {
@@ -23,9 +19,6 @@ TEST(DigitBytes, EveryByteAtEveryPosition) {
                 std::memset(sixteen, fill, sizeof sixteen);
                 sixteen[position] = static_cast<char>(byte);
                 const bool digit = byte >= '0' && byte <= '9';
-                if (position < 8) {
-                    EXPECT_EQ(LeadingDigitsOfEight(sixteen), digit ? 8 : position) << byte << " at " << position;
-                }
                 const text::Bytes16 bytes = text::LoadSixteen(sixteen);
                 EXPECT_EQ(text::FlagMask(text::DigitBytes(bytes)), digit ? 0xFFFFu : 0xFFFFu & ~(1u << position))
                     << byte << " at " << position;
@@ -33,14 +26,6 @@ TEST(DigitBytes, EveryByteAtEveryPosition) {
             }
         }
     }
-}
-
-TEST(DigitBytes, FirstOfSeveralNonDigitsCounts) {
-    EXPECT_EQ(LeadingDigitsOfEight("123-45-6"), 3);
-    EXPECT_EQ(LeadingDigitsOfEight("12345678"), 8);
-    EXPECT_EQ(LeadingDigitsOfEight("\xFF" "2345678"), 0);
-    EXPECT_EQ(LeadingDigitsOfEight("1234567:"), 7);
-    EXPECT_EQ(LeadingDigitsOfEight("123456/8"), 6);
 }
 
 TEST(ByteVectors, MasksAndFlagsConvertBothWays) {

@@ -51,17 +51,20 @@ HighestGroupTable UnusualTable() {
     return table;
 }
 
+const std::vector<std::string> kOddAndUsualTexts = {
+    "123-45-6789\n", "123456789\n", "078-05-1120\n", "123-45-6789", "123456789", "12345678\n", "123-45-678",
+    "123-45-678\n", "000-12-3456\n", "666-12-3456\n", "773-12-3456\n", "899-99-9999\n", "900-01-0001\n",
+    "734-01-0001\n", "772-01-0001\n", "123-00-6789\n", "123-45-0000\n", " 123-45-6789\n", "-12-45-6789\n",
+    "123 45 6789\n", "1234567890\n", "123-45-67890\n", "123-456789\n", "12-345-6789\n", "123--45-6789\n",
+    "\n", "", "abc\n", std::string("123\0" "45-6789\n", 12), std::string("12345678\0" "9\n", 11),
+    "002-28-1852\n", "212-09-7694\n", "212-09-9999\n", "586-79-0001\n", "586-19-0001\n", "165-24-7999\n",
+    "008-92-0001\n", "12\n", "5\n", "123-4", "987-65-4321 trailing words\n", "12345678x\n", "123-4x-6789\n",
+    "123-96-0001\n", "123960001\n", "123-96-0000\n", "123 96 0001\n", "123 96 0000\n", "123-96-0001x",
+    "627-15-0001\n", "123-4556789\n", std::string("123-45\0" "6789\n", 12), "123-45-6789-\n", "123-45.6789\n",
+};
+
 TEST(SsnChecker, SameLinesAsTheLibraryStepsWhateverTheShape) {
-    const std::vector<std::string> texts = {
-        "123-45-6789\n", "123456789\n", "078-05-1120\n", "123-45-6789", "123456789", "12345678\n", "123-45-678",
-        "123-45-678\n", "000-12-3456\n", "666-12-3456\n", "773-12-3456\n", "899-99-9999\n", "900-01-0001\n",
-        "734-01-0001\n", "772-01-0001\n", "123-00-6789\n", "123-45-0000\n", " 123-45-6789\n", "-12-45-6789\n",
-        "123 45 6789\n", "1234567890\n", "123-45-67890\n", "123-456789\n", "12-345-6789\n", "123--45-6789\n",
-        "\n", "", "abc\n", std::string("123\0" "45-6789\n", 12), std::string("12345678\0" "9\n", 11),
-        "002-28-1852\n", "212-09-7694\n", "212-09-9999\n", "586-79-0001\n", "586-19-0001\n", "165-24-7999\n",
-        "008-92-0001\n", "12\n", "5\n", "123-4", "987-65-4321 trailing words\n", "12345678x\n", "123-4x-6789\n",
-        "123-4556789\n", std::string("123-45\0" "6789\n", 12), "123-45-6789-\n", "123-45.6789\n",
-    };
+    const std::vector<std::string>& texts = kOddAndUsualTexts;
     for (const HighestGroupTable& table : {BuiltinTable(), UnusualTable()}) {
         for (const char after : {'\0', '7', '-', '\n'}) {
             LibrarySteps library(table);
@@ -73,6 +76,27 @@ TEST(SsnChecker, SameLinesAsTheLibraryStepsWhateverTheShape) {
                 EXPECT_EQ(CheckFollowedBy(checker, text, after), expected) << text << " followed by " << after;
                 EXPECT_EQ(std::string(line, copying.Check(text, line)), expected) << text;
             }
+        }
+    }
+}
+
+// What another output would take from the checker: the number, the verdict and the CONFIRM mark, on their own.
+TEST(SsnChecker, JudgementsAreTheLibrarysWhateverTheShape) {
+    for (const HighestGroupTable& table : {BuiltinTable(), UnusualTable()}) {
+        ssn::SsnChecker checker(table);
+        SsnNumber number;
+        for (const std::string& text : kOddAndUsualTexts) {
+            ParseSsn(text, number);
+            char line[kMaxResultLineLength];
+            const std::string_view expected_line(line, FormatResultLine(number, JudgeSsn(number, table), table, line));
+            std::string buffer(text);
+            buffer.append(ssn::kSsnReadAhead, '7');
+            const ssn::SsnJudgement judged = checker.JudgeReadable(buffer.data(), text.size());
+            EXPECT_EQ(judged.number.area, number.area) << text;
+            EXPECT_EQ(judged.number.group, number.group) << text;
+            EXPECT_EQ(judged.number.serial, number.serial) << text;
+            EXPECT_EQ(judged.verdict, JudgeSsn(number, table)) << text;
+            EXPECT_EQ(judged.confirm, expected_line.find("CONFIRM") != std::string_view::npos) << text;
         }
     }
 }

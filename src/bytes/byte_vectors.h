@@ -10,7 +10,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "ssn/digit_bytes.h"
+#include "bytes/digit_bytes.h"
 
 namespace kalderos::text {
 

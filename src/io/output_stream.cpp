@@ -1,9 +1,9 @@
 // Buffered output over raw writes; a failed write on standard output ends the run as a write error.
-#include "driver/output_stream.h"
+#include "io/output_stream.h"
 
 #include <cstring>
 
-#include "driver/terminate.h"
+#include "io/terminate.h"
 #include "platform/platform.h"
 
 namespace kalderos {

@@ -1,11 +1,11 @@
 // Ending the run: flush, report lost output, exit.
-#include "driver/terminate.h"
+#include "io/terminate.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <string>
 
-#include "driver/output_stream.h"
+#include "io/output_stream.h"
 #include "platform/platform.h"
 
 namespace kalderos {

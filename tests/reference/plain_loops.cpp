@@ -1,7 +1,7 @@
 // Reference loops that the fast ones must match byte for byte: list lines read through stdio a character at a
 // time, numbers read with sscanf, judged and classified step by step, and lines formatted with snprintf, each
-// exactly as its pattern says. Built in place of check_loops.cpp with -DKALDEROS_PLAIN_PATH=ON; the benchmark
-// compares the two builds' outputs.
+// exactly as its pattern says. Linked with the program's start-up in place of card_loop.cpp and ssn_loop.cpp
+// into the reference program, whose output the tests and the benchmark compare with the shipped program's.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -9,8 +9,8 @@
 
 #include "driver/check_loops.h"
 #include "driver/load_group_table.h"
-#include "driver/output_stream.h"
-#include "driver/terminate.h"
+#include "io/output_stream.h"
+#include "io/terminate.h"
 #include "card/card_type_table.h"
 #include "platform/platform.h"
 #include "ssn/area_name_index.h"
@@ -144,8 +144,23 @@ void PlainPrintResultLine(const SsnNumber& number, SsnVerdict verdict, const Hig
     Out().Write("\n");
 }
 
-// The card classifier step by step: a scan of at most 20 characters, the prefixes tried in their order, the
-// Luhn sum digit by digit. Cuts the text in place where the number ends.
+// The card type whose prefix matches the longest beginning of `digits`, searched row by row.
+const card::CardTypeRow* PlainCardType(const char* digits) {
+    const card::CardTypeRow* found = nullptr;
+    std::size_t found_length = 0;
+    for (const card::CardTypeRow& row : card::kCardTypes) {
+        for (const std::string_view& prefix : row.prefixes) {
+            if (prefix.empty() || prefix.size() <= found_length) continue;
+            if (std::strncmp(digits, prefix.data(), prefix.size()) != 0) continue;
+            found = &row;
+            found_length = prefix.size();
+        }
+    }
+    return found;
+}
+
+// The card classifier step by step: a scan of at most 20 characters, the longest matching prefix, the Luhn sum
+// digit by digit. Cuts the text in place where the number ends.
 void PlainClassifyCard(char* text, CardKind& kind) {
     std::strcpy(kind.text.data(), "UNKNOWN");
     char digits[17] = {};
@@ -167,25 +182,23 @@ void PlainClassifyCard(char* text, CardKind& kind) {
     text[pos] = '\0';
     if (dashes != 0 && dashes != 2 && dashes != 3) return;
     std::strcpy(kind.text.data(), "Other");
-    for (const card::CardPrefix& prefix : card::kCardPrefixes) {
-        if (std::strncmp(digits, prefix.digits.data(), prefix.digits.size()) != 0) continue;
-        const std::string name(card::kCardTypeNames[static_cast<std::size_t>(prefix.type)]);
-        std::strcpy(kind.text.data(), name.c_str());
-        const std::size_t required = card::RequiredDigits(prefix.type, count);
-        if (count < required) return;
-        if (IsDigit(text[dashes + required])) {
-            std::strcpy(kind.text.data(), "2MANY_DIGITS");
-            return;
-        }
-        int sum = 0;
-        for (std::size_t i = 0; i < required; ++i) {
-            int digit = digits[required - 1 - i] - '0';
-            if (i % 2 == 1) digit = digit * 2 > 9 ? digit * 2 - 9 : digit * 2;
-            sum += digit;
-        }
-        if (prefix.type != card::CardType::EnRoute && sum % 10 != 0) std::strcat(kind.text.data(), "_X");
+    const card::CardTypeRow* const row = PlainCardType(digits);
+    if (row == nullptr) return;
+    const std::string name(row->name);
+    std::strcpy(kind.text.data(), name.c_str());
+    const std::size_t required = card::RequiredDigits(row->type, count);
+    if (count < required) return;
+    if (IsDigit(text[dashes + required])) {
+        std::strcpy(kind.text.data(), "2MANY_DIGITS");
         return;
     }
+    int sum = 0;
+    for (std::size_t i = 0; i < required; ++i) {
+        int digit = digits[required - 1 - i] - '0';
+        if (i % 2 == 1) digit = digit * 2 > 9 ? digit * 2 - 9 : digit * 2;
+        sum += digit;
+    }
+    if (row->luhn && sum % 10 != 0) std::strcat(kind.text.data(), "_X");
 }
 
 }  // namespace
