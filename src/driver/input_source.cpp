@@ -15,7 +15,9 @@ namespace {
 // One console line: 9999 characters and a terminator, the size the console buffer has always had.
 constexpr std::size_t kConsoleLineSize = 10000;
 
-// Standard input taken from a regular file is read this much at a time.
+// Standard input taken from a regular file is read in blocks of growing size: a short line costs a short read
+// (whatever is read past it is read again for the next line), a long one few reads.
+constexpr std::size_t kFirstConsoleBlock = 256;
 constexpr std::size_t kConsoleBlockSize = std::size_t{1} << 16;
 
 // Ctrl-C is looked at around every read of the list file rather than for every line: a run over a long list
@@ -62,13 +64,13 @@ namespace {
 // Nothing beyond the line just answered may be taken from standard input: whoever reads it next must find the
 // rest. A pipe or a terminal is therefore read a byte at a time. A regular file is read a block at a time and
 // wound back to just behind the line's end, where a byte-at-a-time read would have left it.
-std::string_view InputSource::ReadConsoleBytes() {
+std::string_view InputSource::ReadConsoleBytes(std::size_t block) {
     if (console_block_ == nullptr) {
         const long got = platform::ReadSome(platform::kStandardInput, &console_byte_, 1);
         if (got < 0) ConsoleReadFailed();
         return {&console_byte_, static_cast<std::size_t>(got)};
     }
-    const long got = platform::ReadSome(platform::kStandardInput, console_block_.get(), kConsoleBlockSize);
+    const long got = platform::ReadSome(platform::kStandardInput, console_block_.get(), block);
     if (got < 0) ConsoleReadFailed();
     const auto size = static_cast<std::size_t>(got);
     const void* feed = std::memchr(console_block_.get(), '\n', size);
@@ -95,8 +97,8 @@ std::string_view InputSource::NextConsoleLine() {
 
     std::size_t length = 0;
     bool read_anything = false;
-    for (;;) {
-        const std::string_view bytes = ReadConsoleBytes();
+    for (std::size_t block = kFirstConsoleBlock;; block = std::min(block * 2, kConsoleBlockSize)) {
+        const std::string_view bytes = ReadConsoleBytes(block);
         if (bytes.empty()) break;
         const bool line_end = bytes.back() == '\n';
         const std::size_t content = bytes.size() - (line_end ? 1 : 0);

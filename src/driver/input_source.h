@@ -30,8 +30,9 @@ private:
     // Past the last line: after a read error the message and the end of the run.
     void EndOfList();
     std::string_view NextConsoleLine();
-    // The next bytes of the console line, up to and including its line feed; none at the end of the input.
-    std::string_view ReadConsoleBytes();
+    // The next bytes of the console line, up to and including its line feed, at most `block` of them; none at
+    // the end of the input.
+    std::string_view ReadConsoleBytes(std::size_t block);
 
     const RunOptions& options_;
     std::optional<LineReader> list_reader_;
