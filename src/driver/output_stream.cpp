@@ -9,8 +9,8 @@
 
 namespace kalderos {
 
-// The buffer is taken without the throwing new: the streams are made before the run's handler for missing
-// memory is in place, and that handler writes through them.
+// The buffer is taken without the throwing new, which would end the process by an exception where the run's
+// handler for missing memory is not in place.
 OutputStream::OutputStream(int fd, std::size_t capacity)
     : fd_(fd),
       buffer_(capacity != 0 ? new (std::nothrow) char[capacity] : nullptr),

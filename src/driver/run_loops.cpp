@@ -1,6 +1,7 @@
 // Start-up in its fixed order, then the SSN loop or the card loop over the texts to check.
 #include "driver/run_loops.h"
 
+#include <cstdlib>
 #include <new>
 
 #include "console/banner.h"
@@ -15,14 +16,22 @@
 namespace kalderos {
 namespace {
 
-// Memory the run needs and cannot get, whichever allocation it is, ends the run with 6 and no message; what
-// was printed before is still written out.
-void OnNoMemory() { TerminateRun(kExitOutOfMemory); }
+bool g_streams_made = false;
 
-// The two streams come first, so that the handler above always finds them made.
+// Memory the run needs and cannot get, whichever allocation it is, ends the run with 6 and no message; what
+// was printed before is still written out. Before the two streams are made nothing has been printed, and
+// ending through them would make them anew in the middle of making them.
+void OnNoMemory() {
+    if (!g_streams_made) std::exit(kExitOutOfMemory);
+    TerminateRun(kExitOutOfMemory);
+}
+
+// In place before the first allocation: the runtime's "nothrow" new throws inside, and without memory even for
+// that exception the process would abort.
 void PrepareForMissingMemory() {
-    if (!Out().Usable() || !Err().Usable()) TerminateRun(kExitOutOfMemory);
     std::set_new_handler(OnNoMemory);
+    if (!Out().Usable() || !Err().Usable()) std::exit(kExitOutOfMemory);
+    g_streams_made = true;
 }
 
 // A list file that is also standard output, written where it is still to be read, would be read back without
@@ -38,9 +47,9 @@ void RefuseListFileThatIsOutput(const RunOptions& options) {
 }  // namespace
 
 void RunProgram(int argc, const char* const* argv) {
+    PrepareForMissingMemory();
     platform::PrepareProcess();
     platform::InstallInterruptHandler();
-    PrepareForMissingMemory();
     PrintBanner(5);
     RunState state = CreateRunState();
     const int option_start = ParseCommandLine(argc, argv, *state.options);
