@@ -1,6 +1,7 @@
-// The built program under faults from outside: standard output on a full disk or a pipe closed early, files it
-// may not read, Ctrl-C in the middle of a long list, and no memory for its run state. Each run states its exit
-// code and its exact messages.
+// The built program under faults from outside: standard output on a full disk, under a file-size limit, on a
+// pipe closed early or left non-blocking, or the very list file it reads; files it may not read, a working
+// directory removed under it, Ctrl-C in the middle of a long list, and no memory for any of its allocations.
+// Each run states its exit code and its exact messages.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
