@@ -1,7 +1,7 @@
 // ParseCommandLine on argument vectors cut from the input at its NUL bytes.
 //
 // A bad option or a list file that cannot be opened ends the run through TerminateRun. This program links its
-// own TerminateRun (with the two other functions of its file, so the real one is never linked in), which
+// own TerminateRun (with the other functions of its file, so the real one is never linked in), which
 // throws the exit code back here: the parser runs unchanged, destructors on the way out run as they would
 // not with longjmp, and each run costs no fork. The real TerminateRun only flushes and exits, and is covered
 // by the end-to-end tests.
@@ -89,6 +89,10 @@ void TerminateRun(int code) {
 }
 
 bool TerminationStarted() { return false; }
+
+void KeepExitCodeOnWriteFailure(int) {}
+
+int WriteFailureExitCode() { return kExitWriteError; }
 
 void CheckInterrupt() {}
 

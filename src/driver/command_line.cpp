@@ -15,6 +15,7 @@ namespace {
 bool IsLead(char c) { return c == '-' || c == '+' || c == '/'; }
 
 [[noreturn]] void BadOption() {
+    KeepExitCodeOnWriteFailure(kExitUsage);
     ShowHelp();
     TerminateRun(kExitUsage);
 }
@@ -27,15 +28,20 @@ const char* TakeValue(int argc, const char* const* argv, const char* letter, int
     return argv[next++];
 }
 
+// Without a working directory (removed while the run was starting) no full path can be formed; the name is then
+// kept as it was given, so that a file the user named is never dropped in silence and a failure to open it
+// names it. An empty name stands for the working directory itself.
 void StoreFullPath(PathText& path, const char* value) {
-    const std::string full = platform::FullPath(value);
-    if (!full.empty()) path.Assign(full);  // too long: the earlier value stays
+    std::string full = platform::FullPath(value);
+    if (full.empty()) full = *value != '\0' ? value : ".";
+    path.Assign(full);  // too long: the earlier value stays
 }
 
 void OpenListFile(RunOptions& options, const char* value) {
     StoreFullPath(options.list_file_path, value);
     const int fd = platform::OpenForReading(options.list_file_path.Str());
     if (fd < 0) {
+        CheckInterrupt();  // a FIFO that nobody writes, waited on until Ctrl-C
         Out().Write("\nError opening input file ");
         Out().Write(options.list_file_path.View());
         TerminateRun(kExitInterrupted);

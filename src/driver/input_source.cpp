@@ -1,6 +1,7 @@
 // List-file lines and the console dialogue.
 #include "driver/input_source.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -14,6 +15,11 @@ namespace {
 
 // One console line: 9999 characters and a terminator; the rest of a longer line is dropped.
 constexpr std::size_t kConsoleLineSize = 10000;
+
+// Standard input taken from a regular file is read in blocks of growing size: a short line costs a short read
+// (whatever is read past it is read again for the next line), a long one few reads.
+constexpr std::size_t kFirstConsoleBlock = 256;
+constexpr std::size_t kConsoleBlockSize = std::size_t{1} << 16;
 
 // Ctrl-C is looked at around every read of the list file rather than for every line: a run over a long list
 // still ends within one buffer's worth of lines, and a read cut short by Ctrl-C ends the run before the
@@ -46,13 +52,45 @@ void InputSource::EndOfList() {
     TerminateRun(kExitInterrupted);
 }
 
-// Standard input is read a byte at a time, so that nothing beyond the line just answered is taken from it.
+namespace {
+
+[[noreturn]] void ConsoleReadFailed() {
+    CheckInterrupt();
+    Out().Write("\nError reading standard input");
+    TerminateRun(kExitInterrupted);
+}
+
+}  // namespace
+
+// Nothing beyond the line just answered may be taken from standard input: whoever reads it next must find the
+// rest. A pipe or a terminal is therefore read a byte at a time. A regular file is read a block at a time and
+// wound back to just behind the line's end, where a byte-at-a-time read would have left it.
+std::string_view InputSource::ReadConsoleBytes(std::size_t block) {
+    if (console_block_ == nullptr) {
+        const long got = platform::ReadSome(platform::kStandardInput, &console_byte_, 1);
+        if (got < 0) ConsoleReadFailed();
+        return {&console_byte_, static_cast<std::size_t>(got)};
+    }
+    const long got = platform::ReadSome(platform::kStandardInput, console_block_.get(), block);
+    if (got < 0) ConsoleReadFailed();
+    const auto size = static_cast<std::size_t>(got);
+    const void* feed = std::memchr(console_block_.get(), '\n', size);
+    const std::size_t used =
+        feed ? static_cast<std::size_t>(static_cast<const char*>(feed) - console_block_.get()) + 1 : size;
+    if (used < size && !platform::UnreadBytes(platform::kStandardInput, size - used)) ConsoleReadFailed();
+    return {console_block_.get(), used};
+}
+
 // A line longer than the buffer keeps its first 9999 characters; the rest of it is read and dropped.
 std::string_view InputSource::NextConsoleLine() {
     CheckInterrupt();
     if (console_line_ == nullptr) {
         console_line_ = new (std::nothrow) char[kConsoleLineSize];
         if (console_line_ == nullptr) TerminateRun(kExitOutOfMemory);
+        if (platform::IsRegularFile(platform::kStandardInput)) {
+            console_block_.reset(new (std::nothrow) char[kConsoleBlockSize]);
+            if (console_block_ == nullptr) TerminateRun(kExitOutOfMemory);
+        }
     }
     Out().Write("\nLast update of valid numbers: ");
     Out().Write(ssn::kAreaDataDate);
@@ -61,17 +99,16 @@ std::string_view InputSource::NextConsoleLine() {
 
     std::size_t length = 0;
     bool read_anything = false;
-    for (;;) {
-        char c;
-        const long got = platform::ReadSome(platform::kStandardInput, &c, 1);
-        if (got < 0) {
-            CheckInterrupt();
-            Out().Write("\nError reading standard input");
-            TerminateRun(kExitInterrupted);
-        }
-        if (got == 0 || c == '\n') break;
-        read_anything = true;
-        if (length < kConsoleLineSize - 1) console_line_[length++] = c;
+    for (std::size_t block = kFirstConsoleBlock;; block = std::min(block * 2, kConsoleBlockSize)) {
+        const std::string_view bytes = ReadConsoleBytes(block);
+        if (bytes.empty()) break;
+        const bool line_end = bytes.back() == '\n';
+        const std::size_t content = bytes.size() - (line_end ? 1 : 0);
+        if (content > 0) read_anything = true;
+        const std::size_t kept = std::min(content, kConsoleLineSize - 1 - length);
+        std::memcpy(console_line_ + length, bytes.data(), kept);
+        length += kept;
+        if (line_end) break;
     }
     if (length > 0 && console_line_[length - 1] == '\r') --length;
     length = TextLength(console_line_, length);

@@ -1,6 +1,7 @@
 // Where the texts to check come from: the list file named with -i, or the console after its two prompts.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -29,10 +30,15 @@ private:
     // Past the last line: after a read error the message and the end of the run.
     void EndOfList();
     std::string_view NextConsoleLine();
+    // The next bytes of the console line, up to and including its line feed, at most `block` of them; none at
+    // the end of the input.
+    std::string_view ReadConsoleBytes(std::size_t block);
 
     const RunOptions& options_;
     std::optional<LineReader> list_reader_;
     char* console_line_ = nullptr;
+    std::unique_ptr<char[]> console_block_;  // only when standard input is a regular file
+    char console_byte_ = 0;
 };
 
 }  // namespace kalderos

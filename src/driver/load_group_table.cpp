@@ -26,14 +26,18 @@ void LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table) 
     if (options.group_file_path.Empty()) return;
 
     const int fd = platform::OpenForReading(options.group_file_path.Str());
-    if (fd < 0) GroupFileFailed("opening", options.group_file_path);
+    if (fd < 0) {
+        CheckInterrupt();  // a FIFO that nobody writes, waited on until Ctrl-C
+        GroupFileFailed("opening", options.group_file_path);
+    }
     GroupFileReader reader(table);
     std::array<char, 8192> chunk;
     for (;;) {
         const long got = platform::ReadSome(fd, chunk.data(), chunk.size());
         if (got == 0) break;
         if (got < 0) {
-            // Judging numbers against a half-read table would report wrong verdicts as if all were well.
+            // Judging numbers against a half-read table would report wrong verdicts as if all were well. A
+            // file without end (/dev/zero) is read until Ctrl-C, which makes the read fail.
             CheckInterrupt();
             GroupFileFailed("reading", options.group_file_path);
         }

@@ -2,15 +2,18 @@
 #include "io/output_stream.h"
 
 #include <cstring>
+#include <new>
 
 #include "io/terminate.h"
 #include "platform/platform.h"
 
 namespace kalderos {
 
+// The buffer is taken without the throwing new, which would end the process by an exception where the run's
+// handler for missing memory is not in place.
 OutputStream::OutputStream(int fd, std::size_t capacity)
     : fd_(fd),
-      buffer_(new char[capacity]),
+      buffer_(capacity != 0 ? new (std::nothrow) char[capacity] : nullptr),
       capacity_(capacity),
       line_buffered_(capacity != 0 && platform::IsTerminal(fd)) {}
 
@@ -19,7 +22,10 @@ void OutputStream::WriteThrough(const char* data, std::size_t size) {
     if (this == &Err()) Out().Flush();
     if (!platform::WriteAll(fd_, data, size)) {
         failed_ = true;
-        if (this == &Out() && !TerminationStarted()) TerminateRun(kExitWriteError);
+        if (this != &Out() || TerminationStarted()) return;
+        // Ctrl-C while the reader took nothing: the run ends as an interrupt, not as a failed write.
+        if (platform::WriteWasInterrupted()) TerminateRun(kExitInterrupted);
+        TerminateRun(WriteFailureExitCode());
     }
 }
 

@@ -9,8 +9,10 @@ namespace kalderos {
 
 class OutputStream {
 public:
-    // `capacity` 0 writes every call through at once.
+    // `capacity` 0 writes every call through at once. Without memory for the buffer the stream is not Usable.
     OutputStream(int fd, std::size_t capacity);
+
+    [[nodiscard]] bool Usable() const { return capacity_ == 0 || buffer_ != nullptr; }
 
     void Write(std::string_view text);
     void WriteRepeated(char c, std::size_t count);

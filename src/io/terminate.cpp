@@ -12,17 +12,23 @@ namespace kalderos {
 
 namespace {
 bool g_terminating = false;
-}
+int g_write_failure_code = kExitWriteError;
+}  // namespace
 
 bool TerminationStarted() { return g_terminating; }
+
+void KeepExitCodeOnWriteFailure(int code) { g_write_failure_code = code; }
+
+int WriteFailureExitCode() { return g_write_failure_code; }
 
 void TerminateRun(int code) {
     if (!g_terminating) {
         g_terminating = true;
         if (!Out().Flush()) {
             // A reader that went away (a closed pipe) has asked for nothing more: end quietly, but not with 0.
+            // Nor is a write given up at Ctrl-C a failure to report.
             const std::string reason = platform::LastErrorText();
-            if (!platform::WriteFailedOnClosedPipe()) {
+            if (!platform::WriteFailedOnClosedPipe() && !platform::WriteWasInterrupted()) {
                 Err().Write("\nError writing standard output: " + reason + "\n");
             }
             if (code == kExitDone) code = kExitWriteError;

@@ -11,8 +11,9 @@ inline constexpr int kStandardInput = 0;
 inline constexpr int kStandardOutput = 1;
 inline constexpr int kStandardError = 2;
 
-// Start-up work before anything else runs: file names in the ANSI code page on Windows, SIGPIPE left to
-// the write path on POSIX (a closed pipe then ends the run through the ordinary write-error path).
+// Start-up work before anything else runs: file names in the ANSI code page on Windows, SIGPIPE and SIGXFSZ
+// left to the write path on POSIX (a closed pipe or a file-size limit then ends the run through the ordinary
+// write-error path).
 void PrepareProcess();
 
 // Ctrl-C: the handler only records the interrupt and puts the platform default back, so a second Ctrl-C
@@ -20,18 +21,31 @@ void PrepareProcess();
 void InstallInterruptHandler();
 [[nodiscard]] bool InterruptRequested();
 
-// Opens a file for reading; returns a descriptor, or -1.
+// Opens a file for reading; returns a descriptor, or -1. An open that waits (a FIFO without a writer) gives
+// up with -1 when Ctrl-C arrives, as does one begun after it.
 [[nodiscard]] int OpenForReading(const std::string& path);
 void CloseFile(int fd);
 
-// Reads up to `size` bytes. Returns the count, 0 at the end of input, -1 on a read error. An interrupted read
-// returns -1 with InterruptRequested() true.
+// Reads up to `size` bytes. Returns the count, 0 at the end of input, -1 on a read error. An interrupted read,
+// and any read once Ctrl-C has been pressed, returns -1 with InterruptRequested() true.
 [[nodiscard]] long ReadSome(int fd, char* buffer, std::size_t size);
 
-// Writes all bytes, retrying short writes; false on a write error (or an interrupt).
+// Writes all bytes, retrying short writes and waiting while a non-blocking output is full; false on a write
+// error. A write that Ctrl-C interrupts while it waits for its reader gives up too (WriteWasInterrupted); one
+// begun after Ctrl-C (the last flush) goes on to the end.
 [[nodiscard]] bool WriteAll(int fd, const char* data, std::size_t size);
 
 [[nodiscard]] bool IsTerminal(int fd);
+
+// True for a regular file on disk, which can be read ahead and wound back.
+[[nodiscard]] bool IsRegularFile(int fd);
+
+// Moves the read position of a regular file `count` bytes back; false when it cannot.
+[[nodiscard]] bool UnreadBytes(int fd, std::size_t count);
+
+// True when `output` is the very file `input` reads (a regular file) and what is written would land at or
+// behind the part not yet read, so that the run would read its own output.
+[[nodiscard]] bool OutputFeedsInput(int input, int output);
 
 // The description of the last failed read or write, for messages.
 [[nodiscard]] std::string LastErrorText();
@@ -39,13 +53,18 @@ void CloseFile(int fd);
 // True when the last failed write found its reader gone (a closed pipe).
 [[nodiscard]] bool WriteFailedOnClosedPipe();
 
+// True when the last failed write was given up because Ctrl-C arrived while it waited.
+[[nodiscard]] bool WriteWasInterrupted();
+
 // Resolves `name` against the current directory into an absolute path with "." and ".." steps resolved; the
-// file need not exist. Empty when that cannot be done.
+// file need not exist; the result may be of any length. Empty when that cannot be done (the current directory
+// has been removed, say).
 [[nodiscard]] std::string FullPath(std::string_view name);
 
 // One key from the console without echo and without waiting for Return, Ctrl-C read as 3; keys without a
-// character read as 0 or 224. Returns -1 when no console can be read. The console's settings are restored
-// before it returns.
+// character read as 0 or 224. Returns -1 when no console can be read. An interrupt from outside while it waits
+// reads as Ctrl-C. The console's settings are restored before it returns, and before the process ends by a
+// signal that arrives while it waits.
 [[nodiscard]] int ReadConsoleKey();
 
 // Drops whatever input is already typed but not yet read on the console.

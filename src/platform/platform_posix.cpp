@@ -1,4 +1,4 @@
-// POSIX side of the platform layer: file descriptors, sigaction, getcwd and termios.
+// POSIX side of the platform layer: file descriptors, sigaction, poll, getcwd and termios.
 #include "platform/platform.h"
 
 #include <cerrno>
@@ -6,9 +6,11 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <array>
 #include <vector>
 
 namespace kalderos::platform {
@@ -22,8 +24,10 @@ extern "C" void OnInterrupt(int) { g_interrupted = 1; }
 }  // namespace
 
 void PrepareProcess() {
-    // A closed pipe must show up as a failed write that the run reports, not as a silent death by signal.
+    // A closed pipe must show up as a failed write that the run reports, not as a silent death by signal; so
+    // must a file grown to the size limit (ulimit -f), which then fails as a full disk does, with EFBIG.
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 void InstallInterruptHandler() {
@@ -40,8 +44,14 @@ bool InterruptRequested() { return g_interrupted != 0; }
 int OpenForReading(const std::string& path) {
     int fd;
     do {
+        // A FIFO without a writer keeps the open waiting; Ctrl-C ends that wait (the handler does not restart
+        // it), and one pressed just before is seen here.
+        if (InterruptRequested()) {
+            g_last_error = EINTR;
+            return -1;
+        }
         fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR && !InterruptRequested());
+    } while (fd < 0 && errno == EINTR);
     if (fd < 0) g_last_error = errno;
     return fd;
 }
@@ -50,12 +60,14 @@ void CloseFile(int fd) { ::close(fd); }
 
 namespace {
 
-// Waits until `fd` has something to read, letting Ctrl-C in only during the wait itself: a Ctrl-C that came
-// between the last check and a blocking read would otherwise go unnoticed until the user finished a line.
-// False when Ctrl-C has been pressed.
-bool WaitForInput(int fd) {
-    pollfd watch{fd, POLLIN, 0};
-    // Most reads find their input there already (a file, a pipe that keeps up), and then cost one call more.
+// Waits until `fd` is ready for `events` (something to read, room to write), letting Ctrl-C in only during the
+// wait itself: a Ctrl-C that came between the last check and a blocking call would otherwise go unnoticed until
+// the user finished a line or the reader took more. False when Ctrl-C has been pressed, before or during it.
+bool WaitUntilReady(int fd, short events) {
+    // A source that never runs dry (/dev/zero, a line without end) would otherwise never look.
+    if (InterruptRequested()) return false;
+    pollfd watch{fd, events, 0};
+    // Most calls find the descriptor ready already (a file, a pipe that keeps up), and then cost one call more.
     if (::poll(&watch, 1, 0) > 0) return true;
     sigset_t interrupt, others;
     sigemptyset(&interrupt);
@@ -67,6 +79,20 @@ bool WaitForInput(int fd) {
     return !InterruptRequested();
 }
 
+bool WaitForInput(int fd) { return WaitUntilReady(fd, POLLIN); }
+
+// A descriptor left non-blocking by whoever passed it on says "try again" when it has no room, which is no
+// failure: the write waits for room. False when Ctrl-C arrives meanwhile and the write may give up.
+bool WaitForRoom(int fd, bool interruptible) {
+    if (interruptible) return WaitUntilReady(fd, POLLOUT);
+    pollfd watch{fd, POLLOUT, 0};
+    while (::poll(&watch, 1, -1) < 0 && errno == EINTR) {
+    }
+    return true;
+}
+
+bool IsTryAgain(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
+
 }  // namespace
 
 long ReadSome(int fd, char* buffer, std::size_t size) {
@@ -77,32 +103,63 @@ long ReadSome(int fd, char* buffer, std::size_t size) {
         }
         const ssize_t got = ::read(fd, buffer, size);
         if (got >= 0) return static_cast<long>(got);
-        if (errno == EINTR && !InterruptRequested()) continue;
+        if (errno == EINTR || IsTryAgain(errno)) continue;  // the wait above sees an interrupt
         g_last_error = errno;
         return -1;
     }
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
+    // A write that Ctrl-C interrupts would otherwise sleep on for as long as its reader takes nothing. Once
+    // Ctrl-C has been pressed, though, the run is ending and what it still writes is the output printed before,
+    // which must arrive; a second Ctrl-C then ends the process by default.
+    const bool interruptible = !InterruptRequested();
     while (size > 0) {
         const ssize_t put = ::write(fd, data, size);
-        if (put < 0) {
-            // Output produced before an interrupt must still arrive whole, so an interrupted write is retried.
-            if (errno == EINTR) continue;
-            g_last_error = errno;
-            return false;
+        if (put >= 0) {
+            data += put;
+            size -= static_cast<std::size_t>(put);
+            if (size == 0 || !interruptible || !InterruptRequested()) continue;
+            errno = EINTR;  // cut short by Ctrl-C; the rest would wait like the write before
+        } else if (IsTryAgain(errno)) {
+            if (WaitForRoom(fd, interruptible)) continue;
+            errno = EINTR;
+        } else if (errno == EINTR && (!interruptible || !InterruptRequested())) {
+            continue;
         }
-        data += put;
-        size -= static_cast<std::size_t>(put);
+        g_last_error = errno;
+        return false;
     }
     return true;
 }
 
 bool IsTerminal(int fd) { return ::isatty(fd) == 1; }
 
+bool IsRegularFile(int fd) {
+    struct stat status {};
+    return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool UnreadBytes(int fd, std::size_t count) {
+    return ::lseek(fd, -static_cast<off_t>(count), SEEK_CUR) >= 0;
+}
+
+bool OutputFeedsInput(int input, int output) {
+    struct stat in {}, out {};
+    if (::fstat(input, &in) != 0 || ::fstat(output, &out) != 0) return false;
+    if (!S_ISREG(out.st_mode) || in.st_dev != out.st_dev || in.st_ino != out.st_ino) return false;
+    const off_t read_at = ::lseek(input, 0, SEEK_CUR);
+    if (read_at < 0 || read_at >= in.st_size) return false;  // nothing left to read
+    const int flags = ::fcntl(output, F_GETFL);
+    if (flags >= 0 && (flags & O_APPEND) != 0) return true;
+    return ::lseek(output, 0, SEEK_CUR) >= read_at;
+}
+
 std::string LastErrorText() { return std::strerror(g_last_error); }
 
 bool WriteFailedOnClosedPipe() { return g_last_error == EPIPE; }
+
+bool WriteWasInterrupted() { return g_last_error == EINTR; }
 
 std::string FullPath(std::string_view name) {
     std::string joined;
@@ -149,6 +206,46 @@ extern "C" void RestoreTerminalAndDie(int signal_number) {
     std::raise(signal_number);
 }
 
+// The signals whose default action ends the process (besides the real-time ones): whichever of them would take
+// that default while a key is awaited puts the terminal's settings back first. SIGINT has the run's own handler
+// (and with ISIG off the key Ctrl-C raises none).
+constexpr std::array kEndingSignals{SIGHUP,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,
+                                    SIGUSR1, SIGSEGV, SIGUSR2, SIGPIPE, SIGALRM, SIGTERM,   SIGXCPU,
+                                    SIGXFSZ, SIGSYS,  SIGPROF, SIGVTALRM};
+static_assert(kEndingSignals.size() == 18);
+
+bool EndsByDefault(int signal_number) {
+    for (const int ending : kEndingSignals) {
+        if (ending == signal_number) return true;
+    }
+    return signal_number >= SIGRTMIN && signal_number <= SIGRTMAX;
+}
+
+struct SavedSignals {
+    std::array<struct sigaction, NSIG> old{};
+    std::array<bool, NSIG> replaced{};
+};
+
+// Signals ignored or handled by someone (a sanitizer runtime, say) are left as they are.
+void RestoreTerminalOnEndingSignals(SavedSignals& saved) {
+    struct sigaction restore {};
+    restore.sa_handler = RestoreTerminalAndDie;
+    sigfillset(&restore.sa_mask);
+    for (int signal_number = 1; signal_number < NSIG; ++signal_number) {
+        struct sigaction& old = saved.old[static_cast<std::size_t>(signal_number)];
+        if (!EndsByDefault(signal_number) || ::sigaction(signal_number, nullptr, &old) != 0) continue;
+        if ((old.sa_flags & SA_SIGINFO) != 0 || old.sa_handler != SIG_DFL) continue;
+        saved.replaced[static_cast<std::size_t>(signal_number)] = ::sigaction(signal_number, &restore, nullptr) == 0;
+    }
+}
+
+void PutBackSignals(const SavedSignals& saved) {
+    for (int signal_number = 1; signal_number < NSIG; ++signal_number) {
+        const auto index = static_cast<std::size_t>(signal_number);
+        if (saved.replaced[index]) ::sigaction(signal_number, &saved.old[index], nullptr);
+    }
+}
+
 // Reads one byte, waiting at most a tenth of a second; -1 when none came.
 int ReadFollowingByte(termios settings) {
     settings.c_cc[VMIN] = 0;
@@ -176,6 +273,20 @@ int FinishKey(int first, const termios& raw) {
     return first;
 }
 
+// The key Ctrl-C, which is also what an interrupt from outside reads as.
+constexpr int kCtrlCKey = 3;
+
+// Waits for the first byte of a key and finishes the key.
+int AwaitKey(const termios& raw) {
+    for (;;) {
+        if (!WaitForInput(kStandardInput)) return kCtrlCKey;
+        unsigned char byte = 0;
+        const ssize_t got = ::read(kStandardInput, &byte, 1);
+        if (got == 1) return FinishKey(byte, raw);
+        if (got == 0 || errno != EINTR) return -1;
+    }
+}
+
 }  // namespace
 
 int ReadConsoleKey() {
@@ -188,25 +299,13 @@ int ReadConsoleKey() {
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
 
-    struct sigaction restore {}, old_term {}, old_hup {};
-    restore.sa_handler = RestoreTerminalAndDie;
-    sigemptyset(&restore.sa_mask);
-    sigaction(SIGTERM, &restore, &old_term);
-    sigaction(SIGHUP, &restore, &old_hup);
+    SavedSignals saved;
+    RestoreTerminalOnEndingSignals(saved);
     g_terminal_changed = 1;
-    int key = -1;
-    if (::tcsetattr(kStandardInput, TCSANOW, &raw) == 0) {
-        unsigned char byte = 0;
-        ssize_t got;
-        do {
-            got = ::read(kStandardInput, &byte, 1);
-        } while (got < 0 && errno == EINTR);
-        if (got == 1) key = FinishKey(byte, raw);
-    }
+    const int key = ::tcsetattr(kStandardInput, TCSANOW, &raw) == 0 ? AwaitKey(raw) : -1;
     ::tcsetattr(kStandardInput, TCSANOW, &g_saved_terminal);
     g_terminal_changed = 0;
-    sigaction(SIGTERM, &old_term, nullptr);
-    sigaction(SIGHUP, &old_hup, nullptr);
+    PutBackSignals(saved);
     return key;
 }
 

@@ -96,6 +96,7 @@ bool InterruptRequested() { return g_interrupted.load(); }
 
 // In binary mode, as standard input: carriage returns and Ctrl-Z reach the program as they are.
 int OpenForReading(const std::string& path) {
+    if (InterruptRequested()) return -1;
     const int fd = _open(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
     if (fd < 0) RememberFailure();
     return fd;
@@ -145,7 +146,33 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 bool IsTerminal(int fd) { return IsConsoleHandle(HandleOf(fd)); }
 
+bool IsRegularFile(int fd) { return GetFileType(HandleOf(fd)) == FILE_TYPE_DISK; }
+
+bool UnreadBytes(int fd, std::size_t count) {
+    return _lseeki64(fd, -static_cast<__int64>(count), SEEK_CUR) >= 0;
+}
+
+// The same file is the same volume and file index. A file opened for appending is positioned at its end by the
+// command processor, so the output position tells where the output lands.
+bool OutputFeedsInput(int input, int output) {
+    const HANDLE in = HandleOf(input);
+    const HANDLE out = HandleOf(output);
+    if (GetFileType(out) != FILE_TYPE_DISK) return false;
+    BY_HANDLE_FILE_INFORMATION in_info, out_info;
+    if (!GetFileInformationByHandle(in, &in_info) || !GetFileInformationByHandle(out, &out_info)) return false;
+    if (in_info.dwVolumeSerialNumber != out_info.dwVolumeSerialNumber ||
+        in_info.nFileIndexHigh != out_info.nFileIndexHigh || in_info.nFileIndexLow != out_info.nFileIndexLow) {
+        return false;
+    }
+    const __int64 read_at = _telli64(input);
+    if (read_at < 0 || read_at >= _filelengthi64(input)) return false;  // nothing left to read
+    return _telli64(output) >= read_at;
+}
+
 std::string LastErrorText() { return std::strerror(g_last_errno); }
+
+// A write that Ctrl-C cancels is done again (see WriteAll), so none is given up.
+bool WriteWasInterrupted() { return false; }
 
 // Windows reports a reader that went away as "the pipe is being closed"; Wine as "no process is on the other
 // end of the pipe".
@@ -164,12 +191,18 @@ std::string FullPath(std::string_view name) {
     // An empty name stands for the current directory itself.
     const std::string relative = name.empty() ? std::string(".") : std::string(name);
     if (relative.find('\0') != std::string::npos) return {};
-    char full[MAX_PATH];
+    std::string full(MAX_PATH, '\0');
     char* file_part = nullptr;
-    const DWORD length = GetFullPathNameA(relative.c_str(), MAX_PATH, full, &file_part);
-    // A result that does not fit reports the size it needs, which is at least MAX_PATH.
-    if (length == 0 || length >= MAX_PATH) return {};
-    return std::string(full, length);
+    DWORD length = GetFullPathNameA(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), &file_part);
+    // A result that does not fit reports the size it needs, its terminator included.
+    if (length >= full.size()) {
+        full.resize(length);
+        length = GetFullPathNameA(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), &file_part);
+        if (length >= full.size()) return {};
+    }
+    if (length == 0) return {};
+    full.resize(length);
+    return full;
 }
 
 namespace {

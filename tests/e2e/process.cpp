@@ -43,6 +43,7 @@ ProcessResult RunProcess(const ProcessSpec& spec) {
             dup2(fd, 1);
         } else {
             dup2(out[1], 1);
+            if (spec.nonblocking_stdout) fcntl(1, F_SETFL, fcntl(1, F_GETFL) | O_NONBLOCK);
         }
         dup2(err[1], 2);
         for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
@@ -70,6 +71,8 @@ ProcessResult RunProcess(const ProcessSpec& spec) {
         fcntl(in_fd, F_SETFL, O_NONBLOCK);
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(spec.timeout_seconds);
+    // Lets the program fill its output pipe before anything is taken out of it.
+    if (spec.read_delay_ms > 0) poll(nullptr, 0, spec.read_delay_ms);
     int open_outputs = 2;
     int fds[2] = {out[0], err[0]};
     while (open_outputs > 0 || in_fd >= 0) {

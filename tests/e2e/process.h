@@ -20,6 +20,8 @@ struct ProcessSpec {
     std::string cwd;
     std::string stdout_path;         // when set, standard output goes to this file instead of a pipe
     std::vector<std::string> env;    // extra NAME=value entries
+    bool nonblocking_stdout = false;  // the standard output pipe is handed over with O_NONBLOCK set
+    int read_delay_ms = 0;           // standard output and error are not read before this much time has passed
     int timeout_seconds = 30;
 };
 

@@ -1,11 +1,11 @@
-// The built program under faults from outside: standard output on a full disk or a pipe closed early, files it
-// may not read, Ctrl-C in the middle of a long list, and no memory for its run state. Each run states its exit
-// code and its exact messages.
+// The built program under faults from outside: standard output on a full disk, under a file-size limit, on a
+// pipe closed early or left non-blocking, or the very list file it reads; files it may not read, a working
+// directory removed under it, Ctrl-C in the middle of a long list, and no memory for any of its allocations.
+// Each run states its exit code and its exact messages.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,78 +13,34 @@
 #include <vector>
 
 #include "driver/run_state.h"
-#include "e2e/process.h"
+#include "faults/fault_fixture.h"
 
 namespace kalderos::test {
 namespace {
 
-const std::string kBinary = KALDEROS_BINARY;
-
-// Numbers whose lines differ in every part that can differ, and those lines.
-const std::array<std::pair<const char*, const char*>, 7> kNumbers = {{
-    {"123-45-6789", "SSN: 123-45-6789   New York              VALID=NO"},
-    {"123-96-0001", "SSN: 123-96-0001   New York              VALID=YES  CONFIRM"},
-    {"800-12-3456", "SSN: 800-12-3456   UNKNOWN-after 06/2011 VALID=MAYBE"},
-    {"666-12-3456", "SSN: 666-12-3456   ILLEGAL 666           VALID=NO"},
-    {"900-12-3456", "SSN: 900-12-3456 (null) VALID=NO"},
-    {"232-55-0001", "SSN: 232-55-0001   North Carolina,   West Virginia         VALID=YES  CONFIRM"},
-    {"000-00-1234", "SSN: 000-00-1234   ILLEGAL 000           VALID=NO  CONFIRM"},
-}};
-
-std::string NumberList(std::size_t lines) {
-    std::string list;
-    for (std::size_t i = 0; i < lines; ++i) (list += kNumbers[i % kNumbers.size()].first) += '\n';
-    return list;
+// The environment that makes allocations fail (see failing_new.cpp): `setting` is KALDEROS_FAIL_NEW_SIZE or
+// KALDEROS_FAIL_NEW_INDEX.
+std::vector<std::string> FailingAllocation(const char* setting, std::size_t value) {
+    const char* sanitizer_options = std::getenv("ASAN_OPTIONS");
+    // The library comes before a sanitizer runtime, which would otherwise refuse to start.
+    const std::string asan_options =
+        std::string("ASAN_OPTIONS=") + (sanitizer_options ? sanitizer_options : "") + ":verify_asan_link_order=0";
+    return {"LD_PRELOAD=" KALDEROS_FAILING_NEW, std::string(setting) + "=" + std::to_string(value), asan_options};
 }
 
-// What every run writes to standard error first, taken from a plain run (the end-to-end table checks its bytes).
-const std::string& Banner() {
-    static const std::string banner = [] {
-        ProcessSpec spec;
-        spec.argv = {kBinary, "123-45-6789"};
-        const ProcessResult plain = RunProcess(spec);
-        EXPECT_EQ(plain.exit_code, 0);
-        EXPECT_EQ(plain.out, std::string("\n") + kNumbers[0].second + "\n");
-        return plain.err;
-    }();
-    return banner;
-}
-
-class Faults : public ::testing::Test {
-protected:
-    void SetUp() override { dir_ = MakeTempDir(); }
-    void TearDown() override { RemoveTree(dir_); }
-
-    std::string File(const std::string& name, const std::string& content) const {
-        const std::string path = dir_ + "/" + name;
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
-    }
-
-    ProcessResult Run(const std::vector<std::string>& command, const std::string& stdout_path = {},
-                      const std::vector<std::string>& env = {}) const {
-        ProcessSpec spec;
-        spec.argv = command;
-        spec.cwd = dir_;
-        spec.stdout_path = stdout_path;
-        spec.env = env;
-        spec.timeout_seconds = 120;
-        return RunProcess(spec);
-    }
-
-    std::string dir_;
-};
-
+// A run that was ending with another code anyway (the help screen) keeps it, and still reports the lost output.
 TEST_F(Faults, FullDiskIsReportedAndEndsWithExitCode3) {
     const std::string message = "\nError writing standard output: No space left on device\n";
     const struct {
         const char* name;
         std::vector<std::string> args;
+        int exit_code;
     } cases[] = {
-        {"a single number", {"123-45-6789"}},
-        {"a short list", {"-i", File("short.txt", NumberList(10))}},
-        {"a list longer than the output buffer", {"-i", File("long.txt", NumberList(100000))}},
-        {"card mode", {"-C", "-i", File("cards.txt", "4111111111111111\n378282246310005\n")}},
+        {"a single number", {"123-45-6789"}, 3},
+        {"a short list", {"-i", File("short.txt", NumberList(10))}, 3},
+        {"a list longer than the output buffer", {"-i", File("long.txt", NumberList(100000))}, 3},
+        {"card mode", {"-C", "-i", File("cards.txt", "4111111111111111\n378282246310005\n")}, 3},
+        {"the help screen", {"-x"}, 5},
     };
     for (const auto& c : cases) {
         std::vector<std::string> command{kBinary};
@@ -92,7 +48,113 @@ TEST_F(Faults, FullDiskIsReportedAndEndsWithExitCode3) {
         const ProcessResult result = Run(command, "/dev/full");
         EXPECT_EQ(result.signal, 0) << c.name;
         EXPECT_EQ(result.err, Banner() + message) << c.name;
+        EXPECT_EQ(result.exit_code, c.exit_code) << c.name;
+    }
+}
+
+// Input that never ends must not keep a run going whose output can go nowhere.
+TEST_F(Faults, EndlessInputIntoAFullDiskEndsPromptly) {
+    const std::string message = "\nError writing standard output: No space left on device\n";
+    const struct {
+        const char* name;
+        const char* line;
+        const char* mode;
+    } cases[] = {
+        {"SSNs", "123-45-6789", ""},
+        {"card numbers", "4111111111111111", "-C"},
+    };
+    for (const auto& c : cases) {
+        const ProcessResult result = Script(R"(yes "$1" 2>/dev/null | "$0" $2 -i /dev/stdin > /dev/full
+                                               exit "${PIPESTATUS[1]}")",
+                                            {c.line, c.mode}, 30);
+        ASSERT_FALSE(result.timed_out) << c.name;
+        EXPECT_EQ(result.err, Banner() + message) << c.name;
         EXPECT_EQ(result.exit_code, 3) << c.name;
+    }
+}
+
+// A limit on the size of the files the run may write (ulimit -f) is a full disk of another kind, not a reason
+// to die by a signal.
+TEST_F(Faults, FileSizeLimitIsReportedAndEndsWithExitCode3) {
+    const std::string message = "\nError writing standard output: File too large\n";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+    } cases[] = {
+        {"SSNs", {"-i", File("long.txt", NumberList(100000))}},
+        {"card numbers", {"-C", "-i", File("cards.txt", CardList(50000))}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> command{"bash", "-c", R"(ulimit -f 100; exec "$0" "$@")", kBinary};
+        command.insert(command.end(), c.args.begin(), c.args.end());
+        const ProcessResult result = Run(command, dir_ + "/out.txt");
+        EXPECT_EQ(result.signal, 0) << c.name;
+        EXPECT_EQ(result.err, Banner() + message) << c.name;
+        EXPECT_EQ(result.exit_code, 3) << c.name;
+        EXPECT_EQ(ReadWhole(dir_ + "/out.txt").size(), 100u * 1024u) << c.name;
+    }
+}
+
+// Some parent programs leave the pipe they hand over as standard output non-blocking; a full pipe is then
+// reported as "try again", which is no failure: the run waits for the reader and goes on.
+TEST_F(Faults, NonBlockingOutputPipeIsWaitedFor) {
+    constexpr std::size_t kLines = 100000;
+    std::string card_results;
+    for (std::size_t i = 0; i < kLines; ++i) card_results += "\n        VISA |     4111111111111111";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::string out;
+    } cases[] = {
+        {"SSNs", {"-i", File("long.txt", NumberList(kLines))}, NumberResults(kLines)},
+        {"card numbers", {"-C", "-i", File("cards.txt", CardList(kLines))}, card_results + "\n"},
+    };
+    for (const auto& c : cases) {
+        ProcessSpec spec;
+        spec.argv = {kBinary};
+        spec.argv.insert(spec.argv.end(), c.args.begin(), c.args.end());
+        spec.nonblocking_stdout = true;
+        spec.read_delay_ms = 300;
+        const ProcessResult result = Run(spec);
+        EXPECT_EQ(result.err, Banner()) << c.name;
+        EXPECT_EQ(result.exit_code, 0) << c.name;
+        EXPECT_TRUE(result.out == c.out) << c.name << ": " << result.out.size() << " bytes of " << c.out.size();
+    }
+}
+
+// As cat does: a list file that is also standard output, written at or past where it is read, would be read
+// back without end. The run refuses before it checks anything. A list that is truncated first, or a list that is
+// not read (a number given as the first argument), is no such case.
+TEST_F(Faults, ListFileThatIsAlsoStandardOutputIsRefused) {
+    // Longer than the read buffer and the output buffer together, so that output reaches the file before the
+    // end of the list has been read.
+    const std::string list = NumberList(30000);
+    const std::string refusal = "\nError: input file " + dir_ + "/list.txt is also standard output\n";
+    const struct {
+        const char* name;
+        const char* script;  // run in the test's directory, list.txt there holding the list
+        int exit_code;
+        std::string err;
+        std::string file;  // list.txt afterwards
+    } cases[] = {
+        {"appended", R"("$0" -i list.txt >> list.txt)", 2, Banner() + refusal, list},
+        {"appended in card mode", R"("$0" -C -i list.txt >> list.txt)", 2, Banner() + refusal, list},
+        {"written from the start", R"("$0" -i list.txt 1<> list.txt)", 2, Banner() + refusal, list},
+        {"truncated first", R"("$0" -i list.txt > list.txt)", 0, Banner(), "\n"},
+        {"not read", R"("$0" 123-45-6789 -i list.txt >> list.txt)", 0, Banner(),
+         list + "\n" + kNumbers[0].second + "\n"},
+    };
+    for (const auto& c : cases) {
+        File("list.txt", list);
+        // A run that does grow the file without end is stopped by the file-size limit or the timeout.
+        const std::string script = std::string("ulimit -f 20000; ") + c.script;
+        const ProcessResult result = Script(script.c_str(), {}, 20);
+        ASSERT_FALSE(result.timed_out) << c.name;
+        EXPECT_EQ(result.out, "") << c.name;
+        EXPECT_EQ(result.err, c.err) << c.name;
+        EXPECT_EQ(result.exit_code, c.exit_code) << c.name;
+        const std::string file = ReadWhole(dir_ + "/list.txt");
+        EXPECT_TRUE(file == c.file) << c.name << ": " << file.size() << " bytes for " << c.file.size();
     }
 }
 
@@ -179,14 +241,7 @@ TEST_F(Faults, CtrlCInALongListKeepsEveryLinePrintedWhole) {
 // with 6 and says nothing. Allocations of the item's size fail, all others succeed. The program is the build
 // with the shared C++ runtime, the one whose operator new a preloaded library can replace.
 TEST_F(Faults, NoMemoryForTheRunStateEndsWithExitCode6) {
-    const char* sanitizer_options = std::getenv("ASAN_OPTIONS");
-    // The library comes before a sanitizer runtime, which would otherwise refuse to start.
-    const std::string asan_options =
-        std::string("ASAN_OPTIONS=") + (sanitizer_options ? sanitizer_options : "") + ":verify_asan_link_order=0";
-    const auto fail_size = [&](std::size_t size) {
-        return std::vector<std::string>{"LD_PRELOAD=" KALDEROS_FAILING_NEW,
-                                        "KALDEROS_FAIL_NEW_SIZE=" + std::to_string(size), asan_options};
-    };
+    const auto fail_size = [](std::size_t size) { return FailingAllocation("KALDEROS_FAIL_NEW_SIZE", size); };
     const struct {
         const char* name;
         std::size_t size;
@@ -208,6 +263,78 @@ TEST_F(Faults, NoMemoryForTheRunStateEndsWithExitCode6) {
     EXPECT_EQ(ordinary.out, std::string("\n") + kNumbers[0].second + "\n");
     EXPECT_EQ(ordinary.err, Banner());
     EXPECT_EQ(ordinary.exit_code, 0);
+}
+
+// Every other allocation of a run fails in turn, the first, the second, and so on until a run needs no more
+// than were counted: each failing run ends with 6 and says nothing, having written at most the start of what
+// an ordinary run writes.
+TEST_F(Faults, NoMemoryAtAnyAllocationEndsWithExitCode6) {
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::string input;
+    } runs[] = {
+        {"a single number", {"123-45-6789"}, ""},
+        {"a list file", {"-i", File("list.txt", NumberList(20))}, ""},
+        {"a group file", {"123-45-6789", "-g", File("groups.txt", "123 45\n")}, ""},
+        {"card mode", {"-C", "-i", File("cards.txt", CardList(3))}, ""},
+        {"the console", {}, "123-45-6789\n\n"},
+        {"a relative file name", {"-i", "list.txt"}, ""},
+    };
+    const std::string binary = KALDEROS_SHARED_RUNTIME_BINARY;
+    for (const auto& run : runs) {
+        ProcessSpec spec;
+        spec.argv = {binary};
+        spec.argv.insert(spec.argv.end(), run.args.begin(), run.args.end());
+        spec.input = run.input;
+        spec.timeout_seconds = 30;
+        const ProcessResult ordinary = Run(spec);
+        ASSERT_EQ(ordinary.exit_code, 0) << run.name;
+        std::size_t failing = 1;
+        for (; failing < 1000; ++failing) {
+            spec.env = FailingAllocation("KALDEROS_FAIL_NEW_INDEX", failing);
+            const ProcessResult result = Run(spec);
+            if (result.exit_code == 0 && result.out == ordinary.out && result.err == ordinary.err) break;
+            const std::string which = std::string(run.name) + ", allocation " + std::to_string(failing);
+            ASSERT_EQ(result.signal, 0) << which << "\n" << result.err;
+            EXPECT_EQ(result.exit_code, 6) << which;
+            EXPECT_EQ(result.out, ordinary.out.substr(0, result.out.size())) << which;
+            EXPECT_TRUE(result.err.empty() || result.err == Banner()) << which << "\n" << result.err;
+        }
+        EXPECT_LT(failing, 1000u) << run.name;
+        EXPECT_GT(failing, 3u) << run.name << ": the allocations were not counted";
+    }
+}
+
+// A relative file name is made into a full path from the working directory. When that directory has been
+// removed the full path cannot be formed: the name is used as it was given, so a group file the user named is
+// never silently left out, and every message names the file. An absolute name needs no working directory.
+TEST_F(Faults, RemovedWorkingDirectoryKeepsTheNamesAsGiven) {
+    const std::string groups = File("groups.txt", "123 01\n");
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int exit_code;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {"a relative group file", {"123-01-0001", "-g", "g"}, 5, "", Banner() + "\nError opening g group file\n"},
+        {"a relative list file", {"-i", "g"}, 2, "\nError opening input file g", Banner()},
+        {"the directory itself as group file", {"123-01-0001", "-g", ""}, 5, "",
+         Banner() + "\nError reading . group file\n"},
+        {"an absolute group file", {"123-01-0001", "-g", groups}, 0,
+         "\nSSN: 123-01-0001   New York              VALID=YES  CONFIRM\n", Banner()},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{dir_ + "/gone"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ProcessResult result = Script(R"(mkdir "$1" && cd "$1" && printf '123 01\n' > g && rm -r "$1" || exit 99
+                                               exec "$0" "${@:2}")",
+                                            args, 30);
+        EXPECT_EQ(result.out, c.out) << c.name;
+        EXPECT_EQ(result.err, c.err) << c.name;
+        EXPECT_EQ(result.exit_code, c.exit_code) << c.name;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,152 @@
+// Ctrl-C (SIGINT from outside) wherever a run can be busy or waiting: in a long list, reading a group file or a
+// console line that never ends, opening a FIFO nobody writes, writing to a pipe nobody reads, and at the help
+// screen's pause, where every signal that ends the process must leave the terminal as it found it.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/screen_text.h"
+#include "faults/fault_fixture.h"
+#include "pty/pty_session.h"
+
+namespace kalderos::test {
+namespace {
+
+// A list file of a few million lines, Ctrl-C as soon as the first block of results has reached the output
+// file: the run must stop early, and every line it printed must be whole.
+TEST_F(Faults, CtrlCInAPlainListFileStopsEarlyWithEveryLineWhole) {
+    constexpr std::size_t kLines = 4000000;
+    const std::string list = File("list.txt", NumberList(kLines));
+    const std::string output = dir_ + "/out.txt";
+    const ProcessResult result = Script(R"("$0" -i "$1" > "$2" & pid=$!
+                                           while [ ! -s "$2" ]; do :; done
+                                           kill -INT "$pid"
+                                           wait "$pid")",
+                                        {list, output});
+    ASSERT_FALSE(result.timed_out);
+    EXPECT_EQ(result.err, Banner());
+    EXPECT_EQ(result.exit_code, 2);
+
+    std::ifstream printed(output, std::ios::binary);
+    std::string line;
+    ASSERT_TRUE(std::getline(printed, line));
+    EXPECT_EQ(line, "");  // the empty line before the first result
+    std::size_t count = 0;
+    while (std::getline(printed, line)) {
+        ASSERT_FALSE(printed.eof()) << "the last line has no line end: " << line;
+        ASSERT_EQ(line, kNumbers[count % kNumbers.size()].second) << "line " << count + 2;
+        ++count;
+    }
+    EXPECT_GT(count, 0u);
+    EXPECT_LT(count, kLines) << "the run was not stopped";
+}
+
+// Runs that would otherwise go on for ever, or wait for ever, each sent one SIGINT once its banner is out and it
+// has had time to get busy. A run that ignores it is killed after ten seconds, and the test fails on its status.
+TEST_F(Faults, CtrlCEndsABusyOrWaitingRunWithExitCode2) {
+    ASSERT_EQ(::mkfifo((dir_ + "/fifo").c_str(), 0600), 0);
+    const std::string prompt = "\n\nLast update of valid numbers: 4/2011\nInput the ssn to check: (return to end): ";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        const char* input;
+        std::string out;
+    } cases[] = {
+        {"reading a group file without end", {"123-45-6789", "-g", "/dev/zero"}, "/dev/null", ""},
+        {"reading a console line without end", {}, "/dev/zero", prompt},
+        {"opening a list file nobody writes", {"-i", "fifo"}, "/dev/null", ""},
+        {"opening a group file nobody writes", {"123-45-6789", "-g", "fifo"}, "/dev/null", ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{c.input};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ProcessResult result = Script(R"(rm -f out.txt err.txt
+                                               "$0" "${@:2}" < "$1" > out.txt 2> err.txt & pid=$!
+                                               while [ ! -s err.txt ]; do sleep 0.01; done
+                                               sleep 0.3
+                                               kill -INT "$pid"
+                                               (sleep 10; kill -KILL "$pid") > /dev/null 2>&1 & watchdog=$!
+                                               wait "$pid"; status=$?
+                                               kill "$watchdog"
+                                               exit "$status")",
+                                            args, 60);
+        ASSERT_FALSE(result.timed_out) << c.name;
+        EXPECT_EQ(result.exit_code, 2) << c.name;
+        EXPECT_EQ(ReadWhole(dir_ + "/out.txt"), c.out) << c.name;
+        EXPECT_EQ(ReadWhole(dir_ + "/err.txt"), Banner()) << c.name;
+    }
+}
+
+// Standard output is a pipe whose reader takes nothing: the run sleeps in a write until Ctrl-C, which must end
+// it then and there. The reader is sent away after ten seconds, so that a run still asleep fails the test.
+TEST_F(Faults, CtrlCEndsAWriteToAStalledPipeWithExitCode2) {
+    const std::string list = File("list.txt", NumberList(100000));
+    const ProcessResult result = Script(R"sh(mkfifo stalled
+                                           sleep 60 < stalled & reader=$!
+                                           "$0" -i "$1" > stalled 2> err.txt & pid=$!
+                                           while [ ! -s err.txt ]; do sleep 0.01; done
+                                           while [ "$(cut -d' ' -f3 /proc/$pid/stat)" != S ]; do sleep 0.01; done
+                                           sleep 0.2
+                                           kill -INT "$pid"
+                                           (sleep 10; kill "$reader") > /dev/null 2>&1 & watchdog=$!
+                                           wait "$pid"; status=$?
+                                           kill "$watchdog" "$reader"
+                                           exit "$status")sh",
+                                        {list}, 60);
+    ASSERT_FALSE(result.timed_out);
+    EXPECT_EQ(result.exit_code, 2);
+    EXPECT_EQ(ReadWhole(dir_ + "/err.txt"), Banner());
+}
+
+// The help screen's pause reads its key from a raw terminal. A signal from outside that ends the process must
+// put the terminal's settings back first; SIGINT from outside (not the key, which arrives as a character) ends
+// the run at once, as the Ctrl-C key there does, with 5.
+struct PauseSignal {
+    const char* name;
+    int signal_number;
+    int exit_code;    // when it ends by exiting
+    int died_by;      // when it ends by the signal
+};
+
+void PrintTo(const PauseSignal& row, std::ostream* out) { *out << row.name; }
+
+class SignalAtTheHelpPause : public ::testing::TestWithParam<PauseSignal> {};
+
+TEST_P(SignalAtTheHelpPause, EndsTheRunAndRestoresTheTerminal) {
+    const PauseSignal& row = GetParam();
+    const rlimit no_core{0, 0};
+    ::setrlimit(RLIMIT_CORE, &no_core);  // SIGQUIT's default would leave a core file
+    PtySession session({KALDEROS_BINARY, "-z"});
+    ASSERT_TRUE(session.WaitFor(PagerPrompt()));
+    ASSERT_TRUE(session.WaitForKeyRead());
+    session.SendSignal(row.signal_number);
+    const PtyEnd end = session.Finish();
+
+    ASSERT_FALSE(end.timed_out);
+    EXPECT_EQ(end.signal, row.died_by);
+    if (row.died_by == 0) {
+        EXPECT_EQ(end.exit_code, row.exit_code);
+    }
+    EXPECT_EQ(Visible(end.screen), Visible(ExpectedBanner(5) + HelpPageOne() + PagerPrompt()));
+    const termios after = session.Settings();
+    const termios& before = session.InitialSettings();
+    EXPECT_EQ(after.c_iflag, before.c_iflag);
+    EXPECT_EQ(after.c_oflag, before.c_oflag);
+    EXPECT_EQ(after.c_lflag, before.c_lflag);
+    EXPECT_EQ(0, std::memcmp(after.c_cc, before.c_cc, sizeof before.c_cc)) << "control characters changed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, SignalAtTheHelpPause,
+                         ::testing::Values(PauseSignal{"SIGQUIT", SIGQUIT, 0, SIGQUIT},
+                                           PauseSignal{"SIGUSR1", SIGUSR1, 0, SIGUSR1},
+                                           PauseSignal{"SIGALRM", SIGALRM, 0, SIGALRM},
+                                           PauseSignal{"SIGINT", SIGINT, 5, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace kalderos::test
