@@ -21,9 +21,7 @@ for harness in "${harnesses[@]}"; do
   seeds=("$source_dir/fuzz/corpus/$harness")
   # The published highest-group lists are real group files.
   [ "$harness" = group_file ] && seeds+=("$source_dir/data/ssa-high-group")
-  # The command-line harness shows the help screen on both streams at every bad option: silence them.
   mask=1
-  [ "$harness" = command_line ] && mask=3
   if ! "$build/fuzz/fuzz_$harness" -max_total_time="$seconds" -timeout=10 -max_len=8192 -close_fd_mask="$mask" \
       -print_final_stats=1 -artifact_prefix="$build/fuzz-findings/$harness-" "$work" "${seeds[@]}" >"$log" 2>&1; then
     tail -n 40 "$log"

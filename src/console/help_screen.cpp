@@ -6,7 +6,6 @@
 
 #include "console/banner.h"
 #include "io/output_stream.h"
-#include "io/terminate.h"
 #include "platform/platform.h"
 #include "ssn/data_dates.h"
 
@@ -55,18 +54,17 @@ void ShowHelp() {
     Out().Write("\n\n");
     WritePage(kPageOne);
     platform::DiscardPendingInput();
-    Pager(kLinesOfPageOne);
-    WritePage(kPageTwo);
+    if (Pager(kLinesOfPageOne)) WritePage(kPageTwo);
 }
 
-int Pager(int lines) {
+std::optional<int> Pager(int lines) {
     if (lines < 23) Err().WriteRepeated('\n', static_cast<std::size_t>(24 - lines));
     platform::DiscardPendingInput();
     Err().Write("\n");
     PrintCentred(Err(), "RETURN TO CONTINUE, ^C or x==exit", 80);
     int key = platform::ReadConsoleKey();
     if (key >= 'a' && key <= 'z') key -= 'a' - 'A';
-    if (key == -1 || key == kCtrlC || key == kEscape || key == 'X') TerminateRun(kExitUsage);
+    if (key == -1 || key == kCtrlC || key == kEscape || key == 'X') return std::nullopt;
     ClearScreen();
     Err().Write("\n\n");
     const unsigned after_banner = PrintBanner(2);

@@ -4,29 +4,14 @@
 
 #include <string>
 
-#include "console/help_screen.h"
-#include "io/output_stream.h"
-#include "io/terminate.h"
 #include "platform/platform.h"
 
 namespace kalderos {
 namespace {
 
+using Stop = CommandLine::Stop;
+
 bool IsLead(char c) { return c == '-' || c == '+' || c == '/'; }
-
-[[noreturn]] void BadOption() {
-    KeepExitCodeOnWriteFailure(kExitUsage);
-    ShowHelp();
-    TerminateRun(kExitUsage);
-}
-
-// The value of the letter at `letter`: the rest of its argument, or else the whole next argument, which
-// must not begin with "-" (that is taken as a forgotten value, not as a file name).
-const char* TakeValue(int argc, const char* const* argv, const char* letter, int& next) {
-    if (letter[1] != '\0') return letter + 1;
-    if (next >= argc || argv[next][0] == '-') BadOption();
-    return argv[next++];
-}
 
 // Without a working directory (removed while the run was starting) no full path can be formed; the name is then
 // kept as it was given, so that a file the user named is never dropped in silence and a failure to open it
@@ -37,17 +22,13 @@ void StoreFullPath(PathText& path, const char* value) {
     path.Assign(full);  // too long: the earlier value stays
 }
 
-void OpenListFile(RunOptions& options, const char* value) {
+bool OpenListFile(RunOptions& options, const char* value) {
     StoreFullPath(options.list_file_path, value);
     const int fd = platform::OpenForReading(options.list_file_path.Str());
-    if (fd < 0) {
-        CheckInterrupt();  // a FIFO that nobody writes, waited on until Ctrl-C
-        Out().Write("\nError opening input file ");
-        Out().Write(options.list_file_path.View());
-        TerminateRun(kExitInterrupted);
-    }
+    if (fd < 0) return false;
     if (options.list_file >= 0) platform::CloseFile(options.list_file);
     options.list_file = fd;
+    return true;
 }
 
 // Nothing in this program opens an accounting stream, so this and the +1 branch below never act; they stay
@@ -61,48 +42,81 @@ void OverrideAccounting(RunOptions& options, const char* value) {
     options.accounting_stream = -1;
 }
 
-// Acts on the letters of one option argument; returns the position of the argument to look at next.
-int ApplyOptionArgument(int argc, const char* const* argv, int position, RunOptions& options) {
-    const char* const argument = argv[position];
-    int next = position + 1;
-    for (const char* letter = argument + 1; *letter != '\0'; ++letter) {
-        switch (*letter) {
-            case 'C':
-            case 'c':
-                options.card_mode = true;
-                continue;
-            case 'G':
-            case 'g':
-                StoreFullPath(options.group_file_path, TakeValue(argc, argv, letter, next));
-                return next;
-            case 'I':
-            case 'i':
-                OpenListFile(options, TakeValue(argc, argv, letter, next));
-                return next;
-            case '1':
-                if (argument[0] == '+' && letter == argument + 1) {
-                    if (options.accounting_stream >= 0) platform::CloseFile(options.accounting_stream);
-                    options.accounting_stream = -1;
+// The letters of the option arguments, one argument after another.
+class OptionReader {
+public:
+    OptionReader(int argc, const char* const* argv, RunOptions& options)
+        : argc_(argc), argv_(argv), options_(options) {}
+
+    // Acts on the letters of the option argument at `position`; returns the position of the argument to look at
+    // next, or -1 when the reading stops (stop() says why).
+    int ApplyOptionArgument(int position) {
+        const char* const argument = argv_[position];
+        next_ = position + 1;
+        for (const char* letter = argument + 1; *letter != '\0'; ++letter) {
+            switch (*letter) {
+                case 'C':
+                case 'c':
+                    options_.card_mode = true;
                     continue;
-                }
-                OverrideAccounting(options, TakeValue(argc, argv, letter, next));
-                return next;
-            default:
-                BadOption();
+                case 'G':
+                case 'g':
+                    if (const char* value = TakeValue(letter)) StoreFullPath(options_.group_file_path, value);
+                    return Next();
+                case 'I':
+                case 'i':
+                    if (const char* value = TakeValue(letter); value && !OpenListFile(options_, value)) {
+                        stop_ = Stop::kListFileNotOpened;
+                    }
+                    return Next();
+                case '1':
+                    if (argument[0] == '+' && letter == argument + 1) {
+                        if (options_.accounting_stream >= 0) platform::CloseFile(options_.accounting_stream);
+                        options_.accounting_stream = -1;
+                        continue;
+                    }
+                    if (const char* value = TakeValue(letter)) OverrideAccounting(options_, value);
+                    return Next();
+                default:
+                    stop_ = Stop::kBadOption;
+                    return Next();
+            }
         }
+        return next_;
     }
-    return next;
-}
+
+    [[nodiscard]] Stop stop() const { return stop_; }
+
+private:
+    // The value of the letter at `letter`: the rest of its argument, or else the whole next argument, which must
+    // not begin with "-" (that is taken as a forgotten value, not as a file name). Null when it is missing.
+    const char* TakeValue(const char* letter) {
+        if (letter[1] != '\0') return letter + 1;
+        if (next_ < argc_ && argv_[next_][0] != '-') return argv_[next_++];
+        stop_ = Stop::kBadOption;
+        return nullptr;
+    }
+
+    [[nodiscard]] int Next() const { return stop_ == Stop::kNone ? next_ : -1; }
+
+    int argc_;
+    const char* const* argv_;
+    RunOptions& options_;
+    int next_ = 0;
+    Stop stop_ = Stop::kNone;
+};
 
 }  // namespace
 
-int ParseCommandLine(int argc, const char* const* argv, RunOptions& options) {
-    int start = 1;
-    while (start < argc && !IsLead(argv[start][0])) ++start;
-    for (int position = start; position < argc && IsLead(argv[position][0]);) {
-        position = ApplyOptionArgument(argc, argv, position, options);
+CommandLine ParseCommandLine(int argc, const char* const* argv, RunOptions& options) {
+    CommandLine found;
+    while (found.option_start < argc && !IsLead(argv[found.option_start][0])) ++found.option_start;
+    OptionReader reader(argc, argv, options);
+    for (int position = found.option_start; position >= 0 && position < argc && IsLead(argv[position][0]);) {
+        position = reader.ApplyOptionArgument(position);
     }
-    return start;
+    found.stop = reader.stop();
+    return found;
 }
 
 }  // namespace kalderos

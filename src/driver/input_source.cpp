@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "driver/run_failure.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
@@ -46,21 +47,8 @@ InputSource::InputSource(const RunOptions& options) : options_(options) {
 
 void InputSource::EndOfList() {
     CheckInterrupt();
-    if (!list_reader_->Failed()) return;
-    Out().Write("\nError reading input file ");
-    Out().Write(options_.list_file_path.View());
-    TerminateRun(kExitInterrupted);
+    if (list_reader_->Failed()) FailRun(RunFailure::kListFileRead, options_.list_file_path.View());
 }
-
-namespace {
-
-[[noreturn]] void ConsoleReadFailed() {
-    CheckInterrupt();
-    Out().Write("\nError reading standard input");
-    TerminateRun(kExitInterrupted);
-}
-
-}  // namespace
 
 // Nothing beyond the line just answered may be taken from standard input: whoever reads it next must find the
 // rest. A pipe or a terminal is therefore read a byte at a time. A regular file is read a block at a time and
@@ -68,16 +56,18 @@ namespace {
 std::string_view InputSource::ReadConsoleBytes(std::size_t block) {
     if (console_block_ == nullptr) {
         const long got = platform::ReadSome(platform::kStandardInput, &console_byte_, 1);
-        if (got < 0) ConsoleReadFailed();
+        if (got < 0) FailRun(RunFailure::kConsoleRead);
         return {&console_byte_, static_cast<std::size_t>(got)};
     }
     const long got = platform::ReadSome(platform::kStandardInput, console_block_.get(), block);
-    if (got < 0) ConsoleReadFailed();
+    if (got < 0) FailRun(RunFailure::kConsoleRead);
     const auto size = static_cast<std::size_t>(got);
     const void* feed = std::memchr(console_block_.get(), '\n', size);
     const std::size_t used =
         feed ? static_cast<std::size_t>(static_cast<const char*>(feed) - console_block_.get()) + 1 : size;
-    if (used < size && !platform::UnreadBytes(platform::kStandardInput, size - used)) ConsoleReadFailed();
+    if (used < size && !platform::UnreadBytes(platform::kStandardInput, size - used)) {
+        FailRun(RunFailure::kConsoleRead);
+    }
     return {console_block_.get(), used};
 }
 
@@ -86,10 +76,10 @@ std::string_view InputSource::NextConsoleLine() {
     CheckInterrupt();
     if (console_line_ == nullptr) {
         console_line_ = new (std::nothrow) char[kConsoleLineSize];
-        if (console_line_ == nullptr) TerminateRun(kExitOutOfMemory);
+        if (console_line_ == nullptr) FailRun(RunFailure::kNoMemory);
         if (platform::IsRegularFile(platform::kStandardInput)) {
             console_block_.reset(new (std::nothrow) char[kConsoleBlockSize]);
-            if (console_block_ == nullptr) TerminateRun(kExitOutOfMemory);
+            if (console_block_ == nullptr) FailRun(RunFailure::kNoMemory);
         }
     }
     Out().Write("\nLast update of valid numbers: ");

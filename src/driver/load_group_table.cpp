@@ -3,33 +3,17 @@
 
 #include <array>
 
-#include "io/output_stream.h"
-#include "io/terminate.h"
+#include "driver/run_failure.h"
 #include "platform/platform.h"
 
 namespace kalderos {
-namespace {
-
-[[noreturn]] void GroupFileFailed(std::string_view what, const PathText& path) {
-    Err().Write("\nError ");
-    Err().Write(what);
-    Err().Write(" ");
-    Err().Write(path.View());
-    Err().Write(" group file\n");
-    TerminateRun(kExitUsage);
-}
-
-}  // namespace
-
 void LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table) {
     FillFromBuiltinGroupList(table);
     if (options.group_file_path.Empty()) return;
 
     const int fd = platform::OpenForReading(options.group_file_path.Str());
-    if (fd < 0) {
-        CheckInterrupt();  // a FIFO that nobody writes, waited on until Ctrl-C
-        GroupFileFailed("opening", options.group_file_path);
-    }
+    // A FIFO that nobody writes is waited on until Ctrl-C, which then ends the run as an interrupt.
+    if (fd < 0) FailRun(RunFailure::kGroupFileOpen, options.group_file_path.View());
     GroupFileReader reader(table);
     std::array<char, 8192> chunk;
     for (;;) {
@@ -38,8 +22,7 @@ void LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table) 
         if (got < 0) {
             // Judging numbers against a half-read table would report wrong verdicts as if all were well. A
             // file without end (/dev/zero) is read until Ctrl-C, which makes the read fail.
-            CheckInterrupt();
-            GroupFileFailed("reading", options.group_file_path);
+            FailRun(RunFailure::kGroupFileRead, options.group_file_path.View());
         }
         reader.Feed({chunk.data(), static_cast<std::size_t>(got)});
     }

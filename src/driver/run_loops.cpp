@@ -5,8 +5,10 @@
 #include <new>
 
 #include "console/banner.h"
+#include "console/help_screen.h"
 #include "driver/check_loops.h"
 #include "driver/command_line.h"
+#include "driver/run_failure.h"
 #include "driver/run_state.h"
 #include "driver/text_source.h"
 #include "io/output_stream.h"
@@ -23,7 +25,7 @@ bool g_streams_made = false;
 // ending through them would make them anew in the middle of making them.
 void OnNoMemory() {
     if (!g_streams_made) std::exit(kExitOutOfMemory);
-    TerminateRun(kExitOutOfMemory);
+    FailRun(RunFailure::kNoMemory);
 }
 
 // In place before the first allocation: the runtime's "nothrow" new throws inside, and without memory even for
@@ -38,10 +40,22 @@ void PrepareForMissingMemory() {
 // end (as `cat f >> f` would); refused before anything is checked.
 void RefuseListFileThatIsOutput(const RunOptions& options) {
     if (options.list_file < 0 || !platform::OutputFeedsInput(options.list_file, platform::kStandardOutput)) return;
-    Err().Write("\nError: input file ");
-    Err().Write(options.list_file_path.View());
-    Err().Write(" is also standard output\n");
-    TerminateRun(kExitInterrupted);
+    FailRun(RunFailure::kListFileIsOutput, options.list_file_path.View());
+}
+
+// A command line that cannot be used: the help screen for a bad option (whose exit code stays 5 even when
+// standard output cannot take the help), the failure's message for a list file that cannot be opened.
+void EndOnStop(CommandLine::Stop stop, const RunOptions& options) {
+    switch (stop) {
+        case CommandLine::Stop::kNone:
+            return;
+        case CommandLine::Stop::kBadOption:
+            KeepExitCodeOnWriteFailure(kExitUsage);
+            ShowHelp();
+            TerminateRun(kExitUsage);
+        case CommandLine::Stop::kListFileNotOpened:
+            FailRun(RunFailure::kListFileOpen, options.list_file_path.View());
+    }
 }
 
 }  // namespace
@@ -52,8 +66,9 @@ void RunProgram(int argc, const char* const* argv) {
     platform::InstallInterruptHandler();
     PrintBanner(kLinesBeforeStartBanner);
     RunState state = CreateRunState();
-    const int option_start = ParseCommandLine(argc, argv, *state.options);
-    TextSource texts(argv, option_start, *state.options);
+    const CommandLine command_line = ParseCommandLine(argc, argv, *state.options);
+    EndOnStop(command_line.stop, *state.options);
+    TextSource texts(argv, command_line.option_start, *state.options);
     if (!texts.SingleNumber()) RefuseListFileThatIsOutput(*state.options);
     if (state.options->card_mode) RunCardLoop(texts, *state.options, *state.card_kind);
     RunSsnLoop(texts, *state.options, *state.highest_groups);

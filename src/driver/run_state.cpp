@@ -3,7 +3,7 @@
 
 #include <new>
 
-#include "io/terminate.h"
+#include "driver/run_failure.h"
 
 namespace kalderos {
 
@@ -19,7 +19,7 @@ RunState CreateRunState() {
     // Nothing is released: the items live until the process ends.
     RunState state{new (std::nothrow) RunOptions, new (std::nothrow) HighestGroupTable, new (std::nothrow) CardKind};
     if (state.options == nullptr || state.highest_groups == nullptr || state.card_kind == nullptr) {
-        TerminateRun(kExitOutOfMemory);
+        FailRun(RunFailure::kNoMemory);
     }
     return state;
 }

@@ -7,10 +7,20 @@
 
 namespace kalderos {
 
+class OutputStream;
+
+// What the program's two streams do besides writing: the results' stream ends the run when a write fails
+// (nothing after a lost line may be reported as done); the diagnostics' stream first writes out the other one,
+// so that on a shared screen everything appears in the order it was written.
+struct OutputRole {
+    bool failure_ends_run = false;
+    OutputStream* flushed_first = nullptr;
+};
+
 class OutputStream {
 public:
     // `capacity` 0 writes every call through at once. Without memory for the buffer the stream is not Usable.
-    OutputStream(int fd, std::size_t capacity);
+    OutputStream(int fd, std::size_t capacity, OutputRole role = {});
 
     [[nodiscard]] bool Usable() const { return capacity_ == 0 || buffer_ != nullptr; }
 
@@ -38,6 +48,7 @@ private:
     void WriteThrough(const char* data, std::size_t size);
 
     int fd_;
+    OutputRole role_;
     std::unique_ptr<char[]> buffer_;  // not cleared: a short run touches only the pages it writes
     std::size_t capacity_;
     std::size_t used_ = 0;
@@ -45,8 +56,7 @@ private:
     bool failed_ = false;
 };
 
-// The program's two streams. Writing to standard error first flushes standard output, so that on a shared
-// screen everything appears in the order it was written.
+// The program's two streams: standard output for results, standard error for diagnostics.
 OutputStream& Out();
 OutputStream& Err();
 

@@ -3,11 +3,16 @@
 
 namespace kalderos {
 
-inline constexpr int kExitDone = 0;           // the input is exhausted, or the single number was checked
-inline constexpr int kExitInterrupted = 2;    // Ctrl-C, or the list file could not be opened or read
-inline constexpr int kExitWriteError = 3;     // standard output could not be written
-inline constexpr int kExitUsage = 5;          // help screen shown, or the group file could not be opened or read
-inline constexpr int kExitOutOfMemory = 6;    // memory the run needs could not be obtained
+// Exit codes, named for what they tell whoever started the run. Two numbers carry two meanings each, as the
+// command line has always had it: a list file that fails ends a run as Ctrl-C does, and a group file that
+// fails as a bad option does.
+inline constexpr int kExitDone = 0;             // the input is exhausted, or the single number was checked
+inline constexpr int kExitInterrupted = 2;      // Ctrl-C
+inline constexpr int kExitInputFailed = 2;      // the list file (or standard input) could not be opened or read
+inline constexpr int kExitWriteError = 3;       // standard output could not be written
+inline constexpr int kExitUsage = 5;            // a bad option: the help screen was shown
+inline constexpr int kExitGroupFileFailed = 5;  // the group file could not be opened or read
+inline constexpr int kExitOutOfMemory = 6;      // memory the run needs could not be obtained
 
 // Flushes standard output and ends the process with `code`. When standard output could not be written the
 // run says so on standard error and never ends with 0.

@@ -65,7 +65,7 @@ public:
             CheckInterrupt();
             Out().Write("\nError reading input file ");
             Out().Write(options_.list_file_path.View());
-            TerminateRun(kExitInterrupted);
+            TerminateRun(kExitInputFailed);
         }
         return nullptr;
     }
