@@ -90,7 +90,8 @@ ProcessResult RunProcess(const ProcessSpec& spec) {
         }
         const int ready = poll(polls, static_cast<nfds_t>(count), 200);
         if (std::chrono::steady_clock::now() > deadline) {
-            kill(pid, SIGKILL);
+            // The whole process group (setsid above): a script's pipeline must not outlive its test.
+            kill(-pid, SIGKILL);
             result.timed_out = true;
             break;
         }
