@@ -43,9 +43,11 @@ void FailRun(RunFailure failure, std::string_view path) {
     CheckInterrupt();
     const FailureText& text = kFailureTexts[static_cast<std::size_t>(failure)];
     OutputStream& stream = text.on_standard_error ? Err() : Out();
-    stream.Write(text.before_path);
-    if (text.shows_path) stream.Write(path);
-    stream.Write(text.after_path);
+    // Empty pieces are not written: an empty view may hold no data pointer at all.
+    const std::string_view shown_path = text.shows_path ? path : std::string_view{};
+    for (const std::string_view piece : {text.before_path, shown_path, text.after_path}) {
+        if (!piece.empty()) stream.Write(piece);
+    }
     TerminateRun(text.exit_code);
 }
 
