@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/temp_dir_test.h"
 #include "e2e/process.h"
 
 namespace kalderos::test {
@@ -66,17 +67,8 @@ inline std::string ReadWhole(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class Faults : public ::testing::Test {
+class Faults : public TempDirTest {
 protected:
-    void SetUp() override { dir_ = MakeTempDir(); }
-    void TearDown() override { RemoveTree(dir_); }
-
-    std::string File(const std::string& name, const std::string& content) const {
-        const std::string path = dir_ + "/" + name;
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
-    }
-
     ProcessResult Run(const std::vector<std::string>& command, const std::string& stdout_path = {},
                       const std::vector<std::string>& env = {}) const {
         ProcessSpec spec;
@@ -103,8 +95,23 @@ protected:
         spec.timeout_seconds = timeout_seconds;
         return Run(spec);
     }
-
-    std::string dir_;
 };
+
+// Counts the result lines a run over a list of kNumbers printed into `output`, after the empty line that
+// precedes them; fails the test when a line is not the expected one or the last one has no line end.
+inline std::size_t CountWholeResultLines(const std::string& output) {
+    std::ifstream printed(output, std::ios::binary);
+    std::string line;
+    EXPECT_TRUE(std::getline(printed, line));
+    EXPECT_EQ(line, "");  // the empty line before the first result
+    std::size_t count = 0;
+    while (std::getline(printed, line)) {
+        EXPECT_FALSE(printed.eof()) << "the last line has no line end: " << line;
+        EXPECT_EQ(line, kNumbers[count % kNumbers.size()].second) << "line " << count + 2;
+        if (::testing::Test::HasFailure()) break;
+        ++count;
+    }
+    return count;
+}
 
 }  // namespace kalderos::test

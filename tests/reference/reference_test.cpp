@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/temp_dir_test.h"
 #include "e2e/process.h"
 
 namespace kalderos::test {
@@ -110,17 +111,8 @@ private:
     std::mt19937 random_;
 };
 
-class AgainstReference : public ::testing::Test {
+class AgainstReference : public TempDirTest {
 protected:
-    void SetUp() override { dir_ = MakeTempDir(); }
-    void TearDown() override { RemoveTree(dir_); }
-
-    std::string File(const std::string& name, const std::string& content) const {
-        const std::string path = dir_ + "/" + name;
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
-    }
-
     void ExpectSameRun(const std::vector<std::string>& arguments) const {
         ProcessSpec fast;
         fast.argv = {KALDEROS_BINARY};
@@ -143,8 +135,6 @@ protected:
             if (got.out[i] == '\n') line_start = i + 1;
         }
     }
-
-    std::string dir_;
 };
 
 std::string List(Lines& lines, std::string (Lines::*line)(), std::size_t count, bool last_line_feed) {
