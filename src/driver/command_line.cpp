@@ -5,6 +5,7 @@
 #include <string>
 
 #include "console/help_screen.h"
+#include "io/diagnostics.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
@@ -42,8 +43,12 @@ void OpenListFile(RunOptions& options, const char* value) {
     const int fd = platform::OpenForReading(options.list_file_path.Str());
     if (fd < 0) {
         CheckInterrupt();  // a FIFO that nobody writes, waited on until Ctrl-C
-        Out().Write("\nError opening input file ");
-        Out().Write(options.list_file_path.View());
+        if (ScriptDiagnostics()) {
+            ReportFailure("Error opening input file", options.list_file_path.View());
+        } else {
+            Out().Write("\nError opening input file ");
+            Out().Write(options.list_file_path.View());
+        }
         TerminateRun(kExitInterrupted);
     }
     if (options.list_file >= 0) platform::CloseFile(options.list_file);

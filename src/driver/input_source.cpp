@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "io/diagnostics.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
@@ -41,14 +42,24 @@ std::size_t TextLength(const char* text, std::size_t size) {
 InputSource::InputSource(const RunOptions& options) : options_(options) {
     if (options_.list_file >= 0) {
         list_reader_.emplace(ReadFromFd, const_cast<int*>(&options_.list_file));
+    } else if (options_.standard_input_list) {
+        list_reader_.emplace(ReadFromFd, &standard_input_);
     }
 }
 
 void InputSource::EndOfList() {
     CheckInterrupt();
     if (!list_reader_->Failed()) return;
-    Out().Write("\nError reading input file ");
-    Out().Write(options_.list_file_path.View());
+    if (ScriptDiagnostics()) {
+        if (options_.standard_input_list) {
+            ReportFailure("Error reading", "standard input");
+        } else {
+            ReportFailure("Error reading input file", options_.list_file_path.View());
+        }
+    } else {
+        Out().Write("\nError reading input file ");
+        Out().Write(options_.list_file_path.View());
+    }
     TerminateRun(kExitInterrupted);
 }
 

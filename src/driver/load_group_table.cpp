@@ -2,7 +2,9 @@
 #include "driver/load_group_table.h"
 
 #include <array>
+#include <string>
 
+#include "io/diagnostics.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
@@ -11,6 +13,10 @@ namespace kalderos {
 namespace {
 
 [[noreturn]] void GroupFileFailed(std::string_view what, const PathText& path) {
+    if (ScriptDiagnostics()) {
+        ReportFailure("Error " + std::string(what) + " group file", path.View());
+        TerminateRun(kExitUsage);
+    }
     Err().Write("\nError ");
     Err().Write(what);
     Err().Write(" ");

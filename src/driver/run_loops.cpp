@@ -6,9 +6,13 @@
 
 #include "console/banner.h"
 #include "driver/check_loops.h"
+#include "console/usage_text.h"
 #include "driver/command_line.h"
+#include "driver/long_options.h"
+#include "driver/record_loops.h"
 #include "driver/run_state.h"
 #include "driver/text_source.h"
+#include "io/diagnostics.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
@@ -50,13 +54,30 @@ void RunProgram(int argc, const char* const* argv) {
     PrepareForMissingMemory();
     platform::PrepareProcess();
     platform::InstallInterruptHandler();
-    PrintBanner(kLinesBeforeStartBanner);
+    // Long options are taken out first; the rest of the command line is read as it always has been.
+    const LongOptions long_options = TakeLongOptions(argc, argv);
+    if (long_options.help) PrintUsageAndExit();
+    if (long_options.version) PrintVersionAndExit();
+    const bool records = long_options.format != OutputFormat::Text;
+    UseScriptDiagnostics(records);
+    if (!long_options.quiet && !records) PrintBanner(kLinesBeforeStartBanner);
     RunState state = CreateRunState();
-    const int option_start = ParseCommandLine(argc, argv, *state.options);
-    TextSource texts(argv, option_start, *state.options);
-    if (!texts.SingleNumber()) RefuseListFileThatIsOutput(*state.options);
-    if (state.options->card_mode) RunCardLoop(texts, *state.options, *state.card_kind);
-    RunSsnLoop(texts, *state.options, *state.highest_groups);
+    RunOptions& options = *state.options;
+    options.quiet = long_options.quiet;
+    options.fail_on_invalid = long_options.fail_on_invalid;
+    const char* const* arguments = long_options.arguments.data();
+    const int option_start =
+        ParseCommandLine(static_cast<int>(long_options.arguments.size()) - 1, arguments, options);
+    options.standard_input_list = records && option_start == 1 && options.list_file < 0;
+    TextSource texts(arguments, option_start, options);
+    if (!texts.SingleNumber()) RefuseListFileThatIsOutput(options);
+    if (records) {
+        const RecordFormat format{long_options.format, long_options.header};
+        if (options.card_mode) RunCardRecords(texts, options, format);
+        RunSsnRecords(texts, options, *state.highest_groups, format);
+    }
+    if (options.card_mode) RunCardLoop(texts, options, *state.card_kind);
+    RunSsnLoop(texts, options, *state.highest_groups);
 }
 
 }  // namespace kalderos

@@ -4,6 +4,7 @@
 namespace kalderos {
 
 inline constexpr int kExitDone = 0;           // the input is exhausted, or the single number was checked
+inline constexpr int kExitInvalidFound = 1;   // --fail-on-invalid and a number not valid; used nowhere else
 inline constexpr int kExitInterrupted = 2;    // Ctrl-C, or the list file could not be opened or read
 inline constexpr int kExitWriteError = 3;     // standard output could not be written
 inline constexpr int kExitUsage = 5;          // help screen shown, or the group file could not be opened or read
