@@ -86,8 +86,7 @@ std::string_view RecordInput(std::string_view text) {
     if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
         text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
     } else if (!text.empty() && text.back() == '\n') {
-        text.remove_suffix(1);
-        if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+        text.remove_suffix(1);  // the readers have dropped a carriage return before it
     }
     return text;
 }

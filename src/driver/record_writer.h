@@ -11,8 +11,8 @@
 
 namespace kalderos {
 
-// The record's text without its line end ("\n", and a "\r" before it), up to its first NUL byte as every text
-// the program reads ends there.
+// The record's text without its line end, up to its first NUL byte as every text the program reads ends there.
+// The line readers have already dropped the carriage return of a CR LF line end.
 [[nodiscard]] std::string_view RecordInput(std::string_view text);
 
 class RecordWriter {
