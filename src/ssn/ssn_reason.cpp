@@ -13,6 +13,26 @@ static_assert(kKnownInvalidList.back().area == kNeverIssuedArea && kKnownInvalid
 
 }  // namespace
 
+FieldReasoner::FieldReasoner(const HighestGroupTable& table) : known_invalid_(kKnownInvalidIndex.data()) {
+    for (std::size_t group = 0; group < group_order_.size(); ++group) {
+        group_order_[group] = IssueOrder(static_cast<std::int32_t>(group));
+    }
+    for (std::size_t area = 0; area < highest_order_.size(); ++area) {
+        highest_order_[area] = IssueOrder(table.group[area]);
+        // A group and serial the rules never reach for these areas.
+        const SsnReason reason = ReasonFor({static_cast<std::int32_t>(area), 1, 1}, HighestGroupTable{});
+        const bool by_area = reason == SsnReason::AreaAfter2011 || reason == SsnReason::Area000 ||
+                             reason == SsnReason::Area900To999;
+        area_reasons_[area] = by_area ? reason : SsnReason::Ok;
+    }
+}
+
+SsnReason FieldReasoner::KnownInvalidReason(std::int32_t area, std::int32_t group, std::int32_t serial,
+                                            SsnReason otherwise) {
+    if (!IsKnownInvalid(area, group, serial)) return otherwise;
+    return area == kNeverIssuedArea ? SsnReason::Area666 : SsnReason::KnownInvalid;
+}
+
 SsnReason ReasonFor(const SsnNumber& number, const HighestGroupTable& table) {
     const std::int32_t area = number.area;
     if (area < 0 || area >= kAreaCount) return SsnReason::Malformed;

@@ -60,6 +60,33 @@ TEST(SsnReason, VerdictIsJudgeSsns) {
     }
 }
 
+// The list loop's reasoner gives ReasonFor's reason for every number of fields within their widths.
+TEST(SsnReason, FieldReasonerIsReasonFor) {
+    HighestGroupTable other = Builtin();
+    for (std::size_t area = 1; area < other.group.size(); area += 7) other.group[area] = 4;
+    for (const HighestGroupTable& table : {Builtin(), other}) {
+        const ssn::FieldReasoner reasoner(table);
+        for (std::int32_t area = 0; area < kAreaCount; ++area) {
+            for (std::int32_t group = 0; group < 100; ++group) {
+                for (const std::int32_t serial : {0, 1, 749, 1120, 1852, 6629, 7694, 7999, 9999}) {
+                    ASSERT_EQ(ssn::ReasonName(reasoner(area, group, serial)),
+                              ssn::ReasonName(ssn::ReasonFor({area, group, serial}, table)))
+                        << area << "-" << group << "-" << serial;
+                }
+            }
+        }
+    }
+}
+
+// Records copy place names unescaped from a padded table of 64 bytes each.
+TEST(SsnReason, PlaceNamesNeedNoEscapeAndFitTheirRoom) {
+    for (std::int32_t area = 0; area < kAreaCount; ++area) {
+        const std::string_view name = AreaName(area);
+        EXPECT_LE(name.size(), 64u) << area;
+        for (const char c : name) EXPECT_TRUE(c >= 0x20 && c < 0x7F && c != '"' && c != '\\') << area;
+    }
+}
+
 TEST(CardReason, ByOutcome) {
     const struct {
         const char* text;
