@@ -16,6 +16,11 @@ namespace {
 bool IsLead(char c) { return c == '-' || c == '+' || c == '/'; }
 
 [[noreturn]] void BadOption() {
+    if (ScriptDiagnostics()) {
+        // A run that prints records shows no paged screen on its standard output.
+        Err().Write("kalderos: bad option or missing option value\nTry 'kalderos --help' for more information.\n");
+        TerminateRun(kExitUsage);
+    }
     KeepExitCodeOnWriteFailure(kExitUsage);
     ShowHelp();
     TerminateRun(kExitUsage);

@@ -42,7 +42,8 @@ void PrepareForMissingMemory() {
 // end (as `cat f >> f` would); refused before anything is checked.
 void RefuseListFileThatIsOutput(const RunOptions& options) {
     if (options.list_file < 0 || !platform::OutputFeedsInput(options.list_file, platform::kStandardOutput)) return;
-    Err().Write("\nError: input file ");
+    if (!ScriptDiagnostics()) Err().Write("\n");
+    Err().Write("Error: input file ");
     Err().Write(options.list_file_path.View());
     Err().Write(" is also standard output\n");
     TerminateRun(kExitInterrupted);

@@ -219,6 +219,11 @@ std::vector<E2eCase> LongOptionErrorRows() {
         Quiet({"a switch given a value", {"--quiet=yes"}, {}, "", "",
                "kalderos: option '--quiet' doesn't allow an argument\n" + kTryHelp, 5}),
         {"two dashes alone are a bad short option", {"--"}, {}, "", HelpPageOne(), PagerPrompt(), 5},
+        // Records own standard output: no paged help screen there.
+        Quiet({"tsv bad short option", {"--format=tsv", "-x"}, {}, "", "",
+               "kalderos: bad option or missing option value\n" + kTryHelp, 5}),
+        Quiet({"jsonl option value missing", {"-C", "-i", "--format=jsonl"}, {}, "", "",
+               "kalderos: bad option or missing option value\n" + kTryHelp, 5}),
     };
 }
 
