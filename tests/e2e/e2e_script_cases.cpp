@@ -67,7 +67,7 @@ const std::string kOddSsnList =
 // Each rule that decides a verdict, once.
 const std::string kReasonList =
     "000-12-3456\n666-12-3456\n900-12-3456\n123-00-0001\n123-96-0000\n078-05-1120\n123-45-6789\n586-19-0001\n"
-    "772-70-0001\n";
+    "772-70-0001\n666-00-0000\n";
 
 std::vector<E2eCase> SsnRecordRows() {
     return {
@@ -111,7 +111,8 @@ std::vector<E2eCase> SsnRecordRows() {
                "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\n"
                "586-19-0001\ttrue\t586\t19\t0001\tAmerican Samoa,   Guam,   Philippine Islands\tinvalid\tfalse\t"
                "known-invalid\n"
-               "772-70-0001\ttrue\t772\t70\t0001\tFlorida\tvalid\ttrue\tok\n"}),
+               "772-70-0001\ttrue\t772\t70\t0001\tFlorida\tvalid\ttrue\tok\n"
+               "666-00-0000\ttrue\t666\t00\t0000\t\tinvalid\tfalse\tgroup-00\n"}),
         // The text line makes 411-11-1111 of it; a record invents no digits.
         Quiet({"tsv a card number is no SSN", {"4111111111111111", "--format=tsv", "--no-header"}, {}, "",
                "4111111111111111\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"}),
