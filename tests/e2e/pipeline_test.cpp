@@ -2,11 +2,15 @@
 // its input, and GNU parallel splitting a list across processes gives the same bytes as one process.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "process.h"
 
@@ -93,6 +97,57 @@ TEST_P(JsonRecords, EveryRecordOfARandomListParses) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SsnAndCard, JsonRecords, ::testing::Bool());
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
+}
+
+// For a well-formed text the record's verdict and confirm are the text line's, with the built-in groups and
+// with a group file.
+TEST(SsnRecords, VerdictAndConfirmAreTheTextLines) {
+    std::mt19937 random(17);
+    std::string list;
+    for (int i = 0; i < 20000; ++i) {
+        char number[16];
+        const auto field = [&](int high) { return std::uniform_int_distribution<int>(0, high)(random); };
+        // Groups and serials near the edges, where the rules decide.
+        const int group = field(3) == 0 ? field(2) : field(99);
+        const int serial = field(3) == 0 ? field(1) : field(9999);
+        std::snprintf(number, sizeof number, field(1) ? "%03d-%02d-%04d" : "%03d%02d%04d", field(999), group, serial);
+        list += std::string(number) + "\n";
+    }
+    const TempFile file(list);
+    std::ofstream(file.dir + "/groups.txt") << "123 45\n772 11\n1 2\n800 7\n";
+    for (const bool with_groups : {false, true}) {
+        ProcessSpec text;
+        text.argv = {KALDEROS_BINARY, "--quiet", "-i", file.path};
+        ProcessSpec tsv;
+        tsv.argv = {KALDEROS_BINARY, "--format=tsv", "--no-header", "-i", file.path};
+        if (with_groups) {
+            for (ProcessSpec* spec : {&text, &tsv}) spec->argv.insert(spec->argv.end(), {"-g", file.dir + "/groups.txt"});
+        }
+        const std::vector<std::string> lines = Lines(RunProcess(text).out);
+        const std::vector<std::string> records = Lines(RunProcess(tsv).out);
+        ASSERT_EQ(lines.size(), 20000u);
+        ASSERT_EQ(records.size(), 20000u);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            std::vector<std::string> fields;
+            std::istringstream row(records[i]);
+            for (std::string field; std::getline(row, field, '\t');) fields.push_back(field);
+            ASSERT_EQ(fields.size(), 9u) << records[i];
+            const bool confirm = lines[i].size() > 9 && lines[i].compare(lines[i].size() - 9, 9, "  CONFIRM") == 0;
+            const std::string verdict = lines[i].find("VALID=YES") != std::string::npos   ? "valid"
+                                        : lines[i].find("VALID=MAYBE") != std::string::npos ? "unknown"
+                                                                                           : "invalid";
+            EXPECT_EQ(fields[1], "true") << records[i];
+            EXPECT_EQ(fields[6], verdict) << lines[i] << " / " << records[i];
+            EXPECT_EQ(fields[7], confirm ? "true" : "false") << lines[i] << " / " << records[i];
+        }
+    }
+}
 
 TEST(Parallel, SplitListGivesTheBytesOfOneProcess) {
     if (!HaveTool("parallel")) GTEST_SKIP() << "GNU parallel is not installed (apt-get install parallel)";
