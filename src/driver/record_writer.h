@@ -63,8 +63,8 @@ Span BeginAnyInput(OutputStream& out, std::string_view name, std::string_view in
 template <bool kJson>
 class RecordWriter {
 public:
-    // Room every record's fields but the input need at most: up to eight fields, names and escapes included,
-    // the strings among them cut at kMaxStringField bytes (the longest place name is far shorter).
+    // Room every record's fields but the input need at most: up to eight fields with their names, each value at
+    // most kMaxStringField bytes (the longest place name is far shorter).
     static constexpr std::size_t kMaxStringField = 128;
     static constexpr std::size_t kFieldsRoom = 2048;
 
@@ -98,13 +98,6 @@ public:
     }
 
     // Further fields of the record; the names appear in JSON only.
-    void String(std::string_view name, std::string_view value) {
-        Key(name);
-        if constexpr (kJson) *cursor_++ = '"';
-        cursor_ = record::Escape(value.substr(0, kMaxStringField), kEscapes,
-                                 cursor_);
-        if constexpr (kJson) *cursor_++ = '"';
-    }
     // A value that needs no escape, from a table whose entries are padded to one size: copied whole, so that
     // the copy is of fixed size, and the cursor moved by `size`.
     template <std::size_t N>
@@ -114,13 +107,6 @@ public:
         if constexpr (kJson) *cursor_++ = '"';
         std::memcpy(cursor_, value.data(), N);
         cursor_ += size;
-        if constexpr (kJson) *cursor_++ = '"';
-    }
-    // A value that needs no escape.
-    void Word(std::string_view name, std::string_view value) {
-        Key(name);
-        if constexpr (kJson) *cursor_++ = '"';
-        cursor_ = record::Put(cursor_, value);
         if constexpr (kJson) *cursor_++ = '"';
     }
     // A number's `width` digits as they stand in a text: TSV copies them, JSON leaves out leading zeros.

@@ -69,7 +69,9 @@ SsnJudgement SsnChecker::JudgeReadable(const char* text, std::size_t size) {
     // JudgeSsn's rules for fields that fit their widths, without a branch on the random parts.
     const auto area_index = static_cast<std::size_t>(area);
     const bool unknown = IsUnknownArea(area);
-    bool valid = IsAssignedArea(area) & (group != 0) & (serial != 0) &
+    // Named first: clang takes a call among the operands of a bitwise & for a mistaken &&.
+    const bool assigned = IsAssignedArea(area);
+    bool valid = assigned & (group != 0) & (serial != 0) &
                  (group_order_[static_cast<std::size_t>(group)] <= highest_order_[area_index]);
     if (kKnownInvalidIndex[area_index] != 0) valid = valid && !IsKnownInvalid(area, group, serial);
     const bool confirm = (group == table_.group[area_index]) & (serial != 0);
