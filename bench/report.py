@@ -30,6 +30,9 @@ TARGET_ALTERNATIVE_RATIO = 100.0
 TARGET_RSS_KIB = 8 * 1024
 TARGET_RSS_GROWTH_KIB = 1024
 TARGET_SINGLE_SECONDS = 0.002
+# The record formats, each against the text format on the same list.
+RECORD_FORMATS = ["tsv", "jsonl"]
+TARGET_FORMAT_RATIO = 2.0
 
 
 def timed(command, runs, output="/dev/null"):
@@ -134,11 +137,21 @@ def main():
             lines = count_lines(path)
             print(f"\n{os.path.basename(path)}: {lines} lines, {os.path.getsize(path) / 2**20:.1f} MiB, "
                   f"{'SSN mode' if kind == 'ssn' else 'card mode (-C)'}")
-            (k_seconds, k_rss), (f_seconds, _) = interleaved(
-                [[KALDEROS] + mode + ["-i", path], [FLOOR, str(RESULT_BYTES[kind]), path]], RUNS)
+            formats = [[KALDEROS, f"--format={name}"] + mode + ["-i", path] for name in RECORD_FORMATS]
+            (k_seconds, k_rss), (f_seconds, _), *format_results = interleaved(
+                [[KALDEROS] + mode + ["-i", path], [FLOOR, str(RESULT_BYTES[kind]), path]] + formats, RUNS)
             peak_rss[(kind, size)] = k_rss
             print(f"  {'kalderos':<16} {k_seconds:9.4f} s  {rate(lines, k_seconds)}  peak RSS {mib(k_rss)}")
             print(f"  {'floor':<16} {f_seconds:9.4f} s  {rate(lines, f_seconds)}")
+            for name, (r_seconds, r_rss) in zip(RECORD_FORMATS, format_results):
+                peak_rss[(kind, size, name)] = r_rss
+                ratio = r_seconds / k_seconds
+                print(f"  {'--format=' + name:<16} {r_seconds:9.4f} s  {rate(lines, r_seconds)}  peak RSS {mib(r_rss)}"
+                      f"  ({ratio:.2f} times the text format)")
+                checks.add(f"{kind}-{size} {name}: peak RSS under 8 MiB", mib(r_rss), r_rss < TARGET_RSS_KIB)
+                if size == "10m":
+                    checks.add(f"{kind}-{size} {name}: within 2 times the text format", f"{ratio:.2f}",
+                               ratio <= TARGET_FORMAT_RATIO)
             floor_ratio = k_seconds / f_seconds
             alternative_ratio = None
             if missing:
@@ -168,6 +181,10 @@ def main():
             growth = peak_rss[(kind, "10m")] - peak_rss[(kind, "1m")]
             checks.add(f"{kind}: peak RSS of 10m within 1 MiB of 1m", f"{growth:+d} KiB",
                        abs(growth) <= TARGET_RSS_GROWTH_KIB)
+            for name in RECORD_FORMATS:
+                growth = peak_rss[(kind, "10m", name)] - peak_rss[(kind, "1m", name)]
+                checks.add(f"{kind} {name}: peak RSS of 10m within 1 MiB of 1m", f"{growth:+d} KiB",
+                           abs(growth) <= TARGET_RSS_GROWTH_KIB)
 
     (single_seconds, single_rss), (static_seconds, static_rss) = interleaved(
         [[KALDEROS, "123-45-6789"], [KALDEROS_STATIC_RUNTIME, "123-45-6789"]], SINGLE_RUNS)

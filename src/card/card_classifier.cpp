@@ -263,13 +263,18 @@ CardOutcome ClassifyScanned(const char* text, std::size_t size, std::size_t limi
     // number, so does a NUL; anything else makes the text no card number.
     const char stop = text[pos];  // within the bytes read, even where the scan ran to the limit
     const bool ends_number = kEndsNumber[static_cast<unsigned char>(stop)];
-    if (((count < kMaxDigits) & (pos < limit) & !ends_number) | (count < kMinDigits)) {
-        return {kUnknownKind, 0, TextLength(text, size, window)};
+    constexpr auto kNoType = static_cast<std::uint8_t>(CardType::Other);
+    const bool not_a_number = (count < kMaxDigits) & (pos < limit) & !ends_number;
+    if (not_a_number | (count < kMinDigits)) {
+        const CardReason reason = not_a_number ? CardReason::NotANumber : CardReason::TooFewDigits;
+        return {kUnknownKind, reason, kNoType, 0, TextLength(text, size, window)};
     }
     // From here on the text is cut behind the number: a line end, trailing blanks, extra digits are gone.
     const std::size_t cut = pos;
     const std::size_t dashes = pos - count;
-    if (kWithDashes && ((0b1101u >> dashes) & 1u) == 0) return {kUnknownKind, 0, cut};  // 0, 2 or 3 dashes only
+    if (kWithDashes && ((0b1101u >> dashes) & 1u) == 0) {  // 0, 2 or 3 dashes only
+        return {kUnknownKind, CardReason::BadDashes, kNoType, 0, cut};
+    }
 
     // The type decides the rest. Lengths, types and check digits come in random order, so every test is made
     // and the outcome chosen without a branch.
@@ -295,7 +300,12 @@ CardOutcome ClassifyScanned(const char* text, std::size_t size, std::size_t limi
 
     const std::size_t kind = Select(too_many & !other & !too_few, kTooManyDigitsKind, TypeKind(type, passes));
     const int result = (2 * static_cast<int>(passes) - 1) & -static_cast<int>(!decided);
-    return {static_cast<std::uint8_t>(kind), result, cut};
+    // The causes in the order the kind is chosen by: a type first, then its digit count, then its check digit.
+    CardReason reason = passes ? CardReason::Ok : CardReason::BadCheckDigit;
+    if (too_many) reason = CardReason::TooManyDigits;
+    if (too_few) reason = CardReason::TooFewDigits;
+    if (other) reason = CardReason::UnknownPrefix;
+    return {static_cast<std::uint8_t>(kind), reason, static_cast<std::uint8_t>(type), result, cut};
 }
 
 }  // namespace

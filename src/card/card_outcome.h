@@ -56,10 +56,32 @@ constexpr std::string_view KindView(std::size_t kind) {
     return {text.data(), length};
 }
 
+// Why a text is classified as it is, first cause first. The names are a stable interface of the record
+// formats: new reasons may be added, none renamed.
+enum class CardReason : std::uint8_t {
+    Ok,              // a known type, its digit count, and its check digit right where the type has one
+    NotANumber,      // UNKNOWN: something other than digits and dashes before the number's end
+    BadDashes,       // UNKNOWN: one dash, or more than three, among the digits
+    TooFewDigits,    // UNKNOWN below 13 digits; a type name when fewer than the type needs
+    UnknownPrefix,   // Other: no type has the number's leading digits
+    TooManyDigits,   // 2MANY_DIGITS
+    BadCheckDigit,   // a type name with "_X"
+};
+
+inline constexpr std::array<std::string_view, 7> kCardReasonNames{
+    "ok", "not-a-number", "bad-dashes", "too-few-digits", "unknown-prefix", "too-many-digits", "bad-check-digit",
+};
+static_assert(kCardReasonNames[static_cast<std::size_t>(CardReason::BadCheckDigit)] == "bad-check-digit" &&
+              kCardReasonNames[static_cast<std::size_t>(CardReason::UnknownPrefix)] == "unknown-prefix");
+
+constexpr std::string_view ReasonName(CardReason reason) { return kCardReasonNames[static_cast<std::size_t>(reason)]; }
+
 struct CardOutcome {
-    std::uint8_t kind;   // one of the numbers above
-    int result;          // as CardClassification's
-    std::size_t length;  // as CardClassification's
+    std::uint8_t kind;    // one of the numbers above
+    CardReason reason;
+    std::uint8_t type;    // the CardType of the number's leading digits; Other for UNKNOWN
+    int result;           // as CardClassification's
+    std::size_t length;   // as CardClassification's
 };
 
 // ClassifyCard's work on a text of `size` bytes from whose start kCardReadAhead bytes may be read.

@@ -5,5 +5,6 @@ namespace kalderos {
 
 const char* const kBuildDate = __DATE__;
 const char* const kBuildTime = __TIME__;
+const char* const kProgramVersion = KALDEROS_VERSION;
 
 }  // namespace kalderos

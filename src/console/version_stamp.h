@@ -13,4 +13,7 @@ namespace kalderos {
 extern const char* const kBuildDate;
 extern const char* const kBuildTime;
 
+// The release version, as "1.0.0".
+extern const char* const kProgramVersion;
+
 }  // namespace kalderos

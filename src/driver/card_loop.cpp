@@ -5,6 +5,7 @@
 
 #include "card/card_outcome.h"
 #include "driver/check_loops.h"
+#include "driver/record_loops.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
@@ -57,6 +58,7 @@ void RunCardLoop(TextSource& texts, RunOptions& options, CardKind& /*kind: the k
     OutputStream& out = Out();
     // List-file texts may be read past their end; the one argument and console lines are copied first.
     const bool read_ahead = texts.ReadAhead() >= card::kCardReadAhead;
+    bool any_failed = false;
     for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {
         const card::CardOutcome outcome =
             read_ahead ? card::ClassifyReadable(text.data(), text.size()) : card::ClassifyCardText(text);
@@ -68,10 +70,11 @@ void RunCardLoop(TextSource& texts, RunOptions& options, CardKind& /*kind: the k
             }
             out.EndOfLine();
         }
+        if (options.fail_on_invalid) any_failed |= CardTextFails(text);
     }
     if (options.list_file >= 0) platform::CloseFile(options.list_file);
     Out().Write("\n");
-    TerminateRun(kExitDone);
+    TerminateRun(DoneExitCode(options, any_failed));
 }
 
 }  // namespace kalderos

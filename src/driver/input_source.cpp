@@ -42,12 +42,17 @@ std::size_t TextLength(const char* text, std::size_t size) {
 InputSource::InputSource(const RunOptions& options) : options_(options) {
     if (options_.list_file >= 0) {
         list_reader_.emplace(ReadFromFd, const_cast<int*>(&options_.list_file));
+    } else if (options_.standard_input_list) {
+        list_reader_.emplace(ReadFromFd, &standard_input_);
     }
 }
 
 void InputSource::EndOfList() {
     CheckInterrupt();
-    if (list_reader_->Failed()) FailRun(RunFailure::kListFileRead, options_.list_file_path.View());
+    if (!list_reader_->Failed()) return;
+    // A record format reads standard input as a list when no list file was named.
+    if (options_.standard_input_list) FailRun(RunFailure::kConsoleRead);
+    FailRun(RunFailure::kListFileRead, options_.list_file_path.View());
 }
 
 // Nothing beyond the line just answered may be taken from standard input: whoever reads it next must find the

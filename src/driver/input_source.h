@@ -7,6 +7,7 @@
 
 #include "driver/line_reader.h"
 #include "driver/run_state.h"
+#include "platform/platform.h"
 
 namespace kalderos {
 
@@ -39,6 +40,7 @@ private:
     char* console_line_ = nullptr;
     std::unique_ptr<char[]> console_block_;  // only when standard input is a regular file
     char console_byte_ = 0;
+    int standard_input_ = platform::kStandardInput;  // read as a list file when the options say so
 };
 
 }  // namespace kalderos

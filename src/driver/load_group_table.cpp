@@ -2,6 +2,7 @@
 #include "driver/load_group_table.h"
 
 #include <array>
+#include <string>
 
 #include "driver/run_failure.h"
 #include "platform/platform.h"

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "io/diagnostics.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 
@@ -15,18 +16,26 @@ struct FailureText {
     std::string_view before_path;
     bool shows_path;
     std::string_view after_path;
+    // In the record formats every message is one line on standard error, "<what> <file>: <reason>"; a failure
+    // without a system reason keeps its words there, less the leading line feed.
+    std::string_view record_what;
     int exit_code;
 };
 
 constexpr std::array<FailureText, 7> kFailureTexts{{
-    {RunFailure::kListFileOpen, false, "\nError opening input file ", true, "", kExitInputFailed},
-    {RunFailure::kListFileRead, false, "\nError reading input file ", true, "", kExitInputFailed},
-    {RunFailure::kConsoleRead, false, "\nError reading standard input", false, "", kExitInputFailed},
-    {RunFailure::kListFileIsOutput, true, "\nError: input file ", true, " is also standard output\n",
+    {RunFailure::kListFileOpen, false, "\nError opening input file ", true, "", "Error opening input file",
      kExitInputFailed},
-    {RunFailure::kGroupFileOpen, true, "\nError opening ", true, " group file\n", kExitGroupFileFailed},
-    {RunFailure::kGroupFileRead, true, "\nError reading ", true, " group file\n", kExitGroupFileFailed},
-    {RunFailure::kNoMemory, true, "", false, "", kExitOutOfMemory},
+    {RunFailure::kListFileRead, false, "\nError reading input file ", true, "", "Error reading input file",
+     kExitInputFailed},
+    {RunFailure::kConsoleRead, false, "\nError reading standard input", false, "", "Error reading",
+     kExitInputFailed},
+    {RunFailure::kListFileIsOutput, true, "\nError: input file ", true, " is also standard output\n", "",
+     kExitInputFailed},
+    {RunFailure::kGroupFileOpen, true, "\nError opening ", true, " group file\n", "Error opening group file",
+     kExitGroupFileFailed},
+    {RunFailure::kGroupFileRead, true, "\nError reading ", true, " group file\n", "Error reading group file",
+     kExitGroupFileFailed},
+    {RunFailure::kNoMemory, true, "", false, "", "", kExitOutOfMemory},
 }};
 
 constexpr bool InEnumOrder() {
@@ -42,10 +51,18 @@ static_assert(InEnumOrder(), "kFailureTexts is indexed by RunFailure");
 void FailRun(RunFailure failure, std::string_view path) {
     CheckInterrupt();
     const FailureText& text = kFailureTexts[static_cast<std::size_t>(failure)];
-    OutputStream& stream = text.on_standard_error ? Err() : Out();
+    const bool records = ScriptDiagnostics();
+    if (records && !text.record_what.empty()) {
+        ReportFailure(text.record_what, text.shows_path ? path : "standard input");
+        TerminateRun(text.exit_code);
+    }
+    OutputStream& stream = text.on_standard_error || records ? Err() : Out();
+    std::string_view before_path = text.before_path;
+    // The leading line feed sets a message apart from console output, which a record run does not print.
+    if (records && !before_path.empty()) before_path.remove_prefix(1);
     // Empty pieces are not written: an empty view may hold no data pointer at all.
     const std::string_view shown_path = text.shows_path ? path : std::string_view{};
-    for (const std::string_view piece : {text.before_path, shown_path, text.after_path}) {
+    for (const std::string_view piece : {before_path, shown_path, text.after_path}) {
         if (!piece.empty()) stream.Write(piece);
     }
     TerminateRun(text.exit_code);

@@ -6,11 +6,15 @@
 
 #include "console/banner.h"
 #include "console/help_screen.h"
+#include "console/usage_text.h"
 #include "driver/check_loops.h"
 #include "driver/command_line.h"
+#include "driver/long_options.h"
+#include "driver/record_loops.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
 #include "driver/text_source.h"
+#include "io/diagnostics.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
@@ -44,12 +48,18 @@ void RefuseListFileThatIsOutput(const RunOptions& options) {
 }
 
 // A command line that cannot be used: the help screen for a bad option (whose exit code stays 5 even when
-// standard output cannot take the help), the failure's message for a list file that cannot be opened.
+// standard output cannot take the help), the failure's message for a list file that cannot be opened. A run
+// that prints records shows no paged screen on its standard output, only a line on standard error.
 void EndOnStop(CommandLine::Stop stop, const RunOptions& options) {
     switch (stop) {
         case CommandLine::Stop::kNone:
             return;
         case CommandLine::Stop::kBadOption:
+            if (ScriptDiagnostics()) {
+                Err().Write("kalderos: bad option or missing option value\n"
+                            "Try 'kalderos --help' for more information.\n");
+                TerminateRun(kExitUsage);
+            }
             KeepExitCodeOnWriteFailure(kExitUsage);
             ShowHelp();
             TerminateRun(kExitUsage);
@@ -64,14 +74,32 @@ void RunProgram(int argc, const char* const* argv) {
     PrepareForMissingMemory();
     platform::PrepareProcess();
     platform::InstallInterruptHandler();
-    PrintBanner(kLinesBeforeStartBanner);
+    // Long options are taken out first; the rest of the command line is read as it always has been.
+    const LongOptions long_options = TakeLongOptions(argc, argv);
+    if (long_options.help) PrintUsageAndExit();
+    if (long_options.version) PrintVersionAndExit();
+    const bool records = long_options.format != OutputFormat::Text;
+    UseScriptDiagnostics(records);
+    if (!long_options.quiet && !records) PrintBanner(kLinesBeforeStartBanner);
     RunState state = CreateRunState();
-    const CommandLine command_line = ParseCommandLine(argc, argv, *state.options);
-    EndOnStop(command_line.stop, *state.options);
-    TextSource texts(argv, command_line.option_start, *state.options);
-    if (!texts.SingleNumber()) RefuseListFileThatIsOutput(*state.options);
-    if (state.options->card_mode) RunCardLoop(texts, *state.options, *state.card_kind);
-    RunSsnLoop(texts, *state.options, *state.highest_groups);
+    RunOptions& options = *state.options;
+    options.quiet = long_options.quiet;
+    options.fail_on_invalid = long_options.fail_on_invalid;
+    const char* const* arguments = long_options.arguments.data();
+    const CommandLine command_line =
+        ParseCommandLine(static_cast<int>(long_options.arguments.size()) - 1, arguments, options);
+    EndOnStop(command_line.stop, options);
+    const int option_start = command_line.option_start;
+    options.standard_input_list = records && option_start == 1 && options.list_file < 0;
+    TextSource texts(arguments, option_start, options);
+    if (!texts.SingleNumber()) RefuseListFileThatIsOutput(options);
+    if (records) {
+        const RecordFormat format{long_options.format, long_options.header};
+        if (options.card_mode) RunCardRecords(texts, options, format);
+        RunSsnRecords(texts, options, *state.highest_groups, format);
+    }
+    if (options.card_mode) RunCardLoop(texts, options, *state.card_kind);
+    RunSsnLoop(texts, options, *state.highest_groups);
 }
 
 }  // namespace kalderos

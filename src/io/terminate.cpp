@@ -31,7 +31,7 @@ void TerminateRun(int code) {
             if (!platform::WriteFailedOnClosedPipe() && !platform::WriteWasInterrupted()) {
                 Err().Write("\nError writing standard output: " + reason + "\n");
             }
-            if (code == kExitDone) code = kExitWriteError;
+            if (code == kExitDone || code == kExitInvalidFound) code = kExitWriteError;
         }
     }
     std::exit(code);

@@ -7,6 +7,7 @@ namespace kalderos {
 // command line has always had it: a list file that fails ends a run as Ctrl-C does, and a group file that
 // fails as a bad option does.
 inline constexpr int kExitDone = 0;             // the input is exhausted, or the single number was checked
+inline constexpr int kExitInvalidFound = 1;     // --fail-on-invalid, and a number was not valid; used nowhere else
 inline constexpr int kExitInterrupted = 2;      // Ctrl-C
 inline constexpr int kExitInputFailed = 2;      // the list file (or standard input) could not be opened or read
 inline constexpr int kExitWriteError = 3;       // standard output could not be written

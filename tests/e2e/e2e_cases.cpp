@@ -254,7 +254,8 @@ std::vector<E2eCase> CardRows() {
 std::vector<E2eCase> AllCases() {
     std::vector<E2eCase> all;
     all.push_back(TranscribedTablesRow());
-    for (auto group : {SingleNumberRows(), ListFileRows(), ConsoleRows(), GroupFileRows(), OptionErrorRows(), CardRows()}) {
+    for (auto group : {SingleNumberRows(), ListFileRows(), ConsoleRows(), GroupFileRows(), OptionErrorRows(), CardRows(),
+                       ScriptCases()}) {
         all.insert(all.end(), group.begin(), group.end());
     }
     return all;

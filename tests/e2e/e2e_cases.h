@@ -27,8 +27,13 @@ struct E2eCase {
     int exit = 0;
     // Rows that need a POSIX file system, process model or command line; a Windows build skips them.
     bool posix_only = false;
+    // Runs with --quiet or a record format print no banner.
+    bool banner = true;
 };
 
 std::vector<E2eCase> AllCases();
+
+// The rows of the options for scripts and pipelines (e2e_script_cases.cpp).
+std::vector<E2eCase> ScriptCases();
 
 }  // namespace kalderos::test

@@ -9,6 +9,7 @@
 
 #include "driver/check_loops.h"
 #include "driver/load_group_table.h"
+#include "driver/record_loops.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "card/card_type_table.h"
@@ -206,7 +207,10 @@ void PlainClassifyCard(char* text, CardKind& kind) {
 void RunCardLoop(TextSource& texts, RunOptions& options, CardKind& kind) {
     PlainTexts plain(texts, options);
     std::vector<char> line;
+    bool any_failed = false;
     while (char* text = plain.Next()) {
+        // --fail-on-invalid judges the text as the records do, before the classifier cuts it.
+        if (options.fail_on_invalid) any_failed |= CardTextFails(text);
         PlainClassifyCard(text, kind);
         if (std::strlen(text) > 4) {
             const int length = std::snprintf(nullptr, 0, "\n%12s | %20s", kind.text.data(), text);
@@ -218,20 +222,22 @@ void RunCardLoop(TextSource& texts, RunOptions& options, CardKind& kind) {
     }
     plain.CloseList();
     Out().Write("\n");
-    TerminateRun(kExitDone);
+    TerminateRun(DoneExitCode(options, any_failed));
 }
 
 void RunSsnLoop(TextSource& texts, const RunOptions& options, HighestGroupTable& table) {
     LoadHighestGroupTable(options, table);
-    Out().Write("\n");
+    if (!options.quiet) Out().Write("\n");
     PlainTexts plain(texts, options);
     SsnNumber number;
+    bool any_failed = false;
     while (const char* text = plain.Next()) {
         PlainParseSsn(text, number);
         PlainPrintResultLine(number, PlainJudgeSsn(number, table), table);
         Out().EndOfLine();
+        if (options.fail_on_invalid) any_failed |= SsnTextFails(text, table);
     }
-    TerminateRun(kExitDone);
+    TerminateRun(DoneExitCode(options, any_failed));
 }
 
 }  // namespace kalderos

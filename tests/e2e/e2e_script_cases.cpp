@@ -1,0 +1,255 @@
+// Rows of the end-to-end table for scripts and pipelines: long options, --quiet, the TSV and JSON Lines
+// records, --fail-on-invalid, --help and --version, and the diagnostics of the record formats.
+#include <string>
+
+#include "e2e_cases.h"
+
+namespace kalderos::test {
+namespace {
+
+const std::string kSsnHeader = "input\twell_formed\tarea\tgroup\tserial\tplace\tverdict\tconfirm\treason\n";
+const std::string kCardHeader = "input\tdigits\ttype\tluhn\toutcome\treason\n";
+const std::string kConfirmed = "SSN: 123-96-0001   New York              VALID=YES  CONFIRM\n";
+const std::string kTryHelp = "Try 'kalderos --help' for more information.\n";
+
+// --help, byte for byte: the options, the record fields, the reasons and the exit codes are an interface.
+const std::string kUsage =
+           "Usage: kalderos [LONG OPTIONS] NUMBER [OPTIONS]\n"
+           "  or:  kalderos [LONG OPTIONS] [OPTIONS]\n"
+           "Checks US Social Security Numbers against the area and group issuance data,\n"
+           "or with -C classifies payment-card numbers (prefix, length, Luhn check digit).\n"
+           "\n"
+           "Input: the NUMBER given first, else the list file of -i, else the console\n"
+           "(in the tsv and jsonl formats: standard input, read to its end without prompts).\n"
+           "\n"
+           "Options:\n"
+           "  -i FILE            check the texts of FILE, one per line\n"
+           "  -g FILE            read the highest groups issued from FILE over the built-in\n"
+           "                     list of 7/2007\n"
+           "  -C                 classify card numbers instead of SSNs\n"
+           "  --quiet            no banner and no leading blank line\n"
+           "  --format=FORMAT    text (the default), tsv or jsonl: one record per text,\n"
+           "                     standard output holds records only (implies --quiet)\n"
+           "  --no-header        no header row in the tsv format\n"
+           "  --fail-on-invalid  exit 1 when a number was not valid\n"
+           "  --help             show this text and exit\n"
+           "  --version          show the version and the dates of the data and exit\n"
+           "Long options may stand anywhere; the other options follow the first option\n"
+           "argument (one led by -, + or /).\n"
+           "\n"
+           "SSN record fields: input well_formed area group serial place verdict confirm reason\n"
+           "  verdict: valid, invalid, unknown (areas 773-899, opened after 4/2011)\n"
+           "  reason: ok malformed area-000 area-666 area-900-999 area-after-2011 group-00\n"
+           "          serial-0000 known-invalid group-not-issued\n"
+           "Card record fields: input digits type luhn outcome reason\n"
+           "  luhn: pass, fail, n/a\n"
+           "  reason: ok not-a-number bad-dashes too-few-digits too-many-digits\n"
+           "          unknown-prefix bad-check-digit\n"
+           "\n"
+           "Exit status: 0 done; 1 a number not valid (only with --fail-on-invalid);\n"
+           "2 the list file could not be opened or read, or Ctrl-C; 3 standard output\n"
+           "could not be written; 5 a bad option, or the group file could not be opened\n"
+           "or read; 6 out of memory.\n"
+           "\n"
+           "Full documentation: man kalderos\n";
+
+// A record-format row: no banner.
+E2eCase Quiet(E2eCase row) {
+    row.banner = false;
+    return row;
+}
+
+// Odd texts: a carriage return, blanks and a tab around a number, a number cut short, an empty line, blanks
+// inside, one digit too many, a minus sign, Latin-1 and a backslash, and a last line without its line feed.
+const std::string kOddSsnList =
+    "123-96-0001\r\n  001-06-1234\t\n123-96-\n\n123 45 6789\n1234567890\n-12-45-6789\na\\b\xE9\"\n800-12-3456";
+
+// Each rule that decides a verdict, once.
+const std::string kReasonList =
+    "000-12-3456\n666-12-3456\n900-12-3456\n123-00-0001\n123-96-0000\n078-05-1120\n123-45-6789\n586-19-0001\n"
+    "772-70-0001\n666-00-0000\n";
+
+std::vector<E2eCase> SsnRecordRows() {
+    return {
+        Quiet({"tsv odd SSN texts", {"--format=tsv", "-i", "list.txt"}, {{"list.txt", kOddSsnList}}, "",
+               kSsnHeader +
+                   "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n"
+                   "  001-06-1234\\t\ttrue\t001\t06\t1234\tNew Hampshire\tvalid\ttrue\tok\n"
+                   "123-96-\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+                   "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+                   "123 45 6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+                   "1234567890\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+                   "-12-45-6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+                   "a\\\\b\xE9\"\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+                   "800-12-3456\ttrue\t800\t12\t3456\t\tunknown\tfalse\tarea-after-2011\n"}),
+        Quiet({"jsonl odd SSN texts", {"-i", "list.txt", "--format", "jsonl"}, {{"list.txt", kOddSsnList}}, "",
+               R"({"input":"123-96-0001","well_formed":true,"area":123,"group":96,"serial":1,"place":"New York",)"
+               R"("verdict":"valid","confirm":true,"reason":"ok"})" "\n"
+               R"({"input":"  001-06-1234\t","well_formed":true,"area":1,"group":6,"serial":1234,)"
+               R"("place":"New Hampshire","verdict":"valid","confirm":true,"reason":"ok"})" "\n"
+               R"({"input":"123-96-","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
+               R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"
+               R"({"input":"","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
+               R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"
+               R"({"input":"123 45 6789","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
+               R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"
+               R"({"input":"1234567890","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
+               R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"
+               R"({"input":"-12-45-6789","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
+               R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"
+               R"({"input":"a\\b\u00e9\"","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
+               R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"
+               R"({"input":"800-12-3456","well_formed":true,"area":800,"group":12,"serial":3456,"place":null,)"
+               R"("verdict":"unknown","confirm":false,"reason":"area-after-2011"})" "\n"}),
+        Quiet({"tsv every reason", {"--no-header", "-i", "list.txt", "--format=tsv"}, {{"list.txt", kReasonList}}, "",
+               "000-12-3456\ttrue\t000\t12\t3456\t\tinvalid\tfalse\tarea-000\n"
+               "666-12-3456\ttrue\t666\t12\t3456\t\tinvalid\tfalse\tarea-666\n"
+               "900-12-3456\ttrue\t900\t12\t3456\t\tinvalid\tfalse\tarea-900-999\n"
+               "123-00-0001\ttrue\t123\t00\t0001\tNew York\tinvalid\tfalse\tgroup-00\n"
+               "123-96-0000\ttrue\t123\t96\t0000\tNew York\tinvalid\tfalse\tserial-0000\n"
+               "078-05-1120\ttrue\t078\t05\t1120\tNew York\tinvalid\tfalse\tknown-invalid\n"
+               "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\n"
+               "586-19-0001\ttrue\t586\t19\t0001\tAmerican Samoa,   Guam,   Philippine Islands\tinvalid\tfalse\t"
+               "known-invalid\n"
+               "772-70-0001\ttrue\t772\t70\t0001\tFlorida\tvalid\ttrue\tok\n"
+               "666-00-0000\ttrue\t666\t00\t0000\t\tinvalid\tfalse\tgroup-00\n"}),
+        // The text line makes 411-11-1111 of it; a record invents no digits.
+        Quiet({"tsv a card number is no SSN", {"4111111111111111", "--format=tsv", "--no-header"}, {}, "",
+               "4111111111111111\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"}),
+        Quiet({"tsv group file", {"--format=tsv", "--no-header", "-g", "groups.txt", "-i", "list.txt"},
+               {{"groups.txt", "123 45\n"}, {"list.txt", "123-45-6789\n"}}, "",
+               "123-45-6789\ttrue\t123\t45\t6789\tNew York\tvalid\ttrue\tok\n"}),
+        Quiet({"tsv standard input is a filter", {"--format=tsv"}, {}, "123-96-0001\n\n7\n123456789",
+               kSsnHeader + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n"
+                            "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+                            "7\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+                            "123456789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\n"}),
+        Quiet({"jsonl options first read standard input", {"--format=jsonl", "-g", "groups.txt"},
+               {{"groups.txt", "123 45\n"}}, "123456789\r\n",
+               R"({"input":"123456789","well_formed":true,"area":123,"group":45,"serial":6789,"place":"New York",)"
+               R"("verdict":"valid","confirm":true,"reason":"ok"})" "\n"}),
+        Quiet({"--format=text is the default", {"--format=text", "--quiet", "123-96-0001"}, {}, "", kConfirmed}),
+    };
+}
+
+// Short texts, an empty line, UNKNOWN texts of each cause, each outcome.
+const std::string kOddCardList =
+    "4111111111111111\r\n123\n\n12345x7890123\n3500 0000 0000 0000\n4000-000000000002\n4000000000000001\n"
+    "51000000000000081\n40000000000006\n9000000000000000\n201400000000001\n3400000000000090";
+
+std::vector<E2eCase> CardRecordRows() {
+    return {
+        Quiet({"tsv odd card texts", {"--format=tsv", "-C", "-i", "cards.txt"}, {{"cards.txt", kOddCardList}}, "",
+               kCardHeader +
+                   "4111111111111111\t4111111111111111\tVISA\tpass\tVISA\tok\n"
+                   "123\t\t\tn/a\tUNKNOWN\ttoo-few-digits\n"
+                   "\t\t\tn/a\tUNKNOWN\ttoo-few-digits\n"
+                   "12345x7890123\t\t\tn/a\tUNKNOWN\tnot-a-number\n"
+                   "3500 0000 0000 0000\t\t\tn/a\tUNKNOWN\ttoo-few-digits\n"
+                   "4000-000000000002\t\t\tn/a\tUNKNOWN\tbad-dashes\n"
+                   "4000000000000001\t4000000000000001\tVISA\tfail\tVISA_X\tbad-check-digit\n"
+                   "51000000000000081\t5100000000000008\tMasterCard\tpass\tMasterCard\tok\n"
+                   "40000000000006\t40000000000006\tVISA\tn/a\tVISA\ttoo-few-digits\n"
+                   "9000000000000000\t9000000000000000\tOther\tn/a\tOther\tunknown-prefix\n"
+                   "201400000000001\t201400000000001\tenRoute\tn/a\tenRoute\tok\n"
+                   "3400000000000090\t3400000000000090\tAMEX\tn/a\t2MANY_DIGITS\ttoo-many-digits\n"}),
+        Quiet({"jsonl card texts", {"-C", "--format=jsonl", "-i", "cards.txt"},
+               {{"cards.txt", "4000-0000-0000-0002\n1\n\"\\\x01\n"}}, "",
+               R"({"input":"4000-0000-0000-0002","digits":"4000000000000002","type":"VISA","luhn":"pass",)"
+               R"("outcome":"VISA","reason":"ok"})" "\n"
+               R"({"input":"1","digits":null,"type":null,"luhn":"n/a","outcome":"UNKNOWN","reason":"too-few-digits"})"
+               "\n"
+               R"({"input":"\"\\\u0001","digits":null,"type":null,"luhn":"n/a","outcome":"UNKNOWN",)"
+               R"("reason":"not-a-number"})" "\n"}),
+        Quiet({"jsonl card from standard input", {"-C", "--format=jsonl"}, {}, "6011111111111117\n",
+               R"({"input":"6011111111111117","digits":"6011111111111117","type":"Discover","luhn":"pass",)"
+               R"("outcome":"Discover","reason":"ok"})" "\n"}),
+    };
+}
+
+std::vector<E2eCase> QuietAndMixedRows() {
+    const std::string p = ConsolePrompts();
+    return {
+        Quiet({"--quiet one number", {"--quiet", "123-96-0001"}, {}, "", kConfirmed}),
+        Quiet({"--quiet after the options", {"123-45-6789", "-g", "groups.txt", "--quiet"}, {{"groups.txt", "123 45\n"}},
+               "", "SSN: 123-45-6789   New York              VALID=YES  CONFIRM\n"}),
+        Quiet({"--quiet list", {"-i", "list.txt", "--quiet"}, {{"list.txt", "123-96-0001\n123-96-0001\n"}}, "",
+               kConfirmed + kConfirmed}),
+        Quiet({"--quiet console keeps its prompts", {"--quiet"}, {}, "123-96-0001\n\n", p + kConfirmed + p}),
+        Quiet({"--quiet card keeps its lines", {"4111111111111111", "--quiet", "-C"}, {}, "",
+               "\n        VISA |     4111111111111111\n"}),
+        Quiet({"--fail-on-invalid a valid number", {"--quiet", "--fail-on-invalid", "123-96-0001"}, {}, "", kConfirmed}),
+        Quiet({"--fail-on-invalid an unknown area passes", {"800-12-3456", "--fail-on-invalid", "--quiet"}, {}, "",
+               "SSN: 800-12-3456   UNKNOWN-after 06/2011 VALID=MAYBE\n"}),
+        Quiet({"--fail-on-invalid an invalid number", {"--fail-on-invalid", "--quiet", "123-45-6789"}, {}, "",
+               "SSN: 123-45-6789   New York              VALID=NO\n", "", 1}),
+        Quiet({"--fail-on-invalid a malformed text the text line calls valid", {"--quiet", "--fail-on-invalid", "-i",
+               "list.txt"}, {{"list.txt", "123-96-0001\n123-96-\n"}}, "", kConfirmed + kConfirmed, "", 1}),
+        {"--fail-on-invalid with the banner", {"123-45-6789", "--fail-on-invalid"}, {}, "",
+         "\nSSN: 123-45-6789   New York              VALID=NO\n", "", 1},
+        Quiet({"--fail-on-invalid tsv", {"--format=tsv", "--no-header", "--fail-on-invalid", "-i", "list.txt"},
+               {{"list.txt", "123-96-0001\nx\n"}}, "",
+               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\nx\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n",
+               "", 1}),
+        Quiet({"--fail-on-invalid cards all ok", {"--fail-on-invalid", "--quiet", "-C", "-i", "cards.txt"},
+               {{"cards.txt", "4111111111111111\n"}}, "", "\n        VISA |     4111111111111111\n"}),
+        Quiet({"--fail-on-invalid a short card text counts", {"--fail-on-invalid", "--format=jsonl", "-C"}, {},
+               "4111111111111111\n12\n",
+               R"({"input":"4111111111111111","digits":"4111111111111111","type":"VISA","luhn":"pass",)"
+               R"("outcome":"VISA","reason":"ok"})" "\n"
+               R"({"input":"12","digits":null,"type":null,"luhn":"n/a","outcome":"UNKNOWN","reason":"too-few-digits"})"
+               "\n", "", 1}),
+        Quiet({"--help before a bad short option", {"-x", "--help"}, {}, "", kUsage}),
+        Quiet({"--version", {"--version", "123-45-6789"}, {}, "",
+               "kalderos " KALDEROS_VERSION "\nArea data: 4/2011\nHighest groups: 7/2007\nBuild: " +
+                   ExpectedStamp().substr(0, ExpectedStamp().size() - 1) + "\n"}),
+    };
+}
+
+std::vector<E2eCase> LongOptionErrorRows() {
+    return {
+        Quiet({"unknown long option", {"123-45-6789", "--bogus"}, {}, "", "",
+               "kalderos: unrecognized option '--bogus'\n" + kTryHelp, 5}),
+        Quiet({"unknown long option with a value", {"--colour=red", "-i", "missing.txt"}, {}, "", "",
+               "kalderos: unrecognized option '--colour=red'\n" + kTryHelp, 5}),
+        Quiet({"--format without its value", {"-C", "--format"}, {}, "", "",
+               "kalderos: option '--format' requires an argument\n" + kTryHelp, 5}),
+        Quiet({"--format with a bad value", {"--format=xml"}, {}, "", "",
+               "kalderos: invalid argument 'xml' for '--format'\nValid arguments are: 'text', 'tsv', 'jsonl'\n" +
+                   kTryHelp, 5}),
+        Quiet({"a switch given a value", {"--quiet=yes"}, {}, "", "",
+               "kalderos: option '--quiet' doesn't allow an argument\n" + kTryHelp, 5}),
+        {"two dashes alone are a bad short option", {"--"}, {}, "", HelpPageOne(), PagerPrompt(), 5},
+        // Records own standard output: no paged help screen there.
+        Quiet({"tsv bad short option", {"--format=tsv", "-x"}, {}, "", "",
+               "kalderos: bad option or missing option value\n" + kTryHelp, 5}),
+        Quiet({"jsonl option value missing", {"-C", "-i", "--format=jsonl"}, {}, "", "",
+               "kalderos: bad option or missing option value\n" + kTryHelp, 5}),
+    };
+}
+
+std::vector<E2eCase> RecordDiagnosticRows() {
+    return {
+        Quiet({"tsv missing list file", {"--format=tsv", "-i", "missing.txt"}, {}, "", "",
+               "Error opening input file {dir}/missing.txt: No such file or directory\n", 2}),
+        Quiet({"jsonl missing group file", {"123-45-6789", "-g", "missing.txt", "--format=jsonl"}, {}, "", "",
+               "Error opening group file {dir}/missing.txt: No such file or directory\n", 5}),
+        Quiet({"tsv list file that is a directory", {"--format=tsv", "-i", "dir.d"}, {{"dir.d/", ""}}, "", kSsnHeader,
+               "Error reading input file {dir}/dir.d: Is a directory\n", 2, true}),
+        Quiet({"tsv group file that is a directory", {"--format=tsv", "-g", "groups.d", "1"}, {{"groups.d/", ""}}, "",
+               "", "Error reading group file {dir}/groups.d: Is a directory\n", 5, true}),
+    };
+}
+
+}  // namespace
+
+std::vector<E2eCase> ScriptCases() {
+    std::vector<E2eCase> all;
+    for (auto group : {SsnRecordRows(), CardRecordRows(), QuietAndMixedRows(), LongOptionErrorRows(),
+                       RecordDiagnosticRows()}) {
+        all.insert(all.end(), group.begin(), group.end());
+    }
+    return all;
+}
+
+}  // namespace kalderos::test

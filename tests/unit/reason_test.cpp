@@ -1,0 +1,151 @@
+// The reasons the records name: the rule that decides an SSN's verdict, and the cause of a card's outcome.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "card/card_outcome.h"
+#include "kalderos/kalderos.h"
+#include "ssn/ssn_reason.h"
+
+namespace kalderos {
+namespace {
+
+using ssn::SsnReason;
+
+HighestGroupTable Builtin() {
+    HighestGroupTable table;
+    FillFromBuiltinGroupList(table);
+    return table;
+}
+
+// Where two rules apply, the one applied first names the reason.
+TEST(SsnReason, FirstRuleThatDecides) {
+    const struct {
+        SsnNumber number;
+        SsnReason reason;
+    } cases[] = {
+        {{0, 0, 0}, SsnReason::Area000},          {{773, 0, 0}, SsnReason::AreaAfter2011},
+        {{899, 99, 9999}, SsnReason::AreaAfter2011}, {{900, 0, 0}, SsnReason::Area900To999},
+        {{999, 1, 1}, SsnReason::Area900To999},  {{772, 0, 0}, SsnReason::Group00},
+        {{666, 0, 1}, SsnReason::Group00},       {{666, 1, 0}, SsnReason::Serial0000},
+        {{666, 1, 1}, SsnReason::Area666},       {{78, 5, 1120}, SsnReason::KnownInvalid},
+        {{78, 5, 1121}, SsnReason::Ok},          {{586, 99, 1}, SsnReason::KnownInvalid},
+        {{123, 45, 6789}, SsnReason::GroupNotIssued}, {{123, 96, 1}, SsnReason::Ok},
+        {{1, 1, 1}, SsnReason::Ok},              {{-12, 45, 6789}, SsnReason::Malformed},
+        {{1000, 1, 1}, SsnReason::Malformed},
+    };
+    const HighestGroupTable table = Builtin();
+    for (const auto& [number, reason] : cases) {
+        EXPECT_EQ(ssn::ReasonName(ssn::ReasonFor(number, table)), ssn::ReasonName(reason))
+            << number.area << "-" << number.group << "-" << number.serial;
+    }
+}
+
+// The reason's verdict is JudgeSsn's for every area and group, with serials around the known-invalid ones, against
+// the built-in table and against one whose highest groups are all odd in the last class.
+TEST(SsnReason, VerdictIsJudgeSsns) {
+    HighestGroupTable other = Builtin();
+    for (std::size_t area = 0; area < other.group.size(); area += 3) other.group[area] = 99;
+    for (const HighestGroupTable& table : {Builtin(), other}) {
+        for (std::int32_t area = 0; area < kAreaCount; ++area) {
+            for (std::int32_t group = 0; group < 100; ++group) {
+                for (const std::int32_t serial : {0, 1, 749, 1120, 6629, 7694, 9999}) {
+                    const SsnNumber number{area, group, serial};
+                    ASSERT_EQ(ssn::VerdictOf(ssn::ReasonFor(number, table)), JudgeSsn(number, table))
+                        << area << "-" << group << "-" << serial;
+                }
+            }
+        }
+    }
+}
+
+// The list loop's reasoner gives ReasonFor's reason for every number of fields within their widths.
+TEST(SsnReason, FieldReasonerIsReasonFor) {
+    HighestGroupTable other = Builtin();
+    for (std::size_t area = 1; area < other.group.size(); area += 7) other.group[area] = 4;
+    for (const HighestGroupTable& table : {Builtin(), other}) {
+        const ssn::FieldReasoner reasoner(table);
+        for (std::int32_t area = 0; area < kAreaCount; ++area) {
+            for (std::int32_t group = 0; group < 100; ++group) {
+                for (const std::int32_t serial : {0, 1, 749, 1120, 1852, 6629, 7694, 7999, 9999}) {
+                    ASSERT_EQ(ssn::ReasonName(reasoner(area, group, serial)),
+                              ssn::ReasonName(ssn::ReasonFor({area, group, serial}, table)))
+                        << area << "-" << group << "-" << serial;
+                }
+            }
+        }
+    }
+}
+
+// Records copy place names unescaped from a padded table of 64 bytes each.
+TEST(SsnReason, PlaceNamesNeedNoEscapeAndFitTheirRoom) {
+    for (std::int32_t area = 0; area < kAreaCount; ++area) {
+        const std::string_view name = AreaName(area);
+        EXPECT_LE(name.size(), 64u) << area;
+        for (const char c : name) EXPECT_TRUE(c >= 0x20 && c < 0x7F && c != '"' && c != '\\') << area;
+    }
+}
+
+TEST(CardReason, ByOutcome) {
+    const struct {
+        const char* text;
+        card::CardReason reason;
+    } cases[] = {
+        {"4111111111111111", card::CardReason::Ok},          {"201400000000001", card::CardReason::Ok},
+        {"4111111111111112", card::CardReason::BadCheckDigit}, {"3400000000000090", card::CardReason::TooManyDigits},
+        {"40000000000006", card::CardReason::TooFewDigits},  {"400000000000", card::CardReason::TooFewDigits},
+        {"", card::CardReason::TooFewDigits},                {"9000000000000000", card::CardReason::UnknownPrefix},
+        {"4000-000000000002", card::CardReason::BadDashes},  {"4-0-0-0-000000000002", card::CardReason::BadDashes},
+        {"4111x111111111111", card::CardReason::NotANumber}, {"x", card::CardReason::NotANumber},
+        {"4000-0000-0000-0002", card::CardReason::Ok},       {"4111111111111111 x", card::CardReason::Ok},
+    };
+    for (const auto& [text, reason] : cases) {
+        EXPECT_EQ(card::ReasonName(card::ClassifyCardText(text).reason), card::ReasonName(reason)) << text;
+    }
+}
+
+// On random texts each reason goes with its outcome text, and the type the outcome names is the one reported.
+TEST(CardReason, AgreesWithTheOutcomeOnRandomTexts) {
+    std::mt19937 random(3);
+    for (int i = 0; i < 200000; ++i) {
+        std::string text;
+        for (int n = std::uniform_int_distribution<int>(0, 22)(random); n > 0; --n) {
+            text += "0123456789--- x"[std::uniform_int_distribution<int>(0, 14)(random)];
+        }
+        const card::CardOutcome outcome = card::ClassifyCardText(text);
+        const std::string_view kind = card::KindView(outcome.kind);
+        const bool unknown = outcome.kind == card::kUnknownKind;
+        const bool other = outcome.type == static_cast<std::uint8_t>(card::CardType::Other);
+        switch (outcome.reason) {
+            case card::CardReason::NotANumber:
+            case card::CardReason::BadDashes:
+                EXPECT_TRUE(unknown) << text;
+                break;
+            case card::CardReason::UnknownPrefix:
+                EXPECT_EQ(kind, "Other") << text;
+                break;
+            case card::CardReason::TooManyDigits:
+                EXPECT_EQ(kind, "2MANY_DIGITS") << text;
+                break;
+            case card::CardReason::BadCheckDigit:
+                EXPECT_TRUE(kind.size() > 2 && kind.substr(kind.size() - 2) == "_X") << text;
+                EXPECT_EQ(outcome.result, -1) << text;
+                break;
+            case card::CardReason::Ok:
+                EXPECT_EQ(kind, card::kCardTypes[outcome.type].name) << text;
+                EXPECT_FALSE(other) << text;
+                break;
+            case card::CardReason::TooFewDigits:
+                EXPECT_TRUE(unknown || kind == card::kCardTypes[outcome.type].name) << text;
+                EXPECT_EQ(outcome.result, 0) << text;
+                break;
+        }
+        if (!unknown && outcome.kind != card::kTooManyDigitsKind) {
+            EXPECT_EQ(kind.substr(0, card::kCardTypes[outcome.type].name.size()), card::kCardTypes[outcome.type].name);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kalderos
