@@ -198,6 +198,13 @@ std::size_t TakenDigits(std::string_view kept, Digits& digits) {
     return count;
 }
 
+// For a kept part of at most 20 characters from whose start 32 bytes may be read.
+bool HasDash(std::string_view kept) {
+    const std::uint32_t dashes = text::FlagMask(text::BytesEqualTo(text::LoadSixteen(kept.data()), '-')) |
+                                 text::FlagMask(text::BytesEqualTo(text::LoadSixteen(kept.data() + 16), '-')) << 16;
+    return (dashes & ((std::uint32_t{1} << kept.size()) - 1)) != 0;
+}
+
 const Word16& LuhnWord(const card::CardOutcome& outcome) {
     const bool tested = outcome.result != 0 && card::kCardTypes[outcome.type].luhn;
     return kLuhnWords[tested ? (outcome.result > 0 ? 1 : 2) : 0];
@@ -214,8 +221,13 @@ bool WriteCardRecord(Writer& writer, std::string_view text, bool read_ahead) {
         writer.Null("digits");
         writer.Null("type");
     } else {
-        Digits digits;
-        writer.Padded("digits", digits, TakenDigits(input.substr(0, outcome.length), digits));
+        const std::string_view kept = input.substr(0, outcome.length);  // at most 20 characters
+        if (read_ahead && !HasDash(kept)) {
+            writer.Readable("digits", kept.data(), kept.size());
+        } else {
+            Digits digits;
+            writer.Padded("digits", digits, TakenDigits(kept, digits));
+        }
         PutWord(writer, "type", kKindWords[card::TypeKind(static_cast<card::CardType>(outcome.type))]);
     }
     PutWord(writer, "luhn", LuhnWord(outcome));

@@ -109,6 +109,14 @@ public:
         cursor_ += size;
         if constexpr (kJson) *cursor_++ = '"';
     }
+    // `size` bytes that need no escape from where kReadAhead bytes may be read: one fixed-size copy.
+    void Readable(std::string_view name, const char* value, std::size_t size) {
+        Key(name);
+        if constexpr (kJson) *cursor_++ = '"';
+        std::memcpy(cursor_, value, kReadAhead);
+        cursor_ += size;
+        if constexpr (kJson) *cursor_++ = '"';
+    }
     // A number's `width` digits as they stand in a text: TSV copies them, JSON leaves out leading zeros.
     void Digits(std::string_view name, const char* digits, std::size_t width) {
         Key(name);
