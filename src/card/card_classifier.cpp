@@ -254,6 +254,21 @@ bool LuhnPasses(const Window& window, std::uint32_t counted, std::size_t count) 
     return kMultipleOfTen[sum];
 }
 
+// The reason for each combination of causes (bit 3: no type has the leading digits, bit 2: too few digits for
+// the type, bit 1: too many, bit 0: the check digit passes or is not tested), the first cause in the order the
+// kind is chosen by. Looked up: the causes come in random order, and branches on them cost more than the work.
+constexpr std::array<CardReason, 16> kReasonByCauses = [] {
+    std::array<CardReason, 16> reasons{};
+    for (std::size_t causes = 0; causes < reasons.size(); ++causes) {
+        reasons[causes] = (causes & 8) != 0   ? CardReason::UnknownPrefix
+                          : (causes & 4) != 0 ? CardReason::TooFewDigits
+                          : (causes & 2) != 0 ? CardReason::TooManyDigits
+                          : (causes & 1) != 0 ? CardReason::Ok
+                                              : CardReason::BadCheckDigit;
+    }
+    return reasons;
+}();
+
 // The rest of the classification, for a text with or without dashes among its first 20 characters.
 template <bool kWithDashes>
 CardOutcome ClassifyScanned(const char* text, std::size_t size, std::size_t limit, const Window& window) {
@@ -300,12 +315,9 @@ CardOutcome ClassifyScanned(const char* text, std::size_t size, std::size_t limi
 
     const std::size_t kind = Select(too_many & !other & !too_few, kTooManyDigitsKind, TypeKind(type, passes));
     const int result = (2 * static_cast<int>(passes) - 1) & -static_cast<int>(!decided);
-    // The causes in the order the kind is chosen by: a type first, then its digit count, then its check digit.
-    CardReason reason = passes ? CardReason::Ok : CardReason::BadCheckDigit;
-    if (too_many) reason = CardReason::TooManyDigits;
-    if (too_few) reason = CardReason::TooFewDigits;
-    if (other) reason = CardReason::UnknownPrefix;
-    return {static_cast<std::uint8_t>(kind), reason, static_cast<std::uint8_t>(type), result, cut};
+    const std::size_t causes = (std::size_t{other} << 3) | (std::size_t{too_few} << 2) |
+                               (std::size_t{too_many} << 1) | std::size_t{passes};
+    return {static_cast<std::uint8_t>(kind), kReasonByCauses[causes], static_cast<std::uint8_t>(type), result, cut};
 }
 
 }  // namespace
