@@ -19,6 +19,14 @@ std::string CardLine(const std::string& kind, const std::string& text) {
 
 const std::string kNewYork = "   New York              VALID=";
 
+}  // namespace
+
+// 259 characters, the most a full path may have, so that its full path is longer wherever the case runs.
+const std::string kDeepGroupFile = std::string(120, 'd') + "/" + std::string(127, 'e') + "/groups.txt";
+static_assert(120 + 1 + 127 + 1 + 10 == 259);
+
+namespace {
+
 std::vector<E2eCase> SingleNumberRows() {
     // The result line of every form, each number alone on the command line.
     const std::vector<std::pair<std::string, std::string>> lines = {
@@ -87,7 +95,10 @@ std::vector<E2eCase> ListFileRows() {
         {"missing list file", {"-i", "missing.txt"}, {}, "", "\nError opening input file {dir}/missing.txt", "", 2},
         {"missing list file before the number is checked", {"123-45-6789", "-i", "missing.txt"}, {}, "",
          "\nError opening input file {dir}/missing.txt", "", 2},
-        {"a list path too long is not stored", {"-i", std::string(300, 'n')}, {}, "", "\nError opening input file ", "", 2},
+        {"a list path too long is named", {"-i", std::string(300, 'n')}, {}, "",
+         "\nError opening input file {dir}/" + std::string(300, 'n'), "", 2},
+        {"a later list path too long keeps the earlier list", {"-i", "list.txt", "-i", std::string(300, 'n')},
+         {{"list.txt", "123-96-0001\n"}}, "", "\nSSN: 123-96-0001" + kNewYork + "YES  CONFIRM\n"},
         {"a list file that is a directory", {"-i", "dir.d"}, {{"dir.d/", ""}}, "",
          "\n\nError reading input file {dir}/dir.d", "", 2, true},
         {"-1 with a file and no accounting stream", {"-1", "acct.txt", "-i", "list.txt"}, {{"list.txt", "123-96-0001\n"}},
@@ -164,6 +175,10 @@ std::vector<E2eCase> GroupFileRows() {
                     "SSN: 100-01-0001" + kNewYork + "YES\nSSN: 100-98-0001" + kNewYork + "YES\nSSN: 100-02-0001" +
                         kNewYork + "NO\nSSN: 101-99-0001" + kNewYork + "YES\nSSN: 102-01-0001" + kNewYork +
                         "NO\nSSN: 103-98-0001" + kNewYork + "YES\nSSN: 103-02-0001" + kNewYork + "NO\n"),
+        // A relative name short enough whose full path is not: the group file named before it stays.
+        {"a later group path too long keeps the earlier file", {"772-72-0001", "-g", "gf", "-g", kDeepGroupFile},
+         {{"gf", "772 72\n"}, {kDeepGroupFile.substr(0, kDeepGroupFile.rfind('/') + 1), ""}, {kDeepGroupFile, "772 70\n"}},
+         "", "\nSSN: 772-72-0001   Florida               VALID=YES  CONFIRM\n"},
         {"missing group file", {"123-45-6789", "-g", "missing.txt"}, {}, "", "", "\nError opening {dir}/missing.txt group file\n", 5},
         {"group file value -gc names a file c", {"-gc", "-i", "list.txt"}, {{"list.txt", "1\n"}}, "", "",
          "\nError opening {dir}/c group file\n", 5},

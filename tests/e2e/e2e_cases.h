@@ -33,6 +33,9 @@ struct E2eCase {
 
 std::vector<E2eCase> AllCases();
 
+// A relative name of 259 characters in two folders, whose full path is therefore too long to be stored.
+extern const std::string kDeepGroupFile;
+
 // The rows of the options for scripts and pipelines (e2e_script_cases.cpp).
 std::vector<E2eCase> ScriptCases();
 

@@ -38,7 +38,7 @@ const std::string kUsage =
            "argument (one led by -, + or /).\n"
            "\n"
            "SSN record fields: input well_formed area group serial place verdict confirm reason\n"
-           "  verdict: valid, invalid, unknown (areas 773-899, opened after 4/2011)\n"
+           "  verdict: valid, invalid, unknown (areas 773-899, opened after 06/2011)\n"
            "  reason: ok malformed area-000 area-666 area-900-999 area-after-2011 group-00\n"
            "          serial-0000 known-invalid group-not-issued\n"
            "Card record fields: input digits type luhn outcome reason\n"
@@ -236,6 +236,18 @@ std::vector<E2eCase> RecordDiagnosticRows() {
                "Error opening group file {dir}/missing.txt: No such file or directory\n", 5}),
         Quiet({"tsv list file that is a directory", {"--format=tsv", "-i", "dir.d"}, {{"dir.d/", ""}}, "", kSsnHeader,
                "Error reading input file {dir}/dir.d: Is a directory\n", 2, true}),
+        // A name whose full path is longer than 259 characters is not passed over in silence; the reason is the
+        // system's own words for it, which differ on Windows.
+        Quiet({"tsv list path too long", {"--format=tsv", "-i", std::string(300, 'n')}, {}, "", "",
+               "Error opening input file {dir}/" + std::string(300, 'n') + ": File name too long\n", 2, true}),
+        Quiet({"jsonl group path too long after another", {"772-72-0001", "--format=jsonl", "-g", "gf", "-g",
+               kDeepGroupFile}, {{"gf", "772 72\n"}}, "", "",
+               "Error opening group file {dir}/" + kDeepGroupFile + ": File name too long\n", 5, true}),
+        Quiet({"--quiet group path too long ends the run", {"772-72-0001", "--quiet", "-g", "gf", "-g", kDeepGroupFile},
+               {{"gf", "772 72\n"}}, "", "", "\nError opening {dir}/" + kDeepGroupFile + " group file\n", 5}),
+        Quiet({"tsv group path too long before a usable one", {"772-72-0001", "--format=tsv", "--no-header", "-g",
+               kDeepGroupFile, "-g", "gf"}, {{"gf", "772 72\n"}}, "",
+               "772-72-0001\ttrue\t772\t72\t0001\tFlorida\tvalid\ttrue\tok\n"}),
         Quiet({"tsv group file that is a directory", {"--format=tsv", "-g", "groups.d", "1"}, {{"groups.d/", ""}}, "",
                "", "Error reading group file {dir}/groups.d: Is a directory\n", 5, true}),
     };

@@ -130,6 +130,7 @@ TEST_F(Faults, ListFileThatIsAlsoStandardOutputIsRefused) {
     // end of the list has been read.
     const std::string list = NumberList(30000);
     const std::string refusal = "\nError: input file " + dir_ + "/list.txt is also standard output\n";
+    const std::string unwritable = "\nError writing standard output: Bad file descriptor\n";
     const struct {
         const char* name;
         const char* script;  // run in the test's directory, list.txt there holding the list
@@ -141,6 +142,9 @@ TEST_F(Faults, ListFileThatIsAlsoStandardOutputIsRefused) {
         {"appended in card mode", R"("$0" -C -i list.txt >> list.txt)", 2, Banner() + refusal, list},
         {"written from the start", R"("$0" -i list.txt 1<> list.txt)", 2, Banner() + refusal, list},
         {"truncated first", R"("$0" -i list.txt > list.txt)", 0, Banner(), "\n"},
+        // An output that cannot be written is reported as such, even when the list has taken its descriptor.
+        {"standard output closed", R"("$0" -i list.txt >&-)", 3, Banner() + unwritable, list},
+        {"standard output open for reading only", R"("$0" -i list.txt 1< list.txt)", 3, Banner() + unwritable, list},
         {"not read", R"("$0" 123-45-6789 -i list.txt >> list.txt)", 0, Banner(),
          list + "\n" + kNumbers[0].second + "\n"},
     };
@@ -294,6 +298,52 @@ TEST_F(Faults, NoMemoryAtAnyAllocationEndsWithExitCode6) {
         }
         EXPECT_LT(failing, 1000u) << run.name;
         EXPECT_GT(failing, 3u) << run.name << ": the allocations were not counted";
+    }
+}
+
+// A name is opened as the kernel resolves it, not as text: ".." behind a symbolic link leads to the parent of
+// the link's target, a file is no directory, and a step through a missing directory finds nothing. The full
+// path in a message follows the same resolution as far as the directories exist.
+TEST_F(Faults, NamesAreOpenedAsTheKernelResolvesThem) {
+    const std::string confirmed = "\nSSN: 123-96-0001   New York              VALID=YES  CONFIRM\n";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int exit_code;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {"a list behind a link and ..", {"-i", "lnk/../list.txt"}, 0, confirmed, Banner()},
+        {"a group file behind a link and ..", {"123-45-6789", "-g", "lnk/../groups.txt"}, 0,
+         "\nSSN: 123-45-6789   New York              VALID=YES  CONFIRM\n", Banner()},
+        {"a missing list behind a link and ..", {"-i", "lnk/../missing.txt"}, 2,
+         "\nError opening input file " + dir_ + "/real/missing.txt", Banner()},
+        {"a list file named as a directory", {"-i", "two.txt/"}, 2, "\nError opening input file " + dir_ + "/two.txt/",
+         Banner()},
+        {"a list through a missing directory", {"-i", "nodir/../two.txt"}, 2,
+         "\nError opening input file " + dir_ + "/nodir/../two.txt", Banner()},
+        {"a group file named as a directory", {"123-45-6789", "-g", "two.txt/"}, 5, "",
+         Banner() + "\nError opening " + dir_ + "/two.txt/ group file\n"},
+        {"a group file through a missing directory", {"123-45-6789", "-g", "nodir/../groups.txt"}, 5, "",
+         Banner() + "\nError opening " + dir_ + "/nodir/../groups.txt group file\n"},
+        {"tsv a list file named as a directory", {"--format=tsv", "-i", "two.txt/"}, 2, "",
+         "Error opening input file " + dir_ + "/two.txt/: Not a directory\n"},
+        {"tsv a list through a missing directory", {"--format=tsv", "-i", "nodir/../two.txt"}, 2, "",
+         "Error opening input file " + dir_ + "/nodir/../two.txt: No such file or directory\n"},
+    };
+    for (const auto& c : cases) {
+        const ProcessResult result = Script(R"(rm -rf real lnk && mkdir -p real/sub || exit 99
+                                               printf '123-96-0001\n' > real/list.txt
+                                               printf '123-45-6789\n' > list.txt
+                                               printf '123 45\n' > real/groups.txt
+                                               printf '123 01\n' > groups.txt
+                                               printf '123-96-0001\n' > two.txt
+                                               ln -s real/sub lnk
+                                               exec "$0" "$@")",
+                                            c.args, 30);
+        EXPECT_EQ(result.out, c.out) << c.name;
+        EXPECT_EQ(result.err, c.err) << c.name;
+        EXPECT_EQ(result.exit_code, c.exit_code) << c.name;
     }
 }
 

@@ -73,6 +73,38 @@ TEST_F(Faults, CtrlCEndsABusyOrWaitingRunWithExitCode2) {
     }
 }
 
+// A run started with SIGINT ignored, as a shell starts a background job of a script, leaves it ignored: a Ctrl-C
+// meant for the foreground neither ends it while it waits to open a FIFO nor while it is busy with a long list.
+TEST_F(Faults, AnInterruptIgnoredFromTheStartStaysIgnored) {
+    constexpr std::size_t kLines = 1000000;
+    const std::string list = File("list.txt", NumberList(kLines));
+    const struct {
+        const char* name;
+        const char* feed;  // what the FIFO gets once SIGINT has been sent
+        std::size_t lines;
+    } cases[] = {
+        {"waiting to open a list file", "printf '123-45-6789\\n' > fifo", 1},
+        {"in a long list", "cat list.txt > fifo", kLines},
+    };
+    for (const auto& c : cases) {
+        const ProcessResult result = Script(R"(rm -f fifo out.txt err.txt; mkfifo fifo || exit 99
+                                               (trap '' INT; exec "$0" -i fifo > out.txt 2> err.txt) & pid=$!
+                                               while [ ! -s err.txt ]; do sleep 0.01; done
+                                               sleep 0.2
+                                               kill -INT "$pid"
+                                               sleep 0.2
+                                               eval "$1" &
+                                               sleep 0.2
+                                               kill -INT "$pid"
+                                               wait "$pid")",
+                                            {c.feed}, 60);
+        ASSERT_FALSE(result.timed_out) << c.name;
+        EXPECT_EQ(result.exit_code, 0) << c.name;
+        EXPECT_EQ(ReadWhole(dir_ + "/err.txt"), Banner()) << c.name;
+        EXPECT_EQ(CountWholeResultLines(dir_ + "/out.txt"), c.lines) << c.name;
+    }
+}
+
 // Standard output is a pipe whose reader takes nothing: the run sleeps in a write until Ctrl-C, which must end
 // it then and there. The reader is sent away after ten seconds, so that a run still asleep fails the test.
 TEST_F(Faults, CtrlCEndsAWriteToAStalledPipeWithExitCode2) {
