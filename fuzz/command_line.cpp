@@ -35,17 +35,22 @@ int LowestFreeDescriptor() {
     return fd;
 }
 
-// A stored path is absolute, at most 259 characters, with no empty, "." or ".." steps.
+// A stored path is absolute, at most 259 characters, with no empty or "." steps; it ends in "/" only after a
+// name (a name given with a trailing "/"). A ".." stays only where the directory before it does not exist.
 void CheckFullPath(std::string_view path) {
     if (path.empty()) return;
     FUZZ_REQUIRE(path.size() <= kalderos::PathText::kMaxLength);
     FUZZ_REQUIRE(path.front() == '/');
     if (path == "/") return;
-    FUZZ_REQUIRE(path.back() != '/');
+    if (path.back() == '/') path.remove_suffix(1);
     for (std::size_t at = 0; at < path.size();) {
         const std::size_t next = path.find('/', at + 1);
         const std::string_view step = path.substr(at + 1, next == std::string_view::npos ? path.npos : next - at - 1);
-        FUZZ_REQUIRE(!step.empty() && step != "." && step != "..");
+        FUZZ_REQUIRE(!step.empty() && step != ".");
+        if (step == "..") {
+            struct stat info {};
+            FUZZ_REQUIRE(::stat((std::string(path.substr(0, at)) + "/.").c_str(), &info) != 0);
+        }
         at = next == std::string_view::npos ? path.size() : next;
     }
 }
@@ -119,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const kalderos::CommandLine found = kalderos::ParseCommandLine(argc, argv.data(), options);
     g_guard_open = false;
     FUZZ_REQUIRE(found.option_start == expected_start);
-    if (options.list_file >= 0) FUZZ_REQUIRE(!options.list_file_path.Empty());
+    if (options.list_file >= 0) FUZZ_REQUIRE(!options.list_file_path.Empty() && !options.list_file_path.Name().empty());
     CheckFullPath(options.group_file_path.View());
     CheckFullPath(options.list_file_path.View());
     // The accounting stream is still open exactly when the options still hold it (a list file opened after it

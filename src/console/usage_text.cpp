@@ -12,7 +12,7 @@
 namespace kalderos {
 namespace {
 
-constexpr std::array<std::string_view, 5> kUsage{
+constexpr std::array<std::string_view, 3> kUsage{
     "Usage: kalderos [LONG OPTIONS] NUMBER [OPTIONS]\n"
     "  or:  kalderos [LONG OPTIONS] [OPTIONS]\n"
     "Checks US Social Security Numbers against the area and group issuance data,\n"
@@ -39,9 +39,8 @@ constexpr std::array<std::string_view, 5> kUsage{
     "argument (one led by -, + or /).\n"
     "\n"
     "SSN record fields: input well_formed area group serial place verdict confirm reason\n"
-    "  verdict: valid, invalid, unknown (areas 773-899, opened after ",
-    ssn::kAreaDataDate,
-    ")\n"
+    // The date the result lines give for these areas, from which on numbers were issued at random.
+    "  verdict: valid, invalid, unknown (areas 773-899, opened after 06/2011)\n"
     "  reason: ok malformed area-000 area-666 area-900-999 area-after-2011 group-00\n"
     "          serial-0000 known-invalid group-not-issued\n"
     "Card record fields: input digits type luhn outcome reason\n"

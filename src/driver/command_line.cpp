@@ -3,6 +3,7 @@
 #include "driver/command_line.h"
 
 #include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 
@@ -13,22 +14,33 @@ using Stop = CommandLine::Stop;
 
 bool IsLead(char c) { return c == '-' || c == '+' || c == '/'; }
 
-// Without a working directory (removed while the run was starting) no full path can be formed; the name is then
-// kept as it was given, so that a file the user named is never dropped in silence and a failure to open it
+// The name is kept as given, to be opened as the system resolves it, and its full path for messages. Without a
+// working directory (removed while the run was starting) no full path can be formed; messages then name the
+// file as it was given, so that a file the user named is never dropped in silence and a failure to open it
 // names it. An empty name stands for the working directory itself.
 void StoreFullPath(PathText& path, const char* value) {
-    std::string full = platform::FullPath(value);
-    if (full.empty()) full = *value != '\0' ? value : ".";
-    path.Assign(full);  // too long: the earlier value stays
+    const std::string_view name = *value != '\0' ? value : ".";
+    std::string full = platform::FullPath(name);
+    if (full.empty()) full = name;
+    path.Assign(full, name);  // too long: the earlier name stays
 }
 
-bool OpenListFile(RunOptions& options, const char* value) {
-    StoreFullPath(options.list_file_path, value);
-    const int fd = platform::OpenForReading(options.list_file_path.Str());
-    if (fd < 0) return false;
+// A name refused for the length of its full path ends the run when a long option was given; without one, a
+// later -i so refused leaves the earlier list file in use, and a first one fails as a name that cannot be
+// opened, the refused path named.
+// Empty when the file was opened, else the full path its message names.
+std::string_view OpenListFile(RunOptions& options, const char* value) {
+    PathText& path = options.list_file_path;
+    StoreFullPath(path, value);
+    if (!path.Refused().empty() && (options.refuse_unusable_files || path.Empty())) {
+        platform::NoteNameTooLong();
+        return path.Refused();
+    }
+    const int fd = platform::OpenForReading(path.Name());
+    if (fd < 0) return path.View();
     if (options.list_file >= 0) platform::CloseFile(options.list_file);
     options.list_file = fd;
-    return true;
+    return {};
 }
 
 // Nothing in this program opens an accounting stream, so this and the +1 branch below never act; they stay
@@ -65,8 +77,9 @@ public:
                     return Next();
                 case 'I':
                 case 'i':
-                    if (const char* value = TakeValue(letter); value && !OpenListFile(options_, value)) {
-                        stop_ = Stop::kListFileNotOpened;
+                    if (const char* value = TakeValue(letter)) {
+                        list_file_shown_ = OpenListFile(options_, value);
+                        if (!list_file_shown_.empty()) stop_ = Stop::kListFileNotOpened;
                     }
                     return Next();
                 case '1':
@@ -86,6 +99,7 @@ public:
     }
 
     [[nodiscard]] Stop stop() const { return stop_; }
+    [[nodiscard]] std::string_view list_file_shown() const { return list_file_shown_; }
 
 private:
     // The value of the letter at `letter`: the rest of its argument, or else the whole next argument, which must
@@ -104,6 +118,7 @@ private:
     RunOptions& options_;
     int next_ = 0;
     Stop stop_ = Stop::kNone;
+    std::string_view list_file_shown_;
 };
 
 }  // namespace
@@ -116,6 +131,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, RunOptions& opti
         position = reader.ApplyOptionArgument(position);
     }
     found.stop = reader.stop();
+    found.list_file_shown = reader.list_file_shown();
     return found;
 }
 

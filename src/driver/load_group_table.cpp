@@ -10,9 +10,15 @@
 namespace kalderos {
 void LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table) {
     FillFromBuiltinGroupList(table);
+    // Without a long option a name refused for its length leaves the group file named before it, if any.
+    const std::string& refused = options.group_file_path.Refused();
+    if (options.refuse_unusable_files && !refused.empty()) {
+        platform::NoteNameTooLong();
+        FailRun(RunFailure::kGroupFileOpen, refused);
+    }
     if (options.group_file_path.Empty()) return;
 
-    const int fd = platform::OpenForReading(options.group_file_path.Str());
+    const int fd = platform::OpenForReading(options.group_file_path.Name());
     // A FIFO that nobody writes is waited on until Ctrl-C, which then ends the run as an interrupt.
     if (fd < 0) FailRun(RunFailure::kGroupFileOpen, options.group_file_path.View());
     GroupFileReader reader(table);

@@ -41,17 +41,20 @@ void PrepareForMissingMemory() {
 }
 
 // A list file that is also standard output, written where it is still to be read, would be read back without
-// end (as `cat f >> f` would); refused before anything is checked.
+// end (as `cat f >> f` would); refused before anything is checked. An output that cannot be written at all
+// (closed, so that the list took its descriptor, or open for reading only) is left to fail at the first write,
+// which names the real fault.
 void RefuseListFileThatIsOutput(const RunOptions& options) {
-    if (options.list_file < 0 || !platform::OutputFeedsInput(options.list_file, platform::kStandardOutput)) return;
+    if (options.list_file < 0 || !platform::OpenForWriting(platform::kStandardOutput)) return;
+    if (!platform::OutputFeedsInput(options.list_file, platform::kStandardOutput)) return;
     FailRun(RunFailure::kListFileIsOutput, options.list_file_path.View());
 }
 
 // A command line that cannot be used: the help screen for a bad option (whose exit code stays 5 even when
 // standard output cannot take the help), the failure's message for a list file that cannot be opened. A run
 // that prints records shows no paged screen on its standard output, only a line on standard error.
-void EndOnStop(CommandLine::Stop stop, const RunOptions& options) {
-    switch (stop) {
+void EndOnStop(const CommandLine& command_line) {
+    switch (command_line.stop) {
         case CommandLine::Stop::kNone:
             return;
         case CommandLine::Stop::kBadOption:
@@ -64,7 +67,7 @@ void EndOnStop(CommandLine::Stop stop, const RunOptions& options) {
             ShowHelp();
             TerminateRun(kExitUsage);
         case CommandLine::Stop::kListFileNotOpened:
-            FailRun(RunFailure::kListFileOpen, options.list_file_path.View());
+            FailRun(RunFailure::kListFileOpen, command_line.list_file_shown);
     }
 }
 
@@ -85,10 +88,12 @@ void RunProgram(int argc, const char* const* argv) {
     RunOptions& options = *state.options;
     options.quiet = long_options.quiet;
     options.fail_on_invalid = long_options.fail_on_invalid;
+    // The argument list ends in a null pointer after the arguments left.
+    const int short_argc = static_cast<int>(long_options.arguments.size()) - 1;
+    options.refuse_unusable_files = short_argc < argc;
     const char* const* arguments = long_options.arguments.data();
-    const CommandLine command_line =
-        ParseCommandLine(static_cast<int>(long_options.arguments.size()) - 1, arguments, options);
-    EndOnStop(command_line.stop, options);
+    const CommandLine command_line = ParseCommandLine(short_argc, arguments, options);
+    EndOnStop(command_line);
     const int option_start = command_line.option_start;
     options.standard_input_list = records && option_start == 1 && options.list_file < 0;
     TextSource texts(arguments, option_start, options);

@@ -7,11 +7,16 @@
 
 namespace kalderos {
 
-bool PathText::Assign(std::string_view path) {
-    if (path.size() > kMaxLength) return false;
-    path.copy(text_.data(), path.size());
-    text_[path.size()] = '\0';
-    length_ = path.size();
+bool PathText::Assign(std::string_view full, std::string_view name) {
+    if (full.size() > kMaxLength) {
+        refused_ = full;
+        return false;
+    }
+    full.copy(text_.data(), full.size());
+    text_[full.size()] = '\0';
+    length_ = full.size();
+    name_ = name;
+    refused_.clear();
     return true;
 }
 

@@ -10,20 +10,28 @@
 
 namespace kalderos {
 
-// A file name as a full path of at most 259 characters (the Windows path limit, kept on every system).
+// A file named on the command line: the name as given, which is what is opened, so that the system resolves
+// it as it would for any other program; and its full path of at most 259 characters (the Windows path limit,
+// kept on every system), which messages show.
 class PathText {
 public:
     static constexpr std::size_t kMaxLength = 259;
 
-    // Stores `path`; a longer one is not stored and the old value stays.
-    bool Assign(std::string_view path);
+    // Stores `name` with its full path `full`. A full path too long is not stored: the earlier name and path
+    // stay, and `full` is kept as the refused path until a later name is stored.
+    bool Assign(std::string_view full, std::string_view name);
     [[nodiscard]] bool Empty() const { return length_ == 0; }
     [[nodiscard]] std::string_view View() const { return {text_.data(), length_}; }
     [[nodiscard]] std::string Str() const { return std::string(View()); }
+    [[nodiscard]] const std::string& Name() const { return name_; }
+    // The full path of the last name given, when it was refused for its length; empty otherwise.
+    [[nodiscard]] const std::string& Refused() const { return refused_; }
 
 private:
     std::array<char, kMaxLength + 1> text_{};
     std::size_t length_ = 0;
+    std::string name_;
+    std::string refused_;
 };
 
 struct RunOptions {
@@ -35,6 +43,9 @@ struct RunOptions {
     bool quiet = false;                // --quiet: no leading blank line before the SSN results
     bool fail_on_invalid = false;      // --fail-on-invalid
     bool standard_input_list = false;  // without -i, standard input is read as a list: no prompts, to its end
+    // A long option was given, and with it the rule that a file the user named and the run cannot use ends the
+    // run: a name refused for the length of its full path is not passed over.
+    bool refuse_unusable_files = false;
 };
 
 struct RunState {

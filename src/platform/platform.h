@@ -18,6 +18,8 @@ void PrepareProcess();
 
 // Ctrl-C: the handler only records the interrupt and puts the platform default back, so a second Ctrl-C
 // during the exit processing gets the default treatment. Blocking reads and writes return when it arrives.
+// A run started with the interrupt ignored (a background job of a script) leaves it ignored: the Ctrl-C is
+// meant for the job in the foreground.
 void InstallInterruptHandler();
 [[nodiscard]] bool InterruptRequested();
 
@@ -43,6 +45,9 @@ void CloseFile(int fd);
 // Moves the read position of a regular file `count` bytes back; false when it cannot.
 [[nodiscard]] bool UnreadBytes(int fd, std::size_t count);
 
+// True when `fd` is open for writing; a closed standard output, or one opened for reading only, is not.
+[[nodiscard]] bool OpenForWriting(int fd);
+
 // True when `output` is the very file `input` reads (a regular file) and what is written would land at or
 // behind the part not yet read, so that the run would read its own output.
 [[nodiscard]] bool OutputFeedsInput(int input, int output);
@@ -50,15 +55,20 @@ void CloseFile(int fd);
 // The description of the last failed read or write, for messages.
 [[nodiscard]] std::string LastErrorText();
 
+// Makes the last failure a name too long, in the system's words, for a name refused by the program's own limit.
+void NoteNameTooLong();
+
 // True when the last failed write found its reader gone (a closed pipe).
 [[nodiscard]] bool WriteFailedOnClosedPipe();
 
 // True when the last failed write was given up because Ctrl-C arrived while it waited.
 [[nodiscard]] bool WriteWasInterrupted();
 
-// Resolves `name` against the current directory into an absolute path with "." and ".." steps resolved; the
-// file need not exist; the result may be of any length. Empty when that cannot be done (the current directory
-// has been removed, say).
+// Resolves `name` against the current directory into an absolute path with "." and ".." steps resolved, for
+// messages; the file need not exist; the result may be of any length. A ".." leads where the system's own
+// resolution leads (on POSIX, up from the target of a symbolic link); where that cannot be known (a directory
+// that does not exist) the rest of the name is kept as written. Empty when the current directory is needed and
+// cannot be had (it has been removed, say).
 [[nodiscard]] std::string FullPath(std::string_view name);
 
 // One key from the console without echo and without waiting for Return, Ctrl-C read as 3; keys without a

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -31,6 +32,11 @@ void PrepareProcess() {
 }
 
 void InstallInterruptHandler() {
+    struct sigaction inherited {};
+    if (::sigaction(SIGINT, nullptr, &inherited) == 0 && (inherited.sa_flags & SA_SIGINFO) == 0 &&
+        inherited.sa_handler == SIG_IGN) {
+        return;
+    }
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
@@ -144,6 +150,11 @@ bool UnreadBytes(int fd, std::size_t count) {
     return ::lseek(fd, -static_cast<off_t>(count), SEEK_CUR) >= 0;
 }
 
+bool OpenForWriting(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && (flags & O_ACCMODE) != O_RDONLY;
+}
+
 bool OutputFeedsInput(int input, int output) {
     struct stat in {}, out {};
     if (::fstat(input, &in) != 0 || ::fstat(output, &out) != 0) return false;
@@ -157,41 +168,54 @@ bool OutputFeedsInput(int input, int output) {
 
 std::string LastErrorText() { return std::strerror(g_last_error); }
 
+void NoteNameTooLong() { g_last_error = ENAMETOOLONG; }
+
 bool WriteFailedOnClosedPipe() { return g_last_error == EPIPE; }
 
 bool WriteWasInterrupted() { return g_last_error == EINTR; }
 
+namespace {
+
+// The parent of the directory `path` (absolute, without a trailing "/", "" for the root) leads to, as the kernel
+// finds it: after a symbolic link that is the parent of its target. False when `path` leads to no directory.
+bool GoUp(std::string& path) {
+    char* real = ::realpath((path + "/.").c_str(), nullptr);
+    if (real == nullptr) return false;
+    path = real;
+    std::free(real);
+    path.erase(path.rfind('/'));
+    return true;
+}
+
+}  // namespace
+
 std::string FullPath(std::string_view name) {
-    std::string joined;
+    std::string full;  // absolute, without a trailing "/"; "" is the root
     if (name.empty() || name.front() != '/') {
         std::vector<char> cwd(4096);
         while (::getcwd(cwd.data(), cwd.size()) == nullptr) {
             if (errno != ERANGE || cwd.size() > (1u << 20)) return {};
             cwd.resize(cwd.size() * 2);
         }
-        joined = cwd.data();
-        joined += '/';
+        full = cwd.data();
+        if (full == "/") full.clear();
     }
-    joined.append(name);
-
-    std::vector<std::string_view> steps;
-    std::string_view rest = joined;
+    bool resolving = true;   // until a ".." cannot be followed; the rest then stays as written
+    bool ends_in_name = false;
+    std::string_view rest = name;
     while (!rest.empty()) {
         const std::size_t slash = rest.find('/');
         const std::string_view step = rest.substr(0, slash);
         rest = slash == std::string_view::npos ? std::string_view{} : rest.substr(slash + 1);
         if (step.empty() || step == ".") continue;
-        if (step == "..") {
-            if (!steps.empty()) steps.pop_back();
-            continue;
-        }
-        steps.push_back(step);
-    }
-    std::string full;
-    for (const std::string_view step : steps) {
+        ends_in_name = step != "..";
+        if (!ends_in_name && resolving && GoUp(full)) continue;
+        if (!ends_in_name) resolving = false;
         full += '/';
         full.append(step);
     }
+    // "file/" names a directory, which the kernel holds against a file; the message shows the name so.
+    if (ends_in_name && name.back() == '/') full += '/';
     return full.empty() ? std::string("/") : full;
 }
 

@@ -1,4 +1,4 @@
-// Windows side of the platform layer: C runtime descriptors, the console control handler, GetFullPathNameA
+// Windows side of the platform layer: C runtime descriptors, the console control handler, GetFullPathNameW
 // and console input records.
 #include "platform/platform.h"
 
@@ -16,6 +16,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 // Arguments reach the program as typed: the MinGW start-up code must not expand wildcards in them.
 extern "C" {
@@ -152,6 +153,16 @@ bool UnreadBytes(int fd, std::size_t count) {
     return _lseeki64(fd, -static_cast<__int64>(count), SEEK_CUR) >= 0;
 }
 
+// A zero-byte write tells whether a file may be written without writing anything; a pipe or the console is
+// not tried, since a reader may take an empty write for the end of its input.
+bool OpenForWriting(int fd) {
+    const HANDLE handle = HandleOf(fd);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
+    if (GetFileType(handle) != FILE_TYPE_DISK) return true;
+    DWORD written = 0;
+    return WriteFile(handle, "", 0, &written, nullptr) != 0;
+}
+
 // The same file is the same volume and file index. A file opened for appending is positioned at its end by the
 // command processor, so the output position tells where the output lands.
 bool OutputFeedsInput(int input, int output) {
@@ -171,6 +182,8 @@ bool OutputFeedsInput(int input, int output) {
 
 std::string LastErrorText() { return std::strerror(g_last_errno); }
 
+void NoteNameTooLong() { g_last_errno = ENAMETOOLONG; }
+
 // A write that Ctrl-C cancels is done again (see WriteAll), so none is given up.
 bool WriteWasInterrupted() { return false; }
 
@@ -187,22 +200,48 @@ bool WriteFailedOnClosedPipe() {
     }
 }
 
+namespace {
+
+// Between the ANSI code page, in which the program takes file names, and the wide characters of the path calls.
+std::wstring Widen(const std::string& text) {
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    if (size > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    if (size > 0) {
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr,
+                            nullptr);
+    }
+    return text;
+}
+
+}  // namespace
+
+// The wide call, unlike the ANSI one, forms full paths longer than MAX_PATH; a name whose full path is too long
+// must come back as that path, to be refused for its length, not be taken as it was given.
 std::string FullPath(std::string_view name) {
     // An empty name stands for the current directory itself.
     const std::string relative = name.empty() ? std::string(".") : std::string(name);
     if (relative.find('\0') != std::string::npos) return {};
-    std::string full(MAX_PATH, '\0');
-    char* file_part = nullptr;
-    DWORD length = GetFullPathNameA(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), &file_part);
+    const std::wstring wide = Widen(relative);
+    if (wide.empty()) return {};
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     // A result that does not fit reports the size it needs, its terminator included.
     if (length >= full.size()) {
         full.resize(length);
-        length = GetFullPathNameA(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), &file_part);
+        length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
         if (length >= full.size()) return {};
     }
     if (length == 0) return {};
     full.resize(length);
-    return full;
+    return Narrow(full);
 }
 
 namespace {

@@ -169,6 +169,14 @@ TEST(Parallel, SplitListGivesTheBytesOfOneProcess) {
         EXPECT_EQ(got.exit_code, 0) << got.err;
         EXPECT_EQ(std::count(expected.out.begin(), expected.out.end(), '\n'), 200000);
         EXPECT_TRUE(got.out == expected.out) << "parallel's output differs from one process's (cards: " << cards << ")";
+
+        // One header for the whole: from a run that reads nothing, in front of the jobs' records.
+        ProcessSpec header = one;
+        header.argv = {KALDEROS_BINARY, "--format=tsv", "-C"};
+        if (!cards) header.argv.pop_back();
+        ProcessSpec with_header = one;
+        with_header.argv.erase(with_header.argv.begin() + 2);  // --no-header
+        EXPECT_TRUE(RunProcess(header).out + got.out == RunProcess(with_header).out) << "cards: " << cards;
     }
 }
 

@@ -209,14 +209,15 @@ TEST_F(Faults, FilesWithoutReadPermissionCannotBeOpened) {
 
 // Ctrl-C as soon as the first block of results has reached the file. The list comes through a FIFO whose writer
 // keeps it open after the last line, so the run cannot have come to the end of its input before Ctrl-C, however
-// slowly the signal is sent on a busy machine.
+// slowly the signal is sent on a busy machine. The run gets SIGINT's default back, which a background job of a
+// script would otherwise start without.
 TEST_F(Faults, CtrlCInALongListKeepsEveryLinePrintedWhole) {
     constexpr std::size_t kLines = 2000000;
     const std::string list = File("list.txt", NumberList(kLines));
     const std::string output = dir_ + "/out.txt";
     const ProcessResult result = Run({"bash", "-c",
                                       R"(mkfifo "$3"
-                                         "$0" -i "$3" > "$2" & pid=$!
+                                         (trap - INT; exec "$0" -i "$3" > "$2") & pid=$!
                                          (cat "$1"; exec sleep 60) > "$3" 2>/dev/null & feeder=$!
                                          while [ ! -s "$2" ]; do sleep 0.001; done
                                          kill -INT "$pid"

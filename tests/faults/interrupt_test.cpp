@@ -1,6 +1,8 @@
 // Ctrl-C (SIGINT from outside) wherever a run can be busy or waiting: in a long list, reading a group file or a
 // console line that never ends, opening a FIFO nobody writes, writing to a pipe nobody reads, and at the help
 // screen's pause, where every signal that ends the process must leave the terminal as it found it.
+// A script's background job starts with SIGINT ignored, and the run leaves it so; `(trap - INT; exec ...) &` puts
+// the default back first, so that the run is one a Ctrl-C reaches, as in the foreground at a terminal.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -23,7 +25,7 @@ TEST_F(Faults, CtrlCInAPlainListFileStopsEarlyWithEveryLineWhole) {
     constexpr std::size_t kLines = 4000000;
     const std::string list = File("list.txt", NumberList(kLines));
     const std::string output = dir_ + "/out.txt";
-    const ProcessResult result = Script(R"("$0" -i "$1" > "$2" & pid=$!
+    const ProcessResult result = Script(R"((trap - INT; exec "$0" -i "$1" > "$2") & pid=$!
                                            while [ ! -s "$2" ]; do :; done
                                            kill -INT "$pid"
                                            wait "$pid")",
@@ -57,7 +59,7 @@ TEST_F(Faults, CtrlCEndsABusyOrWaitingRunWithExitCode2) {
         std::vector<std::string> args{c.input};
         args.insert(args.end(), c.args.begin(), c.args.end());
         const ProcessResult result = Script(R"(rm -f out.txt err.txt
-                                               "$0" "${@:2}" < "$1" > out.txt 2> err.txt & pid=$!
+                                               (trap - INT; exec "$0" "${@:2}" < "$1" > out.txt 2> err.txt) & pid=$!
                                                while [ ! -s err.txt ]; do sleep 0.01; done
                                                sleep 0.3
                                                kill -INT "$pid"
@@ -93,10 +95,12 @@ TEST_F(Faults, AnInterruptIgnoredFromTheStartStaysIgnored) {
                                                sleep 0.2
                                                kill -INT "$pid"
                                                sleep 0.2
-                                               eval "$1" &
+                                               eval "$1" > /dev/null 2>&1 & feeder=$!
                                                sleep 0.2
                                                kill -INT "$pid"
-                                               wait "$pid")",
+                                               wait "$pid"; status=$?
+                                               kill "$feeder" 2> /dev/null
+                                               exit "$status")",
                                             {c.feed}, 60);
         ASSERT_FALSE(result.timed_out) << c.name;
         EXPECT_EQ(result.exit_code, 0) << c.name;
@@ -111,7 +115,7 @@ TEST_F(Faults, CtrlCEndsAWriteToAStalledPipeWithExitCode2) {
     const std::string list = File("list.txt", NumberList(100000));
     const ProcessResult result = Script(R"sh(mkfifo stalled
                                            sleep 60 < stalled & reader=$!
-                                           "$0" -i "$1" > stalled 2> err.txt & pid=$!
+                                           (trap - INT; exec "$0" -i "$1" > stalled 2> err.txt) & pid=$!
                                            while [ ! -s err.txt ]; do sleep 0.01; done
                                            while [ "$(cut -d' ' -f3 /proc/$pid/stat)" != S ]; do sleep 0.01; done
                                            sleep 0.2
