@@ -1,6 +1,6 @@
 // ClassifyCard on any bytes: the text is never lengthened, the type text is one the classifier may give and
 // agrees with its result, nothing of an earlier call's record shows through, and bytes after the text do not
-// count.
+// count; and the fast judgement agrees with the rules step by step.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -15,16 +15,16 @@
 
 namespace {
 
-using kalderos::card::CardType;
 using kalderos::card::CardTypeRow;
-using kalderos::card::kCardTypes;
+using kalderos::card::kClassicCardRows;
 
-// The row of a type with prefixes named `text` (not Other), or null.
+// The row of a type with prefixes named `text` (not Other, the last), or null.
 const CardTypeRow* TypeNamed(std::string_view text) {
-    const auto row = std::find_if(kCardTypes.begin(), kCardTypes.end(), [text](const CardTypeRow& candidate) {
-        return candidate.name == text && candidate.type != CardType::Other;
+    const auto end = kClassicCardRows.end() - 1;
+    const auto row = std::find_if(kClassicCardRows.begin(), end, [text](const CardTypeRow& candidate) {
+        return candidate.name == text;
     });
-    return row == kCardTypes.end() ? nullptr : &*row;
+    return row == end ? nullptr : &*row;
 }
 
 bool IsTypeName(std::string_view text) { return TypeNamed(text) != nullptr; }
@@ -34,7 +34,7 @@ bool IsFailedTypeName(std::string_view text) {
     constexpr std::string_view kSuffix = "_X";
     if (text.size() <= kSuffix.size() || text.substr(text.size() - kSuffix.size()) != kSuffix) return false;
     const CardTypeRow* const row = TypeNamed(text.substr(0, text.size() - kSuffix.size()));
-    return row != nullptr && row->luhn;
+    return row != nullptr && row->check == kalderos::card::CheckDigit::Luhn;
 }
 
 std::size_t CountOf(std::string_view text, bool (*wanted)(char)) {
@@ -91,6 +91,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const kalderos::card::CardOutcome read_along = kalderos::card::ClassifyReadable(buffer.data(), text.size());
         FUZZ_REQUIRE(kalderos::card::KindView(read_along.kind) == name);
         FUZZ_REQUIRE(read_along.result == classified.result && read_along.length == classified.length);
+    }
+    // The fast judgement is the one of the rules step by step, for either table.
+    for (const auto rules : {kalderos::card::CardRules::Classic, kalderos::card::CardRules::Current}) {
+        const kalderos::card::CardOutcome fast = kalderos::card::ClassifyCardText(text, rules);
+        const kalderos::card::CardOutcome plain = kalderos::card::JudgeCard(text, rules);
+        FUZZ_REQUIRE(fast.kind == plain.kind && fast.reason == plain.reason && fast.type == plain.type);
+        FUZZ_REQUIRE(fast.check == plain.check && fast.result == plain.result && fast.length == plain.length);
     }
     return 0;
 }

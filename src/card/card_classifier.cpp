@@ -1,8 +1,8 @@
-// Names a card type from the leading digits and digit count of a text and tests its Luhn check digit.
+// The card judgement, fast: the same outcome as JudgeCard for every text, from tables derived from the rows.
 //
 // Lists mix every length, dash layout and outcome in random order, so a classifier that branches on each
-// character mispredicts several times a line. Everything the scan needs is a property of the first 20
-// characters; here they are looked at all at once, sixteen bytes to a vector, as masks of digits and dashes, and
+// character mispredicts several times a line. Everything the scan needs is a property of the first 20 (or, for
+// a table of longer numbers, 24) characters; here they are looked at all at once, sixteen bytes to a vector, as masks of digits and dashes, and
 // the Luhn sum is taken over a whole vector of digits.
 #include <algorithm>
 #include <array>
@@ -19,57 +19,114 @@ namespace kalderos {
 namespace card {
 namespace {
 
-constexpr std::size_t kScanLimit = 20;  // characters looked at, digits and dashes together
-constexpr std::size_t kMaxDigits = 16;
-constexpr std::size_t kMinDigits = 13;
-static_assert(kScanLimit <= 16 + 16 && kCardReadAhead == 32);
+// What the fast classifier knows of a table, all derived from its rows.
+template <const CardTypeTable& kTable>
+struct Shape {
+    static constexpr std::size_t kTypes = kTable.rows.size();
+    static constexpr std::size_t kOther = kTypes - 1;
+    static constexpr std::size_t kMinDigits = ShortestLength(kTable);
+    static constexpr std::size_t kMaxDigits = DigitsScanned(kTable);  // the scan takes no more
+    static constexpr std::size_t kScanLimit = ScanLimit(kTable);     // characters looked at
+    // The type is looked up by the first four digits, and where longer prefixes divide them, by two more.
+    static constexpr std::size_t kDecidingDigits = PrefixDigits(kTable) > 4 ? 6 : 4;
+    static_assert(kScanLimit <= 16 + 16 && kScanLimit < kCardReadAhead && kMinDigits >= kDecidingDigits);
+    static_assert(kMaxDigits - 4 < 16 + 16 && kTypes < 128);
+};
 
-static_assert(kMaxPrefixDigits == 4);
+constexpr std::size_t PowerOfTen(std::size_t exponent) {
+    std::size_t power = 1;
+    while (exponent-- > 0) power *= 10;
+    return power;
+}
 
-// The type of every four-digit start. Each prefix claims the block of starts it begins; the shorter prefixes are
-// filled in first, so that where prefixes overlap the longest wins. Two prefixes of one length that claim the
-// same start fail the build.
-constexpr std::array<std::uint8_t, 10000> kTypeByFirstFour = [] {
-    constexpr auto kUnclaimed = static_cast<std::uint8_t>(CardType::Other);
-    std::array<std::uint8_t, 10000> types{};
-    types.fill(kUnclaimed);
-    for (std::size_t length = 1; length <= kMaxPrefixDigits; ++length) {
-        std::array<bool, 10000> claimed_now{};
-        for (const CardTypeRow& row : kCardTypes) {
-            for (const std::string_view& prefix : row.prefixes) {
-                if (prefix.size() != length) continue;
-                std::size_t first = 0;
-                std::size_t count = 10000;
-                for (const char digit : prefix) {
-                    count /= 10;
-                    first += static_cast<std::size_t>(digit - '0') * count;
-                }
-                for (std::size_t i = first; i < first + count; ++i) {
-                    if (claimed_now[i]) throw "two prefixes of one length claim the same digits";
-                    claimed_now[i] = true;
-                    types[i] = static_cast<std::uint8_t>(row.type);
-                }
+// The four-digit starts that a prefix of five or six digits divides; each gets a block of the next two digits.
+template <const CardTypeTable& kTable>
+constexpr std::array<bool, 10000> DividedStarts() {
+    std::array<bool, 10000> divided{};
+    for (const CardTypeRow& row : kTable.rows) {
+        (void)ForEachItem(row.prefixes, [&](const PrefixRange& range) {
+            if (range.digits <= 4) return;
+            for (std::uint32_t prefix = range.first; prefix <= range.last; ++prefix) {
+                divided[prefix / PowerOfTen(range.digits - 4)] = true;
             }
+        });
+    }
+    return divided;
+}
+
+template <const CardTypeTable& kTable>
+constexpr std::size_t kBlockCount = [] {
+    std::size_t count = 0;
+    for (const bool divided : DividedStarts<kTable>()) count += divided ? 1 : 0;
+    return count;
+}();
+
+// The type of every four-digit start, or for a divided start the number of types plus its block's number; the
+// type of every six-digit start in a block. Each prefix claims the starts it begins, the shorter prefixes first,
+// so that where prefixes overlap the longest wins (prefixes of one length never do: TableWellFormed).
+template <const CardTypeTable& kTable>
+struct TypeLookup {
+    std::array<std::uint8_t, 10000> by_first_four{};
+    std::array<std::array<std::uint8_t, 100>, kBlockCount<kTable>> by_next_two{};
+};
+
+template <const CardTypeTable& kTable>
+constexpr TypeLookup<kTable> kTypeLookup = [] {
+    using S = Shape<kTable>;
+    TypeLookup<kTable> lookup;
+    lookup.by_first_four.fill(static_cast<std::uint8_t>(S::kOther));
+    const std::array<bool, 10000> divided = DividedStarts<kTable>();
+    std::size_t blocks = 0;
+    for (std::size_t start = 0; start < divided.size(); ++start) {
+        if (divided[start]) lookup.by_first_four[start] = static_cast<std::uint8_t>(S::kTypes + blocks++);
+    }
+    for (std::size_t digits = 1; digits <= kMaxPrefixDigits; ++digits) {
+        for (std::size_t type = 0; type < S::kTypes; ++type) {
+            (void)ForEachItem(kTable.rows[type].prefixes, [&](const PrefixRange& range) {
+                if (range.digits != digits) return;
+                const auto claimed = static_cast<std::uint8_t>(type);
+                if (digits > 4) {
+                    const std::size_t first = range.first * PowerOfTen(6 - digits);
+                    const std::size_t end = (range.last + 1) * PowerOfTen(6 - digits);
+                    for (std::size_t six = first; six < end; ++six) {
+                        lookup.by_next_two[lookup.by_first_four[six / 100] - S::kTypes][six % 100] = claimed;
+                    }
+                    return;
+                }
+                const std::size_t first = range.first * PowerOfTen(4 - digits);
+                const std::size_t end = (range.last + 1) * PowerOfTen(4 - digits);
+                for (std::size_t four = first; four < end; ++four) {
+                    const std::uint8_t entry = lookup.by_first_four[four];
+                    if (entry >= S::kTypes) {
+                        lookup.by_next_two[entry - S::kTypes].fill(claimed);
+                    } else {
+                        lookup.by_first_four[four] = claimed;
+                    }
+                }
+            });
         }
     }
-    return types;
+    return lookup;
 }();
 
 // What the classifier needs of a type, looked up: a switch on the type becomes an indirect jump that random
 // input mispredicts.
+template <const CardTypeTable& kTable>
 struct TypeFacts {
-    std::array<std::uint8_t, kMaxDigits - kMinDigits + 1> required;  // RequiredDigits by the count, 13 to 16
+    std::array<std::uint8_t, Shape<kTable>::kMaxDigits - Shape<kTable>::kMinDigits + 1> required;  // by the count
     bool luhn;
 };
 
-constexpr std::array<TypeFacts, kCardTypes.size()> kTypeFacts = [] {
-    std::array<TypeFacts, kCardTypes.size()> facts{};
-    for (const CardTypeRow& row : kCardTypes) {
-        TypeFacts& of_type = facts[static_cast<std::size_t>(row.type)];
-        for (std::size_t count = kMinDigits; count <= kMaxDigits; ++count) {
-            of_type.required[count - kMinDigits] = static_cast<std::uint8_t>(RequiredDigits(row.type, count));
+template <const CardTypeTable& kTable>
+constexpr std::array<TypeFacts<kTable>, Shape<kTable>::kTypes> kTypeFacts = [] {
+    using S = Shape<kTable>;
+    std::array<TypeFacts<kTable>, S::kTypes> facts{};
+    for (std::size_t type = 0; type < S::kTypes; ++type) {
+        for (std::size_t count = S::kMinDigits; count <= S::kMaxDigits; ++count) {
+            facts[type].required[count - S::kMinDigits] =
+                static_cast<std::uint8_t>(RequiredDigits(kTable.rows[type], count));
         }
-        of_type.luhn = row.luhn;
+        facts[type].luhn = kTable.rows[type].check == CheckDigit::Luhn;
     }
     return facts;
 }();
@@ -81,9 +138,9 @@ constexpr std::array<bool, 256> kEndsNumber = [] {
     return ends;
 }();
 
-// Luhn sums that pass; sixteen digits sum to at most 144.
-constexpr std::array<bool, 160> kMultipleOfTen = [] {
-    std::array<bool, 160> multiple{};
+// Luhn sums that pass; twenty digits sum to at most 180.
+constexpr std::array<bool, 200> kMultipleOfTen = [] {
+    std::array<bool, 200> multiple{};
     for (std::size_t sum = 0; sum < multiple.size(); sum += 10) multiple[sum] = true;
     return multiple;
 }();
@@ -126,16 +183,17 @@ constexpr auto kAfterNthBitOfFour = [] {
     return after;
 }();
 
-// Where the scan of a run of digits and dashes with at least 16 digits stops: after its 16th digit. Within the
-// 20 characters scanned at most four can follow it, so the count in the first 16 characters and a table for the
-// last four find it without a branch.
-std::size_t AfterSixteenthDigit(std::uint32_t run_digits, std::size_t run_count) {
+// Where the scan of a run of digits and dashes with at least kMaxDigits digits stops: after that digit. Within
+// the characters scanned at most four can follow it, so the count before its earliest place and a table for the
+// four after find it without a branch.
+template <std::size_t kMaxDigits>
+std::size_t AfterLastDigit(std::uint32_t run_digits, std::size_t run_count) {
     static constexpr std::array<std::uint8_t, 16> kBitsOfFour = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
-    const std::uint32_t last_four = (run_digits >> 16) & 0xFu;
-    const std::size_t in_first_sixteen = run_count - kBitsOfFour[last_four];
-    const std::size_t missing = (kMaxDigits - in_first_sixteen - 1) & 3u;  // 16 in the first sixteen: not used
-    const std::size_t later = 16 + kAfterNthBitOfFour[last_four][missing];
-    return Select(in_first_sixteen == kMaxDigits, kMaxDigits, later);
+    const std::uint32_t last_four = (run_digits >> kMaxDigits) & 0xFu;
+    const std::size_t in_first = run_count - kBitsOfFour[last_four];
+    const std::size_t missing = (kMaxDigits - in_first - 1) & 3u;  // all of them in the first: not used
+    const std::size_t later = kMaxDigits + kAfterNthBitOfFour[last_four][missing];
+    return Select(in_first == kMaxDigits, kMaxDigits, later);
 }
 
 // The lowest `want` of the set bits in `bits`; rare enough to be done one bit at a time.
@@ -149,12 +207,13 @@ std::uint32_t KeepLowest(std::uint32_t bits, std::size_t want) {
 }
 
 struct Scan {
-    std::size_t count;  // digits taken, at most 16
+    std::size_t count;  // digits taken, at most kMaxDigits
     std::size_t pos;    // where the scan stopped
 };
 
 // The scan takes digits, and dashes once the leading digits are followed by one, until something else, the
-// 20th character or the 16th digit. Without a dash that is the leading digits, 16 at most.
+// limit or the last digit it takes. Without a dash that is the leading digits.
+template <std::size_t kMaxDigits>
 Scan ScanDigits(const Window& window) {
     const auto leading = static_cast<std::size_t>(std::countr_zero(~window.digits));
     const std::size_t count = Select(leading < kMaxDigits, leading, kMaxDigits);
@@ -163,12 +222,13 @@ Scan ScanDigits(const Window& window) {
 
 // With dashes the scan is the run of digits and dashes from the start: leading digits followed by something else
 // end there either way.
+template <std::size_t kMaxDigits>
 Scan ScanDigitsAndDashes(const Window& window) {
     const auto run_end = static_cast<std::size_t>(std::countr_zero(~(window.digits | window.dashes)));
     const std::uint32_t run_digits = window.digits & ((std::uint32_t{1} << run_end) - 1);
     const std::size_t run_count = text::CountBits(run_digits);
-    const bool sixteen = run_count >= kMaxDigits;
-    return {Select(sixteen, kMaxDigits, run_count), Select(sixteen, AfterSixteenthDigit(run_digits, run_count), run_end)};
+    const bool all = run_count >= kMaxDigits;
+    return {Select(all, kMaxDigits, run_count), Select(all, AfterLastDigit<kMaxDigits>(run_digits, run_count), run_end)};
 }
 
 // Where the text ends, for the outcomes that leave it uncut: its size, or its first NUL.
@@ -182,21 +242,32 @@ std::size_t TextLength(const char* text, std::size_t size, const Window& window)
     return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : size;
 }
 
-CardType TypeOfDigits(char first, char second, char third, char fourth) {
-    const auto index = static_cast<std::size_t>((first - '0') * 1000 + (second - '0') * 100 + (third - '0') * 10 +
-                                                (fourth - '0'));
-    return static_cast<CardType>(kTypeByFirstFour[index]);
+template <const CardTypeTable& kTable>
+std::size_t TypeOfDigits(const char* digits) {
+    const auto four = static_cast<std::size_t>((digits[0] - '0') * 1000 + (digits[1] - '0') * 100 +
+                                               (digits[2] - '0') * 10 + (digits[3] - '0'));
+    const std::size_t type = kTypeLookup<kTable>.by_first_four[four];
+    if constexpr (kBlockCount<kTable> > 0) {
+        if (type >= Shape<kTable>::kTypes) {
+            const auto two = static_cast<std::size_t>((digits[4] - '0') * 10 + (digits[5] - '0'));
+            return kTypeLookup<kTable>.by_next_two[type - Shape<kTable>::kTypes][two];
+        }
+    }
+    return type;
 }
 
-// The type by the first four digits of the number, wherever dashes stand between them.
-CardType TypeOf(const char* text, unsigned digits) {
-    if ((digits & 0xFu) == 0xFu) return TypeOfDigits(text[0], text[1], text[2], text[3]);
-    char first[4];
+// The type by the number's first digits, wherever dashes stand between them.
+template <const CardTypeTable& kTable>
+std::size_t TypeOf(const char* text, unsigned digits) {
+    constexpr std::size_t kDeciding = Shape<kTable>::kDecidingDigits;
+    constexpr unsigned kLeading = (1u << kDeciding) - 1;
+    if ((digits & kLeading) == kLeading) return TypeOfDigits<kTable>(text);
+    std::array<char, kDeciding> first{};
     std::size_t taken = 0;
-    for (std::size_t pos = 0; taken < sizeof first; ++pos) {
+    for (std::size_t pos = 0; taken < kDeciding; ++pos) {
         if ((digits >> pos) & 1u) first[taken++] = text[pos];
     }
-    return TypeOfDigits(first[0], first[1], first[2], first[3]);
+    return TypeOfDigits<kTable>(first.data());
 }
 
 // Sixteen characters' share in the Luhn sum: the digits `taken` once, and those `doubled` (among them) once
@@ -208,16 +279,18 @@ unsigned LuhnShares(text::Bytes16 characters, text::Bytes16 taken, text::Bytes16
     return text::SumOfBytes((value & taken) + again - nines);
 }
 
-// For a number of 13 to 16 digits at the very start of the text the masks depend on its length alone.
+// For a number at the very start of the text the masks depend on its length alone.
 struct LeadingNumberMasks {
-    std::array<std::uint8_t, 16> taken{};
-    std::array<std::uint8_t, 16> doubled{};
+    std::array<std::uint8_t, 32> taken{};
+    std::array<std::uint8_t, 32> doubled{};
 };
 
-constexpr std::array<LeadingNumberMasks, 4> kLeadingNumberMasks = [] {
-    std::array<LeadingNumberMasks, 4> masks{};
-    for (std::size_t length = kMinDigits; length <= kMaxDigits; ++length) {
-        LeadingNumberMasks& of_length = masks[length - kMinDigits];
+template <const CardTypeTable& kTable>
+constexpr auto kLeadingNumberMasks = [] {
+    using S = Shape<kTable>;
+    std::array<LeadingNumberMasks, S::kMaxDigits - S::kMinDigits + 1> masks{};
+    for (std::size_t length = S::kMinDigits; length <= S::kMaxDigits; ++length) {
+        LeadingNumberMasks& of_length = masks[length - S::kMinDigits];
         for (std::size_t pos = 0; pos < length; ++pos) {
             of_length.taken[pos] = 0xFF;
             if ((length - 1 - pos) % 2 == 1) of_length.doubled[pos] = 0xFF;  // counted from the check digit
@@ -226,14 +299,18 @@ constexpr std::array<LeadingNumberMasks, 4> kLeadingNumberMasks = [] {
     return masks;
 }();
 
-text::Bytes16 LoadMask(const std::array<std::uint8_t, 16>& mask) {
-    return text::LoadSixteen(reinterpret_cast<const char*>(mask.data()));
-}
+text::Bytes16 LoadMask(const std::uint8_t* mask) { return text::LoadSixteen(reinterpret_cast<const char*>(mask)); }
 
-// The Luhn test of the first `length` characters, all digits.
+// The Luhn test of the first `length` characters, all digits; only the first sixteen where no number is longer.
+template <const CardTypeTable& kTable>
 bool LeadingLuhnPasses(const Window& window, std::size_t length) {
-    const LeadingNumberMasks& masks = kLeadingNumberMasks[(length - kMinDigits) & 3u];  // any index if unused
-    return kMultipleOfTen[LuhnShares(window.low, LoadMask(masks.taken), LoadMask(masks.doubled))];
+    using S = Shape<kTable>;
+    const LeadingNumberMasks& masks = kLeadingNumberMasks<kTable>[length - S::kMinDigits];
+    unsigned sum = LuhnShares(window.low, LoadMask(masks.taken.data()), LoadMask(masks.doubled.data()));
+    if constexpr (S::kMaxDigits > 16) {
+        sum += LuhnShares(window.high, LoadMask(masks.taken.data() + 16), LoadMask(masks.doubled.data() + 16));
+    }
+    return kMultipleOfTen[sum];
 }
 
 // The Luhn test of the digits in `counted`, dashes between them. Counted from the check digit leftwards
@@ -269,36 +346,38 @@ constexpr std::array<CardReason, 16> kReasonByCauses = [] {
     return reasons;
 }();
 
-// The rest of the classification, for a text with or without dashes among its first 20 characters.
-template <bool kWithDashes>
+// The rest of the classification, for a text with or without dashes among the characters looked at.
+template <const CardTypeTable& kTable, bool kWithDashes>
 CardOutcome ClassifyScanned(const char* text, std::size_t size, std::size_t limit, const Window& window) {
-    const auto [count, pos] = kWithDashes ? ScanDigitsAndDashes(window) : ScanDigits(window);
+    using S = Shape<kTable>;
+    const auto [count, pos] =
+        kWithDashes ? ScanDigitsAndDashes<S::kMaxDigits>(window) : ScanDigits<S::kMaxDigits>(window);
 
-    // What stopped the scan, if not the 16th digit or the 20th character: white space and line ends end the
-    // number, so does a NUL; anything else makes the text no card number.
+    // What stopped the scan, if not its last digit or the limit: white space and line ends end the number, so
+    // does a NUL; anything else makes the text no card number.
     const char stop = text[pos];  // within the bytes read, even where the scan ran to the limit
     const bool ends_number = kEndsNumber[static_cast<unsigned char>(stop)];
-    constexpr auto kNoType = static_cast<std::uint8_t>(CardType::Other);
-    const bool not_a_number = (count < kMaxDigits) & (pos < limit) & !ends_number;
-    if (not_a_number | (count < kMinDigits)) {
+    constexpr auto kNoType = static_cast<std::uint8_t>(S::kOther);
+    const bool not_a_number = (count < S::kMaxDigits) & (pos < limit) & !ends_number;
+    if (not_a_number | (count < S::kMinDigits)) {
         const CardReason reason = not_a_number ? CardReason::NotANumber : CardReason::TooFewDigits;
-        return {kUnknownKind, reason, kNoType, 0, TextLength(text, size, window)};
+        return {kUnknownKind, reason, kNoType, CheckResult::NotTested, 0, TextLength(text, size, window)};
     }
     // From here on the text is cut behind the number: a line end, trailing blanks, extra digits are gone.
     const std::size_t cut = pos;
     const std::size_t dashes = pos - count;
     if (kWithDashes && ((0b1101u >> dashes) & 1u) == 0) {  // 0, 2 or 3 dashes only
-        return {kUnknownKind, CardReason::BadDashes, kNoType, 0, cut};
+        return {kUnknownKind, CardReason::BadDashes, kNoType, CheckResult::NotTested, 0, cut};
     }
 
     // The type decides the rest. Lengths, types and check digits come in random order, so every test is made
     // and the outcome chosen without a branch.
-    const CardType type = TypeOf(text, window.digits);
-    const TypeFacts& facts = kTypeFacts[static_cast<std::size_t>(type)];
-    const std::size_t required = facts.required[count - kMinDigits];
-    const bool other = type == CardType::Other;
+    const std::size_t type = TypeOf<kTable>(text, window.digits);
+    const TypeFacts<kTable>& facts = kTypeFacts<kTable>[type];
+    const std::size_t required = facts.required[count - S::kMinDigits];
+    const bool other = type == S::kOther;
     const bool too_few = count < required;
-    const std::size_t after_number = dashes + required;  // at most 19: within the masks
+    const std::size_t after_number = dashes + required;  // within the masks
     const bool too_many = (after_number < cut) & (((window.digits >> after_number) & 1u) != 0);
     const bool decided = other | too_few | too_many;  // before the check digit is looked at
     bool luhn = false;
@@ -309,34 +388,43 @@ CardOutcome ClassifyScanned(const char* text, std::size_t size, std::size_t limi
     } else {
         // Where the test decides, the number has exactly the required digits: taking the count instead lets the
         // test run alongside the type lookup rather than after it.
-        luhn = LeadingLuhnPasses(window, count);
+        luhn = LeadingLuhnPasses<kTable>(window, count);
     }
-    const bool passes = luhn | !facts.luhn | decided;
+    const bool tested = facts.luhn & !decided;
+    const bool passes = luhn | !tested;
 
     const std::size_t kind = Select(too_many & !other & !too_few, kTooManyDigitsKind, TypeKind(type, passes));
     const int result = (2 * static_cast<int>(passes) - 1) & -static_cast<int>(!decided);
     const std::size_t causes = (std::size_t{other} << 3) | (std::size_t{too_few} << 2) |
                                (std::size_t{too_many} << 1) | std::size_t{passes};
-    return {static_cast<std::uint8_t>(kind), kReasonByCauses[causes], static_cast<std::uint8_t>(type), result, cut};
+    const auto check = static_cast<CheckResult>(static_cast<unsigned>(tested) << static_cast<unsigned>(!luhn));
+    return {static_cast<std::uint8_t>(kind), kReasonByCauses[causes], static_cast<std::uint8_t>(type), check, result,
+            cut};
+}
+
+template <const CardTypeTable& kTable>
+CardOutcome Classify(const char* text, std::size_t size) {
+    const std::size_t limit = std::min(size, Shape<kTable>::kScanLimit);
+    const Window window = LookAt(text, limit);
+    // Most numbers have no dash: their scan is the leading digits, and the masks of their Luhn test are fixed by
+    // the length.
+    if (window.dashes == 0) return ClassifyScanned<kTable, false>(text, size, limit, window);
+    return ClassifyScanned<kTable, true>(text, size, limit, window);
 }
 
 }  // namespace
 
-CardOutcome ClassifyReadable(const char* text, std::size_t size) {
-    const std::size_t limit = std::min(size, kScanLimit);
-    const Window window = LookAt(text, limit);
-    // Most numbers have no dash: their scan is the leading digits, and the masks of their Luhn test are fixed by
-    // the length.
-    if (window.dashes == 0) return ClassifyScanned<false>(text, size, limit, window);
-    return ClassifyScanned<true>(text, size, limit, window);
+CardOutcome ClassifyReadable(const char* text, std::size_t size, CardRules rules) {
+    if (rules == CardRules::Current) return Classify<kCurrentCards>(text, size);
+    return Classify<kClassicCards>(text, size);
 }
 
-CardOutcome ClassifyCardText(std::string_view text) {
-    if (text.size() >= kCardReadAhead) return ClassifyReadable(text.data(), text.size());
+CardOutcome ClassifyCardText(std::string_view text, CardRules rules) {
+    if (text.size() >= kCardReadAhead) return ClassifyReadable(text.data(), text.size(), rules);
     // A short text is copied where the bytes after it may be read.
     std::array<char, kCardReadAhead> padded{};
     if (!text.empty()) std::memcpy(padded.data(), text.data(), text.size());
-    return ClassifyReadable(padded.data(), text.size());
+    return ClassifyReadable(padded.data(), text.size(), rules);
 }
 
 }  // namespace card

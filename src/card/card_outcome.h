@@ -1,10 +1,11 @@
-// The classifier's answer as the card loop prints it: which type text, the result, and how much of the text is
-// kept; and the classifier without the record, for a loop that can let it read past short texts.
+// The judgement of a card text, as every format prints it: which type text, the type, the check digit, the reason,
+// and how much of the text is kept; the rules that give it, and the fast classifier behind the same contract.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "card/card_type_table.h"
@@ -13,6 +14,7 @@ namespace kalderos::card {
 
 // Bytes that may be read from the start of a text given to ClassifyCardText, however short the text is.
 inline constexpr std::size_t kCardReadAhead = 32;
+static_assert(ScanLimit(kClassicCards) < kCardReadAhead && ScanLimit(kCurrentCards) < kCardReadAhead);
 
 // A type text, padded with NULs to one size so that setting one is a single copy.
 using KindText = std::array<char, 16>;
@@ -21,10 +23,11 @@ using KindText = std::array<char, 16>;
 // name with "_X".
 inline constexpr std::size_t kUnknownKind = 0;
 inline constexpr std::size_t kTooManyDigitsKind = 1;
-inline constexpr std::size_t kKindCount = 2 + 2 * kCardTypes.size();
 
-constexpr std::size_t TypeKind(CardType type, bool check_digit_right = true) {
-    return 2 + 2 * static_cast<std::size_t>(type) + (check_digit_right ? 0 : 1);
+constexpr std::size_t KindCount(const CardTypeTable& table) { return 2 + 2 * table.rows.size(); }
+
+constexpr std::size_t TypeKind(std::size_t type, bool check_digit_right = true) {
+    return 2 + 2 * type + (check_digit_right ? 0 : 1);
 }
 
 namespace detail {
@@ -37,24 +40,36 @@ constexpr KindText MakeKindText(std::string_view name, std::string_view suffix =
 }
 }  // namespace detail
 
-inline constexpr std::array<KindText, kKindCount> kKindTexts = [] {
-    std::array<KindText, kKindCount> texts{};
+template <const CardTypeTable& kTable>
+inline constexpr std::array<KindText, KindCount(kTable)> kKindTextsOf = [] {
+    std::array<KindText, KindCount(kTable)> texts{};
     texts[kUnknownKind] = detail::MakeKindText("UNKNOWN");
     texts[kTooManyDigitsKind] = detail::MakeKindText("2MANY_DIGITS");
-    for (const CardTypeRow& row : kCardTypes) {
-        texts[TypeKind(row.type)] = detail::MakeKindText(row.name);
-        texts[TypeKind(row.type, false)] = detail::MakeKindText(row.name, "_X");
+    for (std::size_t type = 0; type < kTable.rows.size(); ++type) {
+        texts[TypeKind(type)] = detail::MakeKindText(kTable.rows[type].name);
+        texts[TypeKind(type, false)] = detail::MakeKindText(kTable.rows[type].name, "_X");
     }
     return texts;
 }();
-static_assert(kKindTexts[kTooManyDigitsKind].back() == '\0' && kKindTexts[TypeKind(CardType::MasterCard, false)].back() == '\0');
 
-constexpr std::string_view KindView(std::size_t kind) {
-    const KindText& text = kKindTexts[kind];
+// The kind texts of the classic table, which the program prints without a choice of rules.
+inline constexpr std::size_t kKindCount = KindCount(kClassicCards);
+inline constexpr const auto& kKindTexts = kKindTextsOf<kClassicCards>;
+static_assert(kKindTexts[kTooManyDigitsKind].back() == '\0' && kKindTexts[TypeKind(3, false)].back() == '\0');
+
+constexpr std::span<const KindText> KindTexts(CardRules rules) {
+    if (rules == CardRules::Current) return kKindTextsOf<kCurrentCards>;
+    return kKindTextsOf<kClassicCards>;
+}
+
+constexpr std::string_view KindView(CardRules rules, std::size_t kind) {
+    const KindText& text = KindTexts(rules)[kind];
     std::size_t length = 0;
     while (text[length] != '\0') ++length;
     return {text.data(), length};
 }
+
+constexpr std::string_view KindView(std::size_t kind) { return KindView(CardRules::Classic, kind); }
 
 // Why a text is classified as it is, first cause first. The names are a stable interface of the record
 // formats: new reasons may be added, none renamed.
@@ -76,18 +91,25 @@ static_assert(kCardReasonNames[static_cast<std::size_t>(CardReason::BadCheckDigi
 
 constexpr std::string_view ReasonName(CardReason reason) { return kCardReasonNames[static_cast<std::size_t>(reason)]; }
 
+enum class CheckResult : std::uint8_t { NotTested, Right, Wrong };
+
+// The judgement of one card text. Its digits are those of the kept part, the text's first `length` bytes.
 struct CardOutcome {
     std::uint8_t kind;    // one of the numbers above
     CardReason reason;
-    std::uint8_t type;    // the CardType of the number's leading digits; Other for UNKNOWN
+    std::uint8_t type;    // the row of the number's leading digits; the last row (Other) for UNKNOWN
+    CheckResult check;    // tested only for a type with a check digit whose number has its digit count
     int result;           // as CardClassification's
     std::size_t length;   // as CardClassification's
 };
 
-// ClassifyCard's work on a text of `size` bytes from whose start kCardReadAhead bytes may be read.
-[[nodiscard]] CardOutcome ClassifyReadable(const char* text, std::size_t size);
+// The rules, step by step: what every other classification must agree with.
+[[nodiscard]] CardOutcome JudgeCard(std::string_view text, CardRules rules);
+
+// The same judgement, fast, for a text of `size` bytes from whose start kCardReadAhead bytes may be read.
+[[nodiscard]] CardOutcome ClassifyReadable(const char* text, std::size_t size, CardRules rules = CardRules::Classic);
 
 // The same for a text that may end anywhere.
-[[nodiscard]] CardOutcome ClassifyCardText(std::string_view text);
+[[nodiscard]] CardOutcome ClassifyCardText(std::string_view text, CardRules rules = CardRules::Classic);
 
 }  // namespace kalderos::card

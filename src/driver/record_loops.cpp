@@ -206,8 +206,7 @@ bool HasDash(std::string_view kept) {
 }
 
 const Word16& LuhnWord(const card::CardOutcome& outcome) {
-    const bool tested = outcome.result != 0 && card::kCardTypes[outcome.type].luhn;
-    return kLuhnWords[tested ? (outcome.result > 0 ? 1 : 2) : 0];
+    return kLuhnWords[static_cast<std::size_t>(outcome.check)];
 }
 
 // `read_ahead`: kCardReadAhead bytes may be read from the start of the text.
@@ -228,7 +227,7 @@ bool WriteCardRecord(Writer& writer, std::string_view text, bool read_ahead) {
             Digits digits;
             writer.Padded("digits", digits, TakenDigits(kept, digits));
         }
-        PutWord(writer, "type", kKindWords[card::TypeKind(static_cast<card::CardType>(outcome.type))]);
+        PutWord(writer, "type", kKindWords[card::TypeKind(outcome.type)]);
     }
     PutWord(writer, "luhn", LuhnWord(outcome));
     PutWord(writer, "outcome", kKindWords[outcome.kind]);

@@ -3,6 +3,7 @@
 // exactly as its pattern says. Linked with the program's start-up in place of card_loop.cpp and ssn_loop.cpp
 // into the reference program, whose output the tests and the benchmark compare with the shipped program's.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -149,13 +150,14 @@ void PlainPrintResultLine(const SsnNumber& number, SsnVerdict verdict, const Hig
 const card::CardTypeRow* PlainCardType(const char* digits) {
     const card::CardTypeRow* found = nullptr;
     std::size_t found_length = 0;
-    for (const card::CardTypeRow& row : card::kCardTypes) {
-        for (const std::string_view& prefix : row.prefixes) {
-            if (prefix.empty() || prefix.size() <= found_length) continue;
-            if (std::strncmp(digits, prefix.data(), prefix.size()) != 0) continue;
+    for (const card::CardTypeRow& row : card::kClassicCardRows) {
+        (void)card::ForEachItem(row.prefixes, [&](const card::PrefixRange& range) {
+            if (range.digits <= found_length) return;
+            const unsigned long leading = std::strtoul(std::string(digits, range.digits).c_str(), nullptr, 10);
+            if (leading < range.first || leading > range.last) return;
             found = &row;
-            found_length = prefix.size();
-        }
+            found_length = range.digits;
+        });
     }
     return found;
 }
@@ -187,7 +189,7 @@ void PlainClassifyCard(char* text, CardKind& kind) {
     if (row == nullptr) return;
     const std::string name(row->name);
     std::strcpy(kind.text.data(), name.c_str());
-    const std::size_t required = card::RequiredDigits(row->type, count);
+    const std::size_t required = card::RequiredDigits(*row, count);
     if (count < required) return;
     if (IsDigit(text[dashes + required])) {
         std::strcpy(kind.text.data(), "2MANY_DIGITS");
@@ -199,7 +201,7 @@ void PlainClassifyCard(char* text, CardKind& kind) {
         if (i % 2 == 1) digit = digit * 2 > 9 ? digit * 2 - 9 : digit * 2;
         sum += digit;
     }
-    if (row->luhn && sum % 10 != 0) std::strcat(kind.text.data(), "_X");
+    if (row->check == card::CheckDigit::Luhn && sum % 10 != 0) std::strcat(kind.text.data(), "_X");
 }
 
 }  // namespace

@@ -116,7 +116,7 @@ TEST(CardReason, AgreesWithTheOutcomeOnRandomTexts) {
         const card::CardOutcome outcome = card::ClassifyCardText(text);
         const std::string_view kind = card::KindView(outcome.kind);
         const bool unknown = outcome.kind == card::kUnknownKind;
-        const bool other = outcome.type == static_cast<std::uint8_t>(card::CardType::Other);
+        const bool other = outcome.type + 1u == card::kClassicCardRows.size();
         switch (outcome.reason) {
             case card::CardReason::NotANumber:
             case card::CardReason::BadDashes:
@@ -133,16 +133,16 @@ TEST(CardReason, AgreesWithTheOutcomeOnRandomTexts) {
                 EXPECT_EQ(outcome.result, -1) << text;
                 break;
             case card::CardReason::Ok:
-                EXPECT_EQ(kind, card::kCardTypes[outcome.type].name) << text;
+                EXPECT_EQ(kind, card::kClassicCardRows[outcome.type].name) << text;
                 EXPECT_FALSE(other) << text;
                 break;
             case card::CardReason::TooFewDigits:
-                EXPECT_TRUE(unknown || kind == card::kCardTypes[outcome.type].name) << text;
+                EXPECT_TRUE(unknown || kind == card::kClassicCardRows[outcome.type].name) << text;
                 EXPECT_EQ(outcome.result, 0) << text;
                 break;
         }
         if (!unknown && outcome.kind != card::kTooManyDigitsKind) {
-            EXPECT_EQ(kind.substr(0, card::kCardTypes[outcome.type].name.size()), card::kCardTypes[outcome.type].name);
+            EXPECT_EQ(kind.substr(0, card::kClassicCardRows[outcome.type].name.size()), card::kClassicCardRows[outcome.type].name);
         }
     }
 }
