@@ -109,26 +109,21 @@ constexpr TypeLookup<kTable> kTypeLookup = [] {
     return lookup;
 }();
 
-// What the classifier needs of a type, looked up: a switch on the type becomes an indirect jump that random
-// input mispredicts.
+// RequiredDigits by type and count, looked up: a switch on the type becomes an indirect jump that random input
+// mispredicts.
 template <const CardTypeTable& kTable>
-struct TypeFacts {
-    std::array<std::uint8_t, Shape<kTable>::kMaxDigits - Shape<kTable>::kMinDigits + 1> required;  // by the count
-    bool luhn;
-};
+using RequiredByCount = std::array<std::uint8_t, Shape<kTable>::kMaxDigits - Shape<kTable>::kMinDigits + 1>;
 
 template <const CardTypeTable& kTable>
-constexpr std::array<TypeFacts<kTable>, Shape<kTable>::kTypes> kTypeFacts = [] {
+constexpr std::array<RequiredByCount<kTable>, Shape<kTable>::kTypes> kRequiredDigits = [] {
     using S = Shape<kTable>;
-    std::array<TypeFacts<kTable>, S::kTypes> facts{};
+    std::array<RequiredByCount<kTable>, S::kTypes> required{};
     for (std::size_t type = 0; type < S::kTypes; ++type) {
         for (std::size_t count = S::kMinDigits; count <= S::kMaxDigits; ++count) {
-            facts[type].required[count - S::kMinDigits] =
-                static_cast<std::uint8_t>(RequiredDigits(kTable.rows[type], count));
+            required[type][count - S::kMinDigits] = static_cast<std::uint8_t>(RequiredDigits(kTable.rows[type], count));
         }
-        facts[type].luhn = kTable.rows[type].check == CheckDigit::Luhn;
     }
-    return facts;
+    return required;
 }();
 
 // What may follow a number's digits: white space, a line end, or the end of the text at a NUL.
@@ -316,6 +311,7 @@ bool LeadingLuhnPasses(const Window& window, std::size_t length) {
 // The Luhn test of the digits in `counted`, dashes between them. Counted from the check digit leftwards
 // every second digit is doubled: the digits whose index in the number has the other parity than the check
 // digit's. A digit's index has its position's parity, flipped by every dash before it.
+template <const CardTypeTable&>  // one copy per table, each inlined where it is used
 bool LuhnPasses(const Window& window, std::uint32_t counted, std::size_t count) {
     const std::uint32_t even_count = static_cast<std::uint32_t>(count % 2) - 1u;  // all ones for an even count
     std::uint32_t dash_parity = window.dashes;  // bit i: an odd number of dashes up to position i
@@ -331,19 +327,48 @@ bool LuhnPasses(const Window& window, std::uint32_t counted, std::size_t count) 
     return kMultipleOfTen[sum];
 }
 
-// The reason for each combination of causes (bit 3: no type has the leading digits, bit 2: too few digits for
-// the type, bit 1: too many, bit 0: the check digit passes or is not tested), the first cause in the order the
-// kind is chosen by. Looked up: the causes come in random order, and branches on them cost more than the work.
-constexpr std::array<CardReason, 16> kReasonByCauses = [] {
-    std::array<CardReason, 16> reasons{};
-    for (std::size_t causes = 0; causes < reasons.size(); ++causes) {
-        reasons[causes] = (causes & 8) != 0   ? CardReason::UnknownPrefix
-                          : (causes & 4) != 0 ? CardReason::TooFewDigits
-                          : (causes & 2) != 0 ? CardReason::TooManyDigits
-                          : (causes & 1) != 0 ? CardReason::Ok
-                                              : CardReason::BadCheckDigit;
+// Everything of a judgement but the length, for each type and each combination of the causes that decide it
+// (bit 2: too few digits for the type, bit 1: too many, bit 0: the check digit is right), in the order of the
+// rules: no type, too few, too many, then the check digit where the type has one. Looked up in one load: the
+// causes come in random order, and branches or arithmetic on them cost more than the work.
+struct Verdict {
+    std::uint8_t kind;
+    CardReason reason;
+    std::uint8_t type;
+    CheckResult check;
+    int result;
+};
+
+template <const CardTypeTable& kTable>
+constexpr auto kVerdicts = [] {
+    using S = Shape<kTable>;
+    std::array<Verdict, S::kTypes * 8> verdicts{};
+    for (std::size_t type = 0; type < S::kTypes; ++type) {
+        for (std::size_t causes = 0; causes < 8; ++causes) {
+            const bool too_few = (causes & 4) != 0;
+            const bool too_many = (causes & 2) != 0;
+            const bool right = (causes & 1) != 0;
+            const auto of_type = static_cast<std::uint8_t>(type);
+            Verdict& verdict = verdicts[type * 8 + causes];
+            if (type == S::kOther) {
+                verdict = {static_cast<std::uint8_t>(TypeKind(type)), CardReason::UnknownPrefix, of_type,
+                           CheckResult::NotTested, 0};
+            } else if (too_few) {
+                verdict = {static_cast<std::uint8_t>(TypeKind(type)), CardReason::TooFewDigits, of_type,
+                           CheckResult::NotTested, 0};
+            } else if (too_many) {
+                verdict = {kTooManyDigitsKind, CardReason::TooManyDigits, of_type, CheckResult::NotTested, 0};
+            } else if (kTable.rows[type].check == CheckDigit::None) {
+                verdict = {static_cast<std::uint8_t>(TypeKind(type)), CardReason::Ok, of_type, CheckResult::NotTested, 1};
+            } else if (right) {
+                verdict = {static_cast<std::uint8_t>(TypeKind(type)), CardReason::Ok, of_type, CheckResult::Right, 1};
+            } else {
+                verdict = {static_cast<std::uint8_t>(TypeKind(type, false)), CardReason::BadCheckDigit, of_type,
+                           CheckResult::Wrong, -1};
+            }
+        }
     }
-    return reasons;
+    return verdicts;
 }();
 
 // The rest of the classification, for a text with or without dashes among the characters looked at.
@@ -373,33 +398,24 @@ CardOutcome ClassifyScanned(const char* text, std::size_t size, std::size_t limi
     // The type decides the rest. Lengths, types and check digits come in random order, so every test is made
     // and the outcome chosen without a branch.
     const std::size_t type = TypeOf<kTable>(text, window.digits);
-    const TypeFacts<kTable>& facts = kTypeFacts<kTable>[type];
-    const std::size_t required = facts.required[count - S::kMinDigits];
-    const bool other = type == S::kOther;
+    const std::size_t required = kRequiredDigits<kTable>[type][count - S::kMinDigits];
+    const bool other = type == S::kOther;  // too few and too many for no type: its required count is 0
     const bool too_few = count < required;
     const std::size_t after_number = dashes + required;  // within the masks
     const bool too_many = (after_number < cut) & (((window.digits >> after_number) & 1u) != 0);
-    const bool decided = other | too_few | too_many;  // before the check digit is looked at
     bool luhn = false;
     if constexpr (kWithDashes) {
         std::uint32_t counted = window.digits & ((std::uint32_t{1} << pos) - 1);
-        if (count > required && !decided) counted = KeepLowest(counted, required);
-        luhn = LuhnPasses(window, counted, required);
+        if (count > required && !(other | too_few | too_many)) counted = KeepLowest(counted, required);
+        luhn = LuhnPasses<kTable>(window, counted, required);
     } else {
         // Where the test decides, the number has exactly the required digits: taking the count instead lets the
         // test run alongside the type lookup rather than after it.
         luhn = LeadingLuhnPasses<kTable>(window, count);
     }
-    const bool tested = facts.luhn & !decided;
-    const bool passes = luhn | !tested;
-
-    const std::size_t kind = Select(too_many & !other & !too_few, kTooManyDigitsKind, TypeKind(type, passes));
-    const int result = (2 * static_cast<int>(passes) - 1) & -static_cast<int>(!decided);
-    const std::size_t causes = (std::size_t{other} << 3) | (std::size_t{too_few} << 2) |
-                               (std::size_t{too_many} << 1) | std::size_t{passes};
-    const auto check = static_cast<CheckResult>(static_cast<unsigned>(tested) << static_cast<unsigned>(!luhn));
-    return {static_cast<std::uint8_t>(kind), kReasonByCauses[causes], static_cast<std::uint8_t>(type), check, result,
-            cut};
+    const std::size_t causes = (std::size_t{too_few} << 2) | (std::size_t{too_many} << 1) | std::size_t{luhn};
+    const Verdict& verdict = kVerdicts<kTable>[type * 8 + causes];
+    return {verdict.kind, verdict.reason, verdict.type, verdict.check, verdict.result, cut};
 }
 
 template <const CardTypeTable& kTable>
