@@ -25,11 +25,9 @@ CardOutcome Outcome(std::size_t kind, CardReason reason, std::size_t type, Check
     return {static_cast<std::uint8_t>(kind), reason, static_cast<std::uint8_t>(type), check, result, length};
 }
 
-}  // namespace
-
-CardOutcome JudgeCard(std::string_view text, CardRules rules) {
-    const CardTypeTable& table = TableOf(rules);
-    const std::size_t other = table.rows.size() - 1;
+template <const CardTypeTable& table>
+CardOutcome Judge(std::string_view text) {
+    constexpr std::size_t other = table.rows.size() - 1;
     text = text.substr(0, text.find('\0'));  // a NUL ends the text
 
     // The number: digits and dashes from the start, until white space, a line end, the end of the text, the
@@ -37,7 +35,10 @@ CardOutcome JudgeCard(std::string_view text, CardRules rules) {
     std::array<char, kCardReadAhead> digits{};
     std::size_t count = 0;
     std::size_t pos = 0;
-    for (; pos < text.size() && pos < ScanLimit(table) && count < DigitsScanned(table); ++pos) {
+    constexpr std::size_t kLimit = ScanLimit(table);
+    constexpr std::size_t kScanned = DigitsScanned(table);
+    constexpr std::size_t kShortest = ShortestLength(table);
+    for (; pos < text.size() && pos < kLimit && count < kScanned; ++pos) {
         const char c = text[pos];
         if (text::IsSpace(c)) break;
         if (text::IsDigit(c)) {
@@ -46,7 +47,7 @@ CardOutcome JudgeCard(std::string_view text, CardRules rules) {
             return Outcome(kUnknownKind, CardReason::NotANumber, other, CheckResult::NotTested, text.size());
         }
     }
-    if (count < ShortestLength(table)) {
+    if (count < kShortest) {
         return Outcome(kUnknownKind, CardReason::TooFewDigits, other, CheckResult::NotTested, text.size());
     }
     // From here on the text is cut behind the number.
@@ -71,6 +72,13 @@ CardOutcome JudgeCard(std::string_view text, CardRules rules) {
         return Outcome(TypeKind(type), CardReason::Ok, type, CheckResult::Right, pos);
     }
     return Outcome(TypeKind(type, false), CardReason::BadCheckDigit, type, CheckResult::Wrong, pos);
+}
+
+}  // namespace
+
+CardOutcome JudgeCard(std::string_view text, CardRules rules) {
+    if (rules == CardRules::Current) return Judge<kCurrentCards>(text);
+    return Judge<kClassicCards>(text);
 }
 
 }  // namespace kalderos::card

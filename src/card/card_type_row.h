@@ -79,14 +79,15 @@ constexpr bool ReadItem(std::string_view item, PrefixRange& range) {
 // Calls `take` with each item of a comma-separated list; false when an item is malformed.
 template <class Take>
 constexpr bool ForEachItem(std::string_view list, Take take) {
-    while (!list.empty()) {
+    if (detail::Trimmed(list).empty()) return true;
+    for (;;) {
         const std::size_t comma = list.find(',');
         PrefixRange range{};
         if (!detail::ReadItem(list.substr(0, comma), range)) return false;
         take(range);
-        list = comma == std::string_view::npos ? std::string_view{} : list.substr(comma + 1);
+        if (comma == std::string_view::npos) return true;
+        list = list.substr(comma + 1);
     }
-    return true;
 }
 
 // The row's lengths as a set, bit n for n digits; 0 when the column is malformed or names a length outside 12-19.

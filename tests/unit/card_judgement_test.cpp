@@ -1,0 +1,64 @@
+// The fast classifier and the rules step by step give one judgement: on random texts, on every six-digit start
+// and on every four-digit start at every length, for both tables.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "card/card_outcome.h"
+
+namespace kalderos::card {
+namespace {
+
+constexpr CardRules kBothRules[] = {CardRules::Classic, CardRules::Current};
+
+// Every field equal, and the same where the text lies in a read buffer with other bytes after it.
+void ExpectOneJudgement(const std::string& text, CardRules rules) {
+    const CardOutcome plain = JudgeCard(text, rules);
+    const CardOutcome fast = ClassifyCardText(text, rules);
+    ASSERT_EQ(KindView(rules, fast.kind), KindView(rules, plain.kind)) << text;
+    ASSERT_EQ(ReasonName(fast.reason), ReasonName(plain.reason)) << text;
+    ASSERT_EQ(fast.type, plain.type) << text;
+    ASSERT_EQ(fast.check, plain.check) << text;
+    ASSERT_EQ(fast.result, plain.result) << text;
+    ASSERT_EQ(fast.length, plain.length) << text;
+    const std::string buffer = text + std::string(kCardReadAhead, '7');
+    const CardOutcome along = ClassifyReadable(buffer.data(), text.size(), rules);
+    ASSERT_EQ(along.kind, plain.kind) << text;
+    ASSERT_EQ(along.length, plain.length) << text;
+}
+
+TEST(CardJudgement, FastEqualsTheRulesOnRandomTexts) {
+    std::mt19937 random(20170101);
+    constexpr std::string_view kAlphabet = "01234567890123456789012345678901234567896222-- \nx";
+    for (int i = 0; i < 1000000; ++i) {
+        std::string text(random() % 30, ' ');
+        for (char& c : text) c = kAlphabet[random() % kAlphabet.size()];
+        for (const CardRules rules : kBothRules) ExpectOneJudgement(text, rules);
+    }
+}
+
+// Every prefix of up to six digits decides through the derived lookup as it does in the rows.
+TEST(CardJudgement, FastEqualsTheRulesOnEverySixDigitStart) {
+    for (int start = 0; start < 1000000; ++start) {
+        std::string text = std::to_string(1000000 + start).substr(1) + std::to_string(1000000000 + start / 7);
+        if (start % 3 == 1) text.insert(9, "-").insert(2, "-");  // dashes among the deciding digits
+        if (start % 3 == 2) text.insert(14, "-").insert(9, "-").insert(4, "-");
+        for (const CardRules rules : kBothRules) ExpectOneJudgement(text, rules);
+    }
+}
+
+TEST(CardJudgement, FastEqualsTheRulesOnEveryFourDigitStartAndLength) {
+    std::mt19937 random(7);
+    for (int start = 0; start < 10000; ++start) {
+        const std::string first = std::to_string(10000 + start).substr(1);
+        for (std::size_t length = 11; length <= 21; ++length) {
+            std::string text = first;
+            while (text.size() < length) text += static_cast<char>('0' + random() % 10);
+            for (const CardRules rules : kBothRules) ExpectOneJudgement(text, rules);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kalderos::card
