@@ -375,6 +375,7 @@ constexpr auto kVerdicts = [] {
 template <const CardTypeTable& kTable, bool kWithDashes>
 CardOutcome ClassifyScanned(const char* text, std::size_t size, std::size_t limit, const Window& window) {
     using S = Shape<kTable>;
+    static_assert(9 * S::kMaxDigits < kMultipleOfTen.size());
     const auto [count, pos] =
         kWithDashes ? ScanDigitsAndDashes<S::kMaxDigits>(window) : ScanDigits<S::kMaxDigits>(window);
 

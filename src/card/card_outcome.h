@@ -77,7 +77,7 @@ enum class CardReason : std::uint8_t {
     Ok,              // a known type, its digit count, and its check digit right where the type has one
     NotANumber,      // UNKNOWN: something other than digits and dashes before the number's end
     BadDashes,       // UNKNOWN: one dash, or more than three, among the digits
-    TooFewDigits,    // UNKNOWN below 13 digits; a type name when fewer than the type needs
+    TooFewDigits,    // UNKNOWN below the shortest number of the table; a type name below the type's count
     UnknownPrefix,   // Other: no type has the number's leading digits
     TooManyDigits,   // 2MANY_DIGITS
     BadCheckDigit,   // a type name with "_X"
