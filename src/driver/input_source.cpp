@@ -24,10 +24,13 @@ constexpr std::size_t kConsoleBlockSize = std::size_t{1} << 16;
 
 // Ctrl-C is looked at around every read of the list file rather than for every line: a run over a long list
 // still ends within one buffer's worth of lines, and a read cut short by Ctrl-C ends the run before the
-// unfinished line it leaves in the buffer could be taken for a whole one.
+// unfinished line it leaves in the buffer could be taken for a whole one. A read that would wait (a pipe, a
+// FIFO or a terminal with nothing more yet) first writes out the results so far, which a file never costs.
 long ReadFromFd(void* context, char* buffer, std::size_t size) {
     CheckInterrupt();
-    const long got = platform::ReadSome(*static_cast<const int*>(context), buffer, size);
+    const int fd = *static_cast<const int*>(context);
+    if (platform::ReadWouldWait(fd)) Out().Flush();
+    const long got = platform::ReadSome(fd, buffer, size);
     if (got < 0) CheckInterrupt();
     return got;
 }
@@ -40,10 +43,12 @@ std::size_t TextLength(const char* text, std::size_t size) {
 }  // namespace
 
 InputSource::InputSource(const RunOptions& options) : options_(options) {
+    constexpr std::size_t kCapacity = LineReader::kDefaultCapacity;
+    const auto long_lines = options_.whole_lines ? LineReader::LongLines::kWhole : LineReader::LongLines::kPieces;
     if (options_.list_file >= 0) {
-        list_reader_.emplace(ReadFromFd, const_cast<int*>(&options_.list_file));
+        list_reader_.emplace(ReadFromFd, const_cast<int*>(&options_.list_file), kCapacity, long_lines);
     } else if (options_.standard_input_list) {
-        list_reader_.emplace(ReadFromFd, &standard_input_);
+        list_reader_.emplace(ReadFromFd, &standard_input_, kCapacity, long_lines);
     }
 }
 

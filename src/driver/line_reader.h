@@ -1,5 +1,6 @@
-// Splits a byte source into list-file texts: at most 259 characters each, the line feed kept, a carriage
-// return before a line feed dropped, longer lines delivered in pieces.
+// Splits a byte source into list-file texts: the line feed kept, a carriage return before a line feed dropped,
+// lines of more than 259 characters delivered in pieces of 259 or, for records, whole. A line is handed out as
+// soon as it has arrived: from a pipe or a terminal the next one may come much later.
 #pragma once
 
 #include <algorithm>
@@ -23,7 +24,14 @@ public:
     // Reads up to `size` bytes into `buffer`: the count, 0 at the end, -1 on a read error.
     using ReadFunction = long (*)(void* context, char* buffer, std::size_t size);
 
-    LineReader(ReadFunction read, void* context, std::size_t capacity = std::size_t{1} << 17);
+    // What becomes of a line longer than kMaxText: pieces of kMaxText characters, or one text however long
+    // (the buffer grows to hold it).
+    enum class LongLines { kPieces, kWhole };
+
+    static constexpr std::size_t kDefaultCapacity = std::size_t{1} << 17;
+
+    LineReader(ReadFunction read, void* context, std::size_t capacity = kDefaultCapacity,
+               LongLines long_lines = LongLines::kPieces);
 
     // The next text, valid until the next call; a view without data (its data() null) once the input is
     // exhausted, which Failed() then tells apart from a read error. Everything read before an error is handed
@@ -59,12 +67,17 @@ private:
     }
 
     std::string_view NextSlowly();
+    // A line longer than kMaxText, taken whole.
+    std::string_view NextLongLine();
+    // Moves what is left to the front and reads once (a pipe hands out what it has), growing the buffer first
+    // when a whole line fills it.
     void Refill();
 
     ReadFunction read_;
     void* context_;
     std::unique_ptr<char[]> buffer_;  // the capacity and kReadAhead bytes behind it, all cleared once
     std::size_t capacity_;
+    LongLines long_lines_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool at_end_ = false;

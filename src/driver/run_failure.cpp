@@ -22,7 +22,7 @@ struct FailureText {
     int exit_code;
 };
 
-constexpr std::array<FailureText, 7> kFailureTexts{{
+constexpr std::array<FailureText, 8> kFailureTexts{{
     {RunFailure::kListFileOpen, false, "\nError opening input file ", true, "", "Error opening input file",
      kExitInputFailed},
     {RunFailure::kListFileRead, false, "\nError reading input file ", true, "", "Error reading input file",
@@ -30,6 +30,8 @@ constexpr std::array<FailureText, 7> kFailureTexts{{
     {RunFailure::kConsoleRead, false, "\nError reading standard input", false, "", "Error reading",
      kExitInputFailed},
     {RunFailure::kListFileIsOutput, true, "\nError: input file ", true, " is also standard output\n", "",
+     kExitInputFailed},
+    {RunFailure::kStandardInputIsOutput, true, "\nError: standard input is also standard output\n", false, "", "",
      kExitInputFailed},
     {RunFailure::kGroupFileOpen, true, "\nError opening ", true, " group file\n", "Error opening group file",
      kExitGroupFileFailed},

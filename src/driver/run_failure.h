@@ -10,6 +10,7 @@ enum class RunFailure {
     kListFileRead,      // the list file could not be read to its end
     kConsoleRead,       // standard input could not be read at the console
     kListFileIsOutput,  // the list file is also standard output, written where it is still to be read
+    kStandardInputIsOutput,  // the same of standard input, read as the list or at the console
     kGroupFileOpen,     // -g names a file that cannot be opened
     kGroupFileRead,     // the group file could not be read to its end
     kNoMemory,          // memory the run needs could not be obtained (no message)

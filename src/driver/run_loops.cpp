@@ -41,13 +41,19 @@ void PrepareForMissingMemory() {
 }
 
 // A list file that is also standard output, written where it is still to be read, would be read back without
-// end (as `cat f >> f` would); refused before anything is checked. An output that cannot be written at all
-// (closed, so that the list took its descriptor, or open for reading only) is left to fail at the first write,
-// which names the real fault.
-void RefuseListFileThatIsOutput(const RunOptions& options) {
-    if (options.list_file < 0 || !platform::OpenForWriting(platform::kStandardOutput)) return;
-    if (!platform::OutputFeedsInput(options.list_file, platform::kStandardOutput)) return;
-    FailRun(RunFailure::kListFileIsOutput, options.list_file_path.View());
+// end (as `cat f >> f` would); refused before anything is checked. So is standard input, whether it is read as
+// the list or answers the console's prompts; a terminal or a pipe is never such a file. An output that cannot
+// be written at all (closed, so that the list took its descriptor, or open for reading only) is left to fail at
+// the first write, which names the real fault.
+void RefuseInputThatIsOutput(const RunOptions& options) {
+    if (!platform::OpenForWriting(platform::kStandardOutput)) return;
+    if (options.list_file >= 0) {
+        if (!platform::OutputFeedsInput(options.list_file, platform::kStandardOutput)) return;
+        FailRun(RunFailure::kListFileIsOutput, options.list_file_path.View());
+    }
+    if (platform::OutputFeedsInput(platform::kStandardInput, platform::kStandardOutput)) {
+        FailRun(RunFailure::kStandardInputIsOutput);
+    }
 }
 
 // A command line that cannot be used: the help screen for a bad option (whose exit code stays 5 even when
@@ -96,8 +102,9 @@ void RunProgram(int argc, const char* const* argv) {
     EndOnStop(command_line);
     const int option_start = command_line.option_start;
     options.standard_input_list = records && option_start == 1 && options.list_file < 0;
+    options.whole_lines = records;
     TextSource texts(arguments, option_start, options);
-    if (!texts.SingleNumber()) RefuseListFileThatIsOutput(options);
+    if (!texts.SingleNumber()) RefuseInputThatIsOutput(options);
     if (records) {
         const RecordFormat format{long_options.format, long_options.header};
         if (options.card_mode) RunCardRecords(texts, options, format);

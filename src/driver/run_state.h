@@ -46,6 +46,7 @@ struct RunOptions {
     // A long option was given, and with it the rule that a file the user named and the run cannot use ends the
     // run: a name refused for the length of its full path is not passed over.
     bool refuse_unusable_files = false;
+    bool whole_lines = false;          // records: one text per line, however long
 };
 
 struct RunState {

@@ -33,11 +33,15 @@ void CloseFile(int fd);
 [[nodiscard]] long ReadSome(int fd, char* buffer, std::size_t size);
 
 // Writes all bytes, retrying short writes and waiting while a non-blocking output is full; false on a write
-// error. A write that Ctrl-C interrupts while it waits for its reader gives up too (WriteWasInterrupted); one
-// begun after Ctrl-C (the last flush) goes on to the end.
+// error. After Ctrl-C, whether it came before the write or during it, the write goes on while the reader takes
+// data and gives up (WriteWasInterrupted) only on a reader that has stopped taking any.
 [[nodiscard]] bool WriteAll(int fd, const char* data, std::size_t size);
 
 [[nodiscard]] bool IsTerminal(int fd);
+
+// True when a read of `fd` would wait for its input to arrive (a pipe, a FIFO or a terminal with nothing to
+// read yet); false for a file on disk. Where that cannot be told cheaply, true for everything but a file.
+[[nodiscard]] bool ReadWouldWait(int fd);
 
 // True for a regular file on disk, which can be read ahead and wound back.
 [[nodiscard]] bool IsRegularFile(int fd);

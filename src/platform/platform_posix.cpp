@@ -11,7 +11,9 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <vector>
 
 namespace kalderos::platform {
@@ -87,14 +89,18 @@ bool WaitUntilReady(int fd, short events) {
 
 bool WaitForInput(int fd) { return WaitUntilReady(fd, POLLIN); }
 
-// A descriptor left non-blocking by whoever passed it on says "try again" when it has no room, which is no
-// failure: the write waits for room. False when Ctrl-C arrives meanwhile and the write may give up.
-bool WaitForRoom(int fd, bool interruptible) {
-    if (interruptible) return WaitUntilReady(fd, POLLOUT);
+// After Ctrl-C a reader that has taken nothing for this long is taken to have stopped; one that still takes
+// data, however slowly, gets everything written before.
+constexpr int kStoppedReaderMs = 2000;
+
+// Once Ctrl-C has been pressed: waits until `fd` has room, false when none came within kStoppedReaderMs. An
+// error or a reader gone counts as room: the write then reports it.
+bool RoomBeforeGivingUp(int fd) {
     pollfd watch{fd, POLLOUT, 0};
-    while (::poll(&watch, 1, -1) < 0 && errno == EINTR) {
+    int ready;
+    while ((ready = ::poll(&watch, 1, kStoppedReaderMs)) < 0 && errno == EINTR) {
     }
-    return true;
+    return ready > 0;
 }
 
 bool IsTryAgain(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
@@ -116,21 +122,27 @@ long ReadSome(int fd, char* buffer, std::size_t size) {
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
-    // A write that Ctrl-C interrupts would otherwise sleep on for as long as its reader takes nothing. Once
-    // Ctrl-C has been pressed, though, the run is ending and what it still writes is the output printed before,
-    // which must arrive; a second Ctrl-C then ends the process by default.
-    const bool interruptible = !InterruptRequested();
+    // Once Ctrl-C has been pressed the run is ending, and what it still writes was printed before: the record or
+    // line in the middle of being written, the output buffered behind it. That goes on while the reader takes
+    // data, in pieces a pipe with room takes without waiting, and is given up only when the reader has stopped
+    // taking any; a second Ctrl-C ends the process by default.
     while (size > 0) {
-        const ssize_t put = ::write(fd, data, size);
+        const bool ending = InterruptRequested();
+        if (ending && !RoomBeforeGivingUp(fd)) {
+            g_last_error = EINTR;
+            return false;
+        }
+        const ssize_t put = ::write(fd, data, ending ? std::min<std::size_t>(size, PIPE_BUF) : size);
         if (put >= 0) {
             data += put;
             size -= static_cast<std::size_t>(put);
-            if (size == 0 || !interruptible || !InterruptRequested()) continue;
-            errno = EINTR;  // cut short by Ctrl-C; the rest would wait like the write before
-        } else if (IsTryAgain(errno)) {
-            if (WaitForRoom(fd, interruptible)) continue;
-            errno = EINTR;
-        } else if (errno == EINTR && (!interruptible || !InterruptRequested())) {
+            continue;
+        }
+        if (errno == EINTR) continue;  // Ctrl-C, which the next round sees
+        if (IsTryAgain(errno)) {
+            // A descriptor left non-blocking by whoever passed it on has no room: no failure, the write waits
+            // (the next round does, once Ctrl-C has been pressed).
+            if (!ending) WaitUntilReady(fd, POLLOUT);
             continue;
         }
         g_last_error = errno;
@@ -140,6 +152,11 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 }
 
 bool IsTerminal(int fd) { return ::isatty(fd) == 1; }
+
+bool ReadWouldWait(int fd) {
+    pollfd watch{fd, POLLIN, 0};
+    return ::poll(&watch, 1, 0) == 0;
+}
 
 bool IsRegularFile(int fd) {
     struct stat status {};

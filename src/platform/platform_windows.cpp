@@ -149,6 +149,8 @@ bool IsTerminal(int fd) { return IsConsoleHandle(HandleOf(fd)); }
 
 bool IsRegularFile(int fd) { return GetFileType(HandleOf(fd)) == FILE_TYPE_DISK; }
 
+bool ReadWouldWait(int fd) { return !IsRegularFile(fd); }
+
 bool UnreadBytes(int fd, std::size_t count) {
     return _lseeki64(fd, -static_cast<__int64>(count), SEEK_CUR) >= 0;
 }

@@ -128,6 +128,19 @@ std::vector<E2eCase> SsnRecordRows() {
                {{"groups.txt", "123 45\n"}}, "123456789\r\n",
                R"({"input":"123456789","well_formed":true,"area":123,"group":45,"serial":6789,"place":"New York",)"
                R"("verdict":"valid","confirm":true,"reason":"ok"})" "\n"}),
+        // A text line holds at most 259 characters; a record holds its whole line, however long.
+        Quiet({"tsv a line of 259 characters is one record", {"--format=tsv", "--no-header", "-i", "list.txt"},
+               {{"list.txt", std::string(259, 'x') + "\n123-96-0001\n"}}, "",
+               std::string(259, 'x') + "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n"}),
+        Quiet({"jsonl a line of 300 characters is one record", {"--format=jsonl", "-i", "list.txt"},
+               {{"list.txt", std::string(300, 'y') + "\r\n"}}, "",
+               R"({"input":")" + std::string(300, 'y') +
+                   R"(","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
+                   R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"}),
+        Quiet({"tsv a number behind 270 blanks on standard input", {"--format=tsv", "--no-header"}, {},
+               std::string(270, ' ') + "123-96-0001\n",
+               std::string(270, ' ') + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n"}),
         Quiet({"--format=text is the default", {"--format=text", "--quiet", "123-96-0001"}, {}, "", kConfirmed}),
     };
 }
@@ -161,6 +174,8 @@ std::vector<E2eCase> CardRecordRows() {
                "\n"
                R"({"input":"\"\\\u0001","digits":null,"type":null,"luhn":"n/a","outcome":"UNKNOWN",)"
                R"("reason":"not-a-number"})" "\n"}),
+        Quiet({"tsv card a line of 259 characters is one record", {"--format=tsv", "--no-header", "-C"}, {},
+               std::string(259, 'a') + "\n", std::string(259, 'a') + "\t\t\tn/a\tUNKNOWN\tnot-a-number\n"}),
         Quiet({"jsonl card from standard input", {"-C", "--format=jsonl"}, {}, "6011111111111117\n",
                R"({"input":"6011111111111117","digits":"6011111111111117","type":"Discover","luhn":"pass",)"
                R"("outcome":"Discover","reason":"ok"})" "\n"}),

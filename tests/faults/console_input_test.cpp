@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "faults/fault_fixture.h"
 
@@ -40,6 +41,51 @@ TEST_F(Faults, ConsoleReadsALongLineFromAFileQuickly) {
     ASSERT_FALSE(result.timed_out);
     EXPECT_EQ(result.out, "\n" + std::string(kPrompt) + kNumbers[0].second + "\n" + kPrompt);
     EXPECT_EQ(result.exit_code, 0);
+}
+
+// A line from a pipe or a FIFO is answered as soon as it has arrived, its result written out before the run
+// waits for the next one (as under `tail -f log | kalderos ...`): the second line is sent only once the first
+// one's result is out, or after thirty seconds.
+TEST_F(Faults, LinesFromAPipeAreAnsweredAsTheyArrive) {
+    const std::string tsv = "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n";
+    const std::string header = "input\twell_formed\tarea\tgroup\tserial\tplace\tverdict\tconfirm\treason\n";
+    const std::string card_line = "\n        VISA |     4111111111111111";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;  // "in" is the FIFO, also standard input
+        const char* line;
+        std::string first;  // standard output once the first line is answered
+    } cases[] = {
+        {"tsv", {"--format=tsv", "--no-header"}, "123-96-0001", tsv},
+        {"tsv with its header", {"--format=tsv"}, "123-96-0001", header + tsv},
+        {"jsonl", {"--format=jsonl"}, "123-96-0001",
+         R"({"input":"123-96-0001","well_formed":true,"area":123,"group":96,"serial":1,"place":"New York",)"
+         R"("verdict":"valid","confirm":true,"reason":"ok"})" "\n"},
+        {"card records", {"-C", "--format=tsv", "--no-header"}, "4111111111111111",
+         "4111111111111111\t4111111111111111\tVISA\tpass\tVISA\tok\n"},
+        {"text list file", {"-i", "in"}, "123-96-0001", "\n" + std::string(kNumbers[1].second) + "\n"},
+        {"text card list file", {"-C", "-i", "in"}, "4111111111111111", card_line},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{c.first, c.line};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ProcessResult result = Script(R"sh(rm -f in out.txt; mkfifo in
+                                               "$0" "${@:3}" < in > out.txt 2> /dev/null & pid=$!
+                                               exec 3> in
+                                               printf '%s\n' "$2" >&3
+                                               for i in $(seq 300); do
+                                                 [ "$(stat -c %s out.txt)" -ge "${#1}" ] && break
+                                                 sleep 0.1
+                                               done
+                                               cp out.txt first.txt
+                                               printf '%s\n' "$2" >&3
+                                               exec 3>&-
+                                               wait "$pid")sh",
+                                            args, 90);
+        ASSERT_FALSE(result.timed_out) << c.name;
+        EXPECT_EQ(result.exit_code, 0) << c.name;
+        EXPECT_EQ(ReadWhole(dir_ + "/first.txt"), c.first) << c.name;
+    }
 }
 
 }  // namespace

@@ -131,6 +131,7 @@ TEST_F(Faults, ListFileThatIsAlsoStandardOutputIsRefused) {
     const std::string list = NumberList(30000);
     const std::string refusal = "\nError: input file " + dir_ + "/list.txt is also standard output\n";
     const std::string unwritable = "\nError writing standard output: Bad file descriptor\n";
+    const std::string input_refusal = "Error: standard input is also standard output\n";
     const struct {
         const char* name;
         const char* script;  // run in the test's directory, list.txt there holding the list
@@ -147,6 +148,21 @@ TEST_F(Faults, ListFileThatIsAlsoStandardOutputIsRefused) {
         {"standard output open for reading only", R"("$0" -i list.txt 1< list.txt)", 3, Banner() + unwritable, list},
         {"not read", R"("$0" 123-45-6789 -i list.txt >> list.txt)", 0, Banner(),
          list + "\n" + kNumbers[0].second + "\n"},
+        // Standard input as the list, in the record formats and at the console.
+        {"standard input appended, tsv", R"("$0" --format=tsv < list.txt >> list.txt)", 2, input_refusal, list},
+        {"standard input appended, jsonl", R"("$0" --format=jsonl < list.txt >> list.txt)", 2, input_refusal, list},
+        {"standard input appended, card records", R"("$0" -C --format=tsv < list.txt >> list.txt)", 2,
+         input_refusal, list},
+        {"standard input written from the start", R"("$0" --format=jsonl < list.txt 1<> list.txt)", 2,
+         input_refusal, list},
+        {"standard input at the console", R"("$0" < list.txt >> list.txt)", 2, Banner() + "\n" + input_refusal,
+         list},
+        {"standard input at the console in card mode", R"("$0" -C < list.txt 1<> list.txt)", 2,
+         Banner() + "\n" + input_refusal, list},
+        {"standard input truncated first", R"("$0" --format=tsv < list.txt > list.txt)", 0, "",
+         "input\twell_formed\tarea\tgroup\tserial\tplace\tverdict\tconfirm\treason\n"},
+        {"standard input not read", R"("$0" --format=tsv --no-header 123-96-0001 < list.txt >> list.txt)", 0, "",
+         list + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n"},
     };
     for (const auto& c : cases) {
         File("list.txt", list);
@@ -207,10 +223,11 @@ TEST_F(Faults, FilesWithoutReadPermissionCannotBeOpened) {
     EXPECT_EQ(group_result.exit_code, 5);
 }
 
-// Ctrl-C as soon as the first block of results has reached the file. The list comes through a FIFO whose writer
-// keeps it open after the last line, so the run cannot have come to the end of its input before Ctrl-C, however
-// slowly the signal is sent on a busy machine. The run gets SIGINT's default back, which a background job of a
-// script would otherwise start without.
+// Ctrl-C as soon as the first results have reached the file (more than the empty line, which is written out
+// while the run waits for the FIFO's first lines). The list comes through a FIFO whose writer keeps it open
+// after the last line, so the run cannot have come to the end of its input before Ctrl-C, however slowly the
+// signal is sent on a busy machine. The run gets SIGINT's default back, which a background job of a script
+// would otherwise start without.
 TEST_F(Faults, CtrlCInALongListKeepsEveryLinePrintedWhole) {
     constexpr std::size_t kLines = 2000000;
     const std::string list = File("list.txt", NumberList(kLines));
@@ -219,7 +236,7 @@ TEST_F(Faults, CtrlCInALongListKeepsEveryLinePrintedWhole) {
                                       R"(mkfifo "$3"
                                          (trap - INT; exec "$0" -i "$3" > "$2") & pid=$!
                                          (cat "$1"; exec sleep 60) > "$3" 2>/dev/null & feeder=$!
-                                         while [ ! -s "$2" ]; do sleep 0.001; done
+                                         while [ $(stat -c %s "$2") -le 1 ]; do sleep 0.001; done
                                          kill -INT "$pid"
                                          wait "$pid"; status=$?
                                          kill "$feeder"

@@ -130,6 +130,75 @@ TEST_F(Faults, CtrlCEndsAWriteToAStalledPipeWithExitCode2) {
     EXPECT_EQ(ReadWhole(dir_ + "/err.txt"), Banner());
 }
 
+// The lines of `path`; false when its last line has no line end.
+bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
+    const std::string text = ReadWhole(path);
+    std::size_t at = 0;
+    for (std::size_t end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+        lines.push_back(text.substr(at, end - at));
+    }
+    return at == text.size();
+}
+
+// Ctrl-C while a write waits for a reader that still takes data (a compressor behind a pipe): the run finishes
+// what it was writing before it ends, never leaving a cut record or line. Several runs each, as Ctrl-C lands
+// at a different place every time.
+TEST_F(Faults, CtrlCWhileTheReaderTakesDataEndsOnAWholeRecord) {
+    constexpr std::size_t kLines = 4000000;
+    const std::string list = File("list.txt", NumberList(kLines));
+    File("seven.txt", NumberList(kNumbers.size()));
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::size_t header_lines;  // lines before the first result: the text format's empty line, a header row
+        bool banner;
+    } formats[] = {
+        {"text", {}, 1, true},
+        {"tsv", {"--format=tsv"}, 1, false},
+        {"jsonl", {"--format=jsonl"}, 0, false},
+    };
+    for (const auto& format : formats) {
+        std::vector<std::string> args = format.args;
+        args.insert(args.end(), {"-i", "seven.txt"});
+        std::vector<std::string> command{kBinary};
+        command.insert(command.end(), args.begin(), args.end());
+        const ProcessResult seven = Run(command);
+        std::vector<std::string> results;
+        for (std::size_t at = 0, end; (end = seven.out.find('\n', at)) != std::string::npos; at = end + 1) {
+            results.push_back(seven.out.substr(at, end - at));
+        }
+        ASSERT_EQ(results.size(), format.header_lines + kNumbers.size()) << format.name;
+        args.back() = list;
+        for (int run = 0; run < 4; ++run) {
+            const std::string which = std::string(format.name) + ", run " + std::to_string(run + 1);
+            const ProcessResult result = Script(R"sh(rm -f p o.gz out.txt; mkfifo p
+                                                   gzip -1 < p > o.gz & zipper=$!
+                                                   "$0" "$@" > p 2> err.txt & pid=$!
+                                                   while [ "$(cut -d' ' -f2,3 /proc/$pid/stat)" != "($(basename "$0")) S" ]
+                                                   do :; done
+                                                   kill -INT "$pid"
+                                                   wait "$pid"; status=$?
+                                                   wait "$zipper"
+                                                   gzip -dc o.gz > out.txt
+                                                   exit "$status")sh",
+                                                args, 120);
+            ASSERT_FALSE(result.timed_out) << which;
+            EXPECT_EQ(result.exit_code, 2) << which;
+            EXPECT_EQ(ReadWhole(dir_ + "/err.txt"), format.banner ? Banner() : "") << which;
+            std::vector<std::string> lines;
+            EXPECT_TRUE(ReadLines(dir_ + "/out.txt", lines)) << which << ": the last line is cut";
+            ASSERT_GT(lines.size(), format.header_lines) << which;
+            ASSERT_LT(lines.size(), format.header_lines + kLines) << which << ": the run was not stopped";
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                const std::size_t result_line = i < format.header_lines
+                                                    ? i
+                                                    : format.header_lines + (i - format.header_lines) % kNumbers.size();
+                ASSERT_EQ(lines[i], results[result_line]) << which << ", line " << i + 1;
+            }
+        }
+    }
+}
+
 // The help screen's pause reads its key from a raw terminal. A signal from outside that ends the process must
 // put the terminal's settings back first; SIGINT from outside (not the key, which arrives as a character) ends
 // the run at once, as the Ctrl-C key there does, with 5.

@@ -17,9 +17,11 @@ struct FakeFile {
     std::size_t step;
     bool fail_at_end = false;
     std::size_t at = 0;
+    std::size_t reads = 0;
 
     static long Read(void* context, char* buffer, std::size_t size) {
         auto& file = *static_cast<FakeFile*>(context);
+        ++file.reads;
         if (file.at == file.text.size()) return file.fail_at_end ? -1 : 0;
         const std::size_t part = std::min({size, file.step, file.text.size() - file.at});
         file.text.copy(buffer, part, file.at);
@@ -28,9 +30,10 @@ struct FakeFile {
     }
 };
 
-std::vector<std::string> Texts(const std::string& content, std::size_t step) {
+std::vector<std::string> Texts(const std::string& content, std::size_t step,
+                               LineReader::LongLines long_lines = LineReader::LongLines::kPieces) {
     FakeFile file{content, step};
-    LineReader reader(FakeFile::Read, &file, 600);
+    LineReader reader(FakeFile::Read, &file, 600, long_lines);
     std::vector<std::string> texts;
     for (std::string_view text = reader.Next(); text.data() != nullptr; text = reader.Next()) {
         texts.emplace_back(text);
@@ -71,6 +74,42 @@ TEST(LineReader, Texts) {
         for (const std::size_t step : {1u, 3u, 1000u}) {
             EXPECT_EQ(Texts(c.content, step), c.texts) << "reads of " << step << ": " << c.content.substr(0, 40);
         }
+    }
+}
+
+// Records take a line whole whatever its length, also one longer than the buffer.
+TEST(LineReader, WholeLines) {
+    const std::string x259(259, 'x');
+    const struct {
+        std::string content;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {"123456789\n", {"123456789\n"}},
+        {x259 + "\n", {x259 + "\n"}},
+        {x259 + "\nb\n", {x259 + "\n", "b\n"}},
+        {x259 + "\r\n" + "a\n", {x259 + "\n", "a\n"}},
+        {std::string(300, 'y') + "\n", {std::string(300, 'y') + "\n"}},
+        {std::string(1000, 'w'), {std::string(1000, 'w')}},
+        {std::string(5000, 'v') + "\r\nb\n" + std::string(2000, 'u'),
+         {std::string(5000, 'v') + "\n", "b\n", std::string(2000, 'u')}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        for (const std::size_t step : {1u, 3u, 1000u}) {
+            EXPECT_EQ(Texts(c.content, step, LineReader::LongLines::kWhole), c.texts)
+                << "reads of " << step << ": " << c.content.substr(0, 40);
+        }
+    }
+}
+
+// A line that has arrived is handed out before anything more is read: from a pipe the next line may come much
+// later, or never.
+TEST(LineReader, HandsOutALineWithoutReadingFurther) {
+    for (const auto long_lines : {LineReader::LongLines::kPieces, LineReader::LongLines::kWhole}) {
+        FakeFile file{"123-45-6789\n" + std::string(300, 'z') + "\n", 12};
+        LineReader reader(FakeFile::Read, &file, 600, long_lines);
+        EXPECT_EQ(reader.Next(), "123-45-6789\n");
+        EXPECT_EQ(file.reads, 1u);
     }
 }
 
