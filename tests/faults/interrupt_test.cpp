@@ -174,7 +174,9 @@ TEST_F(Faults, CtrlCWhileTheReaderTakesDataEndsOnAWholeRecord) {
             const ProcessResult result = Script(R"sh(rm -f p o.gz out.txt; mkfifo p
                                                    gzip -1 < p > o.gz & zipper=$!
                                                    "$0" "$@" > p 2> err.txt & pid=$!
-                                                   while [ "$(cut -d' ' -f2,3 /proc/$pid/stat)" != "($(basename "$0")) S" ]
+                                                   # Ctrl-C once the run sleeps in a write the reader holds up
+                                                   while [ -e /proc/$pid ] &&
+                                                         [ "$(cut -d' ' -f2,3 /proc/$pid/stat)" != "($(basename "$0")) S" ]
                                                    do :; done
                                                    kill -INT "$pid"
                                                    wait "$pid"; status=$?
