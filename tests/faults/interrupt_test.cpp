@@ -173,7 +173,7 @@ TEST_F(Faults, CtrlCWhileTheReaderTakesDataEndsOnAWholeRecord) {
             const std::string which = std::string(format.name) + ", run " + std::to_string(run + 1);
             const ProcessResult result = Script(R"sh(rm -f p o.gz out.txt; mkfifo p
                                                    gzip -1 < p > o.gz & zipper=$!
-                                                   "$0" "$@" > p 2> err.txt & pid=$!
+                                                   (trap - INT; exec "$0" "$@" > p 2> err.txt) & pid=$!
                                                    # Ctrl-C once the run sleeps in a write the reader holds up
                                                    while [ -e /proc/$pid ] &&
                                                          [ "$(cut -d' ' -f2,3 /proc/$pid/stat)" != "($(basename "$0")) S" ]
