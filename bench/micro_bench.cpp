@@ -8,7 +8,8 @@
 
 #include "card/card_outcome.h"
 #include "kalderos/kalderos.h"
-#include "ssn/ssn_checker.h"
+#include "ssn/result_line.h"
+#include "ssn/ssn_judgement.h"
 
 namespace {
 
@@ -104,19 +105,21 @@ std::vector<ReadableLine> Readable(const std::vector<std::string>& lines) {
 }
 
 // What the program runs for a list-file line in SSN mode: parse, judge and format in one pass.
-void BM_SsnCheckerLine(benchmark::State& state) {
+void BM_SsnJudgeLine(benchmark::State& state) {
     const kalderos::HighestGroupTable table = BuiltinTable();
     const std::vector<ReadableLine> lines = Readable(SsnLines());
-    kalderos::ssn::SsnChecker checker(table);
+    const kalderos::ssn::SsnRules rules(table);
+    kalderos::ssn::SsnJudge judge(rules);
     char line[kalderos::kMaxResultLineLength];
     std::size_t i = 0;
     for (auto _ : state) {
         const ReadableLine& text = lines[i++ & (kLines - 1)];
-        benchmark::DoNotOptimize(checker.CheckReadable(text.bytes.data(), text.size, line));
+        benchmark::DoNotOptimize(
+            kalderos::ssn::PrintResultLine(judge.JudgeCarried(text.bytes.data(), text.size), line));
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_SsnCheckerLine);
+BENCHMARK(BM_SsnJudgeLine);
 
 // What the program runs for a list-file line in card mode.
 void BM_ClassifyReadable(benchmark::State& state) {

@@ -8,7 +8,8 @@
 
 #include "fuzz_check.h"
 #include "kalderos/kalderos.h"
-#include "ssn/ssn_checker.h"
+#include "ssn/result_line.h"
+#include "ssn/ssn_judgement.h"
 
 namespace {
 
@@ -51,7 +52,8 @@ const kalderos::HighestGroupTable& BuiltinTable() {
 // lies in a buffer, the next lines' bytes behind it.
 void CheckLikeTheLibrary(std::string_view content) {
     const kalderos::HighestGroupTable& table = BuiltinTable();
-    kalderos::ssn::SsnChecker checker(table);
+    const kalderos::ssn::SsnRules rules(table);
+    kalderos::ssn::SsnJudge judge(rules);
     SsnNumber number;
     std::string buffer;
     char expected[kalderos::kMaxResultLineLength];
@@ -66,7 +68,8 @@ void CheckLikeTheLibrary(std::string_view content) {
         buffer.assign(text);
         buffer.append(content.substr(0, kalderos::ssn::kSsnReadAhead));
         buffer.append(kalderos::ssn::kSsnReadAhead, '9');
-        const std::size_t got_size = checker.CheckReadable(buffer.data(), text.size(), got);
+        const std::size_t got_size =
+            kalderos::ssn::PrintResultLine(judge.JudgeCarried(buffer.data(), text.size()), got);
         FUZZ_REQUIRE(std::string_view(got, got_size) == std::string_view(expected, expected_size));
     }
 }

@@ -4,10 +4,14 @@
 #include <array>
 #include <string_view>
 
+#include "card/card_fields.h"
+#include "card/card_outcome.h"
 #include "console/version_stamp.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "ssn/data_dates.h"
+#include "ssn/ssn_fields.h"
+#include "ssn/ssn_reason.h"
 
 namespace kalderos {
 namespace {
@@ -37,16 +41,10 @@ constexpr std::array<std::string_view, 3> kUsage{
     "  --version          show the version and the dates of the data and exit\n"
     "Long options may stand anywhere; the other options follow the first option\n"
     "argument (one led by -, + or /).\n"
-    "\n"
-    "SSN record fields: input well_formed area group serial place verdict confirm reason\n"
-    // The date the result lines give for these areas, from which on numbers were issued at random.
-    "  verdict: valid, invalid, unknown (areas 773-899, opened after 06/2011)\n"
-    "  reason: ok malformed area-000 area-666 area-900-999 area-after-2011 group-00\n"
-    "          serial-0000 known-invalid group-not-issued\n"
-    "Card record fields: input digits type luhn outcome reason\n"
-    "  luhn: pass, fail, n/a\n"
-    "  reason: ok not-a-number bad-dashes too-few-digits too-many-digits\n"
-    "          unknown-prefix bad-check-digit\n"
+    "\n",
+};
+
+constexpr std::array<std::string_view, 1> kUsageEnd{
     "\n"
     "Exit status: 0 done; 1 a number not valid (only with --fail-on-invalid);\n"
     "2 the list file could not be opened or read, or Ctrl-C; 3 standard output\n"
@@ -56,15 +54,51 @@ constexpr std::array<std::string_view, 3> kUsage{
     "Full documentation: man kalderos\n",
 };
 
-}  // namespace
+constexpr std::size_t kWidth = 80;
 
-void PrintUsageAndExit() {
-    for (const std::string_view part : kUsage) Out().Write(part);
-    TerminateRun(kExitDone);
+// `lead` and the words after it, one blank apart, wrapped below 80 columns under the first word.
+template <std::size_t N>
+void WriteWords(std::string_view lead, const std::array<std::string_view, N>& words, std::string_view between = " ") {
+    Out().Write(lead);
+    std::size_t column = lead.size();
+    for (std::size_t i = 0; i < N; ++i) {
+        const std::string_view separator = i == 0 ? std::string_view(" ") : between;
+        if (i != 0 && column + separator.size() + words[i].size() >= kWidth) {
+            Out().Write(separator.substr(0, separator.size() - 1));
+            Out().Write("\n");
+            Out().WriteRepeated(' ', lead.size() + 1);
+            column = lead.size() + 1;
+        } else {
+            Out().Write(separator);
+            column += separator.size();
+        }
+        Out().Write(words[i]);
+        column += words[i].size();
+    }
+    Out().Write("\n");
 }
 
-void PrintVersionAndExit() {
-    Out().Write("kalderos ");
+// The record fields and the words of their values, from the lists the printers print.
+void WriteRecordFields() {
+    WriteWords("SSN record fields:", ssn::kSsnFieldNames);
+    // The date the result lines give for these areas, from which on numbers were issued at random.
+    Out().Write("  verdict: valid, invalid, unknown (areas 773-899, opened after 06/2011)\n");
+    WriteWords("  reason:", ssn::kSsnReasonNames);
+    WriteWords("Card record fields:", card::kCardFieldNames);
+    WriteWords("  luhn:", card::kLuhnNames, ", ");
+    WriteWords("  reason:", card::kCardReasonNames);
+}
+
+}  // namespace
+
+int PrintUsage() {
+    for (const std::string_view part : kUsage) Out().Write(part);
+    WriteRecordFields();
+    for (const std::string_view part : kUsageEnd) Out().Write(part);
+    return kExitDone;
+}
+
+int PrintVersion() {    Out().Write("kalderos ");
     Out().Write(kProgramVersion);
     Out().Write("\nArea data: ");
     Out().Write(ssn::kAreaDataDate);
@@ -73,7 +107,7 @@ void PrintVersionAndExit() {
     Out().Write("\nBuild: ");
     Out().Write(MakeVersionStamp(kBuildDate, kBuildTime));
     Out().Write("\n");
-    TerminateRun(kExitDone);
+    return kExitDone;
 }
 
 }  // namespace kalderos

@@ -3,8 +3,8 @@
 
 namespace kalderos {
 
-// Each writes its text to standard output and ends the run with 0.
-[[noreturn]] void PrintUsageAndExit();
-[[noreturn]] void PrintVersionAndExit();
+// Each writes its text to standard output and returns the run's exit code, 0.
+[[nodiscard]] int PrintUsage();
+[[nodiscard]] int PrintVersion();
 
 }  // namespace kalderos

@@ -1,14 +1,12 @@
-// The card loop: every text is classified and its card line written straight into the output buffer.
+// The text format's card loop: every text is classified and its card line written straight into the output
+// buffer.
 #include <array>
 #include <cstring>
 #include <string_view>
 
 #include "card/card_outcome.h"
-#include "driver/check_loops.h"
-#include "driver/record_loops.h"
+#include "driver/text_loop.h"
 #include "io/output_stream.h"
-#include "io/terminate.h"
-#include "platform/platform.h"
 
 namespace kalderos {
 namespace {
@@ -54,27 +52,31 @@ void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::s
 
 }  // namespace
 
-void RunCardLoop(TextSource& texts, RunOptions& options, CardKind& /*kind: the kind texts come from a table*/) {
+int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
     OutputStream& out = Out();
-    // List-file texts may be read past their end; the one argument and console lines are copied first.
-    const bool read_ahead = texts.ReadAhead() >= card::kCardReadAhead;
-    bool any_failed = false;
-    for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {
-        const card::CardOutcome outcome =
-            read_ahead ? card::ClassifyReadable(text.data(), text.size()) : card::ClassifyCardText(text);
+    static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
+    const auto print = [&](std::string_view text) {
+        const card::CardOutcome outcome = card::ClassifyReadable(text.data(), text.size());
         if (outcome.length > 4) {
-            if (read_ahead && outcome.length <= kTextWidth) {
+            if (outcome.length <= kTextWidth) {
                 PrintCardLine(out, outcome.kind, text.data(), outcome.length);
             } else {
                 PrintAnyCardLine(out, outcome.kind, text.substr(0, outcome.length));
             }
             out.EndOfLine();
         }
-        if (options.fail_on_invalid) any_failed |= CardTextFails(text);
+    };
+    const auto finish = [&] { out.Write("\n"); };
+    if (!options.fail_on_invalid) {
+        return CheckEveryText(texts, options, [&](std::string_view text) { return print(text), false; }, finish);
     }
-    if (options.list_file >= 0) platform::CloseFile(options.list_file);
-    Out().Write("\n");
-    TerminateRun(DoneExitCode(options, any_failed));
+    // The line takes the text as it is; what fails is classified as the records classify it.
+    const auto print_and_classify = [&](std::string_view text) {
+        print(text);
+        const std::string_view content = LineContent(text);
+        return card::ClassifyReadable(content.data(), content.size()).reason != card::CardReason::Ok;
+    };
+    return CheckEveryText(texts, options, print_and_classify, finish);
 }
 
 }  // namespace kalderos

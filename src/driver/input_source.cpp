@@ -5,7 +5,6 @@
 #include <cstring>
 #include <new>
 
-#include "driver/run_failure.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
@@ -56,8 +55,7 @@ void InputSource::EndOfList() {
     CheckInterrupt();
     if (!list_reader_->Failed()) return;
     // A record format reads standard input as a list when no list file was named.
-    if (options_.standard_input_list) FailRun(RunFailure::kConsoleRead);
-    FailRun(RunFailure::kListFileRead, options_.list_file_path.View());
+    failure_ = options_.standard_input_list ? RunFailure::kConsoleRead : RunFailure::kListFileRead;
 }
 
 // Nothing beyond the line just answered may be taken from standard input: whoever reads it next must find the
@@ -66,17 +64,17 @@ void InputSource::EndOfList() {
 std::string_view InputSource::ReadConsoleBytes(std::size_t block) {
     if (console_block_ == nullptr) {
         const long got = platform::ReadSome(platform::kStandardInput, &console_byte_, 1);
-        if (got < 0) FailRun(RunFailure::kConsoleRead);
+        if (got < 0) return Fail(RunFailure::kConsoleRead);
         return {&console_byte_, static_cast<std::size_t>(got)};
     }
     const long got = platform::ReadSome(platform::kStandardInput, console_block_.get(), block);
-    if (got < 0) FailRun(RunFailure::kConsoleRead);
+    if (got < 0) return Fail(RunFailure::kConsoleRead);
     const auto size = static_cast<std::size_t>(got);
     const void* feed = std::memchr(console_block_.get(), '\n', size);
     const std::size_t used =
         feed ? static_cast<std::size_t>(static_cast<const char*>(feed) - console_block_.get()) + 1 : size;
     if (used < size && !platform::UnreadBytes(platform::kStandardInput, size - used)) {
-        FailRun(RunFailure::kConsoleRead);
+        return Fail(RunFailure::kConsoleRead);
     }
     return {console_block_.get(), used};
 }
@@ -86,10 +84,10 @@ std::string_view InputSource::NextConsoleLine() {
     CheckInterrupt();
     if (console_line_ == nullptr) {
         console_line_ = new (std::nothrow) char[kConsoleLineSize];
-        if (console_line_ == nullptr) FailRun(RunFailure::kNoMemory);
+        if (console_line_ == nullptr) return Fail(RunFailure::kNoMemory);
         if (platform::IsRegularFile(platform::kStandardInput)) {
             console_block_.reset(new (std::nothrow) char[kConsoleBlockSize]);
-            if (console_block_ == nullptr) FailRun(RunFailure::kNoMemory);
+            if (console_block_ == nullptr) return Fail(RunFailure::kNoMemory);
         }
     }
     Out().Write("\nLast update of valid numbers: ");
@@ -101,6 +99,7 @@ std::string_view InputSource::NextConsoleLine() {
     bool read_anything = false;
     for (std::size_t block = kFirstConsoleBlock;; block = std::min(block * 2, kConsoleBlockSize)) {
         const std::string_view bytes = ReadConsoleBytes(block);
+        if (failure_) return {};
         if (bytes.empty()) break;
         const bool line_end = bytes.back() == '\n';
         const std::size_t content = bytes.size() - (line_end ? 1 : 0);

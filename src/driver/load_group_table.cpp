@@ -4,23 +4,23 @@
 #include <array>
 #include <string>
 
-#include "driver/run_failure.h"
 #include "platform/platform.h"
 
 namespace kalderos {
-void LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table) {
-    FillFromBuiltinGroupList(table);
-    // Without a long option a name refused for its length leaves the group file named before it, if any.
-    const std::string& refused = options.group_file_path.Refused();
-    if (options.refuse_unusable_files && !refused.empty()) {
-        platform::NoteNameTooLong();
-        FailRun(RunFailure::kGroupFileOpen, refused);
-    }
-    if (options.group_file_path.Empty()) return;
 
-    const int fd = platform::OpenForReading(options.group_file_path.Name());
+std::optional<NamedFailure> LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table) {
+    FillFromBuiltinGroupList(table);
+    const PathText& path = options.group_file_path;
+    // Without a long option a name refused for its length leaves the group file named before it, if any.
+    if (options.refuse_unusable_files && !path.Refused().empty()) {
+        platform::NoteNameTooLong();
+        return NamedFailure{RunFailure::kGroupFileOpen, path.Refused()};
+    }
+    if (path.Empty()) return std::nullopt;
+
+    const int fd = platform::OpenForReading(path.Name());
     // A FIFO that nobody writes is waited on until Ctrl-C, which then ends the run as an interrupt.
-    if (fd < 0) FailRun(RunFailure::kGroupFileOpen, options.group_file_path.View());
+    if (fd < 0) return NamedFailure{RunFailure::kGroupFileOpen, path.View()};
     GroupFileReader reader(table);
     std::array<char, 8192> chunk;
     for (;;) {
@@ -29,12 +29,14 @@ void LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table) 
         if (got < 0) {
             // Judging numbers against a half-read table would report wrong verdicts as if all were well. A
             // file without end (/dev/zero) is read until Ctrl-C, which makes the read fail.
-            FailRun(RunFailure::kGroupFileRead, options.group_file_path.View());
+            platform::CloseFile(fd);
+            return NamedFailure{RunFailure::kGroupFileRead, path.View()};
         }
         reader.Feed({chunk.data(), static_cast<std::size_t>(got)});
     }
     reader.Finish();
     platform::CloseFile(fd);
+    return std::nullopt;
 }
 
 }  // namespace kalderos

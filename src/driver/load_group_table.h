@@ -1,12 +1,15 @@
 // Filling the highest-group table at start-up in SSN mode.
 #pragma once
 
+#include <optional>
+
+#include "driver/run_failure.h"
 #include "driver/run_state.h"
 
 namespace kalderos {
 
-// The built-in list, then the group file named with -g. A group file that cannot be opened or read is
-// reported on standard error and ends the run with 5.
-void LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table);
+// The built-in list, then the group file named with -g; the failure, and the file it names, when the group file
+// cannot be opened or read.
+[[nodiscard]] std::optional<NamedFailure> LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table);
 
 }  // namespace kalderos

@@ -4,28 +4,37 @@
 
 #include <string>
 
-#include "io/output_stream.h"
-#include "io/terminate.h"
+#include "bytes/char_class.h"
 
 namespace kalderos {
 namespace {
 
-[[noreturn]] void BadLongOption(const std::string& problem) {
-    Err().Write("kalderos: " + problem + "\nTry 'kalderos --help' for more information.\n");
-    TerminateRun(kExitUsage);
+bool SetFormat(LongOptions& options, std::string_view value) {
+    for (std::size_t format = 0; format < kOutputFormatNames.size(); ++format) {
+        if (value == kOutputFormatNames[format]) {
+            options.format = static_cast<OutputFormat>(format);
+            return true;
+        }
+    }
+    return false;
 }
 
-bool SetFormat(LongOptions& options, std::string_view value) {
-    if (value == "text") {
-        options.format = OutputFormat::Text;
-    } else if (value == "tsv") {
-        options.format = OutputFormat::Tsv;
-    } else if (value == "jsonl") {
-        options.format = OutputFormat::Jsonl;
-    } else {
-        return false;
+// "'text', 'tsv', 'jsonl'"
+std::string FormatChoices() {
+    std::string choices;
+    for (const std::string_view name : kOutputFormatNames) {
+        if (!choices.empty()) choices += ", ";
+        choices += '\'';
+        choices += name;
+        choices += '\'';
     }
-    return true;
+    return choices;
+}
+
+// Records the problem; returns -1, where the reading stops.
+int BadLongOption(LongOptions& options, std::string problem) {
+    options.problem = std::move(problem);
+    return -1;
 }
 
 // A switch without a value: true when `name` is one of them, and it is set.
@@ -46,7 +55,7 @@ bool SetSwitch(LongOptions& options, std::string_view name) {
     return true;
 }
 
-// Applies the long option at `position`; returns the position of the argument to look at next.
+// Applies the long option at `position`; returns the position of the argument to look at next, or -1.
 int ApplyLongOption(int argc, const char* const* argv, int position, LongOptions& options) {
     const std::string_view argument = argv[position];
     const std::size_t equals = argument.find('=');
@@ -54,30 +63,35 @@ int ApplyLongOption(int argc, const char* const* argv, int position, LongOptions
     const std::string shown = "--" + std::string(name);
     if (name == "format") {
         if (equals == std::string_view::npos && position + 1 >= argc) {
-            BadLongOption("option '" + shown + "' requires an argument");
+            return BadLongOption(options, "option '" + shown + "' requires an argument");
         }
         const std::string_view value = equals != std::string_view::npos ? argument.substr(equals + 1)
                                                                         : std::string_view(argv[position + 1]);
         if (!SetFormat(options, value)) {
-            BadLongOption("invalid argument '" + std::string(value) + "' for '" + shown +
-                          "'\nValid arguments are: 'text', 'tsv', 'jsonl'");
+            return BadLongOption(options, "invalid argument '" + std::string(value) + "' for '" + shown +
+                                              "'\nValid arguments are: " + FormatChoices());
         }
         return position + (equals == std::string_view::npos ? 2 : 1);
     }
-    if (!SetSwitch(options, name)) BadLongOption("unrecognized option '" + std::string(argument) + "'");
-    if (equals != std::string_view::npos) BadLongOption("option '" + shown + "' doesn't allow an argument");
+    if (!SetSwitch(options, name)) return BadLongOption(options, "unrecognized option '" + std::string(argument) + "'");
+    if (equals != std::string_view::npos) {
+        return BadLongOption(options, "option '" + shown + "' doesn't allow an argument");
+    }
     return position + 1;
 }
 
 }  // namespace
 
-bool IsLongOption(std::string_view argument) { return argument.size() >= 4 && argument.substr(0, 2) == "--"; }
+bool IsLongOption(std::string_view argument) {
+    return argument.size() >= 4 && argument.substr(0, 2) == "--" && text::IsLetter(argument[2]) &&
+           argument[3] != '=';
+}
 
 LongOptions TakeLongOptions(int argc, const char* const* argv) {
     LongOptions options;
     options.arguments.reserve(static_cast<std::size_t>(argc) + 1);
     if (argc > 0) options.arguments.push_back(argv[0]);
-    for (int position = 1; position < argc;) {
+    for (int position = 1; position >= 1 && position < argc;) {
         if (IsLongOption(argv[position])) {
             position = ApplyLongOption(argc, argv, position, options);
         } else {

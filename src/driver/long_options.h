@@ -1,13 +1,14 @@
 // GNU-style long options (--name, --name=value, --name value), taken out of the argument list wherever they
-// stand before the short options are read, so that what remains follows the older command-line rules unchanged.
+// stand before the short options are read, so that the short options read what remains by their own rules.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
-namespace kalderos {
+#include "driver/output_format.h"
 
-enum class OutputFormat { Text, Tsv, Jsonl };
+namespace kalderos {
 
 struct LongOptions {
     bool quiet = false;            // no banner and no leading blank line
@@ -17,14 +18,17 @@ struct LongOptions {
     bool help = false;
     bool version = false;
     std::vector<const char*> arguments;  // the program name and every argument that is not a long option
+    // What is wrong with the long options ("unrecognized option '--x'"), empty when nothing is.
+    std::string problem;
 };
 
-// True for "--" followed by at least two more characters; "--" and "--x" stay short-option arguments.
+// True for "--" followed by a name of two or more characters that starts with a letter; "--", "--x", "--4" and
+// "---4000000000000002" stay short-option arguments.
 [[nodiscard]] bool IsLongOption(std::string_view argument);
 
 // The long options of the command line, in order; the last of --format wins. Without memory the run ends with
-// 6. An unknown option, a value where none belongs or a missing or unknown --format value is named on standard
-// error with a pointer to --help and ends the run with 5.
+// 6. Reading stops at an unknown option, a value where none belongs or a missing or unknown --format value,
+// and `problem` says which.
 LongOptions TakeLongOptions(int argc, const char* const* argv);
 
 }  // namespace kalderos

@@ -1,4 +1,4 @@
-// Field writing and escaping. TSV escapes the tab, the line ends and the backslash; JSON the quote, the
+// Escaping and long inputs. TSV escapes the tab, the line ends and the backslash; JSON the quote, the
 // backslash and the control bytes, and takes bytes above 127 as Latin-1, so that every record is valid UTF-8.
 #include "driver/record_writer.h"
 
@@ -62,46 +62,29 @@ char* Escape(std::string_view text, const EscapeTable& escapes, char* out) {
     return out;
 }
 
-}  // namespace record
-
-
-std::string_view RecordInput(std::string_view text) {
-    if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
-        text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
-    } else if (!text.empty() && text.back() == '\n') {
-        text.remove_suffix(1);  // the readers have dropped a carriage return before it
-    }
-    return text;
-}
-
-namespace record {
-
-Span BeginAnyInput(OutputStream& out, std::string_view name, std::string_view input, bool json, std::size_t fields_room) {
-    const EscapeTable& escapes = json ? kJsonEscapes : kTsvEscapes;
-    const std::size_t opening = json ? 4 + name.size() : 0;  // {"input":"
+template <class Syntax>
+Span BeginAnyInput(OutputStream& out, std::string_view name, std::string_view input, std::size_t fields_room) {
+    const std::size_t opening = Syntax::kOpeningRoom + name.size();
     if (input.size() <= kEscapePiece) {
         // The usual case: one reservation for the whole record.
         char* const start = out.Reserve(opening + 2 + kMaxEscaped * input.size() + fields_room);
-        char* cursor = start;
-        if (json) cursor = Put(Put(Put(cursor, "{\""), name), "\":\"");
-        cursor = Escape(input, escapes, cursor);
-        if (json) *cursor++ = '"';
-        return {start, cursor};
+        char* cursor = Put(Syntax::Key(start, name, true), Syntax::kQuote);
+        cursor = Escape(input, Syntax::kEscapes, cursor);
+        return {start, Put(cursor, Syntax::kQuote)};
     }
-    if (json) {
-        char* const line = out.Reserve(opening + 1);
-        out.Commit(static_cast<std::size_t>(Put(Put(Put(line, "{\""), name), "\":\"") - line));
-    }
+    char* const line = out.Reserve(opening + 1);
+    out.Commit(static_cast<std::size_t>(Put(Syntax::Key(line, name, true), Syntax::kQuote) - line));
     for (; !input.empty(); input.remove_prefix(std::min(input.size(), kEscapePiece))) {
         const std::string_view piece = input.substr(0, kEscapePiece);
         char* const room = out.Reserve(kMaxEscaped * piece.size());
-        out.Commit(static_cast<std::size_t>(Escape(piece, escapes, room) - room));
+        out.Commit(static_cast<std::size_t>(Escape(piece, Syntax::kEscapes, room) - room));
     }
     char* const start = out.Reserve(2 + fields_room);
-    char* cursor = start;
-    if (json) *cursor++ = '"';
-    return {start, cursor};
+    return {start, Put(start, Syntax::kQuote)};
 }
+
+template Span BeginAnyInput<TsvSyntax>(OutputStream&, std::string_view, std::string_view, std::size_t);
+template Span BeginAnyInput<JsonlSyntax>(OutputStream&, std::string_view, std::string_view, std::size_t);
 
 }  // namespace record
 

@@ -2,6 +2,7 @@
 #include "driver/run_failure.h"
 
 #include <array>
+#include <string_view>
 
 #include "io/diagnostics.h"
 #include "io/output_stream.h"
@@ -12,7 +13,7 @@ namespace {
 
 struct FailureText {
     RunFailure failure;
-    bool on_standard_error;  // list-file messages have always gone to standard output, with the results
+    bool on_standard_error;  // the text format writes list-file messages to standard output, with the results
     std::string_view before_path;
     bool shows_path;
     std::string_view after_path;
@@ -50,24 +51,24 @@ static_assert(InEnumOrder(), "kFailureTexts is indexed by RunFailure");
 
 }  // namespace
 
-void FailRun(RunFailure failure, std::string_view path) {
+int ReportRunFailure(RunFailure failure, const RunOptions& options, std::string_view path) {
     CheckInterrupt();
     const FailureText& text = kFailureTexts[static_cast<std::size_t>(failure)];
-    const bool records = ScriptDiagnostics();
+    if (!text.shows_path) path = {};
+    const bool records = options.format != OutputFormat::Text;
     if (records && !text.record_what.empty()) {
         ReportFailure(text.record_what, text.shows_path ? path : "standard input");
-        TerminateRun(text.exit_code);
+        return text.exit_code;
     }
     OutputStream& stream = text.on_standard_error || records ? Err() : Out();
     std::string_view before_path = text.before_path;
     // The leading line feed sets a message apart from console output, which a record run does not print.
     if (records && !before_path.empty()) before_path.remove_prefix(1);
     // Empty pieces are not written: an empty view may hold no data pointer at all.
-    const std::string_view shown_path = text.shows_path ? path : std::string_view{};
-    for (const std::string_view piece : {before_path, shown_path, text.after_path}) {
+    for (const std::string_view piece : {before_path, path, text.after_path}) {
         if (!piece.empty()) stream.Write(piece);
     }
-    TerminateRun(text.exit_code);
+    return text.exit_code;
 }
 
 }  // namespace kalderos

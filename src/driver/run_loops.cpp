@@ -1,35 +1,40 @@
-// Start-up in its fixed order, then the SSN loop or the card loop over the texts to check.
+// Start-up in its fixed order, then the loop of the run's mode and format over the texts to check. Every step
+// returns to here, and the run ends here, with the exit code the step returned.
 #include "driver/run_loops.h"
 
 #include <cstdlib>
 #include <new>
+#include <optional>
 
 #include "console/banner.h"
 #include "console/help_screen.h"
 #include "console/usage_text.h"
-#include "driver/check_loops.h"
 #include "driver/command_line.h"
+#include "driver/load_group_table.h"
 #include "driver/long_options.h"
 #include "driver/record_loops.h"
+#include "driver/record_writer.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
+#include "driver/text_loop.h"
 #include "driver/text_source.h"
-#include "io/diagnostics.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
+#include "ssn/ssn_rules.h"
 
 namespace kalderos {
 namespace {
 
 bool g_streams_made = false;
+const RunOptions* g_options = nullptr;  // for the handler of missing memory, which no call passes them to
 
 // Memory the run needs and cannot get, whichever allocation it is, ends the run with 6 and no message; what
 // was printed before is still written out. Before the two streams are made nothing has been printed, and
 // ending through them would make them anew in the middle of making them.
 void OnNoMemory() {
     if (!g_streams_made) std::exit(kExitOutOfMemory);
-    FailRun(RunFailure::kNoMemory);
+    TerminateRun(g_options != nullptr ? ReportRunFailure(RunFailure::kNoMemory, *g_options) : kExitOutOfMemory);
 }
 
 // In place before the first allocation: the runtime's "nothrow" new throws inside, and without memory even for
@@ -44,74 +49,106 @@ void PrepareForMissingMemory() {
 // end (as `cat f >> f` would); refused before anything is checked. So is standard input, whether it is read as
 // the list or answers the console's prompts; a terminal or a pipe is never such a file. An output that cannot
 // be written at all (closed, so that the list took its descriptor, or open for reading only) is left to fail at
-// the first write, which names the real fault.
-void RefuseInputThatIsOutput(const RunOptions& options) {
-    if (!platform::OpenForWriting(platform::kStandardOutput)) return;
+// the first write, which names the real fault. The refusal's exit code, if any.
+std::optional<int> RefuseInputThatIsOutput(const RunOptions& options) {
+    if (!platform::OpenForWriting(platform::kStandardOutput)) return std::nullopt;
     if (options.list_file >= 0) {
-        if (!platform::OutputFeedsInput(options.list_file, platform::kStandardOutput)) return;
-        FailRun(RunFailure::kListFileIsOutput, options.list_file_path.View());
+        if (!platform::OutputFeedsInput(options.list_file, platform::kStandardOutput)) return std::nullopt;
+        return ReportRunFailure(RunFailure::kListFileIsOutput, options, options.list_file_path.View());
     }
     if (platform::OutputFeedsInput(platform::kStandardInput, platform::kStandardOutput)) {
-        FailRun(RunFailure::kStandardInputIsOutput);
+        return ReportRunFailure(RunFailure::kStandardInputIsOutput, options);
     }
+    return std::nullopt;
 }
 
 // A command line that cannot be used: the help screen for a bad option (whose exit code stays 5 even when
 // standard output cannot take the help), the failure's message for a list file that cannot be opened. A run
 // that prints records shows no paged screen on its standard output, only a line on standard error.
-void EndOnStop(const CommandLine& command_line) {
+std::optional<int> StopCode(const CommandLine& command_line, const RunOptions& options) {
     switch (command_line.stop) {
         case CommandLine::Stop::kNone:
-            return;
+            return std::nullopt;
         case CommandLine::Stop::kBadOption:
-            if (ScriptDiagnostics()) {
+            if (options.format != OutputFormat::Text) {
                 Err().Write("kalderos: bad option or missing option value\n"
                             "Try 'kalderos --help' for more information.\n");
-                TerminateRun(kExitUsage);
+                return kExitUsage;
             }
             KeepExitCodeOnWriteFailure(kExitUsage);
             ShowHelp();
-            TerminateRun(kExitUsage);
+            return kExitUsage;
         case CommandLine::Stop::kListFileNotOpened:
-            FailRun(RunFailure::kListFileOpen, command_line.list_file_shown);
+            return ReportRunFailure(RunFailure::kListFileOpen, options, command_line.list_file_shown);
     }
+    return std::nullopt;
 }
 
-}  // namespace
+// The loop of the run's mode and format.
+int CheckTexts(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
+    const bool cards = options.card_mode;
+    switch (options.format) {
+        case OutputFormat::Text:
+            return cards ? RunCardTextLoop(texts, options) : RunSsnTextLoop(texts, options, rules);
+        case OutputFormat::Tsv:
+            return cards ? RunCardRecordLoop<record::TsvSyntax>(texts, options)
+                         : RunSsnRecordLoop<record::TsvSyntax>(texts, options, rules);
+        case OutputFormat::Jsonl:
+            return cards ? RunCardRecordLoop<record::JsonlSyntax>(texts, options)
+                         : RunSsnRecordLoop<record::JsonlSyntax>(texts, options, rules);
+        case OutputFormat::kCount:
+            break;
+    }
+    return kExitUsage;
+}
 
-void RunProgram(int argc, const char* const* argv) {
+int Run(int argc, const char* const* argv) {
     PrepareForMissingMemory();
     platform::PrepareProcess();
     platform::InstallInterruptHandler();
-    // Long options are taken out first; the rest of the command line is read as it always has been.
+    // Long options are taken out first; the short options read the rest of the command line.
     const LongOptions long_options = TakeLongOptions(argc, argv);
-    if (long_options.help) PrintUsageAndExit();
-    if (long_options.version) PrintVersionAndExit();
+    if (!long_options.problem.empty()) {
+        Err().Write("kalderos: " + long_options.problem + "\nTry 'kalderos --help' for more information.\n");
+        return kExitUsage;
+    }
+    if (long_options.help) return PrintUsage();
+    if (long_options.version) return PrintVersion();
     const bool records = long_options.format != OutputFormat::Text;
-    UseScriptDiagnostics(records);
     if (!long_options.quiet && !records) PrintBanner(kLinesBeforeStartBanner);
-    RunState state = CreateRunState();
+    const RunState state = CreateRunState();
+    if (state.options == nullptr || state.highest_groups == nullptr) return kExitOutOfMemory;
     RunOptions& options = *state.options;
+    g_options = &options;
     options.quiet = long_options.quiet;
     options.fail_on_invalid = long_options.fail_on_invalid;
+    options.format = long_options.format;
+    options.header = long_options.header;
     // The argument list ends in a null pointer after the arguments left.
     const int short_argc = static_cast<int>(long_options.arguments.size()) - 1;
     options.refuse_unusable_files = short_argc < argc;
     const char* const* arguments = long_options.arguments.data();
     const CommandLine command_line = ParseCommandLine(short_argc, arguments, options);
-    EndOnStop(command_line);
+    if (const std::optional<int> code = StopCode(command_line, options)) return *code;
     const int option_start = command_line.option_start;
     options.standard_input_list = records && option_start == 1 && options.list_file < 0;
     options.whole_lines = records;
     TextSource texts(arguments, option_start, options);
-    if (!texts.SingleNumber()) RefuseInputThatIsOutput(options);
-    if (records) {
-        const RecordFormat format{long_options.format, long_options.header};
-        if (options.card_mode) RunCardRecords(texts, options, format);
-        RunSsnRecords(texts, options, *state.highest_groups, format);
+    if (!texts.SingleNumber()) {
+        if (const std::optional<int> code = RefuseInputThatIsOutput(options)) return *code;
     }
-    if (options.card_mode) RunCardLoop(texts, options, *state.card_kind);
-    RunSsnLoop(texts, options, *state.highest_groups);
+    HighestGroupTable& table = *state.highest_groups;
+    if (!options.card_mode) {
+        if (const std::optional<NamedFailure> failure = LoadHighestGroupTable(options, table)) {
+            return ReportRunFailure(failure->failure, options, failure->path);
+        }
+    }
+    const ssn::SsnRules rules(table);
+    return CheckTexts(texts, options, rules);
 }
+
+}  // namespace
+
+void RunProgram(int argc, const char* const* argv) { TerminateRun(Run(argc, argv)); }
 
 }  // namespace kalderos

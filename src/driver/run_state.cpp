@@ -3,8 +3,6 @@
 
 #include <new>
 
-#include "driver/run_failure.h"
-
 namespace kalderos {
 
 bool PathText::Assign(std::string_view full, std::string_view name) {
@@ -22,11 +20,7 @@ bool PathText::Assign(std::string_view full, std::string_view name) {
 
 RunState CreateRunState() {
     // Nothing is released: the items live until the process ends.
-    RunState state{new (std::nothrow) RunOptions, new (std::nothrow) HighestGroupTable, new (std::nothrow) CardKind};
-    if (state.options == nullptr || state.highest_groups == nullptr || state.card_kind == nullptr) {
-        FailRun(RunFailure::kNoMemory);
-    }
-    return state;
+    return {new (std::nothrow) RunOptions, new (std::nothrow) HighestGroupTable};
 }
 
 }  // namespace kalderos

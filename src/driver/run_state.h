@@ -1,4 +1,4 @@
-// The state one run keeps from start to end: its options, the highest-group table and the card result.
+// The state one run keeps from start to end: its options and the highest-group table.
 #pragma once
 
 #include <array>
@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "driver/output_format.h"
 #include "kalderos/kalderos.h"
 
 namespace kalderos {
@@ -47,15 +48,16 @@ struct RunOptions {
     // run: a name refused for the length of its full path is not passed over.
     bool refuse_unusable_files = false;
     bool whole_lines = false;          // records: one text per line, however long
+    OutputFormat format = OutputFormat::Text;  // --format
+    bool header = true;                        // the TSV header row (--no-header)
 };
 
 struct RunState {
     RunOptions* options;
     HighestGroupTable* highest_groups;
-    CardKind* card_kind;
 };
 
-// Creates the three items with their initial values; ends the run with exit code 6 when memory is short.
+// Creates both items with their initial values; either is null when memory is short.
 RunState CreateRunState();
 
 }  // namespace kalderos

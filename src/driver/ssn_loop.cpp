@@ -1,30 +1,33 @@
-// The SSN loop: every text is parsed, judged and formatted straight into the output buffer.
+// The text format's SSN loop: every text is judged and its result line printed straight into the output
+// buffer.
 #include <string_view>
 
-#include "driver/check_loops.h"
-#include "driver/load_group_table.h"
-#include "driver/record_loops.h"
+#include "driver/text_loop.h"
 #include "io/output_stream.h"
-#include "io/terminate.h"
-#include "ssn/ssn_checker.h"
+#include "ssn/result_line.h"
+#include "ssn/ssn_judgement.h"
 
 namespace kalderos {
 
-void RunSsnLoop(TextSource& texts, const RunOptions& options, HighestGroupTable& table) {
-    LoadHighestGroupTable(options, table);
+int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     if (!options.quiet) Out().Write("\n");
-    ssn::SsnChecker checker(table);
+    ssn::SsnJudge judge(rules);
     OutputStream& out = Out();
-    // List-file texts may be read past their end; the one argument and console lines are copied first.
-    const bool read_ahead = texts.ReadAhead() >= ssn::kSsnReadAhead;
-    bool any_failed = false;
-    for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {
+    static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
+    const auto print = [&](std::string_view text) {
         char* const line = out.Reserve(kMaxResultLineLength);
-        out.Commit(read_ahead ? checker.CheckReadable(text.data(), text.size(), line) : checker.Check(text, line));
+        out.Commit(ssn::PrintResultLine(judge.JudgeCarried(text.data(), text.size()), line));
         out.EndOfLine();
-        if (options.fail_on_invalid) any_failed |= SsnTextFails(text, table);
+    };
+    if (!options.fail_on_invalid) {
+        return CheckEveryText(texts, options, [&](std::string_view text) { return print(text), false; }, [] {});
     }
-    TerminateRun(DoneExitCode(options, any_failed));
+    // The line reads a text leniently; what fails is judged as the records judge it.
+    const auto print_and_judge = [&](std::string_view text) {
+        print(text);
+        return judge.Judge(LineContent(text)).Fails();
+    };
+    return CheckEveryText(texts, options, print_and_judge, [] {});
 }
 
 }  // namespace kalderos

@@ -1,4 +1,4 @@
-// Script diagnostics: one line each on standard error, with the reason the system gave.
+// Record-format diagnostics: one line each on standard error, with the reason the system gave.
 #include "io/diagnostics.h"
 
 #include <string>
@@ -7,13 +7,6 @@
 #include "platform/platform.h"
 
 namespace kalderos {
-namespace {
-bool g_script_diagnostics = false;
-}  // namespace
-
-void UseScriptDiagnostics(bool on) { g_script_diagnostics = on; }
-
-bool ScriptDiagnostics() { return g_script_diagnostics; }
 
 void ReportFailure(std::string_view what, std::string_view subject) {
     // Composed whole: standard error is unbuffered, and a line written in pieces could interleave with another

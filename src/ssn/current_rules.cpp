@@ -8,7 +8,6 @@
 namespace kalderos::ssn {
 namespace {
 
-constexpr std::int32_t kNeverIssuedArea = 666;
 constexpr const PublishedList& kJune2011List = kPublishedLists[kPublishedListCount - 1];
 static_assert(kJune2011List.month == "2011-06", "the last list before randomization");
 

@@ -1,6 +1,6 @@
 // Splits a text into area, group and serial. Lenient by design: the group and serial are found from fixed
 // positions, so "123-45-6789" and "123456789" read alike, and nothing is ever refused. Every shape takes the same
-// scans here; the list loop's checker (ssn_checker.cpp) reads the usual shapes faster on its own.
+// scans here; the judge (ssn_judgement.cpp) reads the usual shapes faster on its own.
 #include <algorithm>
 
 #include "kalderos/kalderos.h"

@@ -1,19 +1,20 @@
-// Writes a number's result line into a caller's buffer without the printf family, byte for byte as the
-// patterns "%03d", "%02d", "%04d" and "%s" would give it.
+// The text format's printer: a number's result line written into a caller's buffer without the printf family,
+// byte for byte as the patterns "%03d", "%02d", "%04d" and "%s" would give it.
+#include "ssn/result_line.h"
+
 #include <array>
 #include <cstring>
 
+#include "bytes/text_copy.h"
 #include "kalderos/kalderos.h"
 #include "ssn/area_name_index.h"
 #include "ssn/result_tails.h"
+#include "ssn/rules.h"
 
 namespace kalderos {
 namespace {
 
-char* Put(char* out, std::string_view text) {
-    std::memcpy(out, text.data(), text.size());
-    return out + text.size();
-}
+using text::Put;
 
 // "00" to "99", so that a field is written two digits at a time.
 constexpr std::array<char, 200> kDigitPairs = [] {
@@ -100,24 +101,36 @@ std::string_view AreaName(std::int32_t area) {
     return entry.present ? entry.View() : std::string_view{};
 }
 
-std::size_t FormatResultLine(const SsnNumber& number, SsnVerdict verdict, const HighestGroupTable& table,
-                             char* out) {
+namespace ssn {
+namespace {
+
+std::size_t PrintLine(const SsnNumber& number, SsnVerdict verdict, bool marks_confirm, char* out) {
     char* const start = out;
     out = PutNumber(out, number);
     const std::int32_t area = number.area;
     if (static_cast<std::uint32_t>(area) < kAreaCount) {
-        const ssn::ResultTail& tail = ssn::TailOf(static_cast<std::size_t>(area), verdict);
+        const ResultTail& tail = TailOf(static_cast<std::size_t>(area), verdict);
         std::memcpy(out, tail.text.data(), tail.text.size());
         out += tail.length;
     } else {
         out = PutRareTail(out, area, verdict);
     }
-    if (static_cast<std::uint32_t>(area) < kAreaCount && number.group == table.group[static_cast<std::size_t>(area)] &&
-        number.serial != 0) {
-        out = Put(out, "  CONFIRM");
-    }
+    if (marks_confirm) out = Put(out, "  CONFIRM");
     *out++ = '\n';
     return static_cast<std::size_t>(out - start);
+}
+
+}  // namespace
+
+std::size_t PrintAnyResultLine(const SsnJudgement& judgement, char* out) {
+    return PrintLine(judgement.number, judgement.verdict, judgement.marks_confirm, out);
+}
+
+}  // namespace ssn
+
+std::size_t FormatResultLine(const SsnNumber& number, SsnVerdict verdict, const HighestGroupTable& table,
+                             char* out) {
+    return ssn::PrintLine(number, verdict, ssn::MarksConfirm(number, table), out);
 }
 
 }  // namespace kalderos

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "kalderos/kalderos.h"
+
 namespace kalderos::ssn {
 
 // Areas 001-772 had been assigned when the data was taken and are judged against it. Areas 773-899 were opened
@@ -34,5 +36,14 @@ enum class GroupOrderClass : std::uint8_t { FirstOdd = 2, SecondEven = 4, ThirdE
 [[nodiscard]] std::int64_t IssueOrder(std::int32_t group);
 
 [[nodiscard]] bool IsKnownInvalid(std::int32_t area, std::int32_t group, std::int32_t serial);
+
+// The mark "CONFIRM" asks for a closer look: the group is the area's highest issued (`highest`) and the serial
+// is not 0. The text line shows it whatever the verdict; a record's confirm holds only for a valid number.
+constexpr bool MarksConfirm(std::int32_t group, std::int32_t serial, std::int32_t highest) {
+    return (group == highest) & (serial != 0);
+}
+
+// The same for any number: never for an area outside 000-999.
+[[nodiscard]] bool MarksConfirm(const SsnNumber& number, const HighestGroupTable& table);
 
 }  // namespace kalderos::ssn

@@ -1,12 +1,16 @@
 // Why a number is judged as it is: the first of the validity rules it fails, in the order they are applied.
+// This is the one place that orders the rules; the verdict and every fast variant of the rules come from it.
 // The names are a stable interface of the record formats: new reasons may be added, none renamed.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "kalderos/kalderos.h"
+#include "ssn/known_invalid_list.h"
+#include "ssn/rules.h"
 
 namespace kalderos::ssn {
 
@@ -21,52 +25,60 @@ enum class SsnReason : std::uint8_t {
     Area666,         // never issued: the known-invalid list's entry for the whole area
     KnownInvalid,    // a published misused number
     GroupNotIssued,  // the group comes later in the order of issue than the area's highest group
+    kCount,
 };
 
-inline constexpr std::array<std::string_view, 10> kSsnReasonNames{
+inline constexpr std::size_t kSsnReasonCount = static_cast<std::size_t>(SsnReason::kCount);
+
+inline constexpr std::array<std::string_view, kSsnReasonCount> kSsnReasonNames{
     "ok",       "malformed",   "area-after-2011", "area-000",      "area-900-999",
     "group-00", "serial-0000", "area-666",        "known-invalid", "group-not-issued",
 };
 static_assert(kSsnReasonNames[static_cast<std::size_t>(SsnReason::GroupNotIssued)] == "group-not-issued" &&
-              kSsnReasonNames[static_cast<std::size_t>(SsnReason::Area666)] == "area-666");
+              kSsnReasonNames[static_cast<std::size_t>(SsnReason::Area666)] == "area-666" &&
+              !kSsnReasonNames.back().empty());
 
 constexpr std::string_view ReasonName(SsnReason reason) { return kSsnReasonNames[static_cast<std::size_t>(reason)]; }
 
-// The reason for `number` against `table`; JudgeSsn's verdict is VerdictOf this reason.
-[[nodiscard]] SsnReason ReasonFor(const SsnNumber& number, const HighestGroupTable& table);
+// The verdict each reason gives, looked up: random lists make a branch on the reason unpredictable.
+inline constexpr std::array<SsnVerdict, kSsnReasonCount> kVerdictOfReason = [] {
+    std::array<SsnVerdict, kSsnReasonCount> verdicts{};
+    verdicts.fill(SsnVerdict::Invalid);
+    verdicts[static_cast<std::size_t>(SsnReason::Ok)] = SsnVerdict::Valid;
+    verdicts[static_cast<std::size_t>(SsnReason::AreaAfter2011)] = SsnVerdict::Unknown;
+    return verdicts;
+}();
 
-// ReasonFor for fields that fit their widths (area 000-999, group 00-99, serial 0000-9999), as a list's loop
-// takes it: the orders of issue are looked up from tables made once, and the rules are chosen among without a
-// branch on the random parts.
-class FieldReasoner {
-public:
-    // `table` must outlive the reasoner and stay unchanged while it is used.
-    explicit FieldReasoner(const HighestGroupTable& table);
+constexpr SsnVerdict VerdictOf(SsnReason reason) { return kVerdictOfReason[static_cast<std::size_t>(reason)]; }
 
-    [[nodiscard]] SsnReason operator()(std::int32_t area, std::int32_t group, std::int32_t serial) const {
-        const auto area_index = static_cast<std::size_t>(area);
-        SsnReason reason = group_order_[static_cast<std::size_t>(group)] <= highest_order_[area_index]
-                               ? SsnReason::Ok
-                               : SsnReason::GroupNotIssued;
-        if (known_invalid_[area_index] != 0) reason = KnownInvalidReason(area, group, serial, reason);
-        reason = serial == 0 ? SsnReason::Serial0000 : reason;
-        reason = group == 0 ? SsnReason::Group00 : reason;
-        const SsnReason of_area = area_reasons_[area_index];
-        return of_area != SsnReason::Ok ? of_area : reason;
-    }
-
-private:
-    static SsnReason KnownInvalidReason(std::int32_t area, std::int32_t group, std::int32_t serial, SsnReason otherwise);
-
-    std::array<std::int64_t, 100> group_order_{};
-    std::array<std::int64_t, kAreaCount> highest_order_{};
-    std::array<SsnReason, kAreaCount> area_reasons_{};  // what the area alone decides, Ok where it decides nothing
-    const std::uint8_t* known_invalid_;                 // non-zero where the area has known invalid numbers
-};
-
-constexpr SsnVerdict VerdictOf(SsnReason reason) {
-    if (reason == SsnReason::Ok) return SsnVerdict::Valid;
-    return reason == SsnReason::AreaAfter2011 ? SsnVerdict::Unknown : SsnVerdict::Invalid;
+// What the area alone decides (area 000-999), Ok where it decides nothing.
+constexpr SsnReason AreaReason(std::int32_t area) {
+    if (IsUnknownArea(area)) return SsnReason::AreaAfter2011;
+    if (area == 0) return SsnReason::Area000;
+    if (!IsAssignedArea(area)) return SsnReason::Area900To999;
+    return SsnReason::Ok;
 }
+
+inline constexpr std::int32_t kNeverIssuedArea = 666;
+static_assert(kKnownInvalidList.back().area == kNeverIssuedArea && kKnownInvalidList.back().groups[0] == kAny &&
+              kKnownInvalidList.back().serials[0] == kAny);
+
+// The rules in the order they decide, for an area of 000-999: what the area alone decides, a zero group, a
+// zero serial, the known-invalid list, and last the order of issue (`group_issued`: the group comes no later
+// than the area's highest). The later rules are taken first and overwritten by the earlier ones, without a
+// branch on the random parts; only an area with known invalid numbers looks them up.
+inline SsnReason DecideReason(SsnReason of_area, std::int32_t area, std::int32_t group, std::int32_t serial,
+                              bool group_issued) {
+    SsnReason reason = group_issued ? SsnReason::Ok : SsnReason::GroupNotIssued;
+    if (kKnownInvalidIndex[static_cast<std::size_t>(area)] != 0 && IsKnownInvalid(area, group, serial)) {
+        reason = area == kNeverIssuedArea ? SsnReason::Area666 : SsnReason::KnownInvalid;
+    }
+    reason = serial == 0 ? SsnReason::Serial0000 : reason;
+    reason = group == 0 ? SsnReason::Group00 : reason;
+    return of_area != SsnReason::Ok ? of_area : reason;
+}
+
+// The reason for any `number` against `table`, its fields of any value; JudgeSsn's verdict is VerdictOf it.
+[[nodiscard]] SsnReason ReasonFor(const SsnNumber& number, const HighestGroupTable& table);
 
 }  // namespace kalderos::ssn

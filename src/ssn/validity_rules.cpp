@@ -1,8 +1,9 @@
-// Judges a number: the special area ranges, zero fields, the known-invalid list, and the issuance order of
-// groups against the highest group issued for the area.
+// The pieces of the validity rules: the issuance order of groups and the known-invalid list; and the verdict,
+// which the reason decides.
 #include "kalderos/kalderos.h"
 #include "ssn/known_invalid_list.h"
 #include "ssn/rules.h"
+#include "ssn/ssn_reason.h"
 
 namespace kalderos {
 namespace ssn {
@@ -46,20 +47,16 @@ std::int64_t IssueOrder(std::int32_t group) {
     return (static_cast<std::int64_t>(ClassifyGroup(group)) << 32) + group;
 }
 
+bool MarksConfirm(const SsnNumber& number, const HighestGroupTable& table) {
+    const std::int32_t area = number.area;
+    return area >= 0 && area < kAreaCount &&
+           MarksConfirm(number.group, number.serial, table.group[static_cast<std::size_t>(area)]);
+}
+
 }  // namespace ssn
 
 SsnVerdict JudgeSsn(const SsnNumber& number, const HighestGroupTable& table) {
-    const std::int32_t area = number.area;
-    if (ssn::IsUnknownArea(area)) return SsnVerdict::Unknown;
-    // A negative area comes only from a text that starts with a minus sign; it was never issued.
-    if (!ssn::IsAssignedArea(area)) return SsnVerdict::Invalid;
-    if (number.group == 0 || number.serial == 0) return SsnVerdict::Invalid;
-    if (ssn::IsKnownInvalid(area, number.group, number.serial)) return SsnVerdict::Invalid;
-
-    // Valid when the group was issued no later than the area's highest group: an earlier class, or the same
-    // class and not greater.
-    const std::int32_t highest = table.group[static_cast<std::size_t>(area)];
-    return ssn::IssueOrder(number.group) <= ssn::IssueOrder(highest) ? SsnVerdict::Valid : SsnVerdict::Invalid;
+    return ssn::VerdictOf(ssn::ReasonFor(number, table));
 }
 
 }  // namespace kalderos

@@ -59,7 +59,7 @@ TEST_F(Faults, LinesFromAPipeAreAnsweredAsTheyArrive) {
         {"tsv", {"--format=tsv", "--no-header"}, "123-96-0001", tsv},
         {"tsv with its header", {"--format=tsv"}, "123-96-0001", header + tsv},
         {"jsonl", {"--format=jsonl"}, "123-96-0001",
-         R"({"input":"123-96-0001","well_formed":true,"area":123,"group":96,"serial":1,"place":"New York",)"
+         R"({"input":"123-96-0001","well_formed":true,"area":"123","group":"96","serial":"0001","place":"New York",)"
          R"("verdict":"valid","confirm":true,"reason":"ok"})" "\n"},
         {"card records", {"-C", "--format=tsv", "--no-header"}, "4111111111111111",
          "4111111111111111\t4111111111111111\tVISA\tpass\tVISA\tok\n"},

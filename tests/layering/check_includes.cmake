@@ -6,7 +6,7 @@ set(_allowed_platform "")
 set(_allowed_ssn bytes kalderos)
 set(_allowed_card bytes kalderos)
 set(_allowed_io platform)
-set(_allowed_console io platform ssn kalderos)
+set(_allowed_console io platform ssn card kalderos)
 set(_allowed_driver bytes platform ssn card io console kalderos)
 
 cmake_minimum_required(VERSION 3.25)

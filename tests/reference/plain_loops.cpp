@@ -2,21 +2,23 @@
 // time, numbers read with sscanf, judged and classified step by step, and lines formatted with snprintf, each
 // exactly as its pattern says. Linked with the program's start-up in place of card_loop.cpp and ssn_loop.cpp
 // into the reference program, whose output the tests and the benchmark compare with the shipped program's.
+// What --fail-on-invalid counts is the program's own judgement, as the records print it.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "driver/check_loops.h"
-#include "driver/load_group_table.h"
-#include "driver/record_loops.h"
+#include "card/card_outcome.h"
+#include "card/card_type_table.h"
+#include "driver/run_failure.h"
+#include "driver/text_loop.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
-#include "card/card_type_table.h"
 #include "platform/platform.h"
 #include "ssn/area_name_index.h"
 #include "ssn/rules.h"
+#include "ssn/ssn_judgement.h"
 
 namespace kalderos {
 namespace {
@@ -63,13 +65,19 @@ public:
             if (c == '\n') break;
         }
         if (!text_.empty()) return text_.data();
-        if (std::ferror(file_)) {
-            CheckInterrupt();
-            Out().Write("\nError reading input file ");
-            Out().Write(options_.list_file_path.View());
-            TerminateRun(kExitInputFailed);
-        }
+        failed_ = std::ferror(file_) != 0;
         return nullptr;
+    }
+
+    // The run's exit code once Next has said the texts are exhausted: the read error's, else that of the
+    // texts' judgements.
+    int EndCode(bool any_failed) const {
+        const std::string_view path = options_.list_file_path.View();
+        if (failed_) return ReportRunFailure(RunFailure::kListFileRead, options_, path);
+        if (file_ == nullptr) {
+            if (const std::optional<RunFailure> failure = texts_.Failure()) return ReportRunFailure(*failure, options_, path);
+        }
+        return options_.fail_on_invalid && any_failed ? kExitInvalidFound : kExitDone;
     }
 
     void CloseList() {
@@ -85,7 +93,11 @@ private:
     const RunOptions& options_;
     std::FILE* file_ = nullptr;
     std::string text_;
+    bool failed_ = false;
 };
+
+// The text as the program's judges take it: with bytes behind it that may be read.
+std::string ReadableCopy(std::string_view text) { return std::string(text) + std::string(TextSource::kReadAhead, '\0'); }
 
 void PlainParseSsn(const char* text, SsnNumber& number) {
     int value = 0;
@@ -206,13 +218,17 @@ void PlainClassifyCard(char* text, CardKind& kind) {
 
 }  // namespace
 
-void RunCardLoop(TextSource& texts, RunOptions& options, CardKind& kind) {
+int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
     PlainTexts plain(texts, options);
+    CardKind kind;
     std::vector<char> line;
     bool any_failed = false;
     while (char* text = plain.Next()) {
         // --fail-on-invalid judges the text as the records do, before the classifier cuts it.
-        if (options.fail_on_invalid) any_failed |= CardTextFails(text);
+        if (options.fail_on_invalid) {
+            const std::string content = ReadableCopy(LineContent(text));
+            any_failed |= card::ClassifyReadable(content.data(), LineContent(text).size()).reason != card::CardReason::Ok;
+        }
         PlainClassifyCard(text, kind);
         if (std::strlen(text) > 4) {
             const int length = std::snprintf(nullptr, 0, "\n%12s | %20s", kind.text.data(), text);
@@ -222,24 +238,31 @@ void RunCardLoop(TextSource& texts, RunOptions& options, CardKind& kind) {
             Out().EndOfLine();
         }
     }
-    plain.CloseList();
-    Out().Write("\n");
-    TerminateRun(DoneExitCode(options, any_failed));
+    const int code = plain.EndCode(any_failed);
+    if (code == kExitDone || code == kExitInvalidFound) {
+        plain.CloseList();
+        Out().Write("\n");
+    }
+    return code;
 }
 
-void RunSsnLoop(TextSource& texts, const RunOptions& options, HighestGroupTable& table) {
-    LoadHighestGroupTable(options, table);
+int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
+    const HighestGroupTable& table = rules.Table();
     if (!options.quiet) Out().Write("\n");
     PlainTexts plain(texts, options);
+    const ssn::SsnJudge judge(rules);
     SsnNumber number;
     bool any_failed = false;
     while (const char* text = plain.Next()) {
         PlainParseSsn(text, number);
         PlainPrintResultLine(number, PlainJudgeSsn(number, table), table);
         Out().EndOfLine();
-        if (options.fail_on_invalid) any_failed |= SsnTextFails(text, table);
+        if (options.fail_on_invalid) {
+            const std::string content = ReadableCopy(LineContent(text));
+            any_failed |= judge.Judge({content.data(), LineContent(text).size()}).Fails();
+        }
     }
-    TerminateRun(DoneExitCode(options, any_failed));
+    return plain.EndCode(any_failed);
 }
 
 }  // namespace kalderos

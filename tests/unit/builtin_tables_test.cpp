@@ -7,7 +7,7 @@
 
 #include "common/transcribed_tables.h"
 #include "kalderos/kalderos.h"
-#include "ssn/ssn_checker.h"
+#include "common/judged_line.h"
 
 namespace kalderos {
 namespace {
@@ -33,13 +33,14 @@ TEST(BuiltinTables, EveryAreaHasItsHighestGroupAndName) {
 }
 
 void ExpectLines(const HighestGroupTable& table, const std::vector<test::SsnProbe>& probes) {
-    ssn::SsnChecker checker(table);
+    const ssn::SsnRules rules(table);
+    ssn::SsnJudge judge(rules);
     char line[kMaxResultLineLength];
     for (const test::SsnProbe& probe : probes) {
         SsnNumber number;
         ParseSsn(probe.text, number);
         EXPECT_EQ(std::string(line, FormatResultLine(number, JudgeSsn(number, table), table, line)), probe.line);
-        EXPECT_EQ(std::string(line, checker.Check(probe.text + "\n", line)), probe.line);
+        EXPECT_EQ(test::JudgedLine(judge, probe.text + "\n"), probe.line);
     }
 }
 

@@ -43,12 +43,20 @@ TEST(TakeLongOptions, LeavesTheOtherArgumentsInOrder) {
     }
 }
 
-TEST(IsLongOption, NeedsTwoCharactersAfterTheDashes) {
-    EXPECT_FALSE(IsLongOption("--"));
-    EXPECT_FALSE(IsLongOption("--i"));
-    EXPECT_FALSE(IsLongOption("-quiet"));
-    EXPECT_TRUE(IsLongOption("--qu"));
-    EXPECT_TRUE(IsLongOption("---"  "x"));
+// A long option is "--" and a name of two or more characters that starts with a letter; anything else is left
+// to the short options (where a leading "-" asks for the help screen).
+TEST(IsLongOption, IsANameOfTwoOrMoreCharactersStartingWithALetter) {
+    const struct {
+        const char* argument;
+        bool long_option;
+    } rows[] = {
+        {"--", false},       {"--i", false},      {"--4", false},        {"---4000000000000002", false},
+        {"----4000000000000002", false},          {"---x", false},       {"--4x", false},
+        {"--i=x", false},    {"-quiet", false},   {"--qu", true},        {"--Qu", true},
+        {"--zz", true},      {"--a-", true},      {"--format=tsv", true}, {"--ab=", true},
+        {"--@a", false},     {"--[a", false},     {"--`a", false},       {"--{a", false},
+    };
+    for (const auto& row : rows) EXPECT_EQ(IsLongOption(row.argument), row.long_option) << row.argument;
 }
 
 }  // namespace

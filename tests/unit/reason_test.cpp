@@ -6,7 +6,10 @@
 
 #include "card/card_outcome.h"
 #include "kalderos/kalderos.h"
+#include "ssn/place_names.h"
+#include "ssn/rules.h"
 #include "ssn/ssn_reason.h"
+#include "ssn/ssn_rules.h"
 
 namespace kalderos {
 namespace {
@@ -60,17 +63,20 @@ TEST(SsnReason, VerdictIsJudgeSsns) {
     }
 }
 
-// The list loop's reasoner gives ReasonFor's reason for every number of fields within their widths.
-TEST(SsnReason, FieldReasonerIsReasonFor) {
+// The rules' fast variant gives ReasonFor's reason, and the CONFIRM mark the library's, for every number of
+// fields within their widths.
+TEST(SsnReason, RulesTablesAreReasonFor) {
     HighestGroupTable other = Builtin();
     for (std::size_t area = 1; area < other.group.size(); area += 7) other.group[area] = 4;
     for (const HighestGroupTable& table : {Builtin(), other}) {
-        const ssn::FieldReasoner reasoner(table);
+        const ssn::SsnRules rules(table);
         for (std::int32_t area = 0; area < kAreaCount; ++area) {
             for (std::int32_t group = 0; group < 100; ++group) {
                 for (const std::int32_t serial : {0, 1, 749, 1120, 1852, 6629, 7694, 7999, 9999}) {
-                    ASSERT_EQ(ssn::ReasonName(reasoner(area, group, serial)),
+                    ASSERT_EQ(ssn::ReasonName(rules.Reason(area, group, serial)),
                               ssn::ReasonName(ssn::ReasonFor({area, group, serial}, table)))
+                        << area << "-" << group << "-" << serial;
+                    ASSERT_EQ(rules.MarksConfirm(area, group, serial), ssn::MarksConfirm({area, group, serial}, table))
                         << area << "-" << group << "-" << serial;
                 }
             }
@@ -78,13 +84,26 @@ TEST(SsnReason, FieldReasonerIsReasonFor) {
     }
 }
 
-// Records copy place names unescaped from a padded table of 64 bytes each.
+// Records copy place names unescaped from a padded table of 64 bytes each, written as a person writes them: the
+// name text without its padding, the names of a joined area one ", " apart.
 TEST(SsnReason, PlaceNamesNeedNoEscapeAndFitTheirRoom) {
     for (std::int32_t area = 0; area < kAreaCount; ++area) {
-        const std::string_view name = AreaName(area);
-        EXPECT_LE(name.size(), 64u) << area;
-        for (const char c : name) EXPECT_TRUE(c >= 0x20 && c < 0x7F && c != '"' && c != '\\') << area;
+        const std::string_view place = ssn::PlaceOf(area);
+        EXPECT_LE(place.size(), 64u) << area;
+        for (const char c : place) EXPECT_TRUE(c >= 0x20 && c < 0x7F && c != '"' && c != '\\') << area;
+        std::string expected;
+        for (const char c : AreaName(area)) {
+            if (c == ' ' && (expected.empty() || expected.back() == ' ')) continue;
+            if (c == ',' && !expected.empty() && expected.back() == ' ') expected.pop_back();
+            expected += c;
+        }
+        while (!expected.empty() && expected.back() == ' ') expected.pop_back();
+        EXPECT_EQ(place, expected) << area;
     }
+    EXPECT_EQ(ssn::PlaceOf(232), "North Carolina, West Virginia");
+    EXPECT_EQ(ssn::PlaceOf(580), "Virgin Islands, Puerto Rico");
+    EXPECT_EQ(ssn::PlaceOf(-1), "");
+    EXPECT_EQ(ssn::PlaceOf(1000), "");
 }
 
 TEST(CardReason, ByOutcome) {

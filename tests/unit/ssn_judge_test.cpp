@@ -1,5 +1,6 @@
-// The one-pass checker of list lines writes the library's own result lines, whatever the shape of the text, the
-// number carried from the text before, the group table, or the bytes that follow a text in the buffer.
+// The judge and the text line's printer write the library's own result lines, whatever the shape of the text,
+// the number carried from the text before, the group table, or the bytes that follow a text in the buffer; the
+// strict reading takes exactly the two usual shapes.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,7 +9,8 @@
 #include <vector>
 
 #include "kalderos/kalderos.h"
-#include "ssn/ssn_checker.h"
+#include "common/judged_line.h"
+#include "ssn/ssn_judgement.h"
 
 namespace kalderos {
 namespace {
@@ -29,13 +31,7 @@ private:
     SsnNumber number_;
 };
 
-// The checker on a text followed in memory by bytes that must not count.
-std::string CheckFollowedBy(ssn::SsnChecker& checker, std::string_view text, char after) {
-    std::string buffer(text);
-    buffer.append(ssn::kSsnReadAhead, after);
-    char line[kMaxResultLineLength];
-    return {line, checker.CheckReadable(buffer.data(), text.size(), line)};
-}
+using test::JudgedLine;
 
 HighestGroupTable BuiltinTable() {
     HighestGroupTable table;
@@ -63,27 +59,26 @@ const std::vector<std::string> kOddAndUsualTexts = {
     "627-15-0001\n", "123-4556789\n", std::string("123-45\0" "6789\n", 12), "123-45-6789-\n", "123-45.6789\n",
 };
 
-TEST(SsnChecker, SameLinesAsTheLibraryStepsWhateverTheShape) {
+TEST(SsnJudge, SameLinesAsTheLibraryStepsWhateverTheShape) {
     const std::vector<std::string>& texts = kOddAndUsualTexts;
     for (const HighestGroupTable& table : {BuiltinTable(), UnusualTable()}) {
         for (const char after : {'\0', '7', '-', '\n'}) {
             LibrarySteps library(table);
-            ssn::SsnChecker checker(table);
-            ssn::SsnChecker copying(table);
-            char line[kMaxResultLineLength];
+            const ssn::SsnRules rules(table);
+            ssn::SsnJudge judge(rules);
             for (const std::string& text : texts) {
                 const std::string expected = library.Check(text);
-                EXPECT_EQ(CheckFollowedBy(checker, text, after), expected) << text << " followed by " << after;
-                EXPECT_EQ(std::string(line, copying.Check(text, line)), expected) << text;
+                EXPECT_EQ(JudgedLine(judge, text, after), expected) << text << " followed by " << after;
             }
         }
     }
 }
 
-// What another output would take from the checker: the number, the verdict and the CONFIRM mark, on their own.
-TEST(SsnChecker, JudgementsAreTheLibrarysWhateverTheShape) {
+// What another output takes from the judge: the number, the verdict and the CONFIRM mark, on their own.
+TEST(SsnJudge, JudgementsAreTheLibrarysWhateverTheShape) {
     for (const HighestGroupTable& table : {BuiltinTable(), UnusualTable()}) {
-        ssn::SsnChecker checker(table);
+        const ssn::SsnRules rules(table);
+        ssn::SsnJudge judge(rules);
         SsnNumber number;
         for (const std::string& text : kOddAndUsualTexts) {
             ParseSsn(text, number);
@@ -91,20 +86,21 @@ TEST(SsnChecker, JudgementsAreTheLibrarysWhateverTheShape) {
             const std::string_view expected_line(line, FormatResultLine(number, JudgeSsn(number, table), table, line));
             std::string buffer(text);
             buffer.append(ssn::kSsnReadAhead, '7');
-            const ssn::SsnJudgement judged = checker.JudgeReadable(buffer.data(), text.size());
+            const ssn::SsnJudgement judged = judge.JudgeCarried(buffer.data(), text.size());
             EXPECT_EQ(judged.number.area, number.area) << text;
             EXPECT_EQ(judged.number.group, number.group) << text;
             EXPECT_EQ(judged.number.serial, number.serial) << text;
             EXPECT_EQ(judged.verdict, JudgeSsn(number, table)) << text;
-            EXPECT_EQ(judged.confirm, expected_line.find("CONFIRM") != std::string_view::npos) << text;
+            EXPECT_EQ(judged.marks_confirm, expected_line.find("CONFIRM") != std::string_view::npos) << text;
         }
     }
 }
 
-TEST(SsnChecker, EveryAreaGroupAndSpecialSerialOfTheUsualShapes) {
+TEST(SsnJudge, EveryAreaGroupAndSpecialSerialOfTheUsualShapes) {
     for (const HighestGroupTable& table : {BuiltinTable(), UnusualTable()}) {
         LibrarySteps library(table);
-        ssn::SsnChecker checker(table);
+        const ssn::SsnRules rules(table);
+        ssn::SsnJudge judge(rules);
         for (int area = 0; area < kAreaCount; ++area) {
             for (int group = 0; group < 100; ++group) {
                 for (const int serial : {0, 1, 749, 1852, 7999, 9999}) {
@@ -113,7 +109,7 @@ TEST(SsnChecker, EveryAreaGroupAndSpecialSerialOfTheUsualShapes) {
                     const int size = std::snprintf(text, sizeof text, dashed ? "%03d-%02d-%04d\n" : "%03d%02d%04d\n",
                                                    area, group, serial);
                     const std::string_view view(text, static_cast<std::size_t>(size));
-                    ASSERT_EQ(CheckFollowedBy(checker, view, '9'), library.Check(view)) << text;
+                    ASSERT_EQ(JudgedLine(judge, view, '9'), library.Check(view)) << text;
                 }
             }
         }

@@ -1,0 +1,38 @@
+// The skeleton every loop over the texts shares, whatever it checks and prints: each text through one step,
+// the list file closed at the end, and the exit code returned, never the run ended here.
+#pragma once
+
+#include <string_view>
+
+#include "driver/run_failure.h"
+#include "driver/run_state.h"
+#include "driver/text_source.h"
+#include "io/terminate.h"
+#include "platform/platform.h"
+#include "ssn/ssn_rules.h"
+
+namespace kalderos {
+
+// Runs `check` on every text; it prints the text's output and returns whether the text fails. Then, unless the
+// input ended in a failure (which is reported), `finish` prints what ends the output. Returns the run's exit
+// code: the failure's, else 0, or 1 when a text failed and --fail-on-invalid asked for it.
+template <class Check, class Finish>
+[[nodiscard]] int CheckEveryText(TextSource& texts, const RunOptions& options, Check&& check, Finish&& finish) {
+    bool any_failed = false;
+    for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {
+        any_failed |= check(text);
+    }
+    if (const std::optional<RunFailure> failure = texts.Failure()) {
+        return ReportRunFailure(*failure, options, options.list_file_path.View());
+    }
+    if (options.list_file >= 0) platform::CloseFile(options.list_file);
+    finish();
+    return options.fail_on_invalid && any_failed ? kExitInvalidFound : kExitDone;
+}
+
+// The loops of the text format: SSN result lines and card lines. The reference program of the tests brings
+// plain loops of its own in their place.
+[[nodiscard]] int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules);
+[[nodiscard]] int RunCardTextLoop(TextSource& texts, const RunOptions& options);
+
+}  // namespace kalderos

@@ -1,0 +1,38 @@
+// The text format's printer of a judgement: the result line, byte for byte FormatResultLine's.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+
+#include "ssn/result_tails.h"
+#include "ssn/ssn_judgement.h"
+
+namespace kalderos::ssn {
+
+// The line of a number that is not copied from its text; PrintResultLine's out-of-line part.
+std::size_t PrintAnyResultLine(const SsnJudgement& judgement, char* out);
+
+// Writes the result line of `judgement` (a lenient reading: SsnJudge::JudgeCarried) into `out`, which must hold
+// kMaxResultLineLength bytes; returns the bytes written. The fields of the usual shapes are copied from where
+// they stand in the judged text, eight bytes at a time, each copy over the surplus of the one before and the
+// tail over the last one's.
+inline std::size_t PrintResultLine(const SsnJudgement& judgement, char* out) {
+    if (judgement.digits == nullptr) return PrintAnyResultLine(judgement, out);
+    const char* const text = judgement.digits;
+    std::memcpy(out, "SSN: ", 5);
+    std::memcpy(out + 5, text, 8);
+    std::memcpy(out + 9, text + judgement.shape.group_at, 8);
+    std::memcpy(out + 12, text + judgement.shape.serial_at, 8);
+    out[8] = '-';
+    out[11] = '-';
+
+    const ResultTail& tail = TailOf(static_cast<std::size_t>(judgement.number.area), judgement.verdict);
+    std::memcpy(out + 16, tail.text.data(), kTailRoom);
+    char* const end = out + 16 + tail.length;
+    const auto confirm = static_cast<std::size_t>(judgement.marks_confirm);
+    std::memcpy(end, "  CONFIRM\n", 10);
+    end[9 * confirm] = '\n';
+    return 16 + tail.length + 1 + 9 * confirm;
+}
+
+}  // namespace kalderos::ssn

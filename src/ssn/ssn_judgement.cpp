@@ -1,0 +1,38 @@
+// Judging a text: the usual shapes are read where their digits stand and judged through the rules' tables;
+// any other shape takes the library's own steps.
+#include "ssn/ssn_judgement.h"
+
+#include "bytes/char_class.h"
+
+namespace kalderos::ssn {
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && text::IsSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && text::IsSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+StrictReading ReadStrict(std::string_view text) {
+    // The trimmed text starts inside this one, so as many bytes may be read from its start.
+    const std::string_view trimmed = TrimBlanks(text);
+    return {trimmed.data(), WholeUsualShape(trimmed.data(), trimmed.size())};
+}
+
+SsnJudgement SsnJudge::JudgeAnyStrict(std::string_view text) const {
+    // A text without blanks around it was read whole already.
+    if (text.empty() || (!text::IsSpace(text.front()) && !text::IsSpace(text.back()))) return {};
+    const StrictReading reading = ReadStrict(text);
+    if (!reading.shape.Found()) return {};
+    return JudgeFields(reading.start, reading.shape);
+}
+
+SsnJudgement SsnJudge::JudgeAnyShape(std::string_view text) {
+    ParseSsn(text, carried_);
+    const SsnReason reason = ReasonFor(carried_, rules_.Table());
+    return {carried_, nullptr, {}, reason, VerdictOf(reason), MarksConfirm(carried_, rules_.Table())};
+}
+
+}  // namespace kalderos::ssn

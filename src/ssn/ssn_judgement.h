@@ -1,0 +1,81 @@
+// What one SSN text comes to, once: the number, where its digits stand, the reason and the verdict it gives,
+// and the CONFIRM mark. Every output (the text line, each record format) and --fail-on-invalid print or count
+// the same value.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "kalderos/kalderos.h"
+#include "ssn/ssn_reason.h"
+#include "ssn/ssn_rules.h"
+#include "ssn/ssn_shape.h"
+
+namespace kalderos::ssn {
+
+// Bytes that may be read from the start of a text given to a judge, however short the text is.
+inline constexpr std::size_t kSsnReadAhead = kShapeReadAhead;
+
+struct SsnJudgement {
+    SsnNumber number;
+    // Where the number's digits stand in the text, the area first, and where its group and serial follow; null
+    // when the number is not copied from the text (a lenient reading of another shape, or no number at all).
+    const char* digits = nullptr;
+    UsualShape shape;
+    SsnReason reason = SsnReason::Malformed;
+    SsnVerdict verdict = SsnVerdict::Invalid;
+    bool marks_confirm = false;  // the text line's CONFIRM: the group is the area's highest, the serial not 0
+
+    // A strict reading found NNN-NN-NNNN or nine digits.
+    [[nodiscard]] bool WellFormed() const { return reason != SsnReason::Malformed; }
+    // What a record calls confirm: the mark on a valid number.
+    [[nodiscard]] bool Confirmed() const { return marks_confirm && verdict == SsnVerdict::Valid; }
+    // What --fail-on-invalid counts: an invalid or malformed number (unknown passes).
+    [[nodiscard]] bool Fails() const { return verdict == SsnVerdict::Invalid; }
+};
+
+// Judges texts under one set of rules. Two readings: the strict one, of each text on its own, and the text
+// line's lenient one, which carries a field that a text lacks over from the text before.
+class SsnJudge {
+public:
+    // `rules` must outlive the judge.
+    explicit SsnJudge(const SsnRules& rules) : rules_(rules) {}
+
+    // A text (its line end dropped) that is a number only when, blanks trimmed, it is exactly NNN-NN-NNNN or nine
+    // digits; kSsnReadAhead bytes may be read from its start.
+    [[nodiscard]] SsnJudgement Judge(std::string_view text) const {
+        // The usual texts have no blanks to trim.
+        const UsualShape shape = WholeUsualShape(text.data(), text.size());
+        if (shape.Found()) return JudgeFields(text.data(), shape);
+        return JudgeAnyStrict(text);
+    }
+
+    // ParseSsn into the number carried from text to text, for a text from whose start kSsnReadAhead bytes may be
+    // read; the usual shapes at its start take a short path.
+    [[nodiscard]] SsnJudgement JudgeCarried(const char* text, std::size_t size) {
+        const UsualShape shape = UsualShapeAt(text, size);
+        if (!shape.Found()) return JudgeAnyShape({text, size});
+        const SsnJudgement judgement = JudgeFields(text, shape);
+        carried_ = judgement.number;
+        return judgement;
+    }
+
+    [[nodiscard]] const SsnRules& Rules() const { return rules_; }
+
+private:
+    // The number of a usual shape, judged by the rules' tables: inline, so that a list's loop judges it
+    // without a call.
+    [[nodiscard]] SsnJudgement JudgeFields(const char* digits, UsualShape shape) const {
+        const SsnNumber number = NumberOfShape(digits, shape);
+        const SsnReason reason = rules_.Reason(number.area, number.group, number.serial);
+        return {number, digits, shape, reason, VerdictOf(reason),
+                rules_.MarksConfirm(number.area, number.group, number.serial)};
+    }
+    [[gnu::noinline]] SsnJudgement JudgeAnyShape(std::string_view text);
+    [[gnu::noinline]] SsnJudgement JudgeAnyStrict(std::string_view text) const;
+
+    const SsnRules& rules_;
+    SsnNumber carried_;
+};
+
+}  // namespace kalderos::ssn

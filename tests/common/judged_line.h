@@ -1,0 +1,21 @@
+// The text line of one text as the list loop makes it: judged leniently on the judge's carried number, where
+// bytes (`after`) follow it that must not count, and printed.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "kalderos/kalderos.h"
+#include "ssn/result_line.h"
+#include "ssn/ssn_judgement.h"
+
+namespace kalderos::test {
+
+inline std::string JudgedLine(ssn::SsnJudge& judge, std::string_view text, char after = '\0') {
+    std::string buffer(text);
+    buffer.append(ssn::kSsnReadAhead, after);
+    char line[kMaxResultLineLength];
+    return {line, ssn::PrintResultLine(judge.JudgeCarried(buffer.data(), text.size()), line)};
+}
+
+}  // namespace kalderos::test
