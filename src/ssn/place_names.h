@@ -29,7 +29,7 @@ constexpr PlaceName CleanPlace(std::string_view name) {
             blank_pending = place.size > 0;
             continue;
         }
-        if (blank_pending && c != ',') place.text[place.size++] = ' ';  // out of room fails the build
+        if (blank_pending) place.text[place.size++] = ' ';  // out of room fails the build
         blank_pending = false;
         place.text[place.size++] = c;
     }

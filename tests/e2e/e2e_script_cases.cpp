@@ -20,6 +20,10 @@ const std::string kSsnHeader = HeaderRow(ssn::kSsnFieldNames);
 const std::string kCardHeader = HeaderRow(card::kCardFieldNames);
 const std::string kConfirmed = "SSN: 123-96-0001   New York              VALID=YES  CONFIRM\n";
 const std::string kTryHelp = "Try 'kalderos --help' for more information.\n";
+// The fields of a JSON record after its input when the input is no number.
+const std::string kMalformedJson =
+    R"("well_formed":false,"area":null,"group":null,"serial":null,"place":null,"verdict":"invalid",)"
+    R"("confirm":false,"reason":"malformed"})";
 
 // --help, byte for byte: the options, the record fields, the reasons and the exit codes are an interface.
 const std::string kUsage =
@@ -152,6 +156,40 @@ std::vector<E2eCase> SsnRecordRows() {
                std::string(270, ' ') + "123-96-0001\n",
                std::string(270, ' ') + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n"}),
         Quiet({"--format=text is the default", {"--format=text", "--quiet", "123-96-0001"}, {}, "", kConfirmed}),
+        // Blanks are trimmed around a number, never inside it.
+        Quiet({"tsv a dash for a digit is malformed", {"--format=tsv", "--no-header", "-i", "list.txt"},
+               {{"list.txt", " 123-45--789\n123-45--789\n 123-45-6789 \n"}}, "",
+               " 123-45--789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+               "123-45--789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+               " 123-45-6789 \ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\n"}),
+        // Short inputs are escaped from a vector of their bytes, long ones byte by byte: the same escapes.
+        Quiet({"tsv a lone carriage return is escaped, short or long", {"--format=tsv", "--no-header", "-i",
+               "list.txt"}, {{"list.txt", "12\r3\n" + std::string(40, '7') + "\r\\\n"}}, "",
+               "12\\r3\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n" + std::string(40, '7') +
+                   "\\r\\\\\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"}),
+        Quiet({"jsonl DEL is escaped, short or long", {"--format=jsonl", "-i", "list.txt"},
+               {{"list.txt", "1\x7f\n" + std::string(40, '7') + "\x7f\n"}}, "",
+               R"({"input":"1\u007f",)" + kMalformedJson + "\n" + R"({"input":")" + std::string(40, '7') +
+                   R"(\u007f",)" + kMalformedJson + "\n"}),
+        // An input longer than a piece of escaping: its closing quote and its escapes past the first piece. List
+        // lines are cut at 259 characters; the argument is not.
+        Quiet({"jsonl an input of 5000 bytes", {std::string(4100, '7') + "\"" + std::string(899, '7'), "--format=jsonl"},
+               {}, "",
+               R"({"input":")" + std::string(4100, '7') + "\\\"" + std::string(899, '7') + R"(",)" +
+                   kMalformedJson + "\n"}),
+        Quiet({"tsv an input of 5000 bytes", {std::string(4100, '7') + "\t" + std::string(899, '7'), "--format=tsv",
+               "--no-header"}, {}, "",
+               std::string(4100, '7') + "\\t" + std::string(899, '7') +
+                   "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"}),
+        // A record confirms only a valid number; the text line marks the highest group whatever the verdict.
+        Quiet({"jsonl confirm only for a valid number", {"--format=jsonl", "-i", "list.txt"},
+               {{"list.txt", "000-00-0001\n580-01-0001\n"}}, "",
+               R"({"input":"000-00-0001","well_formed":true,"area":"000","group":"00","serial":"0001","place":null,)"
+               R"("verdict":"invalid","confirm":false,"reason":"area-000"})" "\n"
+               R"({"input":"580-01-0001","well_formed":true,"area":"580","group":"01","serial":"0001",)"
+               R"("place":"Virgin Islands, Puerto Rico","verdict":"valid","confirm":false,"reason":"ok"})" "\n"}),
+        Quiet({"text line of the same numbers", {"--quiet", "-i", "list.txt"},
+               {{"list.txt", "000-00-0001\n"}}, "", "SSN: 000-00-0001   ILLEGAL 000           VALID=NO  CONFIRM\n"}),
     };
 }
 
@@ -224,6 +262,14 @@ std::vector<E2eCase> QuietAndMixedRows() {
                R"("outcome":"VISA","reason":"ok"})" "\n"
                R"({"input":"12","digits":null,"type":null,"luhn":"n/a","outcome":"UNKNOWN","reason":"too-few-digits"})"
                "\n", "", 1}),
+        Quiet({"--fail-on-invalid records: an unknown area passes", {"--format=tsv", "--no-header",
+               "--fail-on-invalid", "800-12-3456"}, {}, "",
+               "800-12-3456\ttrue\t800\t12\t3456\t\tunknown\tfalse\tarea-after-2011\n"}),
+        Quiet({"--fail-on-invalid records: a bad check digit fails", {"4000000000000001", "-C", "--format=tsv",
+               "--no-header", "--fail-on-invalid"}, {}, "",
+               "4000000000000001\t4000000000000001\tVISA\tfail\tVISA_X\tbad-check-digit\n", "", 1}),
+        Quiet({"--fail-on-invalid card line: a bad check digit fails", {"4000000000000001", "-C", "--quiet",
+               "--fail-on-invalid"}, {}, "", "\n      VISA_X |     4000000000000001\n", "", 1}),
         Quiet({"--help before a bad short option", {"-x", "--help"}, {}, "", kUsage}),
         Quiet({"--version", {"--version", "123-45-6789"}, {}, "",
                "kalderos " KALDEROS_VERSION "\nArea data: 4/2011\nHighest groups: 7/2007\nBuild: " +
@@ -245,6 +291,13 @@ std::vector<E2eCase> LongOptionErrorRows() {
         Quiet({"a switch given a value", {"--quiet=yes"}, {}, "", "",
                "kalderos: option '--quiet' doesn't allow an argument\n" + kTryHelp, 5}),
         {"two dashes alone are a bad short option", {"--"}, {}, "", HelpPageOne(), PagerPrompt(), 5},
+        // A long option is a name: dashes and digits, or one letter, are short-option arguments.
+        {"three dashes and digits are a bad short option", {"---4000000000000002"}, {}, "", HelpPageOne(),
+         PagerPrompt(), 5},
+        {"four dashes and digits are a bad short option", {"----4000000000000002"}, {}, "", HelpPageOne(),
+         PagerPrompt(), 5},
+        {"two dashes and a digit are a bad short option", {"--4"}, {}, "", HelpPageOne(), PagerPrompt(), 5},
+        {"two dashes and a letter are a bad short option", {"--i"}, {}, "", HelpPageOne(), PagerPrompt(), 5},
         // Records own standard output: no paged help screen there.
         Quiet({"tsv bad short option", {"--format=tsv", "-x"}, {}, "", "",
                "kalderos: bad option or missing option value\n" + kTryHelp, 5}),

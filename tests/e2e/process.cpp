@@ -1,4 +1,5 @@
 // fork/exec with pipes for standard input, output and error, read with poll so no pipe can fill up.
+#include <algorithm>
 #include "process.h"
 
 #include <fcntl.h>
@@ -108,7 +109,7 @@ ProcessResult RunProcess(const ProcessSpec& spec) {
                 continue;
             }
             char buffer[65536];
-            const ssize_t got = read(polls[i].fd, buffer, sizeof buffer);
+            const ssize_t got = read(polls[i].fd, buffer, std::min(sizeof buffer, spec.read_chunk));
             const int which = polls[i].fd == fds[0] ? 0 : 1;
             if (got <= 0) {
                 close(fds[which]);

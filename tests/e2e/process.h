@@ -22,6 +22,7 @@ struct ProcessSpec {
     std::vector<std::string> env;    // extra NAME=value entries
     bool nonblocking_stdout = false;  // the standard output pipe is handed over with O_NONBLOCK set
     int read_delay_ms = 0;           // standard output and error are not read before this much time has passed
+    std::size_t read_chunk = 65536;  // the most bytes taken from standard output or error at a time
     int timeout_seconds = 30;
 };
 

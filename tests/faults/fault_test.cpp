@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/screen_text.h"
 #include "driver/run_state.h"
 #include "faults/fault_fixture.h"
 
@@ -28,26 +29,33 @@ std::vector<std::string> FailingAllocation(const char* setting, std::size_t valu
     return {"LD_PRELOAD=" KALDEROS_FAILING_NEW, std::string(setting) + "=" + std::to_string(value), asan_options};
 }
 
-// A run that was ending with another code anyway (the help screen) keeps it, and still reports the lost output.
+// A run that was ending with another code anyway (the help screen) keeps it, and still reports the lost output;
+// a lost write outweighs an invalid number under --fail-on-invalid.
 TEST_F(Faults, FullDiskIsReportedAndEndsWithExitCode3) {
     const std::string message = "\nError writing standard output: No space left on device\n";
     const struct {
         const char* name;
         std::vector<std::string> args;
         int exit_code;
+        bool banner = true;
     } cases[] = {
         {"a single number", {"123-45-6789"}, 3},
         {"a short list", {"-i", File("short.txt", NumberList(10))}, 3},
         {"a list longer than the output buffer", {"-i", File("long.txt", NumberList(100000))}, 3},
         {"card mode", {"-C", "-i", File("cards.txt", "4111111111111111\n378282246310005\n")}, 3},
         {"the help screen", {"-x"}, 5},
+        {"an invalid number under --fail-on-invalid", {"--fail-on-invalid", "123-45-6789"}, 3},
+        {"a bad check digit under --fail-on-invalid", {"4000000000000001", "-C", "--fail-on-invalid"}, 3},
+        {"invalid records under --fail-on-invalid", {"--format=tsv", "--fail-on-invalid", "123-45-6789"}, 3, false},
+        {"invalid card records under --fail-on-invalid", {"1", "-C", "--format=jsonl", "--fail-on-invalid"}, 3,
+         false},
     };
     for (const auto& c : cases) {
         std::vector<std::string> command{kBinary};
         command.insert(command.end(), c.args.begin(), c.args.end());
         const ProcessResult result = Run(command, "/dev/full");
         EXPECT_EQ(result.signal, 0) << c.name;
-        EXPECT_EQ(result.err, Banner() + message) << c.name;
+        EXPECT_EQ(result.err, (c.banner ? Banner() : "") + message) << c.name;
         EXPECT_EQ(result.exit_code, c.exit_code) << c.name;
     }
 }
@@ -96,7 +104,8 @@ TEST_F(Faults, FileSizeLimitIsReportedAndEndsWithExitCode3) {
 }
 
 // Some parent programs leave the pipe they hand over as standard output non-blocking; a full pipe is then
-// reported as "try again", which is no failure: the run waits for the reader and goes on.
+// reported as "try again", which is no failure: the run waits for the reader and goes on. A reader that takes
+// less than a write at a time makes the write a short one, whose rest is written after it.
 TEST_F(Faults, NonBlockingOutputPipeIsWaitedFor) {
     constexpr std::size_t kLines = 100000;
     std::string card_results;
@@ -105,9 +114,11 @@ TEST_F(Faults, NonBlockingOutputPipeIsWaitedFor) {
         const char* name;
         std::vector<std::string> args;
         std::string out;
+        std::size_t read_chunk = 65536;
     } cases[] = {
         {"SSNs", {"-i", File("long.txt", NumberList(kLines))}, NumberResults(kLines)},
         {"card numbers", {"-C", "-i", File("cards.txt", CardList(kLines))}, card_results + "\n"},
+        {"SSNs read 5000 bytes at a time", {"-i", File("long.txt", NumberList(kLines))}, NumberResults(kLines), 5000},
     };
     for (const auto& c : cases) {
         ProcessSpec spec;
@@ -115,6 +126,7 @@ TEST_F(Faults, NonBlockingOutputPipeIsWaitedFor) {
         spec.argv.insert(spec.argv.end(), c.args.begin(), c.args.end());
         spec.nonblocking_stdout = true;
         spec.read_delay_ms = 300;
+        spec.read_chunk = c.read_chunk;
         const ProcessResult result = Run(spec);
         EXPECT_EQ(result.err, Banner()) << c.name;
         EXPECT_EQ(result.exit_code, 0) << c.name;
@@ -132,6 +144,8 @@ TEST_F(Faults, ListFileThatIsAlsoStandardOutputIsRefused) {
     const std::string refusal = "\nError: input file " + dir_ + "/list.txt is also standard output\n";
     const std::string unwritable = "\nError writing standard output: Bad file descriptor\n";
     const std::string input_refusal = "Error: standard input is also standard output\n";
+    // Records own standard output: the refusal is one line on standard error, without the console's blank line.
+    const std::string record_refusal = refusal.substr(1);
     const struct {
         const char* name;
         const char* script;  // run in the test's directory, list.txt there holding the list
@@ -141,6 +155,8 @@ TEST_F(Faults, ListFileThatIsAlsoStandardOutputIsRefused) {
     } cases[] = {
         {"appended", R"("$0" -i list.txt >> list.txt)", 2, Banner() + refusal, list},
         {"appended in card mode", R"("$0" -C -i list.txt >> list.txt)", 2, Banner() + refusal, list},
+        {"appended as records", R"("$0" --format=tsv -i list.txt >> list.txt)", 2, record_refusal, list},
+        {"appended as card records", R"("$0" -C --format=jsonl -i list.txt >> list.txt)", 2, record_refusal, list},
         {"written from the start", R"("$0" -i list.txt 1<> list.txt)", 2, Banner() + refusal, list},
         {"truncated first", R"("$0" -i list.txt > list.txt)", 0, Banner(), "\n"},
         // An output that cannot be written is reported as such, even when the list has taken its descriptor.
@@ -175,6 +191,26 @@ TEST_F(Faults, ListFileThatIsAlsoStandardOutputIsRefused) {
         EXPECT_EQ(result.exit_code, c.exit_code) << c.name;
         const std::string file = ReadWhole(dir_ + "/list.txt");
         EXPECT_TRUE(file == c.file) << c.name << ": " << file.size() << " bytes for " << c.file.size();
+    }
+}
+
+// Standard input that cannot be read (a directory) ends the run with 2 and says so: in the record formats one
+// line on standard error naming standard input, in the text format the console's message after its prompts.
+TEST_F(Faults, UnreadableStandardInputIsNamed) {
+    const struct {
+        const char* script;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {R"("$0" --format=tsv --no-header < .)", "", "Error reading standard input: Is a directory\n"},
+        {R"("$0" -C --format=jsonl < .)", "", "Error reading standard input: Is a directory\n"},
+        {R"("$0" --quiet < .)", ConsolePrompts() + "\nError reading standard input", ""},
+    };
+    for (const auto& c : cases) {
+        const ProcessResult result = Script(c.script);
+        EXPECT_EQ(result.out, c.out) << c.script;
+        EXPECT_EQ(result.err, c.err) << c.script;
+        EXPECT_EQ(result.exit_code, 2) << c.script;
     }
 }
 

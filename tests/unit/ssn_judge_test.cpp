@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -113,6 +115,73 @@ TEST(SsnJudge, EveryAreaGroupAndSpecialSerialOfTheUsualShapes) {
                 }
             }
         }
+    }
+}
+
+// The strict reading, plainly: blanks trimmed, then nine digits, or three, a dash, two, a dash and four.
+bool PlainlyWellFormed(std::string_view text) {
+    while (!text.empty() && std::strchr(" \t\n\v\f\r", text.front()) != nullptr) text.remove_prefix(1);
+    while (!text.empty() && std::strchr(" \t\n\v\f\r", text.back()) != nullptr) text.remove_suffix(1);
+    const char* const pattern = text.size() == 9 ? "ddddddddd" : text.size() == 11 ? "ddd-dd-dddd" : nullptr;
+    if (pattern == nullptr) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (pattern[i] == 'd' ? !digit : text[i] != '-') return false;
+    }
+    return true;
+}
+
+ssn::SsnJudgement JudgeStrictly(const ssn::SsnJudge& judge, std::string_view text, char after) {
+    static std::string buffer;
+    buffer.assign(text);
+    buffer.append(ssn::kSsnReadAhead, after);
+    return judge.Judge({buffer.data(), text.size()});
+}
+
+TEST(SsnJudge, StrictReadingTakesExactlyTheUsualShapes) {
+    const HighestGroupTable table = BuiltinTable();
+    const ssn::SsnRules rules(table);
+    const ssn::SsnJudge judge(rules);
+    const struct {
+        const char* text;
+        bool well_formed;
+    } rows[] = {
+        {"123-45-6789", true},   {"123456789", true},     {" 123-45-6789\t", true}, {"\v123456789 \r", true},
+        {"123-45--789", false},  {" 123-45--789", false}, {"123-45-678", false},    {"1234567890", false},
+        {"123-456789", false},   {"12345678", false},     {"", false},              {"   ", false},
+        {"123-45-6789x", false}, {"x123456789", false},   {"123 45 6789", false},   {"-12-45-6789", false},
+        {"12a456789", false},    {"123-45-67 9", false},  {"123_45-6789", false},   {"1234-5-6789", false},
+    };
+    for (const auto& row : rows) {
+        for (const char after : {'\0', '7', '-'}) {
+            const ssn::SsnJudgement judged = JudgeStrictly(judge, row.text, after);
+            EXPECT_EQ(judged.WellFormed(), row.well_formed) << row.text << " followed by " << after;
+            EXPECT_EQ(judged.WellFormed(), PlainlyWellFormed(row.text)) << row.text;
+        }
+    }
+}
+
+// On random texts of digits, dashes and blanks the strict reading is the plain one, and a well-formed text's
+// number and reason are the library's for the digits it states.
+TEST(SsnJudge, StrictReadingOfRandomTexts) {
+    const HighestGroupTable table = BuiltinTable();
+    const ssn::SsnRules rules(table);
+    const ssn::SsnJudge judge(rules);
+    std::mt19937 random(18);
+    for (int i = 0; i < 300000; ++i) {
+        std::string text;
+        for (int n = std::uniform_int_distribution<int>(7, 14)(random); n > 0; --n) {
+            text += "0123456789012345678901234567890123456789---- \tx"[std::uniform_int_distribution<int>(0, 46)(random)];
+        }
+        const ssn::SsnJudgement judged = JudgeStrictly(judge, text, '5');
+        ASSERT_EQ(judged.WellFormed(), PlainlyWellFormed(text)) << text;
+        if (!judged.WellFormed()) continue;
+        SsnNumber number;
+        ParseSsn(std::string_view(judged.digits, 11), number);
+        ASSERT_EQ(judged.number.area, number.area) << text;
+        ASSERT_EQ(judged.number.group, number.group) << text;
+        ASSERT_EQ(judged.number.serial, number.serial) << text;
+        ASSERT_EQ(judged.reason, ssn::ReasonFor(number, table)) << text;
     }
 }
 
