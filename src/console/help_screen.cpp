@@ -57,19 +57,19 @@ void ShowHelp() {
     if (Pager(kLinesOfPageOne)) WritePage(kPageTwo);
 }
 
-std::optional<int> Pager(int lines) {
+bool Pager(int lines) {
     if (lines < 23) Err().WriteRepeated('\n', static_cast<std::size_t>(24 - lines));
     platform::DiscardPendingInput();
     Err().Write("\n");
     PrintCentred(Err(), "RETURN TO CONTINUE, ^C or x==exit", 80);
     int key = platform::ReadConsoleKey();
     if (key >= 'a' && key <= 'z') key -= 'a' - 'A';
-    if (key == -1 || key == kCtrlC || key == kEscape || key == 'X') return std::nullopt;
+    if (key == -1 || key == kCtrlC || key == kEscape || key == 'X') return false;
     ClearScreen();
     Err().Write("\n\n");
-    const unsigned after_banner = PrintBanner(2);
+    (void)PrintBanner(2);
     Err().Write("\n\n");
-    return static_cast<int>(after_banner) + 2;
+    return true;
 }
 
 }  // namespace kalderos

@@ -1,8 +1,6 @@
 // The two-page help screen with its pause, shown when the command line cannot be used.
 #pragma once
 
-#include <optional>
-
 namespace kalderos {
 
 // Page 1, the pager's pause, page 2, on standard output; page 2 only when the user goes on at the pause. The
@@ -10,8 +8,8 @@ namespace kalderos {
 void ShowHelp();
 
 // Waits for a key after bringing the screen to 24 lines, counting the `lines` already on it. x, Escape,
-// Ctrl-C, or no console to read give nothing: the user ends the run there. Any other key clears the screen,
-// shows the banner again and gives the new line count.
-[[nodiscard]] std::optional<int> Pager(int lines);
+// Ctrl-C, or no console to read give false: the user ends the run there. Any other key clears the screen, shows
+// the banner again and gives true.
+[[nodiscard]] bool Pager(int lines);
 
 }  // namespace kalderos

@@ -1,5 +1,5 @@
-// Options: -C card mode, -g group file, -i list file, -1/+1 for the accounting stream; values attached
-// (-gmygroups) or in the next argument.
+// Options: -C card mode, -g group file, -i list file, -1 FILE and +1, which name an accounting stream this
+// program never opens and so only take their places; values attached (-gmygroups) or in the next argument.
 #include "driver/command_line.h"
 
 #include <string>
@@ -43,17 +43,6 @@ std::string_view OpenListFile(RunOptions& options, const char* value) {
     return {};
 }
 
-// Nothing in this program opens an accounting stream, so this and the +1 branch below never act; they stay
-// because -1 FILE and +1 are part of the command line, taken with their values like every other option.
-void OverrideAccounting(RunOptions& options, const char* value) {
-    if (options.accounting_stream < 0) return;
-    const std::string text = "This file closed.\nAccounting file overridden by option -1 file pointing to " +
-                             platform::FullPath(value) + "\n";
-    (void)platform::WriteAll(options.accounting_stream, text.data(), text.size());
-    platform::CloseFile(options.accounting_stream);
-    options.accounting_stream = -1;
-}
-
 // The letters of the option arguments, one argument after another.
 class OptionReader {
 public:
@@ -83,12 +72,9 @@ public:
                     }
                     return Next();
                 case '1':
-                    if (argument[0] == '+' && letter == argument + 1) {
-                        if (options_.accounting_stream >= 0) platform::CloseFile(options_.accounting_stream);
-                        options_.accounting_stream = -1;
-                        continue;
-                    }
-                    if (const char* value = TakeValue(letter)) OverrideAccounting(options_, value);
+                    // +1 stands alone; -1 takes its file name, which is never opened.
+                    if (argument[0] == '+' && letter == argument + 1) continue;
+                    (void)TakeValue(letter);
                     return Next();
                 default:
                     stop_ = Stop::kBadOption;

@@ -5,10 +5,9 @@
 #include <cstring>
 #include <new>
 
-#include "io/output_stream.h"
+#include "console/console_prompt.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
-#include "ssn/data_dates.h"
 
 namespace kalderos {
 namespace {
@@ -90,10 +89,7 @@ std::string_view InputSource::NextConsoleLine() {
             if (console_block_ == nullptr) return Fail(RunFailure::kNoMemory);
         }
     }
-    Out().Write("\nLast update of valid numbers: ");
-    Out().Write(ssn::kAreaDataDate);
-    Out().Write("\nInput the ssn to check: (return to end): ");
-    Out().Flush();
+    PrintConsolePrompt();
 
     std::size_t length = 0;
     bool read_anything = false;

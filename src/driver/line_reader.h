@@ -19,7 +19,7 @@ public:
     static constexpr std::size_t kMaxText = 259;
     // Bytes that may be read from the start of every text handed out, however short it is: the checkers look
     // at a text's first bytes all at once.
-    static constexpr std::size_t kReadAhead = 32;
+    static constexpr std::size_t kReadAhead = text::kReadAhead;
 
     // Reads up to `size` bytes into `buffer`: the count, 0 at the end, -1 on a read error.
     using ReadFunction = long (*)(void* context, char* buffer, std::size_t size);

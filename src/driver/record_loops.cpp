@@ -1,7 +1,7 @@
 // The record loops: each text judged on its own and printed by its format's printer.
 #include "driver/record_loops.h"
 
-#include "driver/record_printers.h"
+#include "records/record_printers.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 #include "ssn/ssn_judgement.h"

@@ -40,7 +40,6 @@ struct RunOptions {
     PathText group_file_path;
     PathText list_file_path;
     int list_file = -1;         // descriptor open for reading, or -1
-    int accounting_stream = -1;  // nothing in this program opens one; -1 and +1 only close it
     bool quiet = false;                // --quiet: no leading blank line before the SSN results
     bool fail_on_invalid = false;      // --fail-on-invalid
     bool standard_input_list = false;  // without -i, standard input is read as a list: no prompts, to its end

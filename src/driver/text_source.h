@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bytes/byte_vectors.h"
 #include "driver/input_source.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
@@ -16,7 +17,8 @@ namespace kalderos {
 
 class TextSource {
 public:
-    static constexpr std::size_t kReadAhead = LineReader::kReadAhead;
+    static constexpr std::size_t kReadAhead = text::kReadAhead;
+    static_assert(LineReader::kReadAhead >= kReadAhead);
 
     TextSource(const char* const* argv, int option_start, const RunOptions& options)
         : single_(option_start != 1 ? std::optional<std::string_view>(argv[1]) : std::nullopt),

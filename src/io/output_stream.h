@@ -41,8 +41,6 @@ public:
 
     // Writes out what is buffered; false once any write to this stream has failed.
     bool Flush();
-    [[nodiscard]] bool Failed() const { return failed_; }
-    [[nodiscard]] int Fd() const { return fd_; }
 
 private:
     void WriteThrough(const char* data, std::size_t size);

@@ -3,9 +3,8 @@
 
 namespace kalderos {
 
-// Exit codes, named for what they tell whoever started the run. Two numbers carry two meanings each, as the
-// command line has always had it: a list file that fails ends a run as Ctrl-C does, and a group file that
-// fails as a bad option does.
+// Exit codes, named for what they tell whoever started the run. Two numbers carry two meanings each: a list
+// file that fails ends a run as Ctrl-C does, and a group file that fails as a bad option does.
 inline constexpr int kExitDone = 0;             // the input is exhausted, or the single number was checked
 inline constexpr int kExitInvalidFound = 1;     // --fail-on-invalid, and a number was not valid; used nowhere else
 inline constexpr int kExitInterrupted = 2;      // Ctrl-C

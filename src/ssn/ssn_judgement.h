@@ -13,9 +13,6 @@
 
 namespace kalderos::ssn {
 
-// Bytes that may be read from the start of a text given to a judge, however short the text is.
-inline constexpr std::size_t kSsnReadAhead = kShapeReadAhead;
-
 struct SsnJudgement {
     SsnNumber number;
     // Where the number's digits stand in the text, the area first, and where its group and serial follow; null

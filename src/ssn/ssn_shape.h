@@ -13,8 +13,9 @@
 
 namespace kalderos::ssn {
 
-// Bytes that may be read from the start of a text given to UsualShapeAt, however short the text is.
-inline constexpr std::size_t kShapeReadAhead = 16;
+// Bytes that may be read from the start of a text given to UsualShapeAt or a judge, however short the text is.
+inline constexpr std::size_t kSsnReadAhead = 16;
+static_assert(kSsnReadAhead <= text::kReadAhead);
 
 // Where the group and the serial stand (the area at the start); group_at is 0 when the text has neither shape.
 struct UsualShape {
@@ -38,7 +39,7 @@ static_assert(kDashedDigits == 0b111'1011'0111u && kDashedDashes == (1u << 3 | 1
               kPlainShape.group_at == kDashedShape.group_at - 1 && kPlainShape.serial_at == kDashedShape.serial_at - 2);
 }  // namespace detail
 
-// The shape at the start of a text of `size` bytes from whose start kShapeReadAhead bytes may be read.
+// The shape at the start of a text of `size` bytes from whose start kSsnReadAhead bytes may be read.
 inline UsualShape UsualShapeAt(const char* text, std::size_t size) {
     const text::Bytes16 bytes = text::LoadSixteen(text);
     const unsigned in_text = 0xFFFFu >> (16 - std::min<std::size_t>(size, 16));
@@ -54,7 +55,7 @@ inline UsualShape UsualShapeAt(const char* text, std::size_t size) {
 }
 
 // The shape of a text of exactly `size` bytes that is one of the usual shapes, whole; not Found for any other
-// text. kShapeReadAhead bytes may be read from the start of the text.
+// text. kSsnReadAhead bytes may be read from the start of the text.
 inline UsualShape WholeUsualShape(const char* text, std::size_t size) {
     if (size != kPlainShape.Length() && size != kDashedShape.Length()) return {};
     const text::Bytes16 bytes = text::LoadSixteen(text);
@@ -87,7 +88,7 @@ struct StrictReading {
     UsualShape shape;
 };
 
-// The strict reading of `text` (its line end already dropped), from whose start kShapeReadAhead bytes may be
+// The strict reading of `text` (its line end already dropped), from whose start kSsnReadAhead bytes may be
 // read: WholeUsualShape of the text without its leading and trailing blanks.
 [[nodiscard]] StrictReading ReadStrict(std::string_view text);
 

@@ -1,6 +1,6 @@
 // Start-up in its fixed order, then the loop of the run's mode and format over the texts to check. Every step
 // returns to here, and the run ends here, with the exit code the step returned.
-#include "driver/run_loops.h"
+#include "driver/run_program.h"
 
 #include <cstdlib>
 #include <new>
@@ -13,7 +13,7 @@
 #include "driver/load_group_table.h"
 #include "driver/long_options.h"
 #include "driver/record_loops.h"
-#include "driver/record_writer.h"
+#include "records/record_writer.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
 #include "driver/text_loop.h"

@@ -87,7 +87,7 @@ public:
     static constexpr std::size_t kMaxStringField = 128;
     static constexpr std::size_t kFieldsRoom = 2048;
     // Bytes that may be read from the start of an input and of every value copied from a text.
-    static constexpr std::size_t kReadAhead = 32;
+    static constexpr std::size_t kReadAhead = text::kReadAhead;
 
     explicit RecordWriter(OutputStream& out) : out_(out) {}
 

@@ -10,7 +10,7 @@
 
 #include "card/card_fields.h"
 #include "card/card_outcome.h"
-#include "driver/record_writer.h"
+#include "records/record_writer.h"
 #include "ssn/place_names.h"
 #include "ssn/ssn_fields.h"
 #include "ssn/ssn_judgement.h"

@@ -1,6 +1,6 @@
 // Escaping and long inputs. TSV escapes the tab, the line ends and the backslash; JSON the quote, the
 // backslash and the control bytes, and takes bytes above 127 as Latin-1, so that every record is valid UTF-8.
-#include "driver/record_writer.h"
+#include "records/record_writer.h"
 
 #include <algorithm>
 #include <array>
