@@ -16,7 +16,7 @@
 namespace kalderos {
 namespace {
 
-constexpr std::array<std::string_view, 3> kUsage{
+constexpr auto kUsage = std::to_array<std::string_view>({
     "Usage: kalderos [LONG OPTIONS] NUMBER [OPTIONS]\n"
     "  or:  kalderos [LONG OPTIONS] [OPTIONS]\n"
     "Checks US Social Security Numbers against the area and group issuance data,\n"
@@ -42,17 +42,16 @@ constexpr std::array<std::string_view, 3> kUsage{
     "Long options may stand anywhere; the other options follow the first option\n"
     "argument (one led by -, + or /).\n"
     "\n",
-};
+});
 
-constexpr std::array<std::string_view, 1> kUsageEnd{
+constexpr std::string_view kUsageEnd =
     "\n"
     "Exit status: 0 done; 1 a number not valid (only with --fail-on-invalid);\n"
     "2 the list file could not be opened or read, or Ctrl-C; 3 standard output\n"
     "could not be written; 5 a bad option, or the group file could not be opened\n"
     "or read; 6 out of memory.\n"
     "\n"
-    "Full documentation: man kalderos\n",
-};
+    "Full documentation: man kalderos\n";
 
 constexpr std::size_t kWidth = 80;
 
@@ -94,7 +93,7 @@ void WriteRecordFields() {
 int PrintUsage() {
     for (const std::string_view part : kUsage) Out().Write(part);
     WriteRecordFields();
-    for (const std::string_view part : kUsageEnd) Out().Write(part);
+    Out().Write(kUsageEnd);
     return kExitDone;
 }
 

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "console/console_prompt.h"
+#include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
 

@@ -23,7 +23,7 @@ struct FailureText {
     int exit_code;
 };
 
-constexpr std::array<FailureText, 8> kFailureTexts{{
+constexpr std::array<FailureText, static_cast<std::size_t>(RunFailure::kCount)> kFailureTexts{{
     {RunFailure::kListFileOpen, false, "\nError opening input file ", true, "", "Error opening input file",
      kExitInputFailed},
     {RunFailure::kListFileRead, false, "\nError reading input file ", true, "", "Error reading input file",

@@ -16,6 +16,7 @@ enum class RunFailure {
     kGroupFileOpen,     // -g names a file that cannot be opened
     kGroupFileRead,     // the group file could not be read to its end
     kNoMemory,          // memory the run needs could not be obtained (no message)
+    kCount,
 };
 
 // A failure and the full path of the file its message names.

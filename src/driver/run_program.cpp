@@ -27,14 +27,15 @@ namespace kalderos {
 namespace {
 
 bool g_streams_made = false;
-const RunOptions* g_options = nullptr;  // for the handler of missing memory, which no call passes them to
 
-// Memory the run needs and cannot get, whichever allocation it is, ends the run with 6 and no message; what
-// was printed before is still written out. Before the two streams are made nothing has been printed, and
-// ending through them would make them anew in the middle of making them.
+// Memory the run needs and cannot get, whichever allocation it is, ends the run with 6 and no message in every
+// format (unless Ctrl-C made the allocation fail); what was printed before is still written out. Before the two
+// streams are made nothing has been printed, and ending through them would make them anew in the middle of
+// making them.
 void OnNoMemory() {
     if (!g_streams_made) std::exit(kExitOutOfMemory);
-    TerminateRun(g_options != nullptr ? ReportRunFailure(RunFailure::kNoMemory, *g_options) : kExitOutOfMemory);
+    CheckInterrupt();
+    TerminateRun(kExitOutOfMemory);
 }
 
 // In place before the first allocation: the runtime's "nothrow" new throws inside, and without memory even for
@@ -119,7 +120,6 @@ int Run(int argc, const char* const* argv) {
     const RunState state = CreateRunState();
     if (state.options == nullptr || state.highest_groups == nullptr) return kExitOutOfMemory;
     RunOptions& options = *state.options;
-    g_options = &options;
     options.quiet = long_options.quiet;
     options.fail_on_invalid = long_options.fail_on_invalid;
     options.format = long_options.format;
