@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "process.h"
+#include "ssn/ssn_fields.h"
 
 namespace kalderos::test {
 namespace {
@@ -137,15 +138,17 @@ TEST(SsnRecords, VerdictAndConfirmAreTheTextLines) {
             std::vector<std::string> fields;
             std::istringstream row(records[i]);
             for (std::string field; std::getline(row, field, '\t');) fields.push_back(field);
-            ASSERT_EQ(fields.size(), 9u) << records[i];
+            ASSERT_EQ(fields.size(), ssn::kSsnFieldNames.size()) << records[i];
+            const auto value_of = [&](ssn::SsnField which) { return fields[static_cast<std::size_t>(which)]; };
             const bool confirm = lines[i].size() > 9 && lines[i].compare(lines[i].size() - 9, 9, "  CONFIRM") == 0;
             const std::string verdict = lines[i].find("VALID=YES") != std::string::npos   ? "valid"
                                         : lines[i].find("VALID=MAYBE") != std::string::npos ? "unknown"
                                                                                            : "invalid";
-            EXPECT_EQ(fields[1], "true") << records[i];
-            EXPECT_EQ(fields[6], verdict) << lines[i] << " / " << records[i];
+            EXPECT_EQ(value_of(ssn::SsnField::WellFormed), "true") << records[i];
+            EXPECT_EQ(value_of(ssn::SsnField::Verdict), verdict) << lines[i] << " / " << records[i];
             // A record confirms only a valid number; the line marks the highest group whatever the verdict.
-            EXPECT_EQ(fields[7], confirm && verdict == "valid" ? "true" : "false") << lines[i] << " / " << records[i];
+            EXPECT_EQ(value_of(ssn::SsnField::Confirm), confirm && verdict == "valid" ? "true" : "false")
+                << lines[i] << " / " << records[i];
         }
     }
 }
