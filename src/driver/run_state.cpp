@@ -19,8 +19,10 @@ bool PathText::Assign(std::string_view full, std::string_view name) {
 }
 
 RunState CreateRunState() {
-    // Nothing is released: the items live until the process ends.
-    return {new (std::nothrow) RunOptions, new (std::nothrow) HighestGroupTable};
+    // Nothing is released: the items live until the process ends, held here after the run has returned its
+    // exit code and while the process ends.
+    static const RunState state{new (std::nothrow) RunOptions, new (std::nothrow) HighestGroupTable};
+    return state;
 }
 
 }  // namespace kalderos

@@ -57,8 +57,6 @@ public:
         return judgement;
     }
 
-    [[nodiscard]] const SsnRules& Rules() const { return rules_; }
-
 private:
     // The number of a usual shape, judged by the rules' tables: inline, so that a list's loop judges it
     // without a call.
