@@ -83,7 +83,7 @@ std::string_view InputSource::ReadConsoleBytes(std::size_t block) {
 std::string_view InputSource::NextConsoleLine() {
     CheckInterrupt();
     if (console_line_ == nullptr) {
-        console_line_ = new (std::nothrow) char[kConsoleLineSize];
+        console_line_.reset(new (std::nothrow) char[kConsoleLineSize]);
         if (console_line_ == nullptr) return Fail(RunFailure::kNoMemory);
         if (platform::IsRegularFile(platform::kStandardInput)) {
             console_block_.reset(new (std::nothrow) char[kConsoleBlockSize]);
@@ -102,14 +102,14 @@ std::string_view InputSource::NextConsoleLine() {
         const std::size_t content = bytes.size() - (line_end ? 1 : 0);
         if (content > 0) read_anything = true;
         const std::size_t kept = std::min(content, kConsoleLineSize - 1 - length);
-        std::memcpy(console_line_ + length, bytes.data(), kept);
+        std::memcpy(console_line_.get() + length, bytes.data(), kept);
         length += kept;
         if (line_end) break;
     }
     if (length > 0 && console_line_[length - 1] == '\r') --length;
-    length = TextLength(console_line_, length);
+    length = TextLength(console_line_.get(), length);
     if (!read_anything || length < 2) return {};
-    return {console_line_, length};
+    return {console_line_.get(), length};
 }
 
 }  // namespace kalderos

@@ -45,7 +45,7 @@ private:
 
     const RunOptions& options_;
     std::optional<LineReader> list_reader_;
-    char* console_line_ = nullptr;
+    std::unique_ptr<char[]> console_line_;
     std::unique_ptr<char[]> console_block_;  // only when standard input is a regular file
     char console_byte_ = 0;
     int standard_input_ = platform::kStandardInput;  // read as a list file when the options say so
