@@ -171,8 +171,7 @@ std::vector<E2eCase> SsnRecordRows() {
                {{"list.txt", "1\x7f\n" + std::string(40, '7') + "\x7f\n"}}, "",
                R"({"input":"1\u007f",)" + kMalformedJson + "\n" + R"({"input":")" + std::string(40, '7') +
                    R"(\u007f",)" + kMalformedJson + "\n"}),
-        // An input longer than a piece of escaping: its closing quote and its escapes past the first piece. List
-        // lines are cut at 259 characters; the argument is not.
+        // An input longer than a piece of escaping: its closing quote and its escapes past the first piece.
         Quiet({"jsonl an input of 5000 bytes", {std::string(4100, '7') + "\"" + std::string(899, '7'), "--format=jsonl"},
                {}, "",
                R"({"input":")" + std::string(4100, '7') + "\\\"" + std::string(899, '7') + R"(",)" +
