@@ -13,7 +13,7 @@
 
 #include "bytes/digit_bytes.h"
 
-namespace kalderos::text {
+namespace kalderos::bytes {
 
 // Bytes that the program lets a reader take past the end of every text it checks: two vectors' worth, so that
 // the first thirty-two bytes of any text are read in fixed-size pieces whatever its length. The sources of the
@@ -87,4 +87,4 @@ constexpr unsigned CountBits(std::uint32_t bits) {
     return (bits * 0x01010101u) >> 24;
 }
 
-}  // namespace kalderos::text
+}  // namespace kalderos::bytes

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace kalderos::text {
+namespace kalderos::bytes {
 
 // The eight characters at `text` as one word, the first in the lowest byte whatever the machine's byte order.
 inline std::uint64_t LoadEight(const char* text) {
@@ -26,4 +26,4 @@ inline unsigned FlagBits(std::uint64_t flags) {
     return static_cast<unsigned>(((flags >> 7) * 0x0102040810204080u) >> 56);
 }
 
-}  // namespace kalderos::text
+}  // namespace kalderos::bytes

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-namespace kalderos::text {
+namespace kalderos::bytes {
 
 // Copies `text` to `out`, which has room for it; returns the end of the copy.
 inline char* Put(char* out, std::string_view text) {
@@ -12,4 +12,4 @@ inline char* Put(char* out, std::string_view text) {
     return out + text.size();
 }
 
-}  // namespace kalderos::text
+}  // namespace kalderos::bytes

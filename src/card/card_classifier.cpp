@@ -129,7 +129,7 @@ constexpr std::array<RequiredByCount<kTable>, Shape<kTable>::kTypes> kRequiredDi
 // What may follow a number's digits: white space, a line end, or the end of the text at a NUL.
 constexpr std::array<bool, 256> kEndsNumber = [] {
     std::array<bool, 256> ends{};
-    for (std::size_t c = 0; c < ends.size(); ++c) ends[c] = c == 0 || text::IsSpace(static_cast<char>(c));
+    for (std::size_t c = 0; c < ends.size(); ++c) ends[c] = c == 0 || bytes::IsSpace(static_cast<char>(c));
     return ends;
 }();
 
@@ -142,21 +142,21 @@ constexpr std::array<bool, 200> kMultipleOfTen = [] {
 
 // The first kCardReadAhead bytes of a text as masks, bit i for character i.
 struct Window {
-    text::Bytes16 low;
-    text::Bytes16 high;
+    bytes::Bytes16 low;
+    bytes::Bytes16 high;
     std::uint32_t digits;  // within the scan limit
     std::uint32_t dashes;  // within the scan limit
 };
 
 Window LookAt(const char* text, std::size_t limit) {
     Window window;
-    window.low = text::LoadSixteen(text);
-    window.high = text::LoadSixteen(text + 16);
+    window.low = bytes::LoadSixteen(text);
+    window.high = bytes::LoadSixteen(text + 16);
     const std::uint32_t in_limit = (std::uint32_t{1} << limit) - 1;
-    window.digits = (text::FlagMask(text::DigitBytes(window.low)) |
-                     text::FlagMask(text::DigitBytes(window.high)) << 16) & in_limit;
-    window.dashes = (text::FlagMask(text::BytesEqualTo(window.low, '-')) |
-                     text::FlagMask(text::BytesEqualTo(window.high, '-')) << 16) & in_limit;
+    window.digits = (bytes::FlagMask(bytes::DigitBytes(window.low)) |
+                     bytes::FlagMask(bytes::DigitBytes(window.high)) << 16) & in_limit;
+    window.dashes = (bytes::FlagMask(bytes::BytesEqualTo(window.low, '-')) |
+                     bytes::FlagMask(bytes::BytesEqualTo(window.high, '-')) << 16) & in_limit;
     return window;
 }
 
@@ -221,15 +221,15 @@ template <std::size_t kMaxDigits>
 Scan ScanDigitsAndDashes(const Window& window) {
     const auto run_end = static_cast<std::size_t>(std::countr_zero(~(window.digits | window.dashes)));
     const std::uint32_t run_digits = window.digits & ((std::uint32_t{1} << run_end) - 1);
-    const std::size_t run_count = text::CountBits(run_digits);
+    const std::size_t run_count = bytes::CountBits(run_digits);
     const bool all = run_count >= kMaxDigits;
     return {Select(all, kMaxDigits, run_count), Select(all, AfterLastDigit<kMaxDigits>(run_digits, run_count), run_end)};
 }
 
 // Where the text ends, for the outcomes that leave it uncut: its size, or its first NUL.
 std::size_t TextLength(const char* text, std::size_t size, const Window& window) {
-    std::uint32_t nuls = text::FlagMask(text::BytesEqualTo(window.low, '\0')) |
-                         text::FlagMask(text::BytesEqualTo(window.high, '\0')) << 16;
+    std::uint32_t nuls = bytes::FlagMask(bytes::BytesEqualTo(window.low, '\0')) |
+                         bytes::FlagMask(bytes::BytesEqualTo(window.high, '\0')) << 16;
     if (size < kCardReadAhead) nuls &= (std::uint32_t{1} << size) - 1;
     if (nuls != 0) return static_cast<std::size_t>(std::countr_zero(nuls));
     if (size <= kCardReadAhead) return size;
@@ -267,11 +267,11 @@ std::size_t TypeOf(const char* text, unsigned digits) {
 
 // Sixteen characters' share in the Luhn sum: the digits `taken` once, and those `doubled` (among them) once
 // more, less 9 from 5 on, which makes the digit sum of their double. The masks hold 0xFF in the bytes they mean.
-unsigned LuhnShares(text::Bytes16 characters, text::Bytes16 taken, text::Bytes16 doubled) {
-    const text::Bytes16 value = characters - '0';
-    const text::Bytes16 again = value & doubled;
-    const text::Bytes16 nines = reinterpret_cast<text::Bytes16>(again > 4) & 9;
-    return text::SumOfBytes((value & taken) + again - nines);
+unsigned LuhnShares(bytes::Bytes16 characters, bytes::Bytes16 taken, bytes::Bytes16 doubled) {
+    const bytes::Bytes16 value = characters - '0';
+    const bytes::Bytes16 again = value & doubled;
+    const bytes::Bytes16 nines = reinterpret_cast<bytes::Bytes16>(again > 4) & 9;
+    return bytes::SumOfBytes((value & taken) + again - nines);
 }
 
 // For a number at the very start of the text the masks depend on its length alone.
@@ -294,7 +294,7 @@ constexpr auto kLeadingNumberMasks = [] {
     return masks;
 }();
 
-text::Bytes16 LoadMask(const std::uint8_t* mask) { return text::LoadSixteen(reinterpret_cast<const char*>(mask)); }
+bytes::Bytes16 LoadMask(const std::uint8_t* mask) { return bytes::LoadSixteen(reinterpret_cast<const char*>(mask)); }
 
 // The Luhn test of the first `length` characters, all digits; only the first sixteen where no number is longer.
 template <const CardTypeTable& kTable>
@@ -322,8 +322,8 @@ bool LuhnPasses(const Window& window, std::uint32_t counted, std::size_t count) 
     dash_parity ^= dash_parity << 16;
     const std::uint32_t odd_index = 0xAAAAAAAAu ^ dash_parity;
     const std::uint32_t doubled = counted & (odd_index ^ even_count);
-    const unsigned sum = LuhnShares(window.low, text::MaskBytes(counted), text::MaskBytes(doubled)) +
-                         LuhnShares(window.high, text::MaskBytes(counted >> 16), text::MaskBytes(doubled >> 16));
+    const unsigned sum = LuhnShares(window.low, bytes::MaskBytes(counted), bytes::MaskBytes(doubled)) +
+                         LuhnShares(window.high, bytes::MaskBytes(counted >> 16), bytes::MaskBytes(doubled >> 16));
     return kMultipleOfTen[sum];
 }
 

@@ -40,8 +40,8 @@ CardOutcome Judge(std::string_view text) {
     constexpr std::size_t kShortest = ShortestLength(table);
     for (; pos < text.size() && pos < kLimit && count < kScanned; ++pos) {
         const char c = text[pos];
-        if (text::IsSpace(c)) break;
-        if (text::IsDigit(c)) {
+        if (bytes::IsSpace(c)) break;
+        if (bytes::IsDigit(c)) {
             digits[count++] = c;
         } else if (c != '-') {
             return Outcome(kUnknownKind, CardReason::NotANumber, other, CheckResult::NotTested, text.size());
@@ -64,7 +64,7 @@ CardOutcome Judge(std::string_view text) {
     const std::size_t required = RequiredDigits(row, count);
     if (count < required) return Outcome(TypeKind(type), CardReason::TooFewDigits, type, CheckResult::NotTested, pos);
     // Where the dashes all stand within the number's required length, this is the digit after it.
-    if (dashes + required < kept.size() && text::IsDigit(kept[dashes + required])) {
+    if (dashes + required < kept.size() && bytes::IsDigit(kept[dashes + required])) {
         return Outcome(kTooManyDigitsKind, CardReason::TooManyDigits, type, CheckResult::NotTested, pos);
     }
     if (row.check == CheckDigit::None) return Outcome(TypeKind(type), CardReason::Ok, type, CheckResult::NotTested, pos);

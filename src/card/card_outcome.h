@@ -81,12 +81,17 @@ enum class CardReason : std::uint8_t {
     UnknownPrefix,   // Other: no type has the number's leading digits
     TooManyDigits,   // 2MANY_DIGITS
     BadCheckDigit,   // a type name with "_X"
+    kCount,          // not a reason: how many there are
 };
 
-inline constexpr std::array<std::string_view, 7> kCardReasonNames{
+inline constexpr std::size_t kCardReasonCount = static_cast<std::size_t>(CardReason::kCount);
+
+// Every reason named: an entry missing from the list leaves an empty name, which the check below refuses.
+inline constexpr std::array<std::string_view, kCardReasonCount> kCardReasonNames{
     "ok", "not-a-number", "bad-dashes", "too-few-digits", "unknown-prefix", "too-many-digits", "bad-check-digit",
 };
-static_assert(kCardReasonNames[static_cast<std::size_t>(CardReason::BadCheckDigit)] == "bad-check-digit" &&
+static_assert(!kCardReasonNames.back().empty() &&
+              kCardReasonNames[static_cast<std::size_t>(CardReason::BadCheckDigit)] == "bad-check-digit" &&
               kCardReasonNames[static_cast<std::size_t>(CardReason::UnknownPrefix)] == "unknown-prefix");
 
 constexpr std::string_view ReasonName(CardReason reason) { return kCardReasonNames[static_cast<std::size_t>(reason)]; }

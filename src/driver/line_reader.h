@@ -19,7 +19,7 @@ public:
     static constexpr std::size_t kMaxText = 259;
     // Bytes that may be read from the start of every text handed out, however short it is: the checkers look
     // at a text's first bytes all at once.
-    static constexpr std::size_t kReadAhead = text::kReadAhead;
+    static constexpr std::size_t kReadAhead = bytes::kReadAhead;
 
     // Reads up to `size` bytes into `buffer`: the count, 0 at the end, -1 on a read error.
     using ReadFunction = long (*)(void* context, char* buffer, std::size_t size);
@@ -41,8 +41,8 @@ public:
         // everything else takes the long way.
         char* const start = buffer_.get() + begin_;
         const std::size_t available = end_ - begin_;
-        unsigned feeds = text::FlagMask(text::BytesEqualTo(text::LoadSixteen(start), '\n')) |
-                         text::FlagMask(text::BytesEqualTo(text::LoadSixteen(start + 16), '\n')) << 16;
+        unsigned feeds = bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(start), '\n')) |
+                         bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(start + 16), '\n')) << 16;
         if (available < kReadAhead) feeds &= (1u << available) - 1;
         if (feeds != 0) return Deliver(start, static_cast<std::size_t>(std::countr_zero(feeds)));
         return NextSlowly();

@@ -83,7 +83,7 @@ int ApplyLongOption(int argc, const char* const* argv, int position, LongOptions
 }  // namespace
 
 bool IsLongOption(std::string_view argument) {
-    return argument.size() >= 4 && argument.substr(0, 2) == "--" && text::IsLetter(argument[2]) &&
+    return argument.size() >= 4 && argument.substr(0, 2) == "--" && bytes::IsLetter(argument[2]) &&
            argument[3] != '=';
 }
 

@@ -17,7 +17,7 @@ namespace kalderos {
 
 class TextSource {
 public:
-    static constexpr std::size_t kReadAhead = text::kReadAhead;
+    static constexpr std::size_t kReadAhead = bytes::kReadAhead;
     static_assert(LineReader::kReadAhead >= kReadAhead);
 
     TextSource(const char* const* argv, int option_start, const RunOptions& options)

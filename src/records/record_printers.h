@@ -158,8 +158,8 @@ private:
     // out; the part is copied in one move when it has none.
     void PrintDigits(std::string_view name, std::string_view kept) {
         const std::uint32_t dashes =
-            text::FlagMask(text::BytesEqualTo(text::LoadSixteen(kept.data()), '-')) |
-            text::FlagMask(text::BytesEqualTo(text::LoadSixteen(kept.data() + 16), '-')) << 16;
+            bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(kept.data()), '-')) |
+            bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(kept.data() + 16), '-')) << 16;
         if ((dashes & ((std::uint32_t{1} << kept.size()) - 1)) == 0) {
             return writer_.Readable(name, kept.data(), kept.size());
         }

@@ -24,7 +24,7 @@ extern const EscapeTable kJsonEscapes;
 // Escapes `text` into `out`, which has room for six bytes for each byte of it; returns the end.
 char* Escape(std::string_view text, const EscapeTable& escapes, char* out);
 
-using text::Put;
+using bytes::Put;
 
 // TSV: fields in a row, tab-separated, after a header row of the names; no quotes, an empty field for none.
 struct TsvSyntax {
@@ -40,9 +40,9 @@ struct TsvSyntax {
         return out;
     }
     // Bit i set where byte i of the sixteen needs an escape: the tab, the line ends, the backslash.
-    static unsigned EscapeMask(text::Bytes16 bytes) {
-        return text::FlagMask(text::BytesEqualTo(bytes, '\\') | text::BytesEqualTo(bytes, '\t') |
-                              text::BytesEqualTo(bytes, '\n') | text::BytesEqualTo(bytes, '\r'));
+    static unsigned EscapeMask(bytes::Bytes16 bytes) {
+        return bytes::FlagMask(bytes::BytesEqualTo(bytes, '\\') | bytes::BytesEqualTo(bytes, '\t') |
+                              bytes::BytesEqualTo(bytes, '\n') | bytes::BytesEqualTo(bytes, '\r'));
     }
 };
 
@@ -59,9 +59,9 @@ struct JsonlSyntax {
         return Put(Put(Put(out, first ? "{\"" : ",\""), name), "\":");
     }
     // Outside the printable ASCII range (control bytes, DEL and bytes above 127), a quote or a backslash.
-    static unsigned EscapeMask(text::Bytes16 bytes) {
-        const auto outside = reinterpret_cast<text::Bytes16>(static_cast<text::Bytes16>(bytes - 0x20) > 0x5E);
-        return text::FlagMask(outside | text::BytesEqualTo(bytes, '\\') | text::BytesEqualTo(bytes, '"'));
+    static unsigned EscapeMask(bytes::Bytes16 bytes) {
+        const auto outside = reinterpret_cast<bytes::Bytes16>(static_cast<bytes::Bytes16>(bytes - 0x20) > 0x5E);
+        return bytes::FlagMask(outside | bytes::BytesEqualTo(bytes, '\\') | bytes::BytesEqualTo(bytes, '"'));
     }
 };
 
@@ -87,7 +87,7 @@ public:
     static constexpr std::size_t kMaxStringField = 128;
     static constexpr std::size_t kFieldsRoom = 2048;
     // Bytes that may be read from the start of an input and of every value copied from a text.
-    static constexpr std::size_t kReadAhead = text::kReadAhead;
+    static constexpr std::size_t kReadAhead = bytes::kReadAhead;
 
     explicit RecordWriter(OutputStream& out) : out_(out) {}
 
@@ -114,8 +114,8 @@ public:
         }
         start_ = cursor_ = out_.Reserve(kFieldsRoom + 8 * kReadAhead);
         cursor_ = record::Put(Syntax::Key(cursor_, name, true), Syntax::kQuote);
-        const text::Bytes16 low = text::LoadSixteen(input.data());
-        const text::Bytes16 high = text::LoadSixteen(input.data() + 16);
+        const bytes::Bytes16 low = bytes::LoadSixteen(input.data());
+        const bytes::Bytes16 high = bytes::LoadSixteen(input.data() + 16);
         const std::uint32_t inside = static_cast<std::uint32_t>((std::uint64_t{1} << input.size()) - 1);
         const std::uint32_t escapes = Syntax::EscapeMask(low) | Syntax::EscapeMask(high) << 16;
         if ((escapes & inside) == 0) {

@@ -26,8 +26,8 @@ struct AreaNameIndex {
 
 namespace detail {
 
-using text::IsDigit;
-using text::IsSpace;
+using bytes::IsDigit;
+using bytes::IsSpace;
 
 // Reads a number the way "%3d" does: white space skipped, then sign and digits, at most three characters.
 constexpr bool ScanNumber(std::string_view text, std::size_t& pos, int& value) {

@@ -6,8 +6,8 @@
 namespace kalderos {
 namespace {
 
-using text::IsDigit;
-using text::IsSpace;
+using bytes::IsDigit;
+using bytes::IsSpace;
 
 constexpr std::int64_t kMagnitudeCap = std::int64_t{1} << 32;  // beyond any 32-bit value either way
 

@@ -12,8 +12,8 @@ namespace {
 // The text ends at its size or at its first NUL byte. A NUL is neither white space, a sign nor a digit, so
 // every scan below stops at it by itself, and the text is never measured beforehand.
 
-using text::IsDigit;
-using text::IsSpace;
+using bytes::IsDigit;
+using bytes::IsSpace;
 
 // The area as "%3d" reads it: white space skipped, then a sign and digits, three characters at most. Returns
 // the position where the conversion stopped.

@@ -14,7 +14,7 @@
 namespace kalderos {
 namespace {
 
-using text::Put;
+using bytes::Put;
 
 // "00" to "99", so that a field is written two digits at a time.
 constexpr std::array<char, 200> kDigitPairs = [] {

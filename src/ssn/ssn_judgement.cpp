@@ -8,8 +8,8 @@ namespace kalderos::ssn {
 namespace {
 
 std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && text::IsSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && text::IsSpace(text.back())) text.remove_suffix(1);
+    while (!text.empty() && bytes::IsSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && bytes::IsSpace(text.back())) text.remove_suffix(1);
     return text;
 }
 
@@ -23,7 +23,7 @@ StrictReading ReadStrict(std::string_view text) {
 
 SsnJudgement SsnJudge::JudgeAnyStrict(std::string_view text) const {
     // A text without blanks around it was read whole already.
-    if (text.empty() || (!text::IsSpace(text.front()) && !text::IsSpace(text.back()))) return {};
+    if (text.empty() || (!bytes::IsSpace(text.front()) && !bytes::IsSpace(text.back()))) return {};
     const StrictReading reading = ReadStrict(text);
     if (!reading.shape.Found()) return {};
     return JudgeFields(reading.start, reading.shape);

@@ -15,7 +15,7 @@ namespace kalderos::ssn {
 
 // Bytes that may be read from the start of a text given to UsualShapeAt or a judge, however short the text is.
 inline constexpr std::size_t kSsnReadAhead = 16;
-static_assert(kSsnReadAhead <= text::kReadAhead);
+static_assert(kSsnReadAhead <= bytes::kReadAhead);
 
 // Where the group and the serial stand (the area at the start); group_at is 0 when the text has neither shape.
 struct UsualShape {
@@ -41,10 +41,10 @@ static_assert(kDashedDigits == 0b111'1011'0111u && kDashedDashes == (1u << 3 | 1
 
 // The shape at the start of a text of `size` bytes from whose start kSsnReadAhead bytes may be read.
 inline UsualShape UsualShapeAt(const char* text, std::size_t size) {
-    const text::Bytes16 bytes = text::LoadSixteen(text);
+    const bytes::Bytes16 bytes = bytes::LoadSixteen(text);
     const unsigned in_text = 0xFFFFu >> (16 - std::min<std::size_t>(size, 16));
-    const unsigned digits = text::FlagMask(text::DigitBytes(bytes)) & in_text;
-    const unsigned dashes = text::FlagMask(text::BytesEqualTo(bytes, '-')) & in_text;
+    const unsigned digits = bytes::FlagMask(bytes::DigitBytes(bytes)) & in_text;
+    const unsigned dashes = bytes::FlagMask(bytes::BytesEqualTo(bytes, '-')) & in_text;
     const bool plain = (digits & detail::kPlainDigits) == detail::kPlainDigits;
     const bool dashed = ((digits & detail::kDashedDigits) == detail::kDashedDigits) &
                         ((dashes & detail::kDashedDashes) == detail::kDashedDashes);
@@ -58,12 +58,12 @@ inline UsualShape UsualShapeAt(const char* text, std::size_t size) {
 // text. kSsnReadAhead bytes may be read from the start of the text.
 inline UsualShape WholeUsualShape(const char* text, std::size_t size) {
     if (size != kPlainShape.Length() && size != kDashedShape.Length()) return {};
-    const text::Bytes16 bytes = text::LoadSixteen(text);
-    const unsigned digits = text::FlagMask(text::DigitBytes(bytes));
+    const bytes::Bytes16 bytes = bytes::LoadSixteen(text);
+    const unsigned digits = bytes::FlagMask(bytes::DigitBytes(bytes));
     if (size == kPlainShape.Length()) {
         return (digits & detail::kPlainDigits) == detail::kPlainDigits ? kPlainShape : UsualShape{};
     }
-    const unsigned dashes = text::FlagMask(text::BytesEqualTo(bytes, '-'));
+    const unsigned dashes = bytes::FlagMask(bytes::BytesEqualTo(bytes, '-'));
     const bool dashed = ((digits & detail::kDashedDigits) == detail::kDashedDigits) &
                         ((dashes & detail::kDashedDashes) == detail::kDashedDashes);
     return dashed ? kDashedShape : UsualShape{};

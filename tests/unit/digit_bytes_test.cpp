@@ -19,10 +19,10 @@ TEST(DigitBytes, EveryByteAtEveryPosition) {
                 std::memset(sixteen, fill, sizeof sixteen);
                 sixteen[position] = static_cast<char>(byte);
                 const bool digit = byte >= '0' && byte <= '9';
-                const text::Bytes16 bytes = text::LoadSixteen(sixteen);
-                EXPECT_EQ(text::FlagMask(text::DigitBytes(bytes)), digit ? 0xFFFFu : 0xFFFFu & ~(1u << position))
+                const bytes::Bytes16 bytes = bytes::LoadSixteen(sixteen);
+                EXPECT_EQ(bytes::FlagMask(bytes::DigitBytes(bytes)), digit ? 0xFFFFu : 0xFFFFu & ~(1u << position))
                     << byte << " at " << position;
-                EXPECT_EQ(text::FlagMask(text::BytesEqualTo(bytes, '-')), byte == '-' ? 1u << position : 0u);
+                EXPECT_EQ(bytes::FlagMask(bytes::BytesEqualTo(bytes, '-')), byte == '-' ? 1u << position : 0u);
             }
         }
     }
@@ -30,12 +30,12 @@ TEST(DigitBytes, EveryByteAtEveryPosition) {
 
 TEST(ByteVectors, MasksAndFlagsConvertBothWays) {
     for (unsigned mask = 0; mask <= 0xFFFFu; ++mask) {
-        const text::Bytes16 flags = text::MaskBytes(mask);
-        ASSERT_EQ(text::FlagMask(flags), mask);
+        const bytes::Bytes16 flags = bytes::MaskBytes(mask);
+        ASSERT_EQ(bytes::FlagMask(flags), mask);
         // Every byte is all ones or all zeros.
-        const text::Bytes16 ones = flags & 1;
-        ASSERT_EQ(text::SumOfBytes(ones), static_cast<unsigned>(std::popcount(mask))) << mask;
-        ASSERT_EQ(text::CountBits(mask | mask << 16), 2u * static_cast<unsigned>(std::popcount(mask)));
+        const bytes::Bytes16 ones = flags & 1;
+        ASSERT_EQ(bytes::SumOfBytes(ones), static_cast<unsigned>(std::popcount(mask))) << mask;
+        ASSERT_EQ(bytes::CountBits(mask | mask << 16), 2u * static_cast<unsigned>(std::popcount(mask)));
     }
 }
 
