@@ -159,6 +159,9 @@ TEST(CardReason, AgreesWithTheOutcomeOnRandomTexts) {
                 EXPECT_TRUE(unknown || kind == card::kClassicCardRows[outcome.type].name) << text;
                 EXPECT_EQ(outcome.result, 0) << text;
                 break;
+            case card::CardReason::kCount:
+                ADD_FAILURE() << "no reason given for " << text;
+                break;
         }
         if (!unknown && outcome.kind != card::kTooManyDigitsKind) {
             EXPECT_EQ(kind.substr(0, card::kClassicCardRows[outcome.type].name.size()), card::kClassicCardRows[outcome.type].name);
