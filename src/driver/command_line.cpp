@@ -32,7 +32,7 @@ void StoreFullPath(PathText& path, const char* value) {
 std::string_view OpenListFile(RunOptions& options, const char* value) {
     PathText& path = options.list_file_path;
     StoreFullPath(path, value);
-    if (!path.Refused().empty() && (options.refuse_unusable_files || path.Empty())) {
+    if (!path.Refused().empty() && (options.gnu_conventions || path.Empty())) {
         platform::NoteNameTooLong();
         return path.Refused();
     }
@@ -46,11 +46,11 @@ std::string_view OpenListFile(RunOptions& options, const char* value) {
 // The letters of the option arguments, one argument after another.
 class OptionReader {
 public:
-    OptionReader(int argc, const char* const* argv, RunOptions& options)
-        : argc_(argc), argv_(argv), options_(options) {}
+    OptionReader(int argc, const char* const* argv, RunOptions& options, bool gnu)
+        : argc_(argc), argv_(argv), options_(options), gnu_(gnu) {}
 
     // Acts on the letters of the option argument at `position`; returns the position of the argument to look at
-    // next, or -1 when the reading stops (stop() says why).
+    // next, or -1 when the reading stops (Found says why).
     int ApplyOptionArgument(int position) {
         const char* const argument = argv_[position];
         next_ = position + 1;
@@ -78,22 +78,32 @@ public:
                     return Next();
                 default:
                     stop_ = Stop::kBadOption;
+                    letter_ = *letter;
                     return Next();
             }
         }
         return next_;
     }
 
-    [[nodiscard]] Stop stop() const { return stop_; }
-    [[nodiscard]] std::string_view list_file_shown() const { return list_file_shown_; }
+    // `found` with what the reading ended with.
+    [[nodiscard]] CommandLine Found(CommandLine found) const {
+        found.stop = stop_;
+        found.list_file_shown = list_file_shown_;
+        found.option_letter = letter_;
+        found.value_missing = value_missing_;
+        return found;
+    }
 
 private:
     // The value of the letter at `letter`: the rest of its argument, or else the whole next argument, which must
-    // not begin with "-" (that is taken as a forgotten value, not as a file name). Null when it is missing.
+    // not begin with "-" (that is taken as a forgotten value, not as a file name) unless GNU conventions hold.
+    // Null when it is missing.
     const char* TakeValue(const char* letter) {
         if (letter[1] != '\0') return letter + 1;
-        if (next_ < argc_ && argv_[next_][0] != '-') return argv_[next_++];
+        if (next_ < argc_ && (gnu_ || argv_[next_][0] != '-')) return argv_[next_++];
         stop_ = Stop::kBadOption;
+        letter_ = *letter;
+        value_missing_ = true;
         return nullptr;
     }
 
@@ -102,8 +112,11 @@ private:
     int argc_;
     const char* const* argv_;
     RunOptions& options_;
+    bool gnu_;
     int next_ = 0;
     Stop stop_ = Stop::kNone;
+    char letter_ = 0;
+    bool value_missing_ = false;
     std::string_view list_file_shown_;
 };
 
@@ -112,13 +125,30 @@ private:
 CommandLine ParseCommandLine(int argc, const char* const* argv, RunOptions& options) {
     CommandLine found;
     while (found.option_start < argc && !IsLead(argv[found.option_start][0])) ++found.option_start;
-    OptionReader reader(argc, argv, options);
+    OptionReader reader(argc, argv, options, false);
     for (int position = found.option_start; position >= 0 && position < argc && IsLead(argv[position][0]);) {
         position = reader.ApplyOptionArgument(position);
     }
-    found.stop = reader.stop();
-    found.list_file_shown = reader.list_file_shown();
-    return found;
+    return reader.Found(found);
+}
+
+CommandLine ParseGnuCommandLine(int argc, const char* const* argv, RunOptions& options) {
+    CommandLine found;
+    found.numbers.reserve(static_cast<std::size_t>(argc));
+    OptionReader reader(argc, argv, options, true);
+    bool options_ended = false;
+    for (int position = 1; position >= 0 && position < argc;) {
+        const std::string_view argument = argv[position];
+        if (!options_ended && argument == "--") {
+            options_ended = true;
+            ++position;
+        } else if (options_ended || argument.size() < 2 || argument[0] != '-') {
+            found.numbers.push_back(argv[position++]);
+        } else {
+            position = reader.ApplyOptionArgument(position);
+        }
+    }
+    return reader.Found(found);
 }
 
 }  // namespace kalderos

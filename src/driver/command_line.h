@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "driver/run_state.h"
 
@@ -21,10 +22,21 @@ struct CommandLine {
     // The full path of the list file that could not be opened, or that was refused for its length; it lives in
     // the options.
     std::string_view list_file_shown;
+    // For a bad option: the letter that is unknown or whose value is missing, and which of the two.
+    char option_letter = 0;
+    bool value_missing = false;
+    // Runs with a long option: every argument that is neither an option nor an option's value, in order.
+    std::vector<const char*> numbers;
 };
 
 // Applies the options in the order they stand, opening the list file that -i names at once. It stops at the
 // first option it cannot take, so that no later option acts, and says why; ending the run is the caller's.
 [[nodiscard]] CommandLine ParseCommandLine(int argc, const char* const* argv, RunOptions& options);
+
+// The same for a run that has opted into GNU conventions by a long option: options are led by "-" alone and
+// may stand anywhere, a value is the rest of its argument or else the whole next argument, whatever it begins
+// with, and "--" ends the options. Every other argument ("-" alone, "+1", "/x" and all after "--" among them)
+// is a number to check, kept in `numbers`; option_start stays 1.
+[[nodiscard]] CommandLine ParseGnuCommandLine(int argc, const char* const* argv, RunOptions& options);
 
 }  // namespace kalderos

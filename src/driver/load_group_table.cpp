@@ -12,7 +12,7 @@ std::optional<NamedFailure> LoadHighestGroupTable(const RunOptions& options, Hig
     FillFromBuiltinGroupList(table);
     const PathText& path = options.group_file_path;
     // Without a long option a name refused for its length leaves the group file named before it, if any.
-    if (options.refuse_unusable_files && !path.Refused().empty()) {
+    if (options.gnu_conventions && !path.Refused().empty()) {
         platform::NoteNameTooLong();
         return NamedFailure{RunFailure::kGroupFileOpen, path.Refused()};
     }

@@ -91,8 +91,11 @@ LongOptions TakeLongOptions(int argc, const char* const* argv) {
     LongOptions options;
     options.arguments.reserve(static_cast<std::size_t>(argc) + 1);
     if (argc > 0) options.arguments.push_back(argv[0]);
+    // "--" ends the options: what follows it is taken as it stands, never as a long option.
+    bool options_ended = false;
     for (int position = 1; position >= 1 && position < argc;) {
-        if (IsLongOption(argv[position])) {
+        options_ended = options_ended || std::string_view(argv[position]) == "--";
+        if (!options_ended && IsLongOption(argv[position])) {
             position = ApplyLongOption(argc, argv, position, options);
         } else {
             options.arguments.push_back(argv[position++]);

@@ -18,6 +18,8 @@ struct LongOptions {
     bool help = false;
     bool version = false;
     std::vector<const char*> arguments;  // the program name and every argument that is not a long option
+    // A long option was given: the run has opted into GNU conventions (see ParseGnuCommandLine).
+    [[nodiscard]] bool Given(int argc) const { return static_cast<int>(arguments.size()) - 1 < argc; }
     // What is wrong with the long options ("unrecognized option '--x'"), empty when nothing is.
     std::string problem;
 };
@@ -26,7 +28,7 @@ struct LongOptions {
 // "---4000000000000002" stay short-option arguments.
 [[nodiscard]] bool IsLongOption(std::string_view argument);
 
-// The long options of the command line, in order; the last of --format wins. Without memory the run ends with
+// The long options of the command line before the first "--", in order; the last of --format wins. Without memory the run ends with
 // 6. Reading stops at an unknown option, a value where none belongs or a missing or unknown --format value,
 // and `problem` says which.
 LongOptions TakeLongOptions(int argc, const char* const* argv);

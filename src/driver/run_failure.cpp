@@ -2,11 +2,13 @@
 #include "driver/run_failure.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "io/diagnostics.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
+#include "platform/platform.h"
 
 namespace kalderos {
 namespace {
@@ -17,28 +19,30 @@ struct FailureText {
     std::string_view before_path;
     bool shows_path;
     std::string_view after_path;
-    // In the record formats every message is one line on standard error, "<what> <file>: <reason>"; a failure
-    // without a system reason keeps its words there, less the leading line feed.
-    std::string_view record_what;
+    // Under GNU conventions every message is one line on standard error, "kalderos: <what> '<file>'<after>" and
+    // the system's reason where there is one; a failure without a "what" has no message.
+    std::string_view gnu_what;
+    std::string_view gnu_after;
+    bool gnu_reason;
     int exit_code;
 };
 
 constexpr std::array<FailureText, static_cast<std::size_t>(RunFailure::kCount)> kFailureTexts{{
-    {RunFailure::kListFileOpen, false, "\nError opening input file ", true, "", "Error opening input file",
+    {RunFailure::kListFileOpen, false, "\nError opening input file ", true, "", "cannot open list file", "", true,
      kExitInputFailed},
-    {RunFailure::kListFileRead, false, "\nError reading input file ", true, "", "Error reading input file",
+    {RunFailure::kListFileRead, false, "\nError reading input file ", true, "", "cannot read list file", "", true,
      kExitInputFailed},
-    {RunFailure::kConsoleRead, false, "\nError reading standard input", false, "", "Error reading",
-     kExitInputFailed},
-    {RunFailure::kListFileIsOutput, true, "\nError: input file ", true, " is also standard output\n", "",
-     kExitInputFailed},
-    {RunFailure::kStandardInputIsOutput, true, "\nError: standard input is also standard output\n", false, "", "",
-     kExitInputFailed},
-    {RunFailure::kGroupFileOpen, true, "\nError opening ", true, " group file\n", "Error opening group file",
+    {RunFailure::kConsoleRead, false, "\nError reading standard input", false, "", "cannot read standard input", "",
+     true, kExitInputFailed},
+    {RunFailure::kListFileIsOutput, true, "\nError: input file ", true, " is also standard output\n", "list file",
+     " is also standard output", false, kExitInputFailed},
+    {RunFailure::kStandardInputIsOutput, true, "\nError: standard input is also standard output\n", false, "",
+     "standard input is also standard output", "", false, kExitInputFailed},
+    {RunFailure::kGroupFileOpen, true, "\nError opening ", true, " group file\n", "cannot open group file", "", true,
      kExitGroupFileFailed},
-    {RunFailure::kGroupFileRead, true, "\nError reading ", true, " group file\n", "Error reading group file",
+    {RunFailure::kGroupFileRead, true, "\nError reading ", true, " group file\n", "cannot read group file", "", true,
      kExitGroupFileFailed},
-    {RunFailure::kNoMemory, true, "", false, "", "", kExitOutOfMemory},
+    {RunFailure::kNoMemory, true, "", false, "", "", "", false, kExitOutOfMemory},
 }};
 
 constexpr bool InEnumOrder() {
@@ -54,18 +58,17 @@ static_assert(InEnumOrder(), "kFailureTexts is indexed by RunFailure");
 int ReportRunFailure(RunFailure failure, const RunOptions& options, std::string_view path) {
     CheckInterrupt();
     const FailureText& text = kFailureTexts[static_cast<std::size_t>(failure)];
-    if (!text.shows_path) path = {};
-    const bool records = options.format != OutputFormat::Text;
-    if (records && !text.record_what.empty()) {
-        ReportFailure(text.record_what, text.shows_path ? path : "standard input");
+    if (options.gnu_conventions) {
+        if (text.gnu_what.empty()) return text.exit_code;
+        std::string what(text.gnu_what);
+        if (text.shows_path) what += ' ' + Quoted(path);
+        what += text.gnu_after;
+        Diagnose(what, text.gnu_reason ? platform::LastErrorText() : std::string());
         return text.exit_code;
     }
-    OutputStream& stream = text.on_standard_error || records ? Err() : Out();
-    std::string_view before_path = text.before_path;
-    // The leading line feed sets a message apart from console output, which a record run does not print.
-    if (records && !before_path.empty()) before_path.remove_prefix(1);
+    OutputStream& stream = text.on_standard_error ? Err() : Out();
     // Empty pieces are not written: an empty view may hold no data pointer at all.
-    for (const std::string_view piece : {before_path, path, text.after_path}) {
+    for (const std::string_view piece : {text.before_path, text.shows_path ? path : "", text.after_path}) {
         if (!piece.empty()) stream.Write(piece);
     }
     return text.exit_code;

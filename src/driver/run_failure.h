@@ -25,9 +25,9 @@ struct NamedFailure {
     std::string_view path;
 };
 
-// Prints the failure's message as the run's format has it, with `path` (the file's full path, where the message
-// names one), and returns the exit code to end the run with. A failure that Ctrl-C caused (an open or a read it
-// cut short) ends the run as an interrupt instead, without a message.
+// Prints the failure's message as the run's conventions have it, with `path` (the file's full path, where the
+// message names one), and returns the exit code to end the run with. A failure that Ctrl-C caused (an open or a
+// read it cut short) ends the run as an interrupt instead, without a message.
 [[nodiscard]] int ReportRunFailure(RunFailure failure, const RunOptions& options, std::string_view path = {});
 
 }  // namespace kalderos

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <new>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "console/banner.h"
 #include "console/help_screen.h"
@@ -18,6 +21,7 @@
 #include "driver/run_state.h"
 #include "driver/text_loop.h"
 #include "driver/text_source.h"
+#include "io/diagnostics.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
@@ -64,16 +68,19 @@ std::optional<int> RefuseInputThatIsOutput(const RunOptions& options) {
 }
 
 // A command line that cannot be used: the help screen for a bad option (whose exit code stays 5 even when
-// standard output cannot take the help), the failure's message for a list file that cannot be opened. A run
-// that prints records shows no paged screen on its standard output, only a line on standard error.
+// standard output cannot take the help), the failure's message for a list file that cannot be opened. Under GNU
+// conventions no paged screen, only a line on standard error that names the option.
 std::optional<int> StopCode(const CommandLine& command_line, const RunOptions& options) {
     switch (command_line.stop) {
         case CommandLine::Stop::kNone:
             return std::nullopt;
         case CommandLine::Stop::kBadOption:
-            if (options.format != OutputFormat::Text) {
-                Err().Write("kalderos: bad option or missing option value\n"
-                            "Try 'kalderos --help' for more information.\n");
+            if (options.gnu_conventions) {
+                const std::string letter = Quoted({&command_line.option_letter, 1});
+                Err().Write("kalderos: " +
+                            std::string(command_line.value_missing ? "option requires an argument -- "
+                                                                   : "invalid option -- ") +
+                            letter + "\nTry 'kalderos --help' for more information.\n");
                 return kExitUsage;
             }
             KeepExitCodeOnWriteFailure(kExitUsage);
@@ -83,6 +90,22 @@ std::optional<int> StopCode(const CommandLine& command_line, const RunOptions& o
             return ReportRunFailure(RunFailure::kListFileOpen, options, command_line.list_file_shown);
     }
     return std::nullopt;
+}
+
+// The numbers given as arguments, and whether the input source follows them.
+struct GivenTexts {
+    std::vector<const char*> numbers;
+    bool then_input;
+};
+
+// Under GNU conventions every number given, then the input source when -i names a list or no number was given;
+// else the first argument alone, when it is no option, or else the input source.
+GivenTexts TextsGiven(const CommandLine& command_line, const char* const* arguments, const RunOptions& options) {
+    if (options.gnu_conventions) {
+        return {command_line.numbers, command_line.numbers.empty() || options.list_file >= 0};
+    }
+    if (command_line.option_start != 1) return {{arguments[1]}, false};
+    return {{}, true};
 }
 
 // The loop of the run's mode and format.
@@ -126,15 +149,21 @@ int Run(int argc, const char* const* argv) {
     options.header = long_options.header;
     // The argument list ends in a null pointer after the arguments left.
     const int short_argc = static_cast<int>(long_options.arguments.size()) - 1;
-    options.refuse_unusable_files = short_argc < argc;
+    options.gnu_conventions = long_options.Given(argc);
+    if (options.gnu_conventions) WriteFailureOnOneLine();
     const char* const* arguments = long_options.arguments.data();
-    const CommandLine command_line = ParseCommandLine(short_argc, arguments, options);
+    const CommandLine command_line = options.gnu_conventions ? ParseGnuCommandLine(short_argc, arguments, options)
+                                                             : ParseCommandLine(short_argc, arguments, options);
     if (const std::optional<int> code = StopCode(command_line, options)) return *code;
-    const int option_start = command_line.option_start;
-    options.standard_input_list = records && option_start == 1 && options.list_file < 0;
+    GivenTexts given = TextsGiven(command_line, arguments, options);
+    const bool from_standard_input = given.then_input && options.list_file < 0;
+    // Records read standard input to its end, without prompts; so does the text format under GNU conventions
+    // when standard input is no terminal, whose prompts nobody would read.
+    options.standard_input_list =
+        from_standard_input && (records || (options.gnu_conventions && !platform::IsTerminal(platform::kStandardInput)));
     options.whole_lines = records;
-    TextSource texts(arguments, option_start, options);
-    if (!texts.SingleNumber()) {
+    TextSource texts(std::move(given.numbers), given.then_input, options);
+    if (texts.ReadsInput()) {
         if (const std::optional<int> code = RefuseInputThatIsOutput(options)) return *code;
     }
     HighestGroupTable& table = *state.highest_groups;

@@ -43,9 +43,10 @@ struct RunOptions {
     bool quiet = false;                // --quiet: no leading blank line before the SSN results
     bool fail_on_invalid = false;      // --fail-on-invalid
     bool standard_input_list = false;  // without -i, standard input is read as a list: no prompts, to its end
-    // A long option was given, and with it the rule that a file the user named and the run cannot use ends the
-    // run: a name refused for the length of its full path is not passed over.
-    bool refuse_unusable_files = false;
+    // A long option was given: the run has opted into GNU conventions. Every argument that is no option is a
+    // number to check, every diagnostic is one line on standard error, and a file the user named and the run
+    // cannot use ends the run: a name refused for the length of its full path is not passed over.
+    bool gnu_conventions = false;
     bool whole_lines = false;          // records: one text per line, however long
     OutputFormat format = OutputFormat::Text;  // --format
     bool header = true;                        // the TSV header row (--no-header)

@@ -1,11 +1,12 @@
-// The texts a run checks: the first argument once, or the input source until it is exhausted. Every text is
-// handed out where kReadAhead bytes may be read from its start, so that the judges and printers read the usual
-// shapes in fixed-size pieces whatever the source.
+// The texts a run checks: the numbers given as arguments, then, when the run reads it, the input source until it
+// is exhausted. Every text is handed out where kReadAhead bytes may be read from its start, so that the judges
+// and printers read the usual shapes in fixed-size pieces whatever the source.
 #pragma once
 
 #include <cstring>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "bytes/byte_vectors.h"
@@ -20,33 +21,39 @@ public:
     static constexpr std::size_t kReadAhead = bytes::kReadAhead;
     static_assert(LineReader::kReadAhead >= kReadAhead);
 
-    TextSource(const char* const* argv, int option_start, const RunOptions& options)
-        : single_(option_start != 1 ? std::optional<std::string_view>(argv[1]) : std::nullopt),
+    // `numbers` must outlive the source; `then_input` says whether the input source follows them.
+    TextSource(std::vector<const char*> numbers, bool then_input, const RunOptions& options)
+        : numbers_(std::move(numbers)),
+          then_input_(then_input),
           input_(options),
-          as_read_(!single_ && input_.ReadAhead() >= kReadAhead) {}
+          as_read_(numbers_.empty() && AsRead()) {}
 
     // The next text, valid until the next call; a view without data (see Exhausted) when none is left.
     std::string_view Next() {
         if (as_read_) return input_.NextInputLine();
-        if (!single_) {
-            const std::string_view text = input_.NextInputLine();
-            return Exhausted(text) ? text : Readable(text);
-        }
-        if (taken_) return {};
-        taken_ = true;
-        return Readable(*single_);
+        if (next_number_ < numbers_.size()) return Readable(numbers_[next_number_++]);
+        if (!then_input_) return {};
+        as_read_ = AsRead();
+        if (as_read_) return input_.NextInputLine();
+        const std::string_view text = input_.NextInputLine();
+        return Exhausted(text) ? text : Readable(text);
     }
 
     static bool Exhausted(std::string_view text) { return text.data() == nullptr; }
 
-    // True when the text is the first command-line argument and no input source is read.
-    [[nodiscard]] bool SingleNumber() const { return single_.has_value(); }
+    // True when the input source is read, after the numbers given as arguments, if any.
+    [[nodiscard]] bool ReadsInput() const { return then_input_; }
+    // True while numbers given as arguments are still to be handed out.
+    [[nodiscard]] bool NumbersLeft() const { return next_number_ < numbers_.size(); }
 
     // Why the texts ended early, once Next has said they are exhausted.
     [[nodiscard]] std::optional<RunFailure> Failure() const { return input_.Failure(); }
 
 private:
-    // A copy of `text` with kReadAhead cleared bytes behind it; the one argument and console lines only.
+    // The input's texts can be handed out where they were read, a list's lines.
+    [[nodiscard]] bool AsRead() const { return then_input_ && input_.ReadAhead() >= kReadAhead; }
+
+    // A copy of `text` with kReadAhead cleared bytes behind it; the arguments and console lines only.
     std::string_view Readable(std::string_view text) {
         if (copy_.size() < text.size() + kReadAhead) copy_.resize(text.size() + kReadAhead);
         if (!text.empty()) std::memcpy(copy_.data(), text.data(), text.size());
@@ -54,10 +61,11 @@ private:
         return {copy_.data(), text.size()};
     }
 
-    std::optional<std::string_view> single_;
-    bool taken_ = false;
+    std::vector<const char*> numbers_;
+    std::size_t next_number_ = 0;
+    bool then_input_;
     InputSource input_;
-    bool as_read_;  // the input's texts are handed out where they were read, a list's lines
+    bool as_read_;  // the input's texts are handed out where they were read
     std::vector<char> copy_;
 };
 

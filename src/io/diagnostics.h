@@ -1,12 +1,17 @@
-// The one-line failure report of runs that print records, with the system's reason, so that standard output
-// holds records only.
+// The diagnostics of runs under GNU conventions (a long option given): one line each on standard error, led by
+// the program's name, so that standard output holds results only and a script can read what failed.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace kalderos {
 
-// "<what> <subject>: <reason of the last failed call>\n" on standard error.
-void ReportFailure(std::string_view what, std::string_view subject);
+// "kalderos: <what>\n", or with a reason (the system's words for a failed call) "kalderos: <what>: <reason>\n".
+void Diagnose(std::string_view what, std::string_view reason = {});
+
+// A name or a letter as a diagnostic shows it, in single quotes; a control byte in it is shown as \n, \t or
+// \xHH, so that the diagnostic stays one line. Backslashes stay as they are: Windows paths are full of them.
+[[nodiscard]] std::string Quoted(std::string_view name);
 
 }  // namespace kalderos

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "io/diagnostics.h"
 #include "io/output_stream.h"
 #include "platform/platform.h"
 
@@ -13,7 +14,10 @@ namespace kalderos {
 namespace {
 bool g_terminating = false;
 int g_write_failure_code = kExitWriteError;
+bool g_one_line_diagnostics = false;
 }  // namespace
+
+void WriteFailureOnOneLine() { g_one_line_diagnostics = true; }
 
 bool TerminationStarted() { return g_terminating; }
 
@@ -28,7 +32,11 @@ void TerminateRun(int code) {
             // A reader that went away (a closed pipe) has asked for nothing more: end quietly, but not with 0.
             // Nor is a write given up at Ctrl-C a failure to report.
             const std::string reason = platform::LastErrorText();
-            if (!platform::WriteFailedOnClosedPipe() && !platform::WriteWasInterrupted()) {
+            if (platform::WriteFailedOnClosedPipe() || platform::WriteWasInterrupted()) {
+                // nothing to say
+            } else if (g_one_line_diagnostics) {
+                Diagnose("cannot write standard output", reason);
+            } else {
                 Err().Write("\nError writing standard output: " + reason + "\n");
             }
             if (code == kExitDone || code == kExitInvalidFound) code = kExitWriteError;

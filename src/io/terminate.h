@@ -26,6 +26,10 @@ inline constexpr int kExitOutOfMemory = 6;      // memory the run needs could no
 void KeepExitCodeOnWriteFailure(int code);
 [[nodiscard]] int WriteFailureExitCode();
 
+// A run under GNU conventions reports a failed write as every other diagnostic, on one line (see Diagnose).
+// Set once at start-up: the write that fails may lie deep below anything that holds the run's options.
+void WriteFailureOnOneLine();
+
 // Ends the run with exit code 2 if Ctrl-C has been pressed.
 void CheckInterrupt();
 

@@ -237,7 +237,9 @@ std::vector<E2eCase> QuietAndMixedRows() {
                "", "SSN: 123-45-6789   New York              VALID=YES  CONFIRM\n"}),
         Quiet({"--quiet list", {"-i", "list.txt", "--quiet"}, {{"list.txt", "123-96-0001\n123-96-0001\n"}}, "",
                kConfirmed + kConfirmed}),
-        Quiet({"--quiet console keeps its prompts", {"--quiet"}, {}, "123-96-0001\n\n", p + kConfirmed + p}),
+        // Standard input that is no terminal gets no prompts: it is read to its end, as a list file is.
+        Quiet({"--quiet standard input without prompts", {"--quiet"}, {}, "123-96-0001\n\n123-96-0001",
+               kConfirmed + "SSN: 123-96-0001   New York              VALID=YES  CONFIRM\n" + kConfirmed}),
         Quiet({"--quiet card keeps its lines", {"4111111111111111", "--quiet", "-C"}, {}, "",
                "\n        VISA |     4111111111111111\n"}),
         Quiet({"--fail-on-invalid a valid number", {"--quiet", "--fail-on-invalid", "123-96-0001"}, {}, "", kConfirmed}),
@@ -299,34 +301,87 @@ std::vector<E2eCase> LongOptionErrorRows() {
         {"two dashes and a letter are a bad short option", {"--i"}, {}, "", HelpPageOne(), PagerPrompt(), 5},
         // Records own standard output: no paged help screen there.
         Quiet({"tsv bad short option", {"--format=tsv", "-x"}, {}, "", "",
-               "kalderos: bad option or missing option value\n" + kTryHelp, 5}),
+               "kalderos: invalid option -- 'x'\n" + kTryHelp, 5}),
         Quiet({"jsonl option value missing", {"-C", "-i", "--format=jsonl"}, {}, "", "",
-               "kalderos: bad option or missing option value\n" + kTryHelp, 5}),
+               "kalderos: option requires an argument -- 'i'\n" + kTryHelp, 5}),
+        // With a long option a bad short option is one line on standard error in the text format too.
+        Quiet({"--quiet bad short option", {"123-45-6789", "-Cx", "--quiet"}, {}, "", "",
+               "kalderos: invalid option -- 'x'\n" + kTryHelp, 5}),
+        Quiet({"--quiet option value missing", {"--quiet", "-g"}, {}, "", "",
+               "kalderos: option requires an argument -- 'g'\n" + kTryHelp, 5}),
+        Quiet({"--quiet a control byte as an option", {"--quiet", "-\x01"}, {}, "", "",
+               "kalderos: invalid option -- '\\x01'\n" + kTryHelp, 5}),
     };
 }
 
 std::vector<E2eCase> RecordDiagnosticRows() {
     return {
         Quiet({"tsv missing list file", {"--format=tsv", "-i", "missing.txt"}, {}, "", "",
-               "Error opening input file {dir}/missing.txt: No such file or directory\n", 2}),
+               "kalderos: cannot open list file '{dir}/missing.txt': No such file or directory\n", 2}),
+        Quiet({"--quiet missing list file", {"--quiet", "-i", "missing.txt", "123-96-0001"}, {}, "", "",
+               "kalderos: cannot open list file '{dir}/missing.txt': No such file or directory\n", 2}),
         Quiet({"jsonl missing group file", {"123-45-6789", "-g", "missing.txt", "--format=jsonl"}, {}, "", "",
-               "Error opening group file {dir}/missing.txt: No such file or directory\n", 5}),
+               "kalderos: cannot open group file '{dir}/missing.txt': No such file or directory\n", 5}),
         Quiet({"tsv list file that is a directory", {"--format=tsv", "-i", "dir.d"}, {{"dir.d/", ""}}, "", kSsnHeader,
-               "Error reading input file {dir}/dir.d: Is a directory\n", 2, true}),
+               "kalderos: cannot read list file '{dir}/dir.d': Is a directory\n", 2, true}),
         // A name whose full path is longer than 259 characters is not passed over in silence; the reason is the
         // system's own words for it, which differ on Windows.
         Quiet({"tsv list path too long", {"--format=tsv", "-i", std::string(300, 'n')}, {}, "", "",
-               "Error opening input file {dir}/" + std::string(300, 'n') + ": File name too long\n", 2, true}),
+               "kalderos: cannot open list file '{dir}/" + std::string(300, 'n') + "': File name too long\n", 2,
+               true}),
         Quiet({"jsonl group path too long after another", {"772-72-0001", "--format=jsonl", "-g", "gf", "-g",
                kDeepGroupFile}, {{"gf", "772 72\n"}}, "", "",
-               "Error opening group file {dir}/" + kDeepGroupFile + ": File name too long\n", 5, true}),
+               "kalderos: cannot open group file '{dir}/" + kDeepGroupFile + "': File name too long\n", 5, true}),
         Quiet({"--quiet group path too long ends the run", {"772-72-0001", "--quiet", "-g", "gf", "-g", kDeepGroupFile},
-               {{"gf", "772 72\n"}}, "", "", "\nError opening {dir}/" + kDeepGroupFile + " group file\n", 5}),
+               {{"gf", "772 72\n"}}, "", "",
+               "kalderos: cannot open group file '{dir}/" + kDeepGroupFile + "': File name too long\n", 5, true}),
         Quiet({"tsv group path too long before a usable one", {"772-72-0001", "--format=tsv", "--no-header", "-g",
                kDeepGroupFile, "-g", "gf"}, {{"gf", "772 72\n"}}, "",
                "772-72-0001\ttrue\t772\t72\t0001\tFlorida\tvalid\ttrue\tok\n"}),
         Quiet({"tsv group file that is a directory", {"--format=tsv", "-g", "groups.d", "1"}, {{"groups.d/", ""}}, "",
-               "", "Error reading group file {dir}/groups.d: Is a directory\n", 5, true}),
+               "", "kalderos: cannot read group file '{dir}/groups.d': Is a directory\n", 5, true}),
+        // A line feed in a name would split the diagnostic; it is shown escaped.
+        Quiet({"tsv a line feed in a missing list file's name", {"--format=tsv", "-i", "a\nb"}, {}, "", "",
+               "kalderos: cannot open list file '{dir}/a\\nb': No such file or directory\n", 2, true}),
+    };
+}
+
+// With a long option every argument that is no option is a number to check, wherever it stands, then the list
+// file; nothing the user named is dropped.
+std::vector<E2eCase> GnuArgumentRows() {
+    const std::string p = ConsolePrompts();
+    return {
+        Quiet({"tsv a number after an option fails", {"--format=tsv", "--fail-on-invalid", "-C", "4111111111111112"},
+               {}, "", kCardHeader + "4111111111111112\t4111111111111112\tVISA\tfail\tVISA_X\tbad-check-digit\n",
+               "", 1}),
+        Quiet({"jsonl a short card number after an option", {"--format=jsonl", "-C", "1234"}, {}, "",
+               R"({"input":"1234","digits":null,"type":null,"luhn":"n/a","outcome":"UNKNOWN","reason":"too-few-digits"})"
+               "\n"}),
+        Quiet({"--quiet a card number after -C, no console", {"--quiet", "-C", "4111111111111111"}, {}, "",
+               "\n        VISA |     4111111111111111\n"}),
+        Quiet({"tsv every number in order, as xargs gives them", {"--format=tsv", "--no-header", "123-96-0001",
+               "800-12-3456", "-C", "x"}, {}, "",
+               "123-96-0001\t\t\tn/a\tUNKNOWN\ttoo-few-digits\n800-12-3456\t\t\tn/a\tUNKNOWN\ttoo-few-digits\n"
+               "x\t\t\tn/a\tUNKNOWN\tnot-a-number\n"}),
+        Quiet({"tsv the numbers, then the list file", {"--format=tsv", "--no-header", "1", "-i", "list.txt", "2"},
+               {{"list.txt", "123-96-0001\n"}}, "",
+               "1\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n2\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n"}),
+        Quiet({"tsv -- ends the options", {"--format=tsv", "--no-header", "--", "-12-45-6789", "--quiet", "-C"}, {},
+               "",
+               "-12-45-6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+               "--quiet\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n-C\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"}),
+        Quiet({"tsv a lone dash, +1 and /i are numbers", {"--format=tsv", "--no-header", "-", "+1", "/i"}, {}, "",
+               "-\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n+1\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
+               "/i\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"}),
+        Quiet({"tsv a value may begin with a dash", {"--format=tsv", "--no-header", "-g", "-g.txt", "123-45-6789"},
+               {{"-g.txt", "123 45\n"}}, "", "123-45-6789\ttrue\t123\t45\t6789\tNew York\tvalid\ttrue\tok\n"}),
+        Quiet({"--quiet two numbers, no console", {"123-96-0001", "--quiet", "123-96-0001"}, {}, "",
+               kConfirmed + kConfirmed}),
+        Quiet({"--quiet numbers then a list", {"--quiet", "-i", "list.txt", "123-96-0001"},
+               {{"list.txt", "123-96-0001\n"}}, "", kConfirmed + kConfirmed}),
+        Quiet({"--quiet cards from standard input, no prompts", {"-C", "--quiet"}, {}, "4111111111111111\n",
+               "\n        VISA |     4111111111111111\n"}),
     };
 }
 
@@ -335,7 +390,7 @@ std::vector<E2eCase> RecordDiagnosticRows() {
 std::vector<E2eCase> ScriptCases() {
     std::vector<E2eCase> all;
     for (auto group : {SsnRecordRows(), CardRecordRows(), QuietAndMixedRows(), LongOptionErrorRows(),
-                       RecordDiagnosticRows()}) {
+                       RecordDiagnosticRows(), GnuArgumentRows()}) {
         all.insert(all.end(), group.begin(), group.end());
     }
     return all;

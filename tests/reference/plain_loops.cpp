@@ -27,19 +27,19 @@ constexpr std::size_t kMaxListText = 259;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The texts as C strings: list-file lines from stdio, anything else (the argument, the console) as the
+// The texts as C strings: list-file lines from stdio, anything else (the arguments, the console) as the
 // program's own source hands it out.
 class PlainTexts {
 public:
     PlainTexts(TextSource& texts, const RunOptions& options) : texts_(texts), options_(options) {
-        if (!texts.SingleNumber() && options.list_file >= 0) file_ = fdopen(options.list_file, "r");
+        if (texts.ReadsInput() && options.list_file >= 0) file_ = fdopen(options.list_file, "r");
     }
 
     // Null when the input is exhausted. The text may be cut in place.
     char* Next() {
         CheckInterrupt();
         text_.clear();
-        if (file_ == nullptr) {
+        if (file_ == nullptr || texts_.NumbersLeft()) {
             const std::string_view text = texts_.Next();
             if (TextSource::Exhausted(text)) return nullptr;
             text_.assign(text);

@@ -26,6 +26,9 @@ TEST(TakeLongOptions, LeavesTheOtherArgumentsInOrder) {
         // Two dashes alone, or with one character, are short-option arguments.
         {{"k", "--", "--i", "-", "---"}, {"k", "--", "--i", "-", "---"}, OutputFormat::Text, false, true, false},
         {{"k", "-i", "--quiet"}, {"k", "-i"}, OutputFormat::Text, true, true, false},
+        // "--" ends the options: a long option behind it is a text to check.
+        {{"k", "--quiet", "--", "--no-header", "x"}, {"k", "--", "--no-header", "x"}, OutputFormat::Text, true, true,
+         false},
     };
     for (const auto& row : cases) {
         const LongOptions options = TakeLongOptions(static_cast<int>(row.argv.size()), row.argv.data());
