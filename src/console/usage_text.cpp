@@ -39,8 +39,11 @@ constexpr auto kUsage = std::to_array<std::string_view>({
     "  --fail-on-invalid  exit 1 when a number was not valid\n"
     "  --help             show this text and exit\n"
     "  --version          show the version and the dates of the data and exit\n"
-    "Long options may stand anywhere; the other options follow the first option\n"
-    "argument (one led by -, + or /).\n"
+    "Long options may stand anywhere. Without one, the other options follow the\n"
+    "first option argument (one led by -, + or /) and only the first NUMBER counts;\n"
+    "with one, options and numbers mix as in GNU programs: every NUMBER is checked,\n"
+    "then the list file of -i, -- ends the options, standard input that is no\n"
+    "terminal is read without prompts, and errors are one line on standard error.\n"
     "\n",
 });
 

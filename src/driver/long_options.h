@@ -28,9 +28,9 @@ struct LongOptions {
 // "---4000000000000002" stay short-option arguments.
 [[nodiscard]] bool IsLongOption(std::string_view argument);
 
-// The long options of the command line before the first "--", in order; the last of --format wins. Without memory the run ends with
-// 6. Reading stops at an unknown option, a value where none belongs or a missing or unknown --format value,
-// and `problem` says which.
+// The long options of the command line before the first "--", in order; the last of --format wins. Without
+// memory the run ends with 6. Reading stops at an unknown option, a value where none belongs or a missing or
+// unknown --format value, and `problem` says which.
 LongOptions TakeLongOptions(int argc, const char* const* argv);
 
 }  // namespace kalderos

@@ -159,8 +159,8 @@ int Run(int argc, const char* const* argv) {
     const bool from_standard_input = given.then_input && options.list_file < 0;
     // Records read standard input to its end, without prompts; so does the text format under GNU conventions
     // when standard input is no terminal, whose prompts nobody would read.
-    options.standard_input_list =
-        from_standard_input && (records || (options.gnu_conventions && !platform::IsTerminal(platform::kStandardInput)));
+    const bool no_one_prompted = options.gnu_conventions && !platform::IsTerminal(platform::kStandardInput);
+    options.standard_input_list = from_standard_input && (records || no_one_prompted);
     options.whole_lines = records;
     TextSource texts(std::move(given.numbers), given.then_input, options);
     if (texts.ReadsInput()) {

@@ -47,8 +47,11 @@ const std::string kUsage =
            "  --fail-on-invalid  exit 1 when a number was not valid\n"
            "  --help             show this text and exit\n"
            "  --version          show the version and the dates of the data and exit\n"
-           "Long options may stand anywhere; the other options follow the first option\n"
-           "argument (one led by -, + or /).\n"
+           "Long options may stand anywhere. Without one, the other options follow the\n"
+           "first option argument (one led by -, + or /) and only the first NUMBER counts;\n"
+           "with one, options and numbers mix as in GNU programs: every NUMBER is checked,\n"
+           "then the list file of -i, -- ends the options, standard input that is no\n"
+           "terminal is read without prompts, and errors are one line on standard error.\n"
            "\n"
            "SSN record fields: input well_formed area group serial place verdict confirm\n"
            "                   reason\n"
@@ -355,8 +358,8 @@ std::vector<E2eCase> GnuArgumentRows() {
                {}, "", kCardHeader + "4111111111111112\t4111111111111112\tVISA\tfail\tVISA_X\tbad-check-digit\n",
                "", 1}),
         Quiet({"jsonl a short card number after an option", {"--format=jsonl", "-C", "1234"}, {}, "",
-               R"({"input":"1234","digits":null,"type":null,"luhn":"n/a","outcome":"UNKNOWN","reason":"too-few-digits"})"
-               "\n"}),
+               R"({"input":"1234","digits":null,"type":null,"luhn":"n/a","outcome":"UNKNOWN",)"
+               R"("reason":"too-few-digits"})" "\n"}),
         Quiet({"--quiet a card number after -C, no console", {"--quiet", "-C", "4111111111111111"}, {}, "",
                "\n        VISA |     4111111111111111\n"}),
         Quiet({"tsv every number in order, as xargs gives them", {"--format=tsv", "--no-header", "123-96-0001",

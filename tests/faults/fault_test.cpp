@@ -272,7 +272,7 @@ TEST_F(Faults, FilesWithoutReadPermissionCannotBeOpened) {
 }
 
 // Ctrl-C as soon as the first results have reached the file (more than the empty line, which is written out
-// while the run waits for the FIFO's first lines). The list comes through a FIFO whose writer keeps it open
+// while the run waits for the FIFO's first lines; before the shell has made the file, none). The list comes through a FIFO whose writer keeps it open
 // after the last line, so the run cannot have come to the end of its input before Ctrl-C, however slowly the
 // signal is sent on a busy machine. The run gets SIGINT's default back, which a background job of a script
 // would otherwise start without.
@@ -284,7 +284,7 @@ TEST_F(Faults, CtrlCInALongListKeepsEveryLinePrintedWhole) {
                                       R"(mkfifo "$3"
                                          (trap - INT; exec "$0" -i "$3" > "$2") & pid=$!
                                          (cat "$1"; exec sleep 60) > "$3" 2>/dev/null & feeder=$!
-                                         while [ $(stat -c %s "$2") -le 1 ]; do sleep 0.001; done
+                                         while [ ! -e "$2" ] || [ $(stat -c %s "$2") -le 1 ]; do sleep 0.001; done
                                          kill -INT "$pid"
                                          wait "$pid"; status=$?
                                          kill "$feeder"
