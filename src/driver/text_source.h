@@ -21,7 +21,7 @@ public:
     static constexpr std::size_t kReadAhead = bytes::kReadAhead;
     static_assert(LineReader::kReadAhead >= kReadAhead);
 
-    // `numbers` must outlive the source; `then_input` says whether the input source follows them.
+    // The texts `numbers` point to must outlive the source; `then_input` says whether the input source follows.
     TextSource(std::vector<const char*> numbers, bool then_input, const RunOptions& options)
         : numbers_(std::move(numbers)),
           then_input_(then_input),

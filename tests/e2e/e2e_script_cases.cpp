@@ -313,7 +313,7 @@ std::vector<E2eCase> LongOptionErrorRows() {
         Quiet({"--quiet option value missing", {"--quiet", "-g"}, {}, "", "",
                "kalderos: option requires an argument -- 'g'\n" + kTryHelp, 5}),
         Quiet({"--quiet a control byte as an option", {"--quiet", "-\x01"}, {}, "", "",
-               "kalderos: invalid option -- '\\x01'\n" + kTryHelp, 5}),
+               "kalderos: invalid option -- '\\x01'\n" + kTryHelp, 5, true}),
     };
 }
 
