@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bytes/char_class.h"
+#include "io/diagnostics.h"
 
 namespace kalderos {
 namespace {
@@ -68,12 +69,13 @@ int ApplyLongOption(int argc, const char* const* argv, int position, LongOptions
         const std::string_view value = equals != std::string_view::npos ? argument.substr(equals + 1)
                                                                         : std::string_view(argv[position + 1]);
         if (!SetFormat(options, value)) {
-            return BadLongOption(options, "invalid argument '" + std::string(value) + "' for '" + shown +
+            return BadLongOption(options, "invalid argument " + Quoted(value) + " for '" + shown +
                                               "'\nValid arguments are: " + FormatChoices());
         }
         return position + (equals == std::string_view::npos ? 2 : 1);
     }
-    if (!SetSwitch(options, name)) return BadLongOption(options, "unrecognized option '" + std::string(argument) + "'");
+    // Named as given, a control byte in it escaped so that the diagnostic keeps to its line.
+    if (!SetSwitch(options, name)) return BadLongOption(options, "unrecognized option " + Quoted(argument));
     if (equals != std::string_view::npos) {
         return BadLongOption(options, "option '" + shown + "' doesn't allow an argument");
     }

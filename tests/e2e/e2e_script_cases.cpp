@@ -287,6 +287,11 @@ std::vector<E2eCase> LongOptionErrorRows() {
                "kalderos: unrecognized option '--bogus'\n" + kTryHelp, 5}),
         Quiet({"unknown long option with a value", {"--colour=red", "-i", "missing.txt"}, {}, "", "",
                "kalderos: unrecognized option '--colour=red'\n" + kTryHelp, 5}),
+        Quiet({"unknown long option with a line feed", {"--col\nour"}, {}, "", "",
+               "kalderos: unrecognized option '--col\\nour'\n" + kTryHelp, 5, true}),
+        Quiet({"--format with a tab in its value", {"--format=t\tsv"}, {}, "", "",
+               "kalderos: invalid argument 't\\tsv' for '--format'\nValid arguments are: 'text', 'tsv', 'jsonl'\n" +
+                   kTryHelp, 5, true}),
         Quiet({"--format without its value", {"-C", "--format"}, {}, "", "",
                "kalderos: option '--format' requires an argument\n" + kTryHelp, 5}),
         Quiet({"--format with a bad value", {"--format=xml"}, {}, "", "",
