@@ -187,9 +187,9 @@ kalderos::HighestGroupTable* Table() {
     return &table;
 }
 
-template <class Syntax>
+template <class Syntax, kalderos::ssn::SsnRuleSet kSet>
 std::string SsnRecords(Capture& capture, std::string_view input, bool header) {
-    static const kalderos::ssn::SsnRules rules(*Table());
+    static const kalderos::ssn::SsnRules rules(*Table(), kSet);
     static const kalderos::ssn::SsnJudge judge(rules);
     kalderos::record::SsnRecordPrinter<Syntax> printer(capture.Stream());
     if (header) printer.Header();
@@ -197,11 +197,11 @@ std::string SsnRecords(Capture& capture, std::string_view input, bool header) {
     return capture.Take();
 }
 
-template <class Syntax>
+template <class Syntax, kalderos::card::CardRules kRules>
 std::string CardRecords(Capture& capture, std::string_view input, bool header) {
-    kalderos::record::CardRecordPrinter<Syntax> printer(capture.Stream());
+    kalderos::record::CardRecordPrinter<Syntax, kRules> printer(capture.Stream());
     if (header) printer.Header();
-    printer.Print(input, kalderos::card::ClassifyReadable(input.data(), input.size()));
+    printer.Print(input, kalderos::card::ClassifyReadable(input.data(), input.size(), kRules));
     return capture.Take();
 }
 
@@ -215,9 +215,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (length > 0) std::memcpy(buffer.data(), data, length);
     const std::string_view input(buffer.data(), length);
 
-    CheckTsv(SsnRecords<TsvSyntax>(capture, input, true), kalderos::ssn::kSsnFieldNames, input);
-    CheckJson(SsnRecords<JsonlSyntax>(capture, input, false), kalderos::ssn::kSsnFieldNames, input);
-    CheckTsv(CardRecords<TsvSyntax>(capture, input, true), kalderos::card::kCardFieldNames, input);
-    CheckJson(CardRecords<JsonlSyntax>(capture, input, false), kalderos::card::kCardFieldNames, input);
+    using kalderos::card::CardRules;
+    using kalderos::ssn::SsnRuleSet;
+    CheckTsv(SsnRecords<TsvSyntax, SsnRuleSet::Classic>(capture, input, true), kalderos::ssn::kSsnFieldNames, input);
+    CheckJson(SsnRecords<JsonlSyntax, SsnRuleSet::Classic>(capture, input, false), kalderos::ssn::kSsnFieldNames, input);
+    CheckTsv(SsnRecords<TsvSyntax, SsnRuleSet::Current>(capture, input, true), kalderos::ssn::kSsnFieldNames, input);
+    CheckJson(SsnRecords<JsonlSyntax, SsnRuleSet::Current>(capture, input, false), kalderos::ssn::kSsnFieldNames, input);
+    CheckTsv(CardRecords<TsvSyntax, CardRules::Classic>(capture, input, true), kalderos::card::kCardFieldNames, input);
+    CheckJson(CardRecords<JsonlSyntax, CardRules::Classic>(capture, input, false), kalderos::card::kCardFieldNames, input);
+    CheckTsv(CardRecords<TsvSyntax, CardRules::Current>(capture, input, true), kalderos::card::kCardFieldNames, input);
+    CheckJson(CardRecords<JsonlSyntax, CardRules::Current>(capture, input, false), kalderos::card::kCardFieldNames, input);
     return 0;
 }

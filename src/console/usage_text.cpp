@@ -36,6 +36,10 @@ constexpr auto kUsage = std::to_array<std::string_view>({
     "  --format=FORMAT    text (the default), tsv or jsonl: one record per text,\n"
     "                     standard output holds records only (implies --quiet)\n"
     "  --no-header        no header row in the tsv format\n"
+    "  --rules=RULES      classic (the default): SSNs by the built-in data, cards by\n"
+    "                     the classic table; current: SSNs as issued since issuance\n"
+    "                     became random in 06/2011 (-g overlays the list of 06/2011),\n"
+    "                     cards by today's networks\n"
     "  --fail-on-invalid  exit 1 when a number was not valid\n"
     "  --help             show this text and exit\n"
     "  --version          show the version and the dates of the data and exit\n"
@@ -84,7 +88,10 @@ void WriteWords(std::string_view lead, const std::array<std::string_view, N>& wo
 void WriteRecordFields() {
     WriteWords("SSN record fields:", ssn::kSsnFieldNames);
     // The date the result lines give for these areas, from which on numbers were issued at random.
-    Out().Write("  verdict: valid, invalid, unknown (areas 773-899, opened after 06/2011)\n");
+    Out().Write("  verdict: valid, invalid, unknown (classic rules: areas 773-899, opened after\n"
+                "           06/2011)\n"
+                "  issued_after, issued_by: the months of the published lists between which the\n"
+                "           number could have been issued (YYYY-MM), empty where none bounds it\n");
     WriteWords("  reason:", ssn::kSsnReasonNames);
     WriteWords("Card record fields:", card::kCardFieldNames);
     WriteWords("  luhn:", card::kLuhnNames, ", ");
@@ -106,6 +113,7 @@ int PrintVersion() {    Out().Write("kalderos ");
     Out().Write(ssn::kAreaDataDate);
     Out().Write("\nHighest groups: ");
     Out().Write(ssn::kGroupDataDate);
+    Out().Write("\nRules: classic (the default); current (SSNs issued at random since 06/2011, today's card networks)");
     Out().Write("\nBuild: ");
     Out().Write(MakeVersionStamp(kBuildDate, kBuildTime));
     Out().Write("\n");

@@ -12,15 +12,20 @@ namespace kalderos {
 namespace {
 
 constexpr std::size_t kKindWidth = 12;
-constexpr std::size_t kTextWidth = 20;
 constexpr std::size_t kLead = 1 + kKindWidth + 3;  // "\n", the kind column, " | "
+
+// The text column: as wide as the longest number a table keeps whole with its three dashes, 16 digits in the
+// classic table (whose column has one blank more) and 19 in the current one.
+template <card::CardRules kRules>
+inline constexpr std::size_t kTextWidth = kRules == card::CardRules::Classic ? 20 : 19 + 3;
 
 // The start of every card line, one per kind text: "\n", the text right-aligned in 12 columns, " | ".
 using Lead = std::array<char, kLead>;
-constexpr std::array<Lead, card::kKindCount> kLeads = [] {
-    std::array<Lead, card::kKindCount> leads{};
+template <card::CardRules kRules>
+inline constexpr auto kLeads = [] {
+    std::array<Lead, card::KindCount(card::TableOf(kRules))> leads{};
     for (std::size_t kind = 0; kind < leads.size(); ++kind) {
-        const std::string_view name = card::KindView(kind);
+        const std::string_view name = card::KindView(kRules, kind);
         Lead& lead = leads[kind];
         lead.fill(' ');
         lead[0] = '\n';
@@ -29,39 +34,45 @@ constexpr std::array<Lead, card::kKindCount> kLeads = [] {
     }
     return leads;
 }();
-static_assert(kLeads[card::kTooManyDigitsKind][1] == '2' && kLeads[card::kUnknownKind][6] == 'U');
+static_assert(kLeads<card::CardRules::Classic>[card::kTooManyDigitsKind][1] == '2' &&
+              kLeads<card::CardRules::Classic>[card::kUnknownKind][6] == 'U' &&
+              kLeads<card::CardRules::Current>[card::TypeKind(1, false)][1] == 'M');
 
-// "\n%12s | %20s" with the kind text and the card text, a longer text printed whole.
+// "\n%12s | %<width>s" with the kind text and the card text, a longer text printed whole.
+template <card::CardRules kRules>
 void PrintAnyCardLine(OutputStream& out, std::size_t kind, std::string_view text) {
-    out.Write({kLeads[kind].data(), kLeads[kind].size()});
-    if (text.size() < kTextWidth) out.WriteRepeated(' ', kTextWidth - text.size());
+    out.Write({kLeads<kRules>[kind].data(), kLead});
+    if (text.size() < kTextWidth<kRules>) out.WriteRepeated(' ', kTextWidth<kRules> - text.size());
     out.Write(text);
 }
 
-// The same for a text of at most 20 characters from whose start kCardReadAhead bytes may be read: a line of
+// The same for a text no longer than the column from whose start kCardReadAhead bytes may be read: a line of
 // fixed size. The text column is filled with blanks, then the text's first bytes are copied so that the text
 // ends at the column's end; the bytes behind it land after the line, in room reserved but not committed.
+template <card::CardRules kRules>
 void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::size_t length) {
     constexpr std::size_t kCopied = card::kCardReadAhead;
-    char* const line = out.Reserve(kLead + kTextWidth + kCopied);
-    std::memcpy(line, kLeads[kind].data(), kLead);
-    std::memset(line + kLead, ' ', kTextWidth);
-    std::memcpy(line + kLead + kTextWidth - length, text, kCopied);
-    out.Commit(kLead + kTextWidth);
+    constexpr std::size_t kWidth = kTextWidth<kRules>;
+    char* const line = out.Reserve(kLead + kWidth + kCopied);
+    std::memcpy(line, kLeads<kRules>[kind].data(), kLead);
+    std::memset(line + kLead, ' ', kWidth);
+    std::memcpy(line + kLead + kWidth - length, text, kCopied);
+    out.Commit(kLead + kWidth);
 }
 
 }  // namespace
 
+template <card::CardRules kRules>
 int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
     OutputStream& out = Out();
     static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
     const auto print = [&](std::string_view text) {
-        const card::CardOutcome outcome = card::ClassifyReadable(text.data(), text.size());
+        const card::CardOutcome outcome = card::ClassifyReadable(text.data(), text.size(), kRules);
         if (outcome.length > 4) {
-            if (outcome.length <= kTextWidth) {
-                PrintCardLine(out, outcome.kind, text.data(), outcome.length);
+            if (outcome.length <= kTextWidth<kRules>) {
+                PrintCardLine<kRules>(out, outcome.kind, text.data(), outcome.length);
             } else {
-                PrintAnyCardLine(out, outcome.kind, text.substr(0, outcome.length));
+                PrintAnyCardLine<kRules>(out, outcome.kind, text.substr(0, outcome.length));
             }
             out.EndOfLine();
         }
@@ -74,9 +85,12 @@ int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
     const auto print_and_classify = [&](std::string_view text) {
         print(text);
         const std::string_view content = LineContent(text);
-        return card::ClassifyReadable(content.data(), content.size()).reason != card::CardReason::Ok;
+        return card::ClassifyReadable(content.data(), content.size(), kRules).reason != card::CardReason::Ok;
     };
     return CheckEveryText(texts, options, print_and_classify, finish);
 }
+
+template int RunCardTextLoop<card::CardRules::Classic>(TextSource&, const RunOptions&);
+template int RunCardTextLoop<card::CardRules::Current>(TextSource&, const RunOptions&);
 
 }  // namespace kalderos

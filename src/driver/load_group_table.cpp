@@ -5,11 +5,22 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "ssn/current_rules.h"
 
 namespace kalderos {
 
 std::optional<NamedFailure> LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table) {
-    FillFromBuiltinGroupList(table);
+    // The current rules ask only what was issued before randomization, which the June 2011 list tells.
+    switch (options.rules) {
+        case RuleSet::Classic:
+            FillFromBuiltinGroupList(table);
+            break;
+        case RuleSet::Current:
+            ssn::FillFromJune2011List(table);
+            break;
+        case RuleSet::kCount:
+            break;
+    }
     const PathText& path = options.group_file_path;
     // Without a long option a name refused for its length leaves the group file named before it, if any.
     if (options.gnu_conventions && !path.Refused().empty()) {

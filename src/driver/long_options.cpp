@@ -2,6 +2,7 @@
 // when an option is added.
 #include "driver/long_options.h"
 
+#include <array>
 #include <string>
 
 #include "bytes/char_class.h"
@@ -10,10 +11,12 @@
 namespace kalderos {
 namespace {
 
-bool SetFormat(LongOptions& options, std::string_view value) {
-    for (std::size_t format = 0; format < kOutputFormatNames.size(); ++format) {
-        if (value == kOutputFormatNames[format]) {
-            options.format = static_cast<OutputFormat>(format);
+// Sets `choice` to the value named `value` in `names`; false when none is.
+template <class Choice, std::size_t N>
+bool SetChoice(Choice& choice, const std::array<std::string_view, N>& names, std::string_view value) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (value == names[i]) {
+            choice = static_cast<Choice>(i);
             return true;
         }
     }
@@ -21,9 +24,10 @@ bool SetFormat(LongOptions& options, std::string_view value) {
 }
 
 // "'text', 'tsv', 'jsonl'"
-std::string FormatChoices() {
+template <std::size_t N>
+std::string Choices(const std::array<std::string_view, N>& names) {
     std::string choices;
-    for (const std::string_view name : kOutputFormatNames) {
+    for (const std::string_view name : names) {
         if (!choices.empty()) choices += ", ";
         choices += '\'';
         choices += name;
@@ -62,15 +66,19 @@ int ApplyLongOption(int argc, const char* const* argv, int position, LongOptions
     const std::size_t equals = argument.find('=');
     const std::string_view name = argument.substr(2, equals == std::string_view::npos ? equals : equals - 2);
     const std::string shown = "--" + std::string(name);
-    if (name == "format") {
+    if (name == "format" || name == "rules") {
         if (equals == std::string_view::npos && position + 1 >= argc) {
             return BadLongOption(options, "option '" + shown + "' requires an argument");
         }
         const std::string_view value = equals != std::string_view::npos ? argument.substr(equals + 1)
                                                                         : std::string_view(argv[position + 1]);
-        if (!SetFormat(options, value)) {
+        if (name == "rules" && !SetChoice(options.rules, kRuleSetNames, value)) {
             return BadLongOption(options, "invalid argument " + Quoted(value) + " for '" + shown +
-                                              "'\nValid arguments are: " + FormatChoices());
+                                              "' (valid arguments are " + Choices(kRuleSetNames) + ")");
+        }
+        if (name == "format" && !SetChoice(options.format, kOutputFormatNames, value)) {
+            return BadLongOption(options, "invalid argument " + Quoted(value) + " for '" + shown +
+                                              "'\nValid arguments are: " + Choices(kOutputFormatNames));
         }
         return position + (equals == std::string_view::npos ? 2 : 1);
     }

@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "driver/output_format.h"
+#include "driver/rule_set.h"
 
 namespace kalderos {
 
 struct LongOptions {
     bool quiet = false;            // no banner and no leading blank line
     OutputFormat format = OutputFormat::Text;
+    RuleSet rules = RuleSet::Classic;
     bool header = true;            // the TSV header row
     bool fail_on_invalid = false;  // exit 1 when a number was not valid
     bool help = false;
@@ -28,9 +30,9 @@ struct LongOptions {
 // "---4000000000000002" stay short-option arguments.
 [[nodiscard]] bool IsLongOption(std::string_view argument);
 
-// The long options of the command line before the first "--", in order; the last of --format wins. Without
-// memory the run ends with 6. Reading stops at an unknown option, a value where none belongs or a missing or
-// unknown --format value, and `problem` says which.
+// The long options of the command line before the first "--", in order; the last of --format and of --rules
+// wins. Without memory the run ends with 6. Reading stops at an unknown option, a value where none belongs or a
+// missing or unknown --format or --rules value, and `problem` says which.
 LongOptions TakeLongOptions(int argc, const char* const* argv);
 
 }  // namespace kalderos

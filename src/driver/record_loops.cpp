@@ -24,15 +24,15 @@ int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::Ss
     return CheckEveryText(texts, options, check, [] {});
 }
 
-template <class Syntax>
+template <class Syntax, card::CardRules kRules>
 int RunCardRecordLoop(TextSource& texts, const RunOptions& options) {
-    record::CardRecordPrinter<Syntax> printer(Out());
+    record::CardRecordPrinter<Syntax, kRules> printer(Out());
     if (options.header) printer.Header();
     static_assert(TextSource::kReadAhead >= card::kCardReadAhead &&
                   TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
     const auto check = [&](std::string_view text) {
         const std::string_view input = LineContent(text);
-        const card::CardOutcome outcome = card::ClassifyReadable(input.data(), input.size());
+        const card::CardOutcome outcome = card::ClassifyReadable(input.data(), input.size(), kRules);
         printer.Print(input, outcome);
         return outcome.reason != card::CardReason::Ok;
     };
@@ -41,7 +41,9 @@ int RunCardRecordLoop(TextSource& texts, const RunOptions& options) {
 
 template int RunSsnRecordLoop<record::TsvSyntax>(TextSource&, const RunOptions&, const ssn::SsnRules&);
 template int RunSsnRecordLoop<record::JsonlSyntax>(TextSource&, const RunOptions&, const ssn::SsnRules&);
-template int RunCardRecordLoop<record::TsvSyntax>(TextSource&, const RunOptions&);
-template int RunCardRecordLoop<record::JsonlSyntax>(TextSource&, const RunOptions&);
+template int RunCardRecordLoop<record::TsvSyntax, card::CardRules::Classic>(TextSource&, const RunOptions&);
+template int RunCardRecordLoop<record::JsonlSyntax, card::CardRules::Classic>(TextSource&, const RunOptions&);
+template int RunCardRecordLoop<record::TsvSyntax, card::CardRules::Current>(TextSource&, const RunOptions&);
+template int RunCardRecordLoop<record::JsonlSyntax, card::CardRules::Current>(TextSource&, const RunOptions&);
 
 }  // namespace kalderos

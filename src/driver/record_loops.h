@@ -3,6 +3,7 @@
 // record::JsonlSyntax); both are instantiated in record_loops.cpp.
 #pragma once
 
+#include "card/card_type_table.h"
 #include "driver/run_state.h"
 #include "driver/text_source.h"
 #include "ssn/ssn_rules.h"
@@ -11,7 +12,7 @@ namespace kalderos {
 
 template <class Syntax>
 [[nodiscard]] int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules);
-template <class Syntax>
+template <class Syntax, card::CardRules kRules>
 [[nodiscard]] int RunCardRecordLoop(TextSource& texts, const RunOptions& options);
 
 }  // namespace kalderos

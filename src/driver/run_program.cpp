@@ -108,18 +108,42 @@ GivenTexts TextsGiven(const CommandLine& command_line, const char* const* argume
     return {{}, true};
 }
 
-// The loop of the run's mode and format.
-int CheckTexts(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
-    const bool cards = options.card_mode;
+// The card loop of the run's format, under the table of `kRules`.
+template <card::CardRules kRules>
+int CheckCards(TextSource& texts, const RunOptions& options) {
     switch (options.format) {
         case OutputFormat::Text:
-            return cards ? RunCardTextLoop(texts, options) : RunSsnTextLoop(texts, options, rules);
+            return RunCardTextLoop<kRules>(texts, options);
         case OutputFormat::Tsv:
-            return cards ? RunCardRecordLoop<record::TsvSyntax>(texts, options)
-                         : RunSsnRecordLoop<record::TsvSyntax>(texts, options, rules);
+            return RunCardRecordLoop<record::TsvSyntax, kRules>(texts, options);
         case OutputFormat::Jsonl:
-            return cards ? RunCardRecordLoop<record::JsonlSyntax>(texts, options)
-                         : RunSsnRecordLoop<record::JsonlSyntax>(texts, options, rules);
+            return RunCardRecordLoop<record::JsonlSyntax, kRules>(texts, options);
+        case OutputFormat::kCount:
+            break;
+    }
+    return kExitUsage;
+}
+
+// The loop of the run's mode, format and rules.
+int CheckTexts(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
+    if (options.card_mode) {
+        switch (options.rules) {
+            case RuleSet::Classic:
+                return CheckCards<card::CardRules::Classic>(texts, options);
+            case RuleSet::Current:
+                return CheckCards<card::CardRules::Current>(texts, options);
+            case RuleSet::kCount:
+                break;
+        }
+        return kExitUsage;
+    }
+    switch (options.format) {
+        case OutputFormat::Text:
+            return RunSsnTextLoop(texts, options, rules);
+        case OutputFormat::Tsv:
+            return RunSsnRecordLoop<record::TsvSyntax>(texts, options, rules);
+        case OutputFormat::Jsonl:
+            return RunSsnRecordLoop<record::JsonlSyntax>(texts, options, rules);
         case OutputFormat::kCount:
             break;
     }
@@ -147,6 +171,7 @@ int Run(int argc, const char* const* argv) {
     options.fail_on_invalid = long_options.fail_on_invalid;
     options.format = long_options.format;
     options.header = long_options.header;
+    options.rules = long_options.rules;
     // The argument list ends in a null pointer after the arguments left.
     const int short_argc = static_cast<int>(long_options.arguments.size()) - 1;
     options.gnu_conventions = long_options.Given(argc);
@@ -172,7 +197,7 @@ int Run(int argc, const char* const* argv) {
             return ReportRunFailure(failure->failure, options, failure->path);
         }
     }
-    const ssn::SsnRules rules(table);
+    const ssn::SsnRules rules(table, SsnRulesOf(options.rules));
     return CheckTexts(texts, options, rules);
 }
 

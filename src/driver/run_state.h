@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "driver/output_format.h"
+#include "driver/rule_set.h"
 #include "kalderos/kalderos.h"
 
 namespace kalderos {
@@ -50,6 +51,7 @@ struct RunOptions {
     bool whole_lines = false;          // records: one text per line, however long
     OutputFormat format = OutputFormat::Text;  // --format
     bool header = true;                        // the TSV header row (--no-header)
+    RuleSet rules = RuleSet::Classic;          // --rules
 };
 
 struct RunState {

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "card/card_type_table.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
 #include "driver/text_source.h"
@@ -33,6 +34,7 @@ template <class Check, class Finish>
 // The loops of the text format: SSN result lines and card lines. The reference program of the tests brings
 // plain loops of its own in their place.
 [[nodiscard]] int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules);
+template <card::CardRules kRules>
 [[nodiscard]] int RunCardTextLoop(TextSource& texts, const RunOptions& options);
 
 }  // namespace kalderos

@@ -11,6 +11,7 @@
 #include "card/card_fields.h"
 #include "card/card_outcome.h"
 #include "records/record_writer.h"
+#include "ssn/issuance_window.h"
 #include "ssn/place_names.h"
 #include "ssn/ssn_fields.h"
 #include "ssn/ssn_judgement.h"
@@ -38,10 +39,18 @@ inline constexpr auto kVerdictWords = PadWords(ssn::kVerdictNames);
 inline constexpr auto kSsnReasonWords = PadWords(ssn::kSsnReasonNames);
 inline constexpr auto kCardReasonWords = PadWords(card::kCardReasonNames);
 inline constexpr auto kLuhnWords = PadWords(card::kLuhnNames);
+// The kind words of a card table.
+template <card::CardRules kRules>
 inline constexpr auto kKindWords = [] {
-    std::array<std::string_view, card::kKindCount> names{};
-    for (std::size_t kind = 0; kind < names.size(); ++kind) names[kind] = card::KindView(kind);
+    std::array<std::string_view, card::KindCount(card::TableOf(kRules))> names{};
+    for (std::size_t kind = 0; kind < names.size(); ++kind) names[kind] = card::KindView(kRules, kind);
     return PadWords(names);
+}();
+// The months of the published lists, by a window's field; the first is never printed (a null field).
+inline constexpr auto kListMonthWords = [] {
+    std::array<std::string_view, ssn::kPublishedListCount + 1> months{};
+    for (std::size_t list = 0; list < months.size(); ++list) months[list] = ssn::WindowMonth(static_cast<std::uint8_t>(list));
+    return PadWords(months);
 }();
 
 template <class Writer>
@@ -61,17 +70,23 @@ public:
     void Header() { writer_.Header(ssn::kSsnFieldNames); }
 
     void Print(std::string_view input, const ssn::SsnJudgement& judgement) {
-        PrintFields(input, judgement, std::make_index_sequence<ssn::kSsnFieldNames.size()>{});
+        // The lists say nothing of a number that was never issuable.
+        const ssn::IssuanceWindow window = judgement.verdict == SsnVerdict::Invalid
+                                               ? ssn::IssuanceWindow{}
+                                               : ssn::WindowFor(judgement.number.area, judgement.number.group);
+        PrintFields(input, judgement, window, std::make_index_sequence<ssn::kSsnFieldNames.size()>{});
         writer_.End();
     }
 
 private:
     template <std::size_t... kField>
-    void PrintFields(std::string_view input, const ssn::SsnJudgement& judgement, std::index_sequence<kField...>) {
-        (PrintField(static_cast<ssn::SsnField>(kField), input, judgement), ...);
+    void PrintFields(std::string_view input, const ssn::SsnJudgement& judgement, ssn::IssuanceWindow window,
+                     std::index_sequence<kField...>) {
+        (PrintField(static_cast<ssn::SsnField>(kField), input, judgement, window), ...);
     }
 
-    void PrintField(ssn::SsnField field, std::string_view input, const ssn::SsnJudgement& judgement) {
+    void PrintField(ssn::SsnField field, std::string_view input, const ssn::SsnJudgement& judgement,
+                    ssn::IssuanceWindow window) {
         const std::string_view name = ssn::kSsnFieldNames[static_cast<std::size_t>(field)];
         const bool stated = judgement.WellFormed();
         switch (field) {
@@ -88,8 +103,10 @@ private:
             case ssn::SsnField::Serial:
                 return Code(name, stated, judgement.digits + judgement.shape.serial_at, 4);
             case ssn::SsnField::Place: {
-                const ssn::PlaceName* place = stated ? &ssn::kPlaceNames[static_cast<std::size_t>(judgement.number.area)]
-                                                     : nullptr;
+                // A number issued at random tells no place.
+                const ssn::PlaceName* place = stated && !judgement.issued_at_random
+                                                  ? &ssn::kPlaceNames[static_cast<std::size_t>(judgement.number.area)]
+                                                  : nullptr;
                 if (place == nullptr || place->size == 0) return writer_.Null(name);
                 return writer_.Padded(name, place->text, place->size);
             }
@@ -99,6 +116,10 @@ private:
                 return writer_.Bool(name, judgement.Confirmed());
             case ssn::SsnField::Reason:
                 return PutWord(writer_, name, kSsnReasonWords[static_cast<std::size_t>(judgement.reason)]);
+            case ssn::SsnField::IssuedAfter:
+                return Month(name, window.issued_after);
+            case ssn::SsnField::IssuedBy:
+                return Month(name, window.issued_by);
             case ssn::SsnField::kCount:
                 return;
         }
@@ -109,11 +130,17 @@ private:
         writer_.Null(name);
     }
 
+    void Month(std::string_view name, std::uint8_t list) {
+        if (list == 0) return writer_.Null(name);
+        PutWord(writer_, name, kListMonthWords[list]);
+    }
+
     RecordWriter<Syntax> writer_;
 };
 
-// A card record: the classifier's outcome for `input`, from whose start kCardReadAhead bytes may be read.
-template <class Syntax>
+// A card record: the classifier's outcome for `input`, from whose start kCardReadAhead bytes may be read, under
+// the table of `kRules`.
+template <class Syntax, card::CardRules kRules>
 class CardRecordPrinter {
 public:
     explicit CardRecordPrinter(OutputStream& out) : writer_(out) {}
@@ -142,11 +169,11 @@ private:
                 return PrintDigits(name, input.substr(0, outcome.length));
             case card::CardField::Type:
                 if (unknown) return writer_.Null(name);
-                return PutWord(writer_, name, kKindWords[card::TypeKind(outcome.type)]);
+                return PutWord(writer_, name, kKindWords<kRules>[card::TypeKind(outcome.type)]);
             case card::CardField::Luhn:
                 return PutWord(writer_, name, kLuhnWords[static_cast<std::size_t>(outcome.check)]);
             case card::CardField::Outcome:
-                return PutWord(writer_, name, kKindWords[outcome.kind]);
+                return PutWord(writer_, name, kKindWords<kRules>[outcome.kind]);
             case card::CardField::Reason:
                 return PutWord(writer_, name, kCardReasonWords[static_cast<std::size_t>(outcome.reason)]);
             case card::CardField::kCount:

@@ -104,12 +104,13 @@ std::string_view AreaName(std::int32_t area) {
 namespace ssn {
 namespace {
 
-std::size_t PrintLine(const SsnNumber& number, SsnVerdict verdict, bool marks_confirm, char* out) {
+std::size_t PrintLine(const SsnNumber& number, SsnVerdict verdict, bool marks_confirm, char* out,
+                      bool issued_at_random = false) {
     char* const start = out;
     out = PutNumber(out, number);
     const std::int32_t area = number.area;
     if (static_cast<std::uint32_t>(area) < kAreaCount) {
-        const ResultTail& tail = TailOf(static_cast<std::size_t>(area), verdict);
+        const ResultTail& tail = TailOf(static_cast<std::size_t>(area), verdict, issued_at_random);
         std::memcpy(out, tail.text.data(), tail.text.size());
         out += tail.length;
     } else {
@@ -123,7 +124,7 @@ std::size_t PrintLine(const SsnNumber& number, SsnVerdict verdict, bool marks_co
 }  // namespace
 
 std::size_t PrintAnyResultLine(const SsnJudgement& judgement, char* out) {
-    return PrintLine(judgement.number, judgement.verdict, judgement.marks_confirm, out);
+    return PrintLine(judgement.number, judgement.verdict, judgement.marks_confirm, out, judgement.issued_at_random);
 }
 
 }  // namespace ssn

@@ -26,7 +26,8 @@ inline std::size_t PrintResultLine(const SsnJudgement& judgement, char* out) {
     out[8] = '-';
     out[11] = '-';
 
-    const ResultTail& tail = TailOf(static_cast<std::size_t>(judgement.number.area), judgement.verdict);
+    const ResultTail& tail =
+        TailOf(static_cast<std::size_t>(judgement.number.area), judgement.verdict, judgement.issued_at_random);
     std::memcpy(out + 16, tail.text.data(), kTailRoom);
     char* const end = out + 16 + tail.length;
     const auto confirm = static_cast<std::size_t>(judgement.marks_confirm);

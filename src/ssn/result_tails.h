@@ -41,14 +41,17 @@ constexpr ResultTail NamedTail(std::string_view name, bool valid) {
 }
 
 inline constexpr std::size_t kVerdicts = 3;  // Valid, Invalid, Unknown
+// The fourth column: a valid number that the current rules say can only have been issued at random.
+inline constexpr std::size_t kIssuedAtRandom = kVerdicts;
+inline constexpr std::size_t kColumns = kVerdicts + 1;
 
 constexpr std::size_t Index(SsnVerdict verdict) { return static_cast<std::size_t>(verdict); }
-static_assert(Index(SsnVerdict::Valid) < kVerdicts && Index(SsnVerdict::Invalid) < kVerdicts &&
+static_assert(Index(SsnVerdict::Valid) == 0 && Index(SsnVerdict::Invalid) < kVerdicts &&
               Index(SsnVerdict::Unknown) < kVerdicts);
 
 struct ResultTails {
     std::array<ResultTail, 128> distinct{};
-    std::array<std::array<std::uint8_t, kVerdicts>, kAreaCount> of_area{};  // [area][verdict]
+    std::array<std::array<std::uint8_t, kColumns>, kAreaCount> of_area{};  // [area][column]
 };
 
 constexpr std::size_t IdOf(ResultTails& tails, std::size_t& count, const ResultTail& tail) {
@@ -64,6 +67,8 @@ constexpr ResultTails BuildResultTails() {
     const std::size_t unknown = IdOf(tails, count, MakeTail({"   UNKNOWN-after 06/2011 VALID=MAYBE"}));
     const std::size_t illegal_000 = IdOf(tails, count, MakeTail({"   ILLEGAL 000           VALID=NO"}));
     const std::size_t illegal_666 = IdOf(tails, count, MakeTail({"   ILLEGAL 666           VALID=NO"}));
+    // In the place column's 23 characters, where the area's place would stand.
+    const std::size_t random = IdOf(tails, count, MakeTail({"   RANDOM-after 06/2011  VALID=YES"}));
     std::string_view previous;
     std::array<std::uint8_t, 2> previous_ids{};
     for (std::size_t area = 0; area < kAreaCount; ++area) {
@@ -85,10 +90,11 @@ constexpr ResultTails BuildResultTails() {
             previous = name;
             previous_ids = ids;
         }
-        std::array<std::uint8_t, kVerdicts>& of_area = tails.of_area[area];
+        std::array<std::uint8_t, kColumns>& of_area = tails.of_area[area];
         of_area[Index(SsnVerdict::Valid)] = ids[1];
         of_area[Index(SsnVerdict::Invalid)] = ids[0];
         of_area[Index(SsnVerdict::Unknown)] = static_cast<std::uint8_t>(unknown);
+        of_area[kIssuedAtRandom] = static_cast<std::uint8_t>(random);
     }
     return tails;
 }
@@ -102,6 +108,13 @@ inline const ResultTail& TailOf(std::size_t area, SsnVerdict verdict) {
     return kResultTails.distinct[kResultTails.of_area[area][detail::Index(verdict)]];
 }
 
+// The same, or the random form for a valid number `issued_at_random`: the verdict's column, moved past the
+// verdicts (valid is the first) without a branch.
+inline const ResultTail& TailOf(std::size_t area, SsnVerdict verdict, bool issued_at_random) {
+    const std::size_t column = detail::Index(verdict) + detail::kIssuedAtRandom * issued_at_random;
+    return kResultTails.distinct[kResultTails.of_area[area][column]];
+}
+
 namespace detail {
 constexpr std::string_view TailView(std::size_t area, SsnVerdict verdict) {
     return kResultTails.distinct[kResultTails.of_area[area][Index(verdict)]].View();
@@ -112,5 +125,7 @@ static_assert(detail::TailView(7, SsnVerdict::Invalid) == "   Maine             
 static_assert(detail::TailView(740, SsnVerdict::Invalid) == " (null) VALID=NO");
 static_assert(detail::TailView(666, SsnVerdict::Valid) == "   ILLEGAL 666           VALID=NO");
 static_assert(detail::TailView(7, SsnVerdict::Unknown) == "   UNKNOWN-after 06/2011 VALID=MAYBE");
+static_assert(kResultTails.distinct[kResultTails.of_area[800][detail::kIssuedAtRandom]].View().find("VALID=YES") ==
+              detail::TailView(7, SsnVerdict::Valid).find("VALID=YES"));
 
 }  // namespace kalderos::ssn

@@ -12,12 +12,16 @@
 
 namespace kalderos::ssn {
 
-enum class SsnField : std::uint8_t { Input, WellFormed, Area, Group, Serial, Place, Verdict, Confirm, Reason, kCount };
+enum class SsnField : std::uint8_t {
+    Input, WellFormed, Area, Group, Serial, Place, Verdict, Confirm, Reason, IssuedAfter, IssuedBy, kCount
+};
 
 inline constexpr std::array<std::string_view, static_cast<std::size_t>(SsnField::kCount)> kSsnFieldNames{
     "input", "well_formed", "area", "group", "serial", "place", "verdict", "confirm", "reason",
+    "issued_after", "issued_by",
 };
 static_assert(kSsnFieldNames[static_cast<std::size_t>(SsnField::Reason)] == "reason" &&
+              kSsnFieldNames[static_cast<std::size_t>(SsnField::IssuedBy)] == "issued_by" &&
               !kSsnFieldNames.back().empty());
 
 // The verdict's word, by SsnVerdict.

@@ -31,8 +31,9 @@ SsnJudgement SsnJudge::JudgeAnyStrict(std::string_view text) const {
 
 SsnJudgement SsnJudge::JudgeAnyShape(std::string_view text) {
     ParseSsn(text, carried_);
-    const SsnReason reason = ReasonFor(carried_, rules_.Table());
-    return {carried_, nullptr, {}, reason, VerdictOf(reason), MarksConfirm(carried_, rules_.Table())};
+    const FieldsJudged fields = JudgeAnyFields(carried_, rules_.Table(), rules_.RuleSet());
+    return {carried_, nullptr, {}, fields.reason, VerdictOf(fields.reason), fields.marks_confirm,
+            fields.issued_at_random};
 }
 
 }  // namespace kalderos::ssn

@@ -22,6 +22,9 @@ struct SsnJudgement {
     SsnReason reason = SsnReason::Malformed;
     SsnVerdict verdict = SsnVerdict::Invalid;
     bool marks_confirm = false;  // the text line's CONFIRM: the group is the area's highest, the serial not 0
+    // Current rules: valid, but its group comes after the area's highest of June 2011, so that it can only have
+    // been issued at random after then and its area tells no place.
+    bool issued_at_random = false;
 
     // A strict reading found NNN-NN-NNNN or nine digits.
     [[nodiscard]] bool WellFormed() const { return reason != SsnReason::Malformed; }
@@ -62,9 +65,9 @@ private:
     // without a call.
     [[nodiscard]] SsnJudgement JudgeFields(const char* digits, UsualShape shape) const {
         const SsnNumber number = NumberOfShape(digits, shape);
-        const SsnReason reason = rules_.Reason(number.area, number.group, number.serial);
-        return {number, digits, shape, reason, VerdictOf(reason),
-                rules_.MarksConfirm(number.area, number.group, number.serial)};
+        const FieldsJudged fields = rules_.Judge(number.area, number.group, number.serial);
+        return {number, digits, shape, fields.reason, VerdictOf(fields.reason), fields.marks_confirm,
+                fields.issued_at_random};
     }
     [[gnu::noinline]] SsnJudgement JudgeAnyShape(std::string_view text);
     [[gnu::noinline]] SsnJudgement JudgeAnyStrict(std::string_view text) const;

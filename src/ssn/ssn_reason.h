@@ -51,13 +51,22 @@ inline constexpr std::array<SsnVerdict, kSsnReasonCount> kVerdictOfReason = [] {
 
 constexpr SsnVerdict VerdictOf(SsnReason reason) { return kVerdictOfReason[static_cast<std::size_t>(reason)]; }
 
+// The two sets of rules a number is judged by. Classic: the issuance data of 2011, under which an area tells
+// the state and a group past the area's highest was not issued. Current: since issuance was randomised on 25
+// June 2011 only area 000, 666 and 900-999, group 00, serial 0000 and the known invalid numbers are impossible;
+// the order of issue tells only whether a number could have been issued before.
+enum class SsnRuleSet : std::uint8_t { Classic, Current };
+
 // What the area alone decides (area 000-999), Ok where it decides nothing.
-constexpr SsnReason AreaReason(std::int32_t area) {
-    if (IsUnknownArea(area)) return SsnReason::AreaAfter2011;
+constexpr SsnReason AreaReason(std::int32_t area, SsnRuleSet rules = SsnRuleSet::Classic) {
+    if (IsUnknownArea(area) && rules == SsnRuleSet::Classic) return SsnReason::AreaAfter2011;
     if (area == 0) return SsnReason::Area000;
-    if (!IsAssignedArea(area)) return SsnReason::Area900To999;
+    if (!IsAssignedArea(area) && !IsUnknownArea(area)) return SsnReason::Area900To999;
     return SsnReason::Ok;
 }
+static_assert(AreaReason(800) == SsnReason::AreaAfter2011 && AreaReason(800, SsnRuleSet::Current) == SsnReason::Ok &&
+              AreaReason(900, SsnRuleSet::Current) == SsnReason::Area900To999 &&
+              AreaReason(0, SsnRuleSet::Current) == SsnReason::Area000 && AreaReason(899, SsnRuleSet::Current) == SsnReason::Ok);
 
 inline constexpr std::int32_t kNeverIssuedArea = 666;
 static_assert(kKnownInvalidList.back().area == kNeverIssuedArea && kKnownInvalidList.back().groups[0] == kAny &&
@@ -65,7 +74,7 @@ static_assert(kKnownInvalidList.back().area == kNeverIssuedArea && kKnownInvalid
 
 // The rules in the order they decide, for an area of 000-999: what the area alone decides, a zero group, a
 // zero serial, the known-invalid list, and last the order of issue (`group_issued`: the group comes no later
-// than the area's highest). The later rules are taken first and overwritten by the earlier ones, without a
+// than the area's highest; always true under the current rules). The later rules are taken first and overwritten by the earlier ones, without a
 // branch on the random parts; only an area with known invalid numbers looks them up.
 inline SsnReason DecideReason(SsnReason of_area, std::int32_t area, std::int32_t group, std::int32_t serial,
                               bool group_issued) {
@@ -79,6 +88,7 @@ inline SsnReason DecideReason(SsnReason of_area, std::int32_t area, std::int32_t
 }
 
 // The reason for any `number` against `table`, its fields of any value; JudgeSsn's verdict is VerdictOf it.
-[[nodiscard]] SsnReason ReasonFor(const SsnNumber& number, const HighestGroupTable& table);
+[[nodiscard]] SsnReason ReasonFor(const SsnNumber& number, const HighestGroupTable& table,
+                                  SsnRuleSet rules = SsnRuleSet::Classic);
 
 }  // namespace kalderos::ssn

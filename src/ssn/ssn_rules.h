@@ -1,6 +1,6 @@
-// The validity rules as a value a judgement takes: the highest groups of a run, with the orders of issue and
-// what each area decides looked up from tables made once. A list's loop judges through it; ReasonFor is the
-// same rules for any number, and the exhaustive tests hold the two to one answer.
+// The validity rules as a value a judgement takes: a rule set and the highest groups of a run, with the orders
+// of issue and what each area decides looked up from tables made once. A list's loop judges through it;
+// ReasonFor is the same rules for any number, and the exhaustive tests hold the two to one answer.
 #pragma once
 
 #include <array>
@@ -12,30 +12,46 @@
 
 namespace kalderos::ssn {
 
+// What the rules say of a number's fields.
+struct FieldsJudged {
+    SsnReason reason;
+    bool marks_confirm;     // the text line's CONFIRM mark
+    bool issued_at_random;  // current rules: valid, but its group comes after the area's highest of June 2011
+};
+
 class SsnRules {
 public:
-    // `table` must outlive the rules and stay unchanged while they are used.
-    explicit SsnRules(const HighestGroupTable& table);
+    // `table` must outlive the rules and stay unchanged while they are used: under the current rules it holds
+    // the June 2011 list's highest groups (FillFromJune2011List) under any group file's.
+    explicit SsnRules(const HighestGroupTable& table, SsnRuleSet rule_set = SsnRuleSet::Classic);
 
-    // ReasonFor for fields that fit their widths (area 000-999, group 00-99, serial 0000-9999).
-    [[nodiscard]] SsnReason Reason(std::int32_t area, std::int32_t group, std::int32_t serial) const {
+    // ReasonFor, the CONFIRM mark and whether the number can only have been issued at random, for fields that
+    // fit their widths (area 000-999, group 00-99, serial 0000-9999). The current rules judge without the order
+    // of issue, which tells only whether the number could predate randomization, and mark CONFIRM on a valid
+    // number only.
+    [[nodiscard]] FieldsJudged Judge(std::int32_t area, std::int32_t group, std::int32_t serial) const {
         const auto area_index = static_cast<std::size_t>(area);
         const bool issued = group_order_[static_cast<std::size_t>(group)] <= highest_order_[area_index];
-        return DecideReason(area_reasons_[area_index], area, group, serial, issued);
-    }
-
-    // The CONFIRM mark for fields that fit their widths.
-    [[nodiscard]] bool MarksConfirm(std::int32_t area, std::int32_t group, std::int32_t serial) const {
-        return ssn::MarksConfirm(group, serial, table_.group[static_cast<std::size_t>(area)]);
+        const SsnReason reason = DecideReason(area_reasons_[area_index], area, group, serial, issued | current_);
+        const bool ok = reason == SsnReason::Ok;
+        const bool marks = ssn::MarksConfirm(group, serial, table_.group[area_index]) & (ok | !current_);
+        const bool at_random = current_ & ok & !issued;
+        return {reason, marks, at_random};
     }
 
     [[nodiscard]] const HighestGroupTable& Table() const { return table_; }
+    [[nodiscard]] SsnRuleSet RuleSet() const { return current_ ? SsnRuleSet::Current : SsnRuleSet::Classic; }
 
 private:
     const HighestGroupTable& table_;
+    bool current_;
     std::array<std::int64_t, 100> group_order_{};           // IssueOrder of every two-digit group
     std::array<std::int64_t, kAreaCount> highest_order_{};  // IssueOrder of every area's highest group
     std::array<SsnReason, kAreaCount> area_reasons_{};      // AreaReason of every area
 };
+
+// The same for fields of any value, as a lenient reading may bring: never Ok for an area outside 000-999.
+[[nodiscard]] FieldsJudged JudgeAnyFields(const SsnNumber& number, const HighestGroupTable& table,
+                                          SsnRuleSet rule_set);
 
 }  // namespace kalderos::ssn

@@ -132,11 +132,30 @@ SsnVerdict PlainJudgeSsn(const SsnNumber& number, const HighestGroupTable& table
     return number.group <= highest ? SsnVerdict::Valid : SsnVerdict::Invalid;
 }
 
-void PlainPrintResultLine(const SsnNumber& number, SsnVerdict verdict, const HighestGroupTable& table) {
+// The current rules one test after another: only these numbers are impossible.
+SsnVerdict PlainCurrentVerdict(const SsnNumber& number) {
+    const int area = number.area;
+    if (area <= 0 || area >= 900 || number.group == 0 || number.serial == 0) return SsnVerdict::Invalid;
+    return ssn::IsKnownInvalid(area, number.group, number.serial) ? SsnVerdict::Invalid : SsnVerdict::Valid;
+}
+
+// Whether the group comes no later than the area's highest in the June 2011 list (or the group file's).
+bool PlainCouldPredate(const SsnNumber& number, const HighestGroupTable& table) {
+    const std::int32_t highest = table.group[static_cast<std::size_t>(number.area)];
+    if (highest == 0 || number.group == 0) return false;
+    const int group_class = PlainGroupClass(number.group);
+    const int highest_class = PlainGroupClass(highest);
+    return group_class < highest_class || (group_class == highest_class && number.group <= highest);
+}
+
+void PlainPrintResultLine(const SsnNumber& number, SsnVerdict verdict, bool confirm, bool issued_at_random) {
     const int area = number.area;
     char line[256];
     int length = 0;
-    if (verdict == SsnVerdict::Unknown) {
+    if (issued_at_random) {
+        length = std::snprintf(line, sizeof line, "SSN: %03d-%02d-%04d   RANDOM-after 06/2011  VALID=YES", area,
+                               number.group, number.serial);
+    } else if (verdict == SsnVerdict::Unknown) {
         length = std::snprintf(line, sizeof line, "SSN: %03d-%02d-%04d   UNKNOWN-after 06/2011 VALID=MAYBE", area,
                                number.group, number.serial);
     } else if (area > 0 && area != 666) {
@@ -151,11 +170,15 @@ void PlainPrintResultLine(const SsnNumber& number, SsnVerdict verdict, const Hig
                                number.group, number.serial, area);
     }
     Out().Write({line, static_cast<std::size_t>(length)});
-    if (area >= 0 && area < kAreaCount && number.group == table.group[static_cast<std::size_t>(area)] &&
-        number.serial != 0) {
-        Out().Write("  CONFIRM");
-    }
+    if (confirm) Out().Write("  CONFIRM");
     Out().Write("\n");
+}
+
+// The classic line's CONFIRM: the area's highest group, a serial not 0, whatever the verdict.
+bool PlainClassicConfirm(const SsnNumber& number, const HighestGroupTable& table) {
+    const int area = number.area;
+    return area >= 0 && area < kAreaCount && number.group == table.group[static_cast<std::size_t>(area)] &&
+           number.serial != 0;
 }
 
 // The card type whose prefix matches the longest beginning of `digits`, searched row by row.
@@ -216,9 +239,39 @@ void PlainClassifyCard(char* text, CardKind& kind) {
     if (row->check == card::CheckDigit::Luhn && sum % 10 != 0) std::strcat(kind.text.data(), "_X");
 }
 
+// The current table: the classifier's rules step by step, the line by snprintf with the wider column.
+int RunCurrentCardTextLoop(TextSource& texts, const RunOptions& options) {
+    PlainTexts plain(texts, options);
+    std::vector<char> line;
+    bool any_failed = false;
+    while (char* text = plain.Next()) {
+        if (options.fail_on_invalid) {
+            any_failed |= card::JudgeCard(LineContent(text), card::CardRules::Current).reason != card::CardReason::Ok;
+        }
+        const card::CardOutcome outcome = card::JudgeCard(text, card::CardRules::Current);
+        const std::string kind(card::KindView(card::CardRules::Current, outcome.kind));
+        const std::string kept = std::string(text).substr(0, outcome.length);
+        if (kept.size() > 4) {
+            const int length = std::snprintf(nullptr, 0, "\n%12s | %22s", kind.c_str(), kept.c_str());
+            line.resize(static_cast<std::size_t>(length) + 1);
+            std::snprintf(line.data(), line.size(), "\n%12s | %22s", kind.c_str(), kept.c_str());
+            Out().Write({line.data(), static_cast<std::size_t>(length)});
+            Out().EndOfLine();
+        }
+    }
+    const int code = plain.EndCode(any_failed);
+    if (code == kExitDone || code == kExitInvalidFound) {
+        plain.CloseList();
+        Out().Write("\n");
+    }
+    return code;
+}
+
 }  // namespace
 
+template <card::CardRules kRules>
 int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
+    if constexpr (kRules == card::CardRules::Current) return RunCurrentCardTextLoop(texts, options);
     PlainTexts plain(texts, options);
     CardKind kind;
     std::vector<char> line;
@@ -255,7 +308,15 @@ int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnR
     bool any_failed = false;
     while (const char* text = plain.Next()) {
         PlainParseSsn(text, number);
-        PlainPrintResultLine(number, PlainJudgeSsn(number, table), table);
+        if (rules.RuleSet() == ssn::SsnRuleSet::Current) {
+            const SsnVerdict verdict = PlainCurrentVerdict(number);
+            const bool in_table = number.area >= 0 && number.area < kAreaCount;
+            const bool valid = verdict == SsnVerdict::Valid;
+            PlainPrintResultLine(number, verdict, valid && PlainClassicConfirm(number, table),
+                                 valid && in_table && !PlainCouldPredate(number, table));
+        } else {
+            PlainPrintResultLine(number, PlainJudgeSsn(number, table), PlainClassicConfirm(number, table), false);
+        }
         Out().EndOfLine();
         if (options.fail_on_invalid) {
             const std::string content = ReadableCopy(LineContent(text));
@@ -264,5 +325,8 @@ int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnR
     }
     return plain.EndCode(any_failed);
 }
+
+template int RunCardTextLoop<card::CardRules::Classic>(TextSource&, const RunOptions&);
+template int RunCardTextLoop<card::CardRules::Current>(TextSource&, const RunOptions&);
 
 }  // namespace kalderos
