@@ -113,7 +113,7 @@ int PrintVersion() {    Out().Write("kalderos ");
     Out().Write(ssn::kAreaDataDate);
     Out().Write("\nHighest groups: ");
     Out().Write(ssn::kGroupDataDate);
-    Out().Write("\nRules: classic (the default); current (SSNs issued at random since 06/2011, today's card networks)");
+    Out().Write("\nRules: classic (the default), current");
     Out().Write("\nBuild: ");
     Out().Write(MakeVersionStamp(kBuildDate, kBuildTime));
     Out().Write("\n");

@@ -23,7 +23,7 @@ const std::string kTryHelp = "Try 'kalderos --help' for more information.\n";
 // The fields of a JSON record after its input when the input is no number.
 const std::string kMalformedJson =
     R"("well_formed":false,"area":null,"group":null,"serial":null,"place":null,"verdict":"invalid",)"
-    R"("confirm":false,"reason":"malformed"})";
+    R"("confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})";
 
 // --help, byte for byte: the options, the record fields, the reasons and the exit codes are an interface.
 const std::string kUsage =
@@ -44,6 +44,10 @@ const std::string kUsage =
            "  --format=FORMAT    text (the default), tsv or jsonl: one record per text,\n"
            "                     standard output holds records only (implies --quiet)\n"
            "  --no-header        no header row in the tsv format\n"
+           "  --rules=RULES      classic (the default): SSNs by the built-in data, cards by\n"
+           "                     the classic table; current: SSNs as issued since issuance\n"
+           "                     became random in 06/2011 (-g overlays the list of 06/2011),\n"
+           "                     cards by today's networks\n"
            "  --fail-on-invalid  exit 1 when a number was not valid\n"
            "  --help             show this text and exit\n"
            "  --version          show the version and the dates of the data and exit\n"
@@ -54,8 +58,11 @@ const std::string kUsage =
            "terminal is read without prompts, and errors are one line on standard error.\n"
            "\n"
            "SSN record fields: input well_formed area group serial place verdict confirm\n"
-           "                   reason\n"
-           "  verdict: valid, invalid, unknown (areas 773-899, opened after 06/2011)\n"
+           "                   reason issued_after issued_by\n"
+           "  verdict: valid, invalid, unknown (classic rules: areas 773-899, opened after\n"
+           "           06/2011)\n"
+           "  issued_after, issued_by: the months of the published lists between which the\n"
+           "           number could have been issued (YYYY-MM), empty where none bounds it\n"
            "  reason: ok malformed area-after-2011 area-000 area-900-999 group-00\n"
            "          serial-0000 area-666 known-invalid group-not-issued\n"
            "Card record fields: input digits type luhn outcome reason\n"
@@ -90,86 +97,86 @@ std::vector<E2eCase> SsnRecordRows() {
     return {
         Quiet({"tsv odd SSN texts", {"--format=tsv", "-i", "list.txt"}, {{"list.txt", kOddSsnList}}, "",
                kSsnHeader +
-                   "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n"
-                   "  001-06-1234\\t\ttrue\t001\t06\t1234\tNew Hampshire\tvalid\ttrue\tok\n"
-                   "123-96-\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-                   "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-                   "123 45 6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-                   "1234567890\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-                   "-12-45-6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-                   "a\\\\b\xE9\"\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-                   "800-12-3456\ttrue\t800\t12\t3456\t\tunknown\tfalse\tarea-after-2011\n"}),
+                   "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"
+                   "  001-06-1234\\t\ttrue\t001\t06\t1234\tNew Hampshire\tvalid\ttrue\tok\t2003-11\t2011-06\n"
+                   "123-96-\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+                   "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+                   "123 45 6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+                   "1234567890\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+                   "-12-45-6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+                   "a\\\\b\xE9\"\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+                   "800-12-3456\ttrue\t800\t12\t3456\t\tunknown\tfalse\tarea-after-2011\t2011-06\t\n"}),
         Quiet({"jsonl odd SSN texts", {"-i", "list.txt", "--format", "jsonl"}, {{"list.txt", kOddSsnList}}, "",
                R"({"input":"123-96-0001","well_formed":true,"area":"123","group":"96","serial":"0001","place":"New York",)"
-               R"("verdict":"valid","confirm":true,"reason":"ok"})" "\n"
+               R"("verdict":"valid","confirm":true,"reason":"ok","issued_after":"2007-07","issued_by":"2011-06"})" "\n"
                R"({"input":"  001-06-1234\t","well_formed":true,"area":"001","group":"06","serial":"1234",)"
-               R"("place":"New Hampshire","verdict":"valid","confirm":true,"reason":"ok"})" "\n"
+               R"("place":"New Hampshire","verdict":"valid","confirm":true,"reason":"ok","issued_after":"2003-11","issued_by":"2011-06"})" "\n"
                R"({"input":"123-96-","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
-               R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"
+               R"("verdict":"invalid","confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})" "\n"
                R"({"input":"","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
-               R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"
+               R"("verdict":"invalid","confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})" "\n"
                R"({"input":"123 45 6789","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
-               R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"
+               R"("verdict":"invalid","confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})" "\n"
                R"({"input":"1234567890","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
-               R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"
+               R"("verdict":"invalid","confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})" "\n"
                R"({"input":"-12-45-6789","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
-               R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"
+               R"("verdict":"invalid","confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})" "\n"
                R"({"input":"a\\b\u00e9\"","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
-               R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"
+               R"("verdict":"invalid","confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})" "\n"
                R"({"input":"800-12-3456","well_formed":true,"area":"800","group":"12","serial":"3456","place":null,)"
-               R"("verdict":"unknown","confirm":false,"reason":"area-after-2011"})" "\n"}),
+               R"("verdict":"unknown","confirm":false,"reason":"area-after-2011","issued_after":"2011-06","issued_by":null})" "\n"}),
         Quiet({"tsv every reason", {"--no-header", "-i", "list.txt", "--format=tsv"}, {{"list.txt", kReasonList}}, "",
-               "000-12-3456\ttrue\t000\t12\t3456\t\tinvalid\tfalse\tarea-000\n"
-               "666-12-3456\ttrue\t666\t12\t3456\t\tinvalid\tfalse\tarea-666\n"
-               "900-12-3456\ttrue\t900\t12\t3456\t\tinvalid\tfalse\tarea-900-999\n"
-               "123-00-0001\ttrue\t123\t00\t0001\tNew York\tinvalid\tfalse\tgroup-00\n"
-               "123-96-0000\ttrue\t123\t96\t0000\tNew York\tinvalid\tfalse\tserial-0000\n"
-               "078-05-1120\ttrue\t078\t05\t1120\tNew York\tinvalid\tfalse\tknown-invalid\n"
-               "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\n"
+               "000-12-3456\ttrue\t000\t12\t3456\t\tinvalid\tfalse\tarea-000\t\t\n"
+               "666-12-3456\ttrue\t666\t12\t3456\t\tinvalid\tfalse\tarea-666\t\t\n"
+               "900-12-3456\ttrue\t900\t12\t3456\t\tinvalid\tfalse\tarea-900-999\t\t\n"
+               "123-00-0001\ttrue\t123\t00\t0001\tNew York\tinvalid\tfalse\tgroup-00\t\t\n"
+               "123-96-0000\ttrue\t123\t96\t0000\tNew York\tinvalid\tfalse\tserial-0000\t\t\n"
+               "078-05-1120\ttrue\t078\t05\t1120\tNew York\tinvalid\tfalse\tknown-invalid\t\t\n"
+               "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"
                "586-19-0001\ttrue\t586\t19\t0001\tAmerican Samoa, Guam, Philippine Islands\tinvalid\tfalse\t"
-               "known-invalid\n"
-               "772-70-0001\ttrue\t772\t70\t0001\tFlorida\tvalid\ttrue\tok\n"
-               "666-00-0000\ttrue\t666\t00\t0000\t\tinvalid\tfalse\tgroup-00\n"}),
+               "known-invalid\t\t\n"
+               "772-70-0001\ttrue\t772\t70\t0001\tFlorida\tvalid\ttrue\tok\t2007-07\t2011-06\n"
+               "666-00-0000\ttrue\t666\t00\t0000\t\tinvalid\tfalse\tgroup-00\t\t\n"}),
         // The text line makes 411-11-1111 of it; a record invents no digits.
         Quiet({"tsv a card number is no SSN", {"4111111111111111", "--format=tsv", "--no-header"}, {}, "",
-               "4111111111111111\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"}),
+               "4111111111111111\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"}),
         Quiet({"tsv group file", {"--format=tsv", "--no-header", "-g", "groups.txt", "-i", "list.txt"},
                {{"groups.txt", "123 45\n"}, {"list.txt", "123-45-6789\n"}}, "",
-               "123-45-6789\ttrue\t123\t45\t6789\tNew York\tvalid\ttrue\tok\n"}),
+               "123-45-6789\ttrue\t123\t45\t6789\tNew York\tvalid\ttrue\tok\t2011-06\t\n"}),
         Quiet({"tsv standard input is a filter", {"--format=tsv"}, {}, "123-96-0001\n\n7\n123456789",
-               kSsnHeader + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n"
-                            "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-                            "7\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-                            "123456789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\n"}),
+               kSsnHeader + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"
+                            "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+                            "7\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+                            "123456789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"}),
         Quiet({"jsonl options first read standard input", {"--format=jsonl", "-g", "groups.txt"},
                {{"groups.txt", "123 45\n"}}, "123456789\r\n",
                R"({"input":"123456789","well_formed":true,"area":"123","group":"45","serial":"6789","place":"New York",)"
-               R"("verdict":"valid","confirm":true,"reason":"ok"})" "\n"}),
+               R"("verdict":"valid","confirm":true,"reason":"ok","issued_after":"2011-06","issued_by":null})" "\n"}),
         // A text line holds at most 259 characters; a record holds its whole line, however long.
         Quiet({"tsv a line of 259 characters is one record", {"--format=tsv", "--no-header", "-i", "list.txt"},
                {{"list.txt", std::string(259, 'x') + "\n123-96-0001\n"}}, "",
-               std::string(259, 'x') + "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n"}),
+               std::string(259, 'x') + "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"}),
         Quiet({"jsonl a line of 300 characters is one record", {"--format=jsonl", "-i", "list.txt"},
                {{"list.txt", std::string(300, 'y') + "\r\n"}}, "",
                R"({"input":")" + std::string(300, 'y') +
                    R"(","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
-                   R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n"}),
+                   R"("verdict":"invalid","confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})" "\n"}),
         Quiet({"tsv a number behind 270 blanks on standard input", {"--format=tsv", "--no-header"}, {},
                std::string(270, ' ') + "123-96-0001\n",
-               std::string(270, ' ') + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n"}),
+               std::string(270, ' ') + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"}),
         Quiet({"--format=text is the default", {"--format=text", "--quiet", "123-96-0001"}, {}, "", kConfirmed}),
         // Blanks are trimmed around a number, never inside it.
         Quiet({"tsv a dash for a digit is malformed", {"--format=tsv", "--no-header", "-i", "list.txt"},
                {{"list.txt", " 123-45--789\n123-45--789\n 123-45-6789 \n"}}, "",
-               " 123-45--789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-               "123-45--789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-               " 123-45-6789 \ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\n"}),
+               " 123-45--789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+               "123-45--789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+               " 123-45-6789 \ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"}),
         // Short inputs are escaped from a vector of their bytes, long ones byte by byte: the same escapes.
         Quiet({"tsv a lone carriage return is escaped, short or long", {"--format=tsv", "--no-header", "-i",
                "list.txt"}, {{"list.txt", "12\r3\n" + std::string(40, '7') + "\r\\\n"}}, "",
-               "12\\r3\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n" + std::string(40, '7') +
-                   "\\r\\\\\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"}),
+               "12\\r3\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n" + std::string(40, '7') +
+                   "\\r\\\\\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"}),
         Quiet({"jsonl DEL is escaped, short or long", {"--format=jsonl", "-i", "list.txt"},
                {{"list.txt", "1\x7f\n" + std::string(40, '7') + "\x7f\n"}}, "",
                R"({"input":"1\u007f",)" + kMalformedJson + "\n" + R"({"input":")" + std::string(40, '7') +
@@ -182,14 +189,14 @@ std::vector<E2eCase> SsnRecordRows() {
         Quiet({"tsv an input of 5000 bytes", {std::string(4100, '7') + "\t" + std::string(899, '7'), "--format=tsv",
                "--no-header"}, {}, "",
                std::string(4100, '7') + "\\t" + std::string(899, '7') +
-                   "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"}),
+                   "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"}),
         // A record confirms only a valid number; the text line marks the highest group whatever the verdict.
         Quiet({"jsonl confirm only for a valid number", {"--format=jsonl", "-i", "list.txt"},
                {{"list.txt", "000-00-0001\n580-01-0001\n"}}, "",
                R"({"input":"000-00-0001","well_formed":true,"area":"000","group":"00","serial":"0001","place":null,)"
-               R"("verdict":"invalid","confirm":false,"reason":"area-000"})" "\n"
+               R"("verdict":"invalid","confirm":false,"reason":"area-000","issued_after":null,"issued_by":null})" "\n"
                R"({"input":"580-01-0001","well_formed":true,"area":"580","group":"01","serial":"0001",)"
-               R"("place":"Virgin Islands, Puerto Rico","verdict":"valid","confirm":false,"reason":"ok"})" "\n"}),
+               R"("place":"Virgin Islands, Puerto Rico","verdict":"valid","confirm":false,"reason":"ok","issued_after":null,"issued_by":"2003-11"})" "\n"}),
         Quiet({"text line of the same numbers", {"--quiet", "-i", "list.txt"},
                {{"list.txt", "000-00-0001\n"}}, "", "SSN: 000-00-0001   ILLEGAL 000           VALID=NO  CONFIRM\n"}),
     };
@@ -256,7 +263,7 @@ std::vector<E2eCase> QuietAndMixedRows() {
          "\nSSN: 123-45-6789   New York              VALID=NO\n", "", 1},
         Quiet({"--fail-on-invalid tsv", {"--format=tsv", "--no-header", "--fail-on-invalid", "-i", "list.txt"},
                {{"list.txt", "123-96-0001\nx\n"}}, "",
-               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\nx\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n",
+               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\nx\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n",
                "", 1}),
         Quiet({"--fail-on-invalid cards all ok", {"--fail-on-invalid", "--quiet", "-C", "-i", "cards.txt"},
                {{"cards.txt", "4111111111111111\n"}}, "", "\n        VISA |     4111111111111111\n"}),
@@ -268,7 +275,7 @@ std::vector<E2eCase> QuietAndMixedRows() {
                "\n", "", 1}),
         Quiet({"--fail-on-invalid records: an unknown area passes", {"--format=tsv", "--no-header",
                "--fail-on-invalid", "800-12-3456"}, {}, "",
-               "800-12-3456\ttrue\t800\t12\t3456\t\tunknown\tfalse\tarea-after-2011\n"}),
+               "800-12-3456\ttrue\t800\t12\t3456\t\tunknown\tfalse\tarea-after-2011\t2011-06\t\n"}),
         Quiet({"--fail-on-invalid records: a bad check digit fails", {"4000000000000001", "-C", "--format=tsv",
                "--no-header", "--fail-on-invalid"}, {}, "",
                "4000000000000001\t4000000000000001\tVISA\tfail\tVISA_X\tbad-check-digit\n", "", 1}),
@@ -276,7 +283,7 @@ std::vector<E2eCase> QuietAndMixedRows() {
                "--fail-on-invalid"}, {}, "", "\n      VISA_X |     4000000000000001\n", "", 1}),
         Quiet({"--help before a bad short option", {"-x", "--help"}, {}, "", kUsage}),
         Quiet({"--version", {"--version", "123-45-6789"}, {}, "",
-               "kalderos " KALDEROS_VERSION "\nArea data: 4/2011\nHighest groups: 7/2007\nBuild: " +
+               "kalderos " KALDEROS_VERSION "\nArea data: 4/2011\nHighest groups: 7/2007\nRules: classic (the default), current\nBuild: " +
                    ExpectedStamp().substr(0, ExpectedStamp().size() - 1) + "\n"}),
     };
 }
@@ -345,7 +352,7 @@ std::vector<E2eCase> RecordDiagnosticRows() {
                "kalderos: cannot open group file '{dir}/" + kDeepGroupFile + "': File name too long\n", 5, true}),
         Quiet({"tsv group path too long before a usable one", {"772-72-0001", "--format=tsv", "--no-header", "-g",
                kDeepGroupFile, "-g", "gf"}, {{"gf", "772 72\n"}}, "",
-               "772-72-0001\ttrue\t772\t72\t0001\tFlorida\tvalid\ttrue\tok\n"}),
+               "772-72-0001\ttrue\t772\t72\t0001\tFlorida\tvalid\ttrue\tok\t2007-07\t2011-06\n"}),
         Quiet({"tsv group file that is a directory", {"--format=tsv", "-g", "groups.d", "1"}, {{"groups.d/", ""}}, "",
                "", "kalderos: cannot read group file '{dir}/groups.d': Is a directory\n", 5, true}),
         // A line feed in a name would split the diagnostic; it is shown escaped.
@@ -373,17 +380,17 @@ std::vector<E2eCase> GnuArgumentRows() {
                "x\t\t\tn/a\tUNKNOWN\tnot-a-number\n"}),
         Quiet({"tsv the numbers, then the list file", {"--format=tsv", "--no-header", "1", "-i", "list.txt", "2"},
                {{"list.txt", "123-96-0001\n"}}, "",
-               "1\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n2\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n"}),
+               "1\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n2\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"}),
         Quiet({"tsv -- ends the options", {"--format=tsv", "--no-header", "--", "-12-45-6789", "--quiet", "-C"}, {},
                "",
-               "-12-45-6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-               "--quiet\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n-C\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"}),
+               "-12-45-6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+               "--quiet\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n-C\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"}),
         Quiet({"tsv a lone dash, +1 and /i are numbers", {"--format=tsv", "--no-header", "-", "+1", "/i"}, {}, "",
-               "-\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n+1\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"
-               "/i\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\n"}),
+               "-\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n+1\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+               "/i\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"}),
         Quiet({"tsv a value may begin with a dash", {"--format=tsv", "--no-header", "-g", "-g.txt", "123-45-6789"},
-               {{"-g.txt", "123 45\n"}}, "", "123-45-6789\ttrue\t123\t45\t6789\tNew York\tvalid\ttrue\tok\n"}),
+               {{"-g.txt", "123 45\n"}}, "", "123-45-6789\ttrue\t123\t45\t6789\tNew York\tvalid\ttrue\tok\t2011-06\t\n"}),
         Quiet({"--quiet two numbers, no console", {"123-96-0001", "--quiet", "123-96-0001"}, {}, "",
                kConfirmed + kConfirmed}),
         Quiet({"--quiet numbers then a list", {"--quiet", "-i", "list.txt", "123-96-0001"},
@@ -393,12 +400,154 @@ std::vector<E2eCase> GnuArgumentRows() {
     };
 }
 
+// Under the current rules: each list's boundary in area 001 (highest groups 98, 06 and 11 in the lists of
+// 2003-11, 2007-07 and 2011-06: a group issued, open and not yet issued at each), numbers past June 2011's
+// highest group or in areas never assigned before, and each rule that still makes a number invalid.
+const std::string kCurrentSsnList =
+    "001-01-0001\n001-98-0001\n001-02-0001\n001-06-0001\n001-08-0001\n001-11-0001\n001-13-0001\n800-12-3456\n734-99-0001\n000-12-3456\n666-12-3456\n900-12-3456\n123-00-4567\n123-45-0000\n078-05-1120\n12-3\n";
+
+// One number of each row of the current table, the ends of its ranges, and the overlap of UnionPay's 62 and
+// Discover's 622126-622925; numbers of 17-19 digits, and past 19.
+const std::string kCurrentCardList =
+    "4111111111111111\n4222222222222\n4111111111111111110\n2221000000000009\n2720999999999996\n5105105105105100\n378282246310005\n6011000990139424\n6445644564456445\n6500000000000002\n6221260000000000\n6221250000000000\n6229250000000000\n6229260000000000\n3528000000000007\n3530111333300000004\n30569309025904\n3095000000000000005\n6200000000000000\n5018000000000009\n675900000000\n2200000000000004\n1800000000000000\n2014000000000009\n4111111111111111112\n41111111111111111111\n4111-1111-1111-1111-111\n4111-1111-1111-1111110\n";
+
+std::vector<E2eCase> CurrentRulesRows() {
+    return {
+        Quiet({"current rules text lines", {"--rules=current", "--quiet", "-i", "list.txt"},
+               {{"list.txt", kCurrentSsnList}}, "",
+                   "SSN: 001-01-0001   New Hampshire         VALID=YES\n"
+                   "SSN: 001-98-0001   New Hampshire         VALID=YES\n"
+                   "SSN: 001-02-0001   New Hampshire         VALID=YES\n"
+                   "SSN: 001-06-0001   New Hampshire         VALID=YES\n"
+                   "SSN: 001-08-0001   New Hampshire         VALID=YES\n"
+                   "SSN: 001-11-0001   New Hampshire         VALID=YES  CONFIRM\n"
+                   "SSN: 001-13-0001   RANDOM-after 06/2011  VALID=YES\n"
+                   "SSN: 800-12-3456   RANDOM-after 06/2011  VALID=YES\n"
+                   "SSN: 734-99-0001   RANDOM-after 06/2011  VALID=YES\n"
+                   "SSN: 000-12-3456   ILLEGAL 000           VALID=NO\n"
+                   "SSN: 666-12-3456   ILLEGAL 666           VALID=NO\n"
+                   "SSN: 900-12-3456 (null) VALID=NO\n"
+                   "SSN: 123-00-4567   New York              VALID=NO\n"
+                   "SSN: 123-45-0000   New York              VALID=NO\n"
+                   "SSN: 078-05-1120   New York              VALID=NO\n"
+                   "SSN: 012-03-1120   Massachusetts         VALID=YES\n"}),
+        Quiet({"current rules tsv", {"--rules", "current", "--format=tsv", "--no-header", "-i", "list.txt"},
+               {{"list.txt", kCurrentSsnList}}, "",
+                   "001-01-0001\ttrue\t001\t01\t0001\tNew Hampshire\tvalid\tfalse\tok\t\t2003-11\n"
+                   "001-98-0001\ttrue\t001\t98\t0001\tNew Hampshire\tvalid\tfalse\tok\t\t2007-07\n"
+                   "001-02-0001\ttrue\t001\t02\t0001\tNew Hampshire\tvalid\tfalse\tok\t2003-11\t2007-07\n"
+                   "001-06-0001\ttrue\t001\t06\t0001\tNew Hampshire\tvalid\tfalse\tok\t2003-11\t2011-06\n"
+                   "001-08-0001\ttrue\t001\t08\t0001\tNew Hampshire\tvalid\tfalse\tok\t2007-07\t2011-06\n"
+                   "001-11-0001\ttrue\t001\t11\t0001\tNew Hampshire\tvalid\ttrue\tok\t2007-07\t\n"
+                   "001-13-0001\ttrue\t001\t13\t0001\t\tvalid\tfalse\tok\t2011-06\t\n"
+                   "800-12-3456\ttrue\t800\t12\t3456\t\tvalid\tfalse\tok\t2011-06\t\n"
+                   "734-99-0001\ttrue\t734\t99\t0001\t\tvalid\tfalse\tok\t2011-06\t\n"
+                   "000-12-3456\ttrue\t000\t12\t3456\t\tinvalid\tfalse\tarea-000\t\t\n"
+                   "666-12-3456\ttrue\t666\t12\t3456\t\tinvalid\tfalse\tarea-666\t\t\n"
+                   "900-12-3456\ttrue\t900\t12\t3456\t\tinvalid\tfalse\tarea-900-999\t\t\n"
+                   "123-00-4567\ttrue\t123\t00\t4567\tNew York\tinvalid\tfalse\tgroup-00\t\t\n"
+                   "123-45-0000\ttrue\t123\t45\t0000\tNew York\tinvalid\tfalse\tserial-0000\t\t\n"
+                   "078-05-1120\ttrue\t078\t05\t1120\tNew York\tinvalid\tfalse\tknown-invalid\t\t\n"
+                   "12-3\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"}),
+        Quiet({"current rules jsonl", {"--format=jsonl", "--rules=current", "-i", "list.txt"},
+               {{"list.txt", "001-13-0001\n001-11-0001\n"}}, "",
+               R"({"input":"001-13-0001","well_formed":true,"area":"001","group":"13","serial":"0001","place":null,)"
+               R"("verdict":"valid","confirm":false,"reason":"ok","issued_after":"2011-06","issued_by":null})" "\n"
+               R"({"input":"001-11-0001","well_formed":true,"area":"001","group":"11","serial":"0001",)"
+               R"("place":"New Hampshire","verdict":"valid","confirm":true,"reason":"ok","issued_after":"2007-07",)"
+               R"("issued_by":null})" "\n"}),
+        // A group file overlays the June 2011 list: the place and CONFIRM follow it, the window does not.
+        Quiet({"current rules group file", {"--rules=current", "--format=tsv", "--no-header", "-g", "groups.txt",
+               "-i", "list.txt"}, {{"groups.txt", "001 13\n800 12\n"}, {"list.txt", "001-13-0001\n800-12-3456\n"}}, "",
+               "001-13-0001\ttrue\t001\t13\t0001\tNew Hampshire\tvalid\ttrue\tok\t2011-06\t\n"
+               "800-12-3456\ttrue\t800\t12\t3456\t\tvalid\ttrue\tok\t2011-06\t\n"}),
+        Quiet({"current rules group file text line", {"001-13-0001", "--rules=current", "--quiet", "-g", "groups.txt"},
+               {{"groups.txt", "001 13\n"}}, "", "SSN: 001-13-0001   New Hampshire         VALID=YES  CONFIRM\n"}),
+        Quiet({"classic rules by name", {"--rules=classic", "--quiet", "800-12-3456"}, {}, "",
+               "SSN: 800-12-3456   UNKNOWN-after 06/2011 VALID=MAYBE\n"}),
+        Quiet({"--fail-on-invalid current rules: a number issued at random passes", {"--rules=current", "--quiet",
+               "--fail-on-invalid", "800-12-3456"}, {}, "", "SSN: 800-12-3456   RANDOM-after 06/2011  VALID=YES\n"}),
+        Quiet({"--fail-on-invalid current rules: area 900 fails", {"--rules=current", "--format=tsv", "--no-header",
+               "--fail-on-invalid", "900-12-3456"}, {}, "",
+               "900-12-3456\ttrue\t900\t12\t3456\t\tinvalid\tfalse\tarea-900-999\t\t\n", "", 1}),
+        Quiet({"current card lines", {"-C", "--rules=current", "--quiet", "-i", "cards.txt"},
+               {{"cards.txt", kCurrentCardList}}, "",
+                   "\n"
+                   "        VISA |       4111111111111111\n"
+                   "        VISA |          4222222222222\n"
+                   "        VISA |    4111111111111111110\n"
+                   "  MasterCard |       2221000000000009\n"
+                   "  MasterCard |       2720999999999996\n"
+                   "  MasterCard |       5105105105105100\n"
+                   "        AMEX |        378282246310005\n"
+                   "    Discover |       6011000990139424\n"
+                   "    Discover |       6445644564456445\n"
+                   "    Discover |       6500000000000002\n"
+                   "    Discover |       6221260000000000\n"
+                   "    UnionPay |       6221250000000000\n"
+                   "  Discover_X |       6229250000000000\n"
+                   "    UnionPay |       6229260000000000\n"
+                   "         JCB |       3528000000000007\n"
+                   "       JCB_X |    3530111333300000004\n"
+                   "      DINERS |         30569309025904\n"
+                   "    DINERS_X |    3095000000000000005\n"
+                   "    UnionPay |       6200000000000000\n"
+                   "     Maestro |       5018000000000009\n"
+                   "     Maestro |           675900000000\n"
+                   "         Mir |       2200000000000004\n"
+                   "       Other |       1800000000000000\n"
+                   "       Other |       2014000000000009\n"
+                   "      VISA_X |    4111111111111111112\n"
+                   "2MANY_DIGITS |   41111111111111111111\n"
+                   "     UNKNOWN | 4111-1111-1111-1111-111\n"
+                   "        VISA | 4111-1111-1111-1111110\n"}),
+        Quiet({"current card tsv", {"-C", "--rules=current", "--format=tsv", "--no-header", "-i", "cards.txt"},
+               {{"cards.txt", kCurrentCardList}}, "",
+                   "4111111111111111\t4111111111111111\tVISA\tpass\tVISA\tok\n"
+                   "4222222222222\t4222222222222\tVISA\tpass\tVISA\tok\n"
+                   "4111111111111111110\t4111111111111111110\tVISA\tpass\tVISA\tok\n"
+                   "2221000000000009\t2221000000000009\tMasterCard\tpass\tMasterCard\tok\n"
+                   "2720999999999996\t2720999999999996\tMasterCard\tpass\tMasterCard\tok\n"
+                   "5105105105105100\t5105105105105100\tMasterCard\tpass\tMasterCard\tok\n"
+                   "378282246310005\t378282246310005\tAMEX\tpass\tAMEX\tok\n"
+                   "6011000990139424\t6011000990139424\tDiscover\tpass\tDiscover\tok\n"
+                   "6445644564456445\t6445644564456445\tDiscover\tpass\tDiscover\tok\n"
+                   "6500000000000002\t6500000000000002\tDiscover\tpass\tDiscover\tok\n"
+                   "6221260000000000\t6221260000000000\tDiscover\tpass\tDiscover\tok\n"
+                   "6221250000000000\t6221250000000000\tUnionPay\tn/a\tUnionPay\tok\n"
+                   "6229250000000000\t6229250000000000\tDiscover\tfail\tDiscover_X\tbad-check-digit\n"
+                   "6229260000000000\t6229260000000000\tUnionPay\tn/a\tUnionPay\tok\n"
+                   "3528000000000007\t3528000000000007\tJCB\tpass\tJCB\tok\n"
+                   "3530111333300000004\t3530111333300000004\tJCB\tfail\tJCB_X\tbad-check-digit\n"
+                   "30569309025904\t30569309025904\tDINERS\tpass\tDINERS\tok\n"
+                   "3095000000000000005\t3095000000000000005\tDINERS\tfail\tDINERS_X\tbad-check-digit\n"
+                   "6200000000000000\t6200000000000000\tUnionPay\tn/a\tUnionPay\tok\n"
+                   "5018000000000009\t5018000000000009\tMaestro\tpass\tMaestro\tok\n"
+                   "675900000000\t675900000000\tMaestro\tpass\tMaestro\tok\n"
+                   "2200000000000004\t2200000000000004\tMir\tpass\tMir\tok\n"
+                   "1800000000000000\t1800000000000000\tOther\tn/a\tOther\tunknown-prefix\n"
+                   "2014000000000009\t2014000000000009\tOther\tn/a\tOther\tunknown-prefix\n"
+                   "4111111111111111112\t4111111111111111112\tVISA\tfail\tVISA_X\tbad-check-digit\n"
+                   "41111111111111111111\t41111111111111111111\tVISA\tn/a\t2MANY_DIGITS\ttoo-many-digits\n"
+                   "4111-1111-1111-1111-111\t\t\tn/a\tUNKNOWN\tbad-dashes\n"
+                   "4111-1111-1111-1111110\t4111111111111111110\tVISA\tpass\tVISA\tok\n"}),
+        Quiet({"current card jsonl", {"6221260000000000", "-C", "--rules=current", "--format=jsonl"}, {}, "",
+               R"({"input":"6221260000000000","digits":"6221260000000000","type":"Discover","luhn":"pass",)"
+               R"("outcome":"Discover","reason":"ok"})" "\n"}),
+        Quiet({"--rules with a bad value", {"--rules=2011", "123-45-6789"}, {}, "", "",
+               "kalderos: invalid argument '2011' for '--rules' (valid arguments are 'classic', 'current')\n" +
+                   kTryHelp, 5}),
+        Quiet({"--rules without its value", {"-C", "--rules"}, {}, "", "",
+               "kalderos: option '--rules' requires an argument\n" + kTryHelp, 5}),
+    };
+}
+
 }  // namespace
 
 std::vector<E2eCase> ScriptCases() {
     std::vector<E2eCase> all;
     for (auto group : {SsnRecordRows(), CardRecordRows(), QuietAndMixedRows(), LongOptionErrorRows(),
-                       RecordDiagnosticRows(), GnuArgumentRows()}) {
+                       RecordDiagnosticRows(), GnuArgumentRows(), CurrentRulesRows()}) {
         all.insert(all.end(), group.begin(), group.end());
     }
     return all;

@@ -47,8 +47,8 @@ TEST_F(Faults, ConsoleReadsALongLineFromAFileQuickly) {
 // waits for the next one (as under `tail -f log | kalderos ...`): the second line is sent only once the first
 // one's result is out, or after thirty seconds.
 TEST_F(Faults, LinesFromAPipeAreAnsweredAsTheyArrive) {
-    const std::string tsv = "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n";
-    const std::string header = "input\twell_formed\tarea\tgroup\tserial\tplace\tverdict\tconfirm\treason\n";
+    const std::string tsv = "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n";
+    const std::string header = "input\twell_formed\tarea\tgroup\tserial\tplace\tverdict\tconfirm\treason\tissued_after\tissued_by\n";
     const std::string card_line = "\n        VISA |     4111111111111111";
     const struct {
         const char* name;
@@ -60,7 +60,7 @@ TEST_F(Faults, LinesFromAPipeAreAnsweredAsTheyArrive) {
         {"tsv with its header", {"--format=tsv"}, "123-96-0001", header + tsv},
         {"jsonl", {"--format=jsonl"}, "123-96-0001",
          R"({"input":"123-96-0001","well_formed":true,"area":"123","group":"96","serial":"0001","place":"New York",)"
-         R"("verdict":"valid","confirm":true,"reason":"ok"})" "\n"},
+         R"("verdict":"valid","confirm":true,"reason":"ok","issued_after":"2007-07","issued_by":"2011-06"})" "\n"},
         {"card records", {"-C", "--format=tsv", "--no-header"}, "4111111111111111",
          "4111111111111111\t4111111111111111\tVISA\tpass\tVISA\tok\n"},
         {"text list file", {"-i", "in"}, "123-96-0001", "\n" + std::string(kNumbers[1].second) + "\n"},

@@ -187,9 +187,9 @@ TEST_F(Faults, ListFileThatIsAlsoStandardOutputIsRefused) {
         {"standard input at the console in card mode", R"("$0" -C < list.txt 1<> list.txt)", 2,
          Banner() + "\n" + input_refusal, list},
         {"standard input truncated first", R"("$0" --format=tsv < list.txt > list.txt)", 0, "",
-         "input\twell_formed\tarea\tgroup\tserial\tplace\tverdict\tconfirm\treason\n"},
+         "input\twell_formed\tarea\tgroup\tserial\tplace\tverdict\tconfirm\treason\tissued_after\tissued_by\n"},
         {"standard input not read", R"("$0" --format=tsv --no-header 123-96-0001 < list.txt >> list.txt)", 0, "",
-         list + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n"},
+         list + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"},
     };
     for (const auto& c : cases) {
         File("list.txt", list);

@@ -30,8 +30,8 @@ void PrintTo(const ConsoleRow& row, std::ostream* out) { *out << row.name; }
 const std::string kPrompts = ConsolePrompts();
 const std::string kFirstLine = "SSN: 123-45-6789   New York              VALID=NO\n";
 const std::string kCardLine = "\n        VISA |     4111111111111111";
-const std::string kSsnHeader = "input\twell_formed\tarea\tgroup\tserial\tplace\tverdict\tconfirm\treason\n";
-const std::string kRecord = "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\n";
+const std::string kSsnHeader = "input\twell_formed\tarea\tgroup\tserial\tplace\tverdict\tconfirm\treason\tissued_after\tissued_by\n";
+const std::string kRecord = "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n";
 
 std::vector<ConsoleRow> Rows() {
     return {
@@ -58,9 +58,9 @@ std::vector<ConsoleRow> Rows() {
          kSsnHeader + "123-96-0001\n" + kRecord, 0, false},
         {"TsvLineThenCtrlC", {"--no-header", "--format=tsv"}, {{"", "123-96-0001\r"}, {kRecord, "\x03"}},
          "123-96-0001\n" + kRecord + "^C", 2, false},
-        {"JsonlLineThenCtrlC", {"--format=jsonl"}, {{"", "7\r"}, {"malformed\"}\n", "\x03"}},
+        {"JsonlLineThenCtrlC", {"--format=jsonl"}, {{"", "7\r"}, {"\"issued_by\":null}\n", "\x03"}},
          "7\n" R"({"input":"7","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
-         R"("verdict":"invalid","confirm":false,"reason":"malformed"})" "\n^C", 2, false},
+         R"("verdict":"invalid","confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})" "\n^C", 2, false},
     };
 }
 

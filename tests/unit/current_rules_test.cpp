@@ -3,11 +3,13 @@
 
 #include "kalderos/kalderos.h"
 #include "ssn/current_rules.h"
+#include "ssn/ssn_rules.h"
 
 namespace kalderos {
 namespace {
 
 using ssn::SsnReason;
+constexpr ssn::SsnRuleSet kCurrent = ssn::SsnRuleSet::Current;
 
 // Where two rules apply, the one applied first names the reason, in the classic rules' order.
 TEST(CurrentRules, FirstRuleThatDecides) {
@@ -26,7 +28,7 @@ TEST(CurrentRules, FirstRuleThatDecides) {
         {{734, 11, 1}, SsnReason::Ok},           {{899, 99, 9999}, SsnReason::Ok},
     };
     for (const auto& [number, reason] : rows) {
-        EXPECT_EQ(ssn::ReasonName(ssn::CurrentReasonFor(number)), ssn::ReasonName(reason))
+        EXPECT_EQ(ssn::ReasonName(ssn::ReasonFor(number, HighestGroupTable{}, kCurrent)), ssn::ReasonName(reason))
             << number.area << "-" << number.group << "-" << number.serial;
     }
 }
@@ -47,13 +49,13 @@ TEST(CurrentRules, CouldPredateAndConfirm) {
     HighestGroupTable table;
     ssn::FillFromJune2011List(table);
     ReadGroupText("800 10\n005 0\n007 99\n", table);
-    const ssn::RandomizationCheck check(table);
+    const ssn::SsnRules rules(table, kCurrent);
     for (const auto& row : rows) {
-        const SsnReason reason = ssn::CurrentReasonFor({row.area, row.group, 1});
+        const ssn::FieldsJudged judged = rules.Judge(row.area, row.group, 1);
+        const bool valid = judged.reason == SsnReason::Ok;
         EXPECT_EQ(ssn::CouldPredateRandomization(row.area, row.group, table), row.predates) << row.area << "-" << row.group;
-        EXPECT_EQ(check.CouldPredate(row.area, row.group), row.predates) << row.area << "-" << row.group;
-        EXPECT_EQ(ssn::CurrentConfirm(row.area, row.group, reason, table), row.confirm) << row.area << "-" << row.group;
-        EXPECT_EQ(check.Confirms(row.area, row.group, reason), row.confirm) << row.area << "-" << row.group;
+        EXPECT_EQ(judged.issued_at_random, valid && !row.predates) << row.area << "-" << row.group;
+        EXPECT_EQ(judged.marks_confirm, row.confirm) << row.area << "-" << row.group;
     }
 }
 
@@ -65,16 +67,20 @@ TEST(CurrentRules, ClassicReasonsLessTheLiftedOnes) {
     HighestGroupTable table;
     ssn::FillFromJune2011List(table);
     ReadGroupText("5 -1 6 100 7 99 8 0", table);
-    const ssn::RandomizationCheck check(table);
+    const ssn::SsnRules rules(table, kCurrent);
     for (std::int32_t area = 0; area < kAreaCount; ++area) {
         for (std::int32_t group = 0; group < 100; ++group) {
-            ASSERT_EQ(check.CouldPredate(area, group), ssn::CouldPredateRandomization(area, group, table)) << area << "-" << group;
             for (const std::int32_t serial : {0, 1, 749, 1120, 6629, 7694, 9999}) {
                 const SsnNumber number{area, group, serial};
                 SsnReason expected = ssn::ReasonFor(area >= 773 && area <= 899 ? SsnNumber{1, group, serial} : number, classic);
                 if (expected == SsnReason::GroupNotIssued) expected = SsnReason::Ok;
-                ASSERT_EQ(ssn::ReasonName(ssn::CurrentReasonFor(number)), ssn::ReasonName(expected)) << area << "-" << group << "-" << serial;
-                ASSERT_EQ(ssn::CurrentFieldReason(area, group, serial), ssn::CurrentReasonFor(number));
+                ASSERT_EQ(ssn::ReasonName(ssn::ReasonFor(number, table, kCurrent)), ssn::ReasonName(expected)) << area << "-" << group << "-" << serial;
+                const ssn::FieldsJudged judged = rules.Judge(area, group, serial);
+                ASSERT_EQ(judged.reason, expected);
+                // A valid number predates randomization or was issued at random; an invalid one neither.
+                ASSERT_EQ(judged.issued_at_random,
+                          expected == SsnReason::Ok && !ssn::CouldPredateRandomization(area, group, table))
+                    << area << "-" << group;
             }
         }
     }

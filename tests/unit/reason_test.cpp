@@ -9,6 +9,7 @@
 #include "ssn/place_names.h"
 #include "ssn/rules.h"
 #include "ssn/ssn_reason.h"
+#include "ssn/current_rules.h"
 #include "ssn/ssn_rules.h"
 
 namespace kalderos {
@@ -63,21 +64,29 @@ TEST(SsnReason, VerdictIsJudgeSsns) {
     }
 }
 
-// The rules' fast variant gives ReasonFor's reason, and the CONFIRM mark the library's, for every number of
-// fields within their widths.
+// The rules' fast variant gives ReasonFor's reason, the CONFIRM mark and the random-issue mark of the plain
+// functions, for every number of fields within their widths, under both rule sets.
 TEST(SsnReason, RulesTablesAreReasonFor) {
     HighestGroupTable other = Builtin();
     for (std::size_t area = 1; area < other.group.size(); area += 7) other.group[area] = 4;
-    for (const HighestGroupTable& table : {Builtin(), other}) {
-        const ssn::SsnRules rules(table);
-        for (std::int32_t area = 0; area < kAreaCount; ++area) {
-            for (std::int32_t group = 0; group < 100; ++group) {
-                for (const std::int32_t serial : {0, 1, 749, 1120, 1852, 6629, 7694, 7999, 9999}) {
-                    ASSERT_EQ(ssn::ReasonName(rules.Reason(area, group, serial)),
-                              ssn::ReasonName(ssn::ReasonFor({area, group, serial}, table)))
-                        << area << "-" << group << "-" << serial;
-                    ASSERT_EQ(rules.MarksConfirm(area, group, serial), ssn::MarksConfirm({area, group, serial}, table))
-                        << area << "-" << group << "-" << serial;
+    HighestGroupTable june_2011;
+    ssn::FillFromJune2011List(june_2011);
+    ReadGroupText("5 -1 6 100 7 99 8 0 800 10", june_2011);
+    for (const ssn::SsnRuleSet rule_set : {ssn::SsnRuleSet::Classic, ssn::SsnRuleSet::Current}) {
+        for (const HighestGroupTable& table : {Builtin(), other, june_2011}) {
+            const ssn::SsnRules rules(table, rule_set);
+            for (std::int32_t area = 0; area < kAreaCount; ++area) {
+                for (std::int32_t group = 0; group < 100; ++group) {
+                    for (const std::int32_t serial : {0, 1, 749, 1120, 1852, 6629, 7694, 7999, 9999}) {
+                        const ssn::FieldsJudged fast = rules.Judge(area, group, serial);
+                        const ssn::FieldsJudged plain = ssn::JudgeAnyFields({area, group, serial}, table, rule_set);
+                        ASSERT_EQ(ssn::ReasonName(fast.reason),
+                                  ssn::ReasonName(ssn::ReasonFor({area, group, serial}, table, rule_set)))
+                            << area << "-" << group << "-" << serial;
+                        ASSERT_EQ(fast.reason, plain.reason) << area << "-" << group << "-" << serial;
+                        ASSERT_EQ(fast.marks_confirm, plain.marks_confirm) << area << "-" << group << "-" << serial;
+                        ASSERT_EQ(fast.issued_at_random, plain.issued_at_random) << area << "-" << group;
+                    }
                 }
             }
         }
