@@ -8,8 +8,10 @@
 
 namespace kalderos {
 
-template <class Syntax>
-int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
+namespace {
+
+template <class Syntax, ssn::SsnRuleSet kSet>
+int SsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     record::SsnRecordPrinter<Syntax> printer(Out());
     if (options.header) printer.Header();
     const ssn::SsnJudge judge(rules);
@@ -17,11 +19,25 @@ int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::Ss
                   TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
     const auto check = [&](std::string_view text) {
         const std::string_view input = LineContent(text);
-        const ssn::SsnJudgement judgement = judge.Judge(input);
+        const ssn::SsnJudgement judgement = judge.JudgeAs<kSet>(input);
         printer.Print(input, judgement);
         return judgement.Fails();
     };
     return CheckEveryText(texts, options, check, [] {});
+}
+
+}  // namespace
+
+template <class Syntax>
+int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
+    // The rule set is chosen once for the whole list.
+    switch (rules.RuleSet()) {
+        case ssn::SsnRuleSet::Classic:
+            return SsnRecordLoop<Syntax, ssn::SsnRuleSet::Classic>(texts, options, rules);
+        case ssn::SsnRuleSet::Current:
+            return SsnRecordLoop<Syntax, ssn::SsnRuleSet::Current>(texts, options, rules);
+    }
+    return kExitDone;
 }
 
 template <class Syntax, card::CardRules kRules>

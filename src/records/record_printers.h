@@ -46,11 +46,26 @@ inline constexpr auto kKindWords = [] {
     for (std::size_t kind = 0; kind < names.size(); ++kind) names[kind] = card::KindView(kRules, kind);
     return PadWords(names);
 }();
-// The months of the published lists, by a window's field; the first is never printed (a null field).
-inline constexpr auto kListMonthWords = [] {
-    std::array<std::string_view, ssn::kPublishedListCount + 1> months{};
-    for (std::size_t list = 0; list < months.size(); ++list) months[list] = ssn::WindowMonth(static_cast<std::uint8_t>(list));
-    return PadWords(months);
+// A window field's values as a format writes them, by the list it names: null for none, else the list's month
+// quoted; looked up, so that a record of random numbers takes no branch on them.
+template <class Syntax>
+inline constexpr auto kMonthValues = [] {
+    std::array<Word16, ssn::kPublishedListCount + 1> values{};
+    for (std::size_t list = 0; list < values.size(); ++list) {
+        const std::string_view month = ssn::WindowMonth(static_cast<std::uint8_t>(list));
+        Word16& value = values[list];
+        const auto put = [&](std::string_view text) {
+            for (const char c : text) value.text[value.size++] = c;
+        };
+        if (month.empty()) {
+            put(Syntax::kNull);
+        } else {
+            put(Syntax::kQuote);
+            put(month);
+            put(Syntax::kQuote);
+        }
+    }
+    return values;
 }();
 
 template <class Writer>
@@ -70,23 +85,22 @@ public:
     void Header() { writer_.Header(ssn::kSsnFieldNames); }
 
     void Print(std::string_view input, const ssn::SsnJudgement& judgement) {
-        // The lists say nothing of a number that was never issuable.
-        const ssn::IssuanceWindow window = judgement.verdict == SsnVerdict::Invalid
-                                               ? ssn::IssuanceWindow{}
-                                               : ssn::WindowFor(judgement.number.area, judgement.number.group);
+        // The lists say nothing of a number that was never issuable (a malformed text's number is 000-00-0000).
+        const auto issuable = static_cast<std::uint8_t>(-static_cast<int>(judgement.verdict != SsnVerdict::Invalid));
+        const std::uint8_t window = ssn::PackedWindowFor(windows_, judgement.number.area, judgement.number.group) & issuable;
         PrintFields(input, judgement, window, std::make_index_sequence<ssn::kSsnFieldNames.size()>{});
         writer_.End();
     }
 
 private:
     template <std::size_t... kField>
-    void PrintFields(std::string_view input, const ssn::SsnJudgement& judgement, ssn::IssuanceWindow window,
+    void PrintFields(std::string_view input, const ssn::SsnJudgement& judgement, std::uint8_t window,
                      std::index_sequence<kField...>) {
         (PrintField(static_cast<ssn::SsnField>(kField), input, judgement, window), ...);
     }
 
     void PrintField(ssn::SsnField field, std::string_view input, const ssn::SsnJudgement& judgement,
-                    ssn::IssuanceWindow window) {
+                    std::uint8_t window) {
         const std::string_view name = ssn::kSsnFieldNames[static_cast<std::size_t>(field)];
         const bool stated = judgement.WellFormed();
         switch (field) {
@@ -117,9 +131,9 @@ private:
             case ssn::SsnField::Reason:
                 return PutWord(writer_, name, kSsnReasonWords[static_cast<std::size_t>(judgement.reason)]);
             case ssn::SsnField::IssuedAfter:
-                return Month(name, window.issued_after);
+                return Month(name, window & 15u);
             case ssn::SsnField::IssuedBy:
-                return Month(name, window.issued_by);
+                return Month(name, window >> 4);
             case ssn::SsnField::kCount:
                 return;
         }
@@ -130,12 +144,13 @@ private:
         writer_.Null(name);
     }
 
-    void Month(std::string_view name, std::uint8_t list) {
-        if (list == 0) return writer_.Null(name);
-        PutWord(writer_, name, kListMonthWords[list]);
+    void Month(std::string_view name, unsigned list) {
+        const Word16& value = kMonthValues<Syntax>[list];
+        writer_.Formatted(name, value.text, value.size);
     }
 
     RecordWriter<Syntax> writer_;
+    const ssn::PackedWindows& windows_ = ssn::PackedWindowTable();
 };
 
 // A card record: the classifier's outcome for `input`, from whose start kCardReadAhead bytes may be read, under

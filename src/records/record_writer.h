@@ -138,6 +138,15 @@ public:
         std::memcpy(cursor_, value.data(), N);
         cursor_ = record::Put(cursor_ + size, Syntax::kQuote);
     }
+    // A value written as the format writes it (quotes and all), from a table whose entries are padded to one
+    // size: one fixed-size copy.
+    template <std::size_t N>
+    void Formatted(std::string_view name, const std::array<char, N>& value, std::size_t size) {
+        static_assert(N <= kMaxStringField);
+        cursor_ = Syntax::Key(cursor_, name, false);
+        std::memcpy(cursor_, value.data(), N);
+        cursor_ += size;
+    }
     // A string of `size` bytes (at most kReadAhead) that needs no escape, from where kReadAhead bytes may be
     // read: one fixed-size copy.
     void Readable(std::string_view name, const char* value, std::size_t size) {

@@ -3,6 +3,21 @@
 #include "ssn/issuance_window.h"
 
 namespace kalderos::ssn {
+
+// Made on first use rather than at compile time: 100,000 windows are past what compilers evaluate in a constant.
+const PackedWindows& PackedWindowTable() {
+    static const PackedWindows windows = [] {
+        PackedWindows made{};
+        for (std::int32_t area = 0; area < kAreaCount; ++area) {
+            for (std::int32_t group = 0; group < 100; ++group) {
+                made[static_cast<std::size_t>(area * 100 + group)] = Pack(WindowFor(area, group));
+            }
+        }
+        return made;
+    }();
+    return windows;
+}
+
 namespace {
 
 constexpr std::size_t CountNamedAreas(const PublishedList& list) {

@@ -107,4 +107,20 @@ constexpr IssuanceWindow WindowFor(std::int32_t area, std::int32_t group) {
     return {window_detail::kLastLists[not_yet], window_detail::kFirstLists[issued]};
 }
 
+// Every area's and group's window, packed as issued_after | issued_by << 4, indexed by area * 100 + group: a
+// list's loop looks a window up rather than computing it.
+using PackedWindows = std::array<std::uint8_t, static_cast<std::size_t>(kAreaCount) * 100>;
+
+constexpr std::uint8_t Pack(IssuanceWindow window) {
+    return static_cast<std::uint8_t>(window.issued_after | window.issued_by << 4);
+}
+
+// The table, made once on the first call.
+[[nodiscard]] const PackedWindows& PackedWindowTable();
+
+// WindowFor(area, group) packed, from `table`, for an area of 000-999 and a group of 00-99.
+inline std::uint8_t PackedWindowFor(const PackedWindows& table, std::int32_t area, std::int32_t group) {
+    return table[static_cast<std::size_t>(area) * 100 + static_cast<std::size_t>(group)];
+}
+
 }  // namespace kalderos::ssn

@@ -26,7 +26,8 @@ SsnJudgement SsnJudge::JudgeAnyStrict(std::string_view text) const {
     if (text.empty() || (!bytes::IsSpace(text.front()) && !bytes::IsSpace(text.back()))) return {};
     const StrictReading reading = ReadStrict(text);
     if (!reading.shape.Found()) return {};
-    return JudgeFields(reading.start, reading.shape);
+    if (rules_.RuleSet() == SsnRuleSet::Current) return JudgeFields<SsnRuleSet::Current>(reading.start, reading.shape);
+    return JudgeFields<SsnRuleSet::Classic>(reading.start, reading.shape);
 }
 
 SsnJudgement SsnJudge::JudgeAnyShape(std::string_view text) {

@@ -44,18 +44,29 @@ public:
     // A text (its line end dropped) that is a number only when, blanks trimmed, it is exactly NNN-NN-NNNN or nine
     // digits; kSsnReadAhead bytes may be read from its start.
     [[nodiscard]] SsnJudgement Judge(std::string_view text) const {
+        if (rules_.RuleSet() == SsnRuleSet::Current) return JudgeAs<SsnRuleSet::Current>(text);
+        return JudgeAs<SsnRuleSet::Classic>(text);
+    }
+    // The same for a list's loop that knows the rules' set.
+    template <SsnRuleSet kSet>
+    [[nodiscard]] SsnJudgement JudgeAs(std::string_view text) const {
         // The usual texts have no blanks to trim.
         const UsualShape shape = WholeUsualShape(text.data(), text.size());
-        if (shape.Found()) return JudgeFields(text.data(), shape);
+        if (shape.Found()) return JudgeFields<kSet>(text.data(), shape);
         return JudgeAnyStrict(text);
     }
 
     // ParseSsn into the number carried from text to text, for a text from whose start kSsnReadAhead bytes may be
     // read; the usual shapes at its start take a short path.
     [[nodiscard]] SsnJudgement JudgeCarried(const char* text, std::size_t size) {
+        if (rules_.RuleSet() == SsnRuleSet::Current) return JudgeCarriedAs<SsnRuleSet::Current>(text, size);
+        return JudgeCarriedAs<SsnRuleSet::Classic>(text, size);
+    }
+    template <SsnRuleSet kSet>
+    [[nodiscard]] SsnJudgement JudgeCarriedAs(const char* text, std::size_t size) {
         const UsualShape shape = UsualShapeAt(text, size);
         if (!shape.Found()) return JudgeAnyShape({text, size});
-        const SsnJudgement judgement = JudgeFields(text, shape);
+        const SsnJudgement judgement = JudgeFields<kSet>(text, shape);
         carried_ = judgement.number;
         return judgement;
     }
@@ -63,9 +74,10 @@ public:
 private:
     // The number of a usual shape, judged by the rules' tables: inline, so that a list's loop judges it
     // without a call.
+    template <SsnRuleSet kSet>
     [[nodiscard]] SsnJudgement JudgeFields(const char* digits, UsualShape shape) const {
         const SsnNumber number = NumberOfShape(digits, shape);
-        const FieldsJudged fields = rules_.Judge(number.area, number.group, number.serial);
+        const FieldsJudged fields = rules_.JudgeAs<kSet>(number.area, number.group, number.serial);
         return {number, digits, shape, fields.reason, VerdictOf(fields.reason), fields.marks_confirm,
                 fields.issued_at_random};
     }

@@ -30,13 +30,26 @@ public:
     // of issue, which tells only whether the number could predate randomization, and mark CONFIRM on a valid
     // number only.
     [[nodiscard]] FieldsJudged Judge(std::int32_t area, std::int32_t group, std::int32_t serial) const {
+        if (current_) return JudgeAs<SsnRuleSet::Current>(area, group, serial);
+        return JudgeAs<SsnRuleSet::Classic>(area, group, serial);
+    }
+
+    // The same for a list's loop that knows its rule set (the rules' own, RuleSet()), so that the other set's
+    // steps cost nothing.
+    template <SsnRuleSet kSet>
+    [[nodiscard]] FieldsJudged JudgeAs(std::int32_t area, std::int32_t group, std::int32_t serial) const {
         const auto area_index = static_cast<std::size_t>(area);
         const bool issued = group_order_[static_cast<std::size_t>(group)] <= highest_order_[area_index];
-        const SsnReason reason = DecideReason(area_reasons_[area_index], area, group, serial, issued | current_);
-        const bool ok = reason == SsnReason::Ok;
-        const bool marks = ssn::MarksConfirm(group, serial, table_.group[area_index]) & (ok | !current_);
-        const bool at_random = current_ & ok & !issued;
-        return {reason, marks, at_random};
+        const bool marks = ssn::MarksConfirm(group, serial, table_.group[area_index]);
+        if constexpr (kSet == SsnRuleSet::Classic) {
+            return {DecideReason(area_reasons_[area_index], area, group, serial, issued), marks, false};
+        } else {
+            const SsnReason reason = DecideReason(area_reasons_[area_index], area, group, serial, true);
+            const bool ok = reason == SsnReason::Ok;
+            const bool confirmed = marks & ok;
+            const bool at_random = ok & !issued;
+            return {reason, confirmed, at_random};
+        }
     }
 
     [[nodiscard]] const HighestGroupTable& Table() const { return table_; }

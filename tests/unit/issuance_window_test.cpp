@@ -83,5 +83,16 @@ TEST(IssuanceWindow, OnEachListsBoundary) {
     for (const auto& row : rows) EXPECT_EQ(Window(row.area, row.group), row.window) << row.area << "-" << row.group;
 }
 
+// The table a list's loop looks windows up in holds WindowFor's every window.
+TEST(IssuanceWindow, PackedTableIsWindowFor) {
+    const ssn::PackedWindows& table = ssn::PackedWindowTable();
+    for (std::int32_t area = 0; area < kAreaCount; ++area) {
+        for (std::int32_t group = 0; group < 100; ++group) {
+            ASSERT_EQ(ssn::PackedWindowFor(table, area, group), ssn::Pack(ssn::WindowFor(area, group)))
+                << area << "-" << group;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kalderos
