@@ -33,6 +33,9 @@ TARGET_SINGLE_SECONDS = 0.002
 # The record formats, each against the text format on the same list.
 RECORD_FORMATS = ["tsv", "jsonl"]
 TARGET_FORMAT_RATIO = 2.0
+# --jobs: two threads against one, in the text and the tsv format, output to /dev/null and to a file.
+TARGET_JOBS_SPEEDUP = 1.7
+JOBS_RSS = [1, 2, 8]
 
 
 def timed(command, runs, output="/dev/null"):
@@ -114,6 +117,30 @@ class Checks:
         return failed
 
 
+def jobs_report(kind, size, path, checks):
+    """--jobs=2 against --jobs=1 (interleaved), and the peak RSS of --jobs=1, 2 and 8."""
+    mode = [] if kind == "ssn" else ["-C"]
+    output_file = os.path.join(HERE, "data", "jobs-output.tmp")
+    for name, form in [("text", []), ("tsv", ["--format=tsv"])]:
+        for output in ["/dev/null", output_file]:
+            seconds = {1: [], 2: []}
+            for _ in range(RUNS):
+                for jobs in seconds:
+                    run_seconds, _ = timed([KALDEROS] + form + mode + [f"--jobs={jobs}", "-i", path], 1, output)
+                    seconds[jobs].append(run_seconds)
+            one, two = statistics.median(seconds[1]), statistics.median(seconds[2])
+            where = "a file" if output == output_file else output
+            print(f"  --jobs=2 {name:<5} to {where:<10} {two:9.4f} s against {one:.4f} s with --jobs=1 "
+                  f"({one / two:.2f} times as fast)")
+            if size == "10m":
+                checks.add(f"{kind}-{size} {name} to {where}: --jobs=2 at least 1.7 times as fast", f"{one / two:.2f}",
+                           one / two >= TARGET_JOBS_SPEEDUP)
+    if os.path.exists(output_file):
+        os.remove(output_file)
+    rss = [timed([KALDEROS] + mode + [f"--jobs={jobs}", "-i", path], 1)[1] for jobs in JOBS_RSS]
+    print("  peak RSS " + ", ".join(f"--jobs={jobs} {mib(r)}" for jobs, r in zip(JOBS_RSS, rss)))
+
+
 def main():
     sizes = sys.argv[1:] or ["1m", "10m"]
     missing = alternative_missing()
@@ -166,6 +193,7 @@ def main():
             plain_digest = output_digest([PLAIN] + mode + ["-i", path])
             plain_result = "the same" if fast_digest == plain_digest else plain_digest
             print(f"  output sha256 {fast_digest}, plain path {plain_result}")
+            jobs_report(kind, size, path, checks)
             label = f"{kind}-{size}"
             checks.add(f"{label}: output equals the plain path's", fast_digest[:16], fast_digest == plain_digest)
             checks.add(f"{label}: peak RSS under 8 MiB", mib(k_rss), k_rss < TARGET_RSS_KIB)

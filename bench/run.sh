@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The whole benchmark in one command: builds the program, its reference program and the tools in bench/build,
 # writes the list files into bench/data once, then measures and prints the report (the text format, and the
-# tsv and jsonl record formats against it).
+# tsv and jsonl record formats against it, and --jobs=2 against --jobs=1).
 #
 #   bench/run.sh                      everything: 1 and 10 million lines, SSN and card lists
 #   BENCH_SIZES=1m bench/run.sh       only the 1-million-line lists

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "card/card_outcome.h"
+#include "driver/block_loop.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 
@@ -60,34 +61,51 @@ void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::s
     out.Commit(kLead + kWidth);
 }
 
+// The card line of each text; with --fail-on-invalid, what fails is classified as the records classify it.
+template <card::CardRules kRules>
+class CardTextStep : public CarriesNothing {
+public:
+    CardTextStep(OutputStream& out, bool fail_on_invalid) : out_(out), fail_on_invalid_(fail_on_invalid) {}
+
+    void Print(std::string_view text) {
+        static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
+        const card::CardOutcome outcome = card::ClassifyReadable(text.data(), text.size(), kRules);
+        if (outcome.length > 4) {
+            if (outcome.length <= kTextWidth<kRules>) {
+                PrintCardLine<kRules>(out_, outcome.kind, text.data(), outcome.length);
+            } else {
+                PrintAnyCardLine<kRules>(out_, outcome.kind, text.substr(0, outcome.length));
+            }
+            out_.EndOfLine();
+        }
+    }
+    bool Check(std::string_view text) {
+        Print(text);
+        if (!fail_on_invalid_) return false;
+        const std::string_view content = LineContent(text);
+        return card::ClassifyReadable(content.data(), content.size(), kRules).reason != card::CardReason::Ok;
+    }
+
+private:
+    OutputStream& out_;
+    bool fail_on_invalid_;
+};
+
 }  // namespace
 
 template <card::CardRules kRules>
 int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
-    OutputStream& out = Out();
-    static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
-    const auto print = [&](std::string_view text) {
-        const card::CardOutcome outcome = card::ClassifyReadable(text.data(), text.size(), kRules);
-        if (outcome.length > 4) {
-            if (outcome.length <= kTextWidth<kRules>) {
-                PrintCardLine<kRules>(out, outcome.kind, text.data(), outcome.length);
-            } else {
-                PrintAnyCardLine<kRules>(out, outcome.kind, text.substr(0, outcome.length));
-            }
-            out.EndOfLine();
-        }
-    };
-    const auto finish = [&] { out.Write("\n"); };
-    if (!options.fail_on_invalid) {
-        return CheckEveryText(texts, options, [&](std::string_view text) { return print(text), false; }, finish);
+    const auto finish = [] { Out().Write("\n"); };
+    const bool fail_on_invalid = options.fail_on_invalid;
+    if (const int list = ListForJobs(texts, options); list >= 0) {
+        const auto make_step = [&](OutputStream& out) { return CardTextStep<kRules>(out, fail_on_invalid); };
+        return CheckEveryBlock(texts, list, options, make_step, finish);
     }
-    // The line takes the text as it is; what fails is classified as the records classify it.
-    const auto print_and_classify = [&](std::string_view text) {
-        print(text);
-        const std::string_view content = LineContent(text);
-        return card::ClassifyReadable(content.data(), content.size(), kRules).reason != card::CardReason::Ok;
-    };
-    return CheckEveryText(texts, options, print_and_classify, finish);
+    CardTextStep<kRules> step(Out(), fail_on_invalid);
+    if (!fail_on_invalid) {
+        return CheckEveryText(texts, options, [&](std::string_view text) { return step.Print(text), false; }, finish);
+    }
+    return CheckEveryText(texts, options, [&](std::string_view text) { return step.Check(text); }, finish);
 }
 
 template int RunCardTextLoop<card::CardRules::Classic>(TextSource&, const RunOptions&);

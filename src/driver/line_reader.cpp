@@ -10,6 +10,15 @@ LineReader::LineReader(ReadFunction read, void* context, std::size_t capacity, L
     buffer_.reset(new char[capacity_ + kReadAhead]());
 }
 
+LineReader::LineReader(std::unique_ptr<char[]> filled, std::size_t size, LongLines long_lines)
+    : read_(nullptr),
+      context_(nullptr),
+      buffer_(std::move(filled)),
+      capacity_(size),
+      long_lines_(long_lines),
+      end_(size),
+      at_end_(true) {}
+
 void LineReader::Refill() {
     const std::size_t kept = end_ - begin_;
     if (kept == capacity_) {

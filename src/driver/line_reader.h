@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 #include "bytes/byte_vectors.h"
 
@@ -32,6 +33,11 @@ public:
 
     LineReader(ReadFunction read, void* context, std::size_t capacity = kDefaultCapacity,
                LongLines long_lines = LongLines::kPieces);
+
+    // Hands out the texts of the `size` bytes in `filled`, which holds kReadAhead cleared bytes behind them:
+    // nothing is read. Release gives the buffer back; the texts handed out stay where they are.
+    LineReader(std::unique_ptr<char[]> filled, std::size_t size, LongLines long_lines);
+    [[nodiscard]] std::unique_ptr<char[]> Release() { return std::move(buffer_); }
 
     // The next text, valid until the next call; a view without data (its data() null) once the input is
     // exhausted, which Failed() then tells apart from a read error. Everything read before an error is handed

@@ -23,6 +23,20 @@ bool SetChoice(Choice& choice, const std::array<std::string_view, N>& names, std
     return false;
 }
 
+// A count of jobs: decimal digits, at most kMaxJobs.
+constexpr int kMaxJobs = 1024;
+bool SetJobs(LongOptions& options, std::string_view value) {
+    if (value.empty() || value.size() > 4) return false;
+    int jobs = 0;
+    for (const char c : value) {
+        if (!bytes::IsDigit(c)) return false;
+        jobs = jobs * 10 + (c - '0');
+    }
+    if (jobs > kMaxJobs) return false;
+    options.jobs = jobs;
+    return true;
+}
+
 // "'text', 'tsv', 'jsonl'"
 template <std::size_t N>
 std::string Choices(const std::array<std::string_view, N>& names) {
@@ -66,7 +80,7 @@ int ApplyLongOption(int argc, const char* const* argv, int position, LongOptions
     const std::size_t equals = argument.find('=');
     const std::string_view name = argument.substr(2, equals == std::string_view::npos ? equals : equals - 2);
     const std::string shown = "--" + std::string(name);
-    if (name == "format" || name == "rules") {
+    if (name == "format" || name == "rules" || name == "jobs") {
         if (equals == std::string_view::npos && position + 1 >= argc) {
             return BadLongOption(options, "option '" + shown + "' requires an argument");
         }
@@ -79,6 +93,10 @@ int ApplyLongOption(int argc, const char* const* argv, int position, LongOptions
         if (name == "format" && !SetChoice(options.format, kOutputFormatNames, value)) {
             return BadLongOption(options, "invalid argument " + Quoted(value) + " for '" + shown +
                                               "'\nValid arguments are: " + Choices(kOutputFormatNames));
+        }
+        if (name == "jobs" && !SetJobs(options, value)) {
+            return BadLongOption(options, "invalid argument " + Quoted(value) + " for '" + shown +
+                                              "'\nValid arguments are: 0-1024");
         }
         return position + (equals == std::string_view::npos ? 2 : 1);
     }

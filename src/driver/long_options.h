@@ -17,6 +17,7 @@ struct LongOptions {
     RuleSet rules = RuleSet::Classic;
     bool header = true;            // the TSV header row
     bool fail_on_invalid = false;  // exit 1 when a number was not valid
+    int jobs = 1;                  // --jobs: threads that check a list file; 0 for every usable processor
     bool help = false;
     bool version = false;
     std::vector<const char*> arguments;  // the program name and every argument that is not a long option
@@ -30,9 +31,9 @@ struct LongOptions {
 // "---4000000000000002" stay short-option arguments.
 [[nodiscard]] bool IsLongOption(std::string_view argument);
 
-// The long options of the command line before the first "--", in order; the last of --format and of --rules
-// wins. Without memory the run ends with 6. Reading stops at an unknown option, a value where none belongs or a
-// missing or unknown --format or --rules value, and `problem` says which.
+// The long options of the command line before the first "--", in order; the last of --format, of --rules and
+// of --jobs wins. Without memory the run ends with 6. Reading stops at an unknown option, a value where none
+// belongs or a missing or unknown --format, --rules or --jobs value, and `problem` says which.
 LongOptions TakeLongOptions(int argc, const char* const* argv);
 
 }  // namespace kalderos

@@ -2,6 +2,7 @@
 #include "driver/record_loops.h"
 
 #include "records/record_printers.h"
+#include "driver/block_loop.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 #include "ssn/ssn_judgement.h"
@@ -11,19 +12,55 @@ namespace kalderos {
 namespace {
 
 template <class Syntax, ssn::SsnRuleSet kSet>
-int SsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
-    record::SsnRecordPrinter<Syntax> printer(Out());
-    if (options.header) printer.Header();
-    const ssn::SsnJudge judge(rules);
-    static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead &&
-                  TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
-    const auto check = [&](std::string_view text) {
+class SsnRecordStep : public CarriesNothing {
+public:
+    SsnRecordStep(OutputStream& out, const ssn::SsnRules& rules) : printer_(out), judge_(rules) {}
+    bool Check(std::string_view text) {
+        static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead &&
+                      TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
         const std::string_view input = LineContent(text);
-        const ssn::SsnJudgement judgement = judge.JudgeAs<kSet>(input);
-        printer.Print(input, judgement);
+        const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(input);
+        printer_.Print(input, judgement);
         return judgement.Fails();
-    };
-    return CheckEveryText(texts, options, check, [] {});
+    }
+
+private:
+    record::SsnRecordPrinter<Syntax> printer_;
+    ssn::SsnJudge judge_;
+};
+
+template <class Syntax, card::CardRules kRules>
+class CardRecordStep : public CarriesNothing {
+public:
+    explicit CardRecordStep(OutputStream& out) : printer_(out) {}
+    bool Check(std::string_view text) {
+        static_assert(TextSource::kReadAhead >= card::kCardReadAhead &&
+                      TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
+        const std::string_view input = LineContent(text);
+        const card::CardOutcome outcome = card::ClassifyReadable(input.data(), input.size(), kRules);
+        printer_.Print(input, outcome);
+        return outcome.reason != card::CardReason::Ok;
+    }
+
+private:
+    record::CardRecordPrinter<Syntax, kRules> printer_;
+};
+
+// The records of every text, in blocks with --jobs.
+template <class Step, class MakeStep>
+int CheckEveryRecord(TextSource& texts, const RunOptions& options, MakeStep&& make_step) {
+    if (const int list = ListForJobs(texts, options); list >= 0) {
+        return CheckEveryBlock(texts, list, options, make_step, [] {});
+    }
+    Step step = make_step(Out());
+    return CheckEveryText(texts, options, [&](std::string_view text) { return step.Check(text); }, [] {});
+}
+
+template <class Syntax, ssn::SsnRuleSet kSet>
+int SsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
+    if (options.header) record::SsnRecordPrinter<Syntax>(Out()).Header();
+    return CheckEveryRecord<SsnRecordStep<Syntax, kSet>>(
+        texts, options, [&](OutputStream& out) { return SsnRecordStep<Syntax, kSet>(out, rules); });
 }
 
 }  // namespace
@@ -42,17 +79,9 @@ int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::Ss
 
 template <class Syntax, card::CardRules kRules>
 int RunCardRecordLoop(TextSource& texts, const RunOptions& options) {
-    record::CardRecordPrinter<Syntax, kRules> printer(Out());
-    if (options.header) printer.Header();
-    static_assert(TextSource::kReadAhead >= card::kCardReadAhead &&
-                  TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
-    const auto check = [&](std::string_view text) {
-        const std::string_view input = LineContent(text);
-        const card::CardOutcome outcome = card::ClassifyReadable(input.data(), input.size(), kRules);
-        printer.Print(input, outcome);
-        return outcome.reason != card::CardReason::Ok;
-    };
-    return CheckEveryText(texts, options, check, [] {});
+    if (options.header) record::CardRecordPrinter<Syntax, kRules>(Out()).Header();
+    return CheckEveryRecord<CardRecordStep<Syntax, kRules>>(
+        texts, options, [](OutputStream& out) { return CardRecordStep<Syntax, kRules>(out); });
 }
 
 template int RunSsnRecordLoop<record::TsvSyntax>(TextSource&, const RunOptions&, const ssn::SsnRules&);

@@ -14,6 +14,7 @@
 #include "console/usage_text.h"
 #include "driver/command_line.h"
 #include "driver/load_group_table.h"
+#include "driver/list_workers.h"
 #include "driver/long_options.h"
 #include "driver/record_loops.h"
 #include "records/record_writer.h"
@@ -33,10 +34,12 @@ namespace {
 bool g_streams_made = false;
 
 // Memory the run needs and cannot get, whichever allocation it is, ends the run with 6 and no message in every
-// format (unless Ctrl-C made the allocation fail); what was printed before is still written out. Before the two
+// format (unless Ctrl-C made the allocation fail); what was printed before is still written out. A thread that
+// checks part of a list hands the failure to the thread that writes, which ends the run. Before the two
 // streams are made nothing has been printed, and ending through them would make them anew in the middle of
 // making them.
 void OnNoMemory() {
+    if (OnListWorker()) throw std::bad_alloc();
     if (!g_streams_made) std::exit(kExitOutOfMemory);
     CheckInterrupt();
     TerminateRun(kExitOutOfMemory);
@@ -172,6 +175,7 @@ int Run(int argc, const char* const* argv) {
     options.format = long_options.format;
     options.header = long_options.header;
     options.rules = long_options.rules;
+    options.jobs = long_options.jobs == 0 ? platform::UsableProcessors() : long_options.jobs;
     // The argument list ends in a null pointer after the arguments left.
     const int short_argc = static_cast<int>(long_options.arguments.size()) - 1;
     options.gnu_conventions = long_options.Given(argc);

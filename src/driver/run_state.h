@@ -49,6 +49,7 @@ struct RunOptions {
     // cannot use ends the run: a name refused for the length of its full path is not passed over.
     bool gnu_conventions = false;
     bool whole_lines = false;          // records: one text per line, however long
+    int jobs = 1;                      // --jobs: threads that check a list read from a regular file
     OutputFormat format = OutputFormat::Text;  // --format
     bool header = true;                        // the TSV header row (--no-header)
     RuleSet rules = RuleSet::Classic;          // --rules

@@ -3,8 +3,11 @@
 // that the compiler inlines the steps of each as it would those of a single loop.
 #pragma once
 
+#include <climits>
+#include <cstdint>
 #include <string_view>
 
+#include "driver/block_loop.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 #include "ssn/result_line.h"
@@ -12,25 +15,62 @@
 
 namespace kalderos {
 
+// The result line of each text, read leniently; with --fail-on-invalid, what fails is judged as the records
+// judge it.
+template <ssn::SsnRuleSet kSet>
+class SsnTextStep {
+public:
+    SsnTextStep(OutputStream& out, const ssn::SsnRules& rules, bool fail_on_invalid)
+        : out_(out), judge_(rules), fail_on_invalid_(fail_on_invalid) {}
+
+    void Print(std::string_view text) {
+        static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
+        char* const line = out_.Reserve(kMaxResultLineLength);
+        out_.Commit(ssn::PrintResultLine(judge_.template JudgeCarriedAs<kSet>(text.data(), text.size()), line));
+        out_.EndOfLine();
+    }
+    bool Check(std::string_view text) {
+        Print(text);
+        return fail_on_invalid_ && judge_.template JudgeAs<kSet>(LineContent(text)).Fails();
+    }
+
+    // A text's line shows the number carried into it with the fields the text has put in; a block's first
+    // texts wait for the number the block before ends with until every field comes from the block itself.
+    bool Settles(std::string_view text) {
+        SsnNumber read = partial_;
+        ParseSsn(text, read);
+        if (read.area == kUnread || read.group == kUnread || read.serial == kUnread) {
+            partial_ = read;
+            return false;
+        }
+        // The fields still unread are all put in by this text.
+        judge_.Carry(partial_);
+        return true;
+    }
+    [[nodiscard]] SsnNumber Carried() const { return judge_.Carried(); }
+    void Resume(SsnNumber carried) { judge_.Carry(carried); }
+
+private:
+    static constexpr std::int32_t kUnread = INT32_MIN;  // no reading gives it
+
+    OutputStream& out_;
+    ssn::SsnJudge judge_;
+    bool fail_on_invalid_;
+    SsnNumber partial_{kUnread, kUnread, kUnread};  // the fields the block's texts have put in so far
+};
+
 template <ssn::SsnRuleSet kSet>
 int SsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
-    ssn::SsnJudge judge(rules);
-    OutputStream& out = Out();
-    static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
-    const auto print = [&](std::string_view text) {
-        char* const line = out.Reserve(kMaxResultLineLength);
-        out.Commit(ssn::PrintResultLine(judge.JudgeCarriedAs<kSet>(text.data(), text.size()), line));
-        out.EndOfLine();
-    };
-    if (!options.fail_on_invalid) {
-        return CheckEveryText(texts, options, [&](std::string_view text) { return print(text), false; }, [] {});
+    const bool fail_on_invalid = options.fail_on_invalid;
+    if (const int list = ListForJobs(texts, options); list >= 0) {
+        const auto make_step = [&](OutputStream& out) { return SsnTextStep<kSet>(out, rules, fail_on_invalid); };
+        return CheckEveryBlock(texts, list, options, make_step, [] {});
     }
-    // The line reads a text leniently; what fails is judged as the records judge it.
-    const auto print_and_judge = [&](std::string_view text) {
-        print(text);
-        return judge.JudgeAs<kSet>(LineContent(text)).Fails();
-    };
-    return CheckEveryText(texts, options, print_and_judge, [] {});
+    SsnTextStep<kSet> step(Out(), rules, fail_on_invalid);
+    if (!fail_on_invalid) {
+        return CheckEveryText(texts, options, [&](std::string_view text) { return step.Print(text), false; }, [] {});
+    }
+    return CheckEveryText(texts, options, [&](std::string_view text) { return step.Check(text); }, [] {});
 }
 
 extern template int SsnTextLoop<ssn::SsnRuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);

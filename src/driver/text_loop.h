@@ -14,6 +14,17 @@
 
 namespace kalderos {
 
+// What every loop does once its texts are exhausted: reports the failure that ended the input, or closes the
+// list file and lets `finish` print what ends the output. Returns the run's exit code.
+template <class Finish>
+[[nodiscard]] int EndOfTexts(std::optional<RunFailure> failure, const RunOptions& options, bool any_failed,
+                             Finish&& finish) {
+    if (failure) return ReportRunFailure(*failure, options, options.list_file_path.View());
+    if (options.list_file >= 0) platform::CloseFile(options.list_file);
+    finish();
+    return options.fail_on_invalid && any_failed ? kExitInvalidFound : kExitDone;
+}
+
 // Runs `check` on every text; it prints the text's output and returns whether the text fails. Then, unless the
 // input ended in a failure (which is reported), `finish` prints what ends the output. Returns the run's exit
 // code: the failure's, else 0, or 1 when a text failed and --fail-on-invalid asked for it.
@@ -23,12 +34,7 @@ template <class Check, class Finish>
     for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {
         any_failed |= check(text);
     }
-    if (const std::optional<RunFailure> failure = texts.Failure()) {
-        return ReportRunFailure(*failure, options, options.list_file_path.View());
-    }
-    if (options.list_file >= 0) platform::CloseFile(options.list_file);
-    finish();
-    return options.fail_on_invalid && any_failed ? kExitInvalidFound : kExitDone;
+    return EndOfTexts(texts.Failure(), options, any_failed, finish);
 }
 
 // The loops of the text format: SSN result lines and card lines. The reference program of the tests brings

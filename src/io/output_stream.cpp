@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "io/terminate.h"
 #include "platform/platform.h"
@@ -18,6 +19,22 @@ OutputStream::OutputStream(int fd, std::size_t capacity, OutputRole role)
       capacity_(capacity),
       line_buffered_(capacity != 0 && platform::IsTerminal(fd)) {}
 
+OutputStream::OutputStream(InMemory)
+    : fd_(kNoFile), buffer_(new char[std::size_t{1} << 16]), capacity_(std::size_t{1} << 16), line_buffered_(false) {}
+
+void OutputStream::MakeRoom(std::size_t size) {
+    if (fd_ != kNoFile) {
+        Flush();
+        return;
+    }
+    std::size_t capacity = capacity_ * 2;
+    while (capacity - used_ < size) capacity *= 2;
+    std::unique_ptr<char[]> larger(new char[capacity]);
+    std::memcpy(larger.get(), buffer_.get(), used_);
+    buffer_ = std::move(larger);
+    capacity_ = capacity;
+}
+
 void OutputStream::WriteThrough(const char* data, std::size_t size) {
     if (failed_) return;
     if (role_.flushed_first != nullptr) role_.flushed_first->Flush();
@@ -31,6 +48,7 @@ void OutputStream::WriteThrough(const char* data, std::size_t size) {
 }
 
 bool OutputStream::Flush() {
+    if (fd_ == kNoFile) return true;
     if (used_ > 0) {
         const std::size_t size = used_;
         used_ = 0;
@@ -41,8 +59,8 @@ bool OutputStream::Flush() {
 
 void OutputStream::Write(std::string_view text) {
     if (text.size() > capacity_ - used_) {
-        Flush();
-        if (text.size() >= capacity_) {
+        MakeRoom(text.size());
+        if (fd_ != kNoFile && text.size() >= capacity_) {
             WriteThrough(text.data(), text.size());
             return;
         }

@@ -22,6 +22,11 @@ public:
     // `capacity` 0 writes every call through at once. Without memory for the buffer the stream is not Usable.
     OutputStream(int fd, std::size_t capacity, OutputRole role = {});
 
+    // A stream that keeps what is written in memory, growing as needed: a worker's share of the output, taken
+    // with Contents and dropped with Clear. A failed allocation while it grows comes to the new handler.
+    struct InMemory {};
+    explicit OutputStream(InMemory);
+
     [[nodiscard]] bool Usable() const { return capacity_ == 0 || buffer_ != nullptr; }
 
     void Write(std::string_view text);
@@ -29,20 +34,27 @@ public:
 
     // Room for `size` bytes (at most the capacity) to format into directly; Commit says how many were used.
     [[nodiscard]] char* Reserve(std::size_t size) {
-        if (size > capacity_ - used_) Flush();
+        if (size > capacity_ - used_) MakeRoom(size);
         return buffer_.get() + used_;
     }
     void Commit(std::size_t used) { used_ += used; }
+
+    // What an in-memory stream holds.
+    [[nodiscard]] std::string_view Contents() const { return {buffer_.get(), used_}; }
+    void Clear() { used_ = 0; }
 
     // Called where a line ends: a terminal sees each line as soon as it is complete.
     void EndOfLine() {
         if (line_buffered_) Flush();
     }
 
-    // Writes out what is buffered; false once any write to this stream has failed.
+    // Writes out what is buffered; false once any write to this stream has failed. An in-memory stream keeps it.
     bool Flush();
 
 private:
+    static constexpr int kNoFile = -1;
+    // Room for `size` more bytes: the buffer written out, or an in-memory one grown.
+    void MakeRoom(std::size_t size);
     void WriteThrough(const char* data, std::size_t size);
 
     int fd_;

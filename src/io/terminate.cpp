@@ -15,9 +15,12 @@ namespace {
 bool g_terminating = false;
 int g_write_failure_code = kExitWriteError;
 bool g_one_line_diagnostics = false;
+void (*g_stop_before_exit)() = nullptr;
 }  // namespace
 
 void WriteFailureOnOneLine() { g_one_line_diagnostics = true; }
+
+void SetStopBeforeExit(void (*stop)()) { g_stop_before_exit = stop; }
 
 bool TerminationStarted() { return g_terminating; }
 
@@ -26,6 +29,10 @@ void KeepExitCodeOnWriteFailure(int code) { g_write_failure_code = code; }
 int WriteFailureExitCode() { return g_write_failure_code; }
 
 void TerminateRun(int code) {
+    if (void (*const stop)() = g_stop_before_exit) {
+        g_stop_before_exit = nullptr;
+        stop();
+    }
     if (!g_terminating) {
         g_terminating = true;
         if (!Out().Flush()) {

@@ -18,6 +18,10 @@ inline constexpr int kExitOutOfMemory = 6;      // memory the run needs could no
 // run says so on standard error and never ends with 0.
 [[noreturn]] void TerminateRun(int code);
 
+// Work that must stop before the process ends (the threads that check a list), run first by TerminateRun;
+// null for none. Called on the thread that ends the run, never from inside the work it stops.
+void SetStopBeforeExit(void (*stop)());
+
 // True once TerminateRun has begun; a write failing during its final flush must not start it again.
 [[nodiscard]] bool TerminationStarted();
 

@@ -43,6 +43,9 @@ void CloseFile(int fd);
 // read yet); false for a file on disk. Where that cannot be told cheaply, true for everything but a file.
 [[nodiscard]] bool ReadWouldWait(int fd);
 
+// The processors the process may run on (its CPU affinity mask), at least 1.
+[[nodiscard]] int UsableProcessors();
+
 // True for a regular file on disk, which can be read ahead and wound back.
 [[nodiscard]] bool IsRegularFile(int fd);
 

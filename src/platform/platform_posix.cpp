@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <thread>
 #include <vector>
 
 namespace kalderos::platform {
@@ -156,6 +158,15 @@ bool IsTerminal(int fd) { return ::isatty(fd) == 1; }
 bool ReadWouldWait(int fd) {
     pollfd watch{fd, POLLIN, 0};
     return ::poll(&watch, 1, 0) == 0;
+}
+
+int UsableProcessors() {
+#ifdef CPU_COUNT
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) return CPU_COUNT(&set);
+#endif
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 bool IsRegularFile(int fd) {

@@ -14,6 +14,7 @@
 #include <io.h>
 
 #include <atomic>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -146,6 +147,13 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 }
 
 bool IsTerminal(int fd) { return IsConsoleHandle(HandleOf(fd)); }
+
+int UsableProcessors() {
+    DWORD_PTR process = 0;
+    DWORD_PTR system = 0;
+    if (!GetProcessAffinityMask(GetCurrentProcess(), &process, &system) || process == 0) return 1;
+    return std::popcount(static_cast<unsigned long long>(process));
+}
 
 bool IsRegularFile(int fd) { return GetFileType(HandleOf(fd)) == FILE_TYPE_DISK; }
 

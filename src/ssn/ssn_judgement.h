@@ -71,6 +71,11 @@ public:
         return judgement;
     }
 
+    // The number the next lenient reading starts from, and setting it: where a list is read in parts, a part
+    // takes over the number the part before it ended with.
+    [[nodiscard]] SsnNumber Carried() const { return carried_; }
+    void Carry(SsnNumber number) { carried_ = number; }
+
 private:
     // The number of a usual shape, judged by the rules' tables: inline, so that a list's loop judges it
     // without a call.

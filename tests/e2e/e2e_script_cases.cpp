@@ -49,6 +49,7 @@ const std::string kUsage =
            "                     became random in 06/2011 (-g overlays the list of 06/2011),\n"
            "                     cards by today's networks\n"
            "  --fail-on-invalid  exit 1 when a number was not valid\n"
+           "  --jobs=N           check a list file with N threads (0: one per processor)\n"
            "  --help             show this text and exit\n"
            "  --version          show the version and the dates of the data and exit\n"
            "Long options may stand anywhere. Without one, the other options follow the\n"
@@ -304,6 +305,17 @@ std::vector<E2eCase> LongOptionErrorRows() {
         Quiet({"--format with a bad value", {"--format=xml"}, {}, "", "",
                "kalderos: invalid argument 'xml' for '--format'\nValid arguments are: 'text', 'tsv', 'jsonl'\n" +
                    kTryHelp, 5}),
+        Quiet({"--jobs with a bad value", {"--jobs=two", "-i", "l.txt"}, {}, "", "",
+               "kalderos: invalid argument 'two' for '--jobs'\nValid arguments are: 0-1024\n" + kTryHelp, 5}),
+        Quiet({"--jobs above its limit", {"--jobs", "1025"}, {}, "", "",
+               "kalderos: invalid argument '1025' for '--jobs'\nValid arguments are: 0-1024\n" + kTryHelp, 5}),
+        Quiet({"--jobs without its value", {"--jobs"}, {}, "", "",
+               "kalderos: option '--jobs' requires an argument\n" + kTryHelp, 5}),
+        // One thread per processor.
+        Quiet({"--jobs=0 over a list", {"--jobs=0", "--format=tsv", "--no-header", "-i", "l.txt"},
+               {{"l.txt", "123-45-6789\n 772\n"}}, "",
+               "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"
+               " 772\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n", "", 0}),
         Quiet({"a switch given a value", {"--quiet=yes"}, {}, "", "",
                "kalderos: option '--quiet' doesn't allow an argument\n" + kTryHelp, 5}),
         {"two dashes alone are a bad short option", {"--"}, {}, "", HelpPageOne(), PagerPrompt(), 5},

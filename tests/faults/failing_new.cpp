@@ -5,6 +5,7 @@
 // throw std::bad_alloc when none is.
 #include <dlfcn.h>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdlib>
 #include <new>
@@ -16,13 +17,13 @@ std::size_t Setting(const char* name) {
     return text != nullptr ? static_cast<std::size_t>(std::strtoull(text, nullptr, 10)) : std::size_t{0};
 }
 
-// The program is single-threaded, so a plain counter numbers its allocations.
+// Threads that check a list allocate too: the count is shared, so each allocation has one number.
 bool ShouldFail(std::size_t size) {
     static const std::size_t failing_size = Setting("KALDEROS_FAIL_NEW_SIZE");
     static const std::size_t failing_index = Setting("KALDEROS_FAIL_NEW_INDEX");
-    static std::size_t count = 0;
-    ++count;
-    return size == failing_size || count == failing_index;
+    static std::atomic<std::size_t> count{0};
+    const std::size_t number = ++count;
+    return size == failing_size || number == failing_index;
 }
 
 using ThrowingNew = void* (*)(std::size_t);

@@ -45,6 +45,8 @@ TEST_F(Faults, FullDiskIsReportedAndEndsWithExitCode3) {
         {"a single number", {"123-45-6789"}, 3, true, false},
         {"a short list", {"-i", File("short.txt", NumberList(10))}, 3, true, false},
         {"a list longer than the output buffer", {"-i", File("long.txt", NumberList(100000))}, 3, true, false},
+        {"the same list checked by three threads", {"--jobs=3", "-i", dir_ + "/long.txt"}, 3},
+        {"records checked by two threads", {"--jobs=2", "--format=jsonl", "-i", dir_ + "/long.txt"}, 3, false},
         {"card mode", {"-C", "-i", File("cards.txt", "4111111111111111\n378282246310005\n")}, 3, true, false},
         {"the help screen", {"-x"}, 5, true, false},
         {"--quiet, a list", {"--quiet", "-i", File("quiet.txt", NumberList(10))}, 3, false},
@@ -336,6 +338,8 @@ TEST_F(Faults, NoMemoryAtAnyAllocationEndsWithExitCode6) {
     } runs[] = {
         {"a single number", {"123-45-6789"}, ""},
         {"a list file", {"-i", File("list.txt", NumberList(20))}, ""},
+        {"a list file checked by threads", {"--jobs=3", "-i", dir_ + "/list.txt"}, ""},
+        {"records checked by threads", {"--jobs=2", "--format=tsv", "-i", dir_ + "/list.txt"}, ""},
         {"a group file", {"123-45-6789", "-g", File("groups.txt", "123 45\n")}, ""},
         {"card mode", {"-C", "-i", File("cards.txt", CardList(3))}, ""},
         {"the console", {}, "123-45-6789\n\n"},

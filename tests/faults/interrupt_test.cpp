@@ -20,23 +20,25 @@ namespace kalderos::test {
 namespace {
 
 // A list file of a few million lines, Ctrl-C as soon as the first block of results has reached the output
-// file: the run must stop early, and every line it printed must be whole.
+// file: the run must stop early, and every line it printed must be whole; with threads checking the list too.
 TEST_F(Faults, CtrlCInAPlainListFileStopsEarlyWithEveryLineWhole) {
     constexpr std::size_t kLines = 4000000;
     const std::string list = File("list.txt", NumberList(kLines));
-    const std::string output = dir_ + "/out.txt";
-    const ProcessResult result = Script(R"((trap - INT; exec "$0" -i "$1" > "$2") & pid=$!
-                                           while [ ! -s "$2" ]; do :; done
-                                           kill -INT "$pid"
-                                           wait "$pid")",
-                                        {list, output});
-    ASSERT_FALSE(result.timed_out);
-    EXPECT_EQ(result.err, Banner());
-    EXPECT_EQ(result.exit_code, 2);
+    for (const std::string jobs : {"1", "3"}) {
+        const std::string output = dir_ + "/out" + jobs + ".txt";
+        const ProcessResult result = Script(R"((trap - INT; exec "$0" -i "$1" --jobs="$3" > "$2") & pid=$!
+                                               while [ ! -s "$2" ]; do :; done
+                                               kill -INT "$pid"
+                                               wait "$pid")",
+                                            {list, output, jobs});
+        ASSERT_FALSE(result.timed_out) << jobs;
+        EXPECT_EQ(result.err, Banner()) << jobs;
+        EXPECT_EQ(result.exit_code, 2) << jobs;
 
-    const std::size_t count = CountWholeResultLines(output);
-    EXPECT_GT(count, 0u);
-    EXPECT_LT(count, kLines) << "the run was not stopped";
+        const std::size_t count = CountWholeResultLines(output);
+        EXPECT_GT(count, 0u) << jobs;
+        EXPECT_LT(count, kLines) << "the run was not stopped with --jobs=" << jobs;
+    }
 }
 
 // Runs that would otherwise go on for ever, or wait for ever, each sent one SIGINT once its banner is out and it

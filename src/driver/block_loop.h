@@ -1,0 +1,101 @@
+// The loops over a list with --jobs: the list is read in blocks that end where lines end, threads check the
+// blocks into output of their own, and the output is written in the list's order, the same bytes and exit code
+// as one thread gives. A loop's work is a step, made for an output stream:
+//   bool Check(std::string_view text)    prints the text's output; true when the text fails
+//   bool Settles(std::string_view text)  at a block's start: whether the text's output can be had without the
+//                                        state the texts before the block leave (true for every text of a
+//                                        step without such state); each text until one settles is printed
+//                                        by the writing thread, in turn, with the state of the blocks before
+//   ssn::SsnNumber Carried()             the state a block ends with, once a text of it has settled
+//   void Resume(ssn::SsnNumber)          takes over that state
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "driver/line_reader.h"
+#include "driver/list_blocks.h"
+#include "driver/list_workers.h"
+#include "driver/text_loop.h"
+#include "driver/text_source.h"
+#include "io/output_stream.h"
+#include "io/terminate.h"
+#include "platform/platform.h"
+
+namespace kalderos {
+
+// The part of a step without state from text to text.
+struct CarriesNothing {
+    static bool Settles(std::string_view /*text*/) { return true; }
+    static SsnNumber Carried() { return {}; }
+    static void Resume(SsnNumber /*carried*/) {}
+};
+
+// The list file the run's texts come from when they are to be checked in blocks: with more than one job, a
+// regular file; -1 otherwise (numbers given as arguments only, the console, a pipe or a terminal).
+[[nodiscard]] inline int ListForJobs(const TextSource& texts, const RunOptions& options) {
+    if (options.jobs <= 1 || !texts.ReadsInput()) return -1;
+    int fd = options.list_file;
+    if (fd < 0 && options.standard_input_list) fd = platform::kStandardInput;
+    return fd >= 0 && platform::IsRegularFile(fd) ? fd : -1;
+}
+
+// One block's texts through `step`, on a worker.
+template <class Step>
+void JudgeBlock(ListBlock& block, Step step, LineReader::LongLines long_lines) {
+    LineReader reader(std::move(block.data), block.size, long_lines);
+    bool settled = false;
+    for (std::string_view text = reader.Next(); text.data() != nullptr; text = reader.Next()) {
+        if (!settled && !(settled = step.Settles(text))) {
+            block.waiting.push_back(text);
+            continue;
+        }
+        block.any_failed |= step.Check(text);
+    }
+    block.data = reader.Release();
+    block.settled = settled;
+    if (settled) block.carry = step.Carried();
+}
+
+// CheckEveryText over the numbers given as arguments and then the list file `fd`, with
+// `make_step(OutputStream&)` making each block's step.
+template <class MakeStep, class Finish>
+[[nodiscard]] int CheckEveryBlock(TextSource& texts, int fd, const RunOptions& options, MakeStep&& make_step,
+                                  Finish&& finish) {
+    const auto long_lines = options.whole_lines ? LineReader::LongLines::kWhole : LineReader::LongLines::kPieces;
+    // Two blocks per thread keep each busy while the writer writes; more would only hold more memory.
+    std::vector<ListBlock> blocks(2 * static_cast<std::size_t>(options.jobs) + 2);
+    BlockReader reader(fd, ListBlockBytes());
+    ListWorkers workers(blocks, options.jobs,
+                        [&](ListBlock& block) { JudgeBlock(block, make_step(block.out), long_lines); });
+    auto writer = make_step(Out());
+    bool any_failed = false;
+    // The numbers come first, and the text format's reading carries their fields into the list.
+    while (texts.NumbersLeft()) any_failed |= writer.Check(texts.Next());
+    std::size_t filled = 0;
+    for (std::size_t written = 0;; ++written) {
+        while (filled - written < blocks.size() && reader.Fill(blocks[filled % blocks.size()])) {
+            workers.Publish();
+            ++filled;
+        }
+        if (written == filled) break;
+        ListBlock& block = blocks[written % blocks.size()];
+        workers.WaitJudged(written);
+        CheckInterrupt();
+        if (block.no_memory) TerminateRun(kExitOutOfMemory);
+        for (const std::string_view text : block.waiting) any_failed |= writer.Check(text);
+        Out().Write(block.out.Contents());
+        any_failed |= block.any_failed;
+        if (block.settled) writer.Resume(block.carry);
+        block.Clear();
+    }
+    workers.Stop();
+    CheckInterrupt();
+    const bool failed = reader.Failed();
+    const RunFailure failure = options.standard_input_list ? RunFailure::kConsoleRead : RunFailure::kListFileRead;
+    return EndOfTexts(failed ? std::optional<RunFailure>(failure) : std::nullopt, options, any_failed, finish);
+}
+
+}  // namespace kalderos

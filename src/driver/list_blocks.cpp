@@ -1,0 +1,81 @@
+// Reading a list file in blocks cut at line ends.
+#include "driver/list_blocks.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "driver/line_reader.h"
+#include "io/terminate.h"
+#include "platform/platform.h"
+
+namespace kalderos {
+namespace {
+
+constexpr std::size_t kReadAhead = LineReader::kReadAhead;
+constexpr std::size_t kDefaultBlockBytes = std::size_t{1} << 18;
+
+// Gives `block` room for `capacity` bytes, keeping the first `kept`.
+void Reserve(ListBlock& block, std::size_t capacity, std::size_t kept) {
+    if (block.capacity >= capacity && block.data != nullptr) return;
+    std::unique_ptr<char[]> larger(new char[capacity + kReadAhead]);
+    if (kept > 0) std::memcpy(larger.get(), block.data.get(), kept);
+    block.data = std::move(larger);
+    block.capacity = capacity;
+}
+
+}  // namespace
+
+void ListBlock::Clear() {
+    out.Clear();
+    waiting.clear();
+    any_failed = false;
+    settled = false;
+    no_memory = false;
+}
+
+BlockReader::BlockReader(int fd, std::size_t block_bytes) : fd_(fd), block_bytes_(block_bytes) {}
+
+void BlockReader::ReadInto(ListBlock& block) {
+    while (!ended_ && block.size < block.capacity) {
+        CheckInterrupt();
+        const long got = platform::ReadSome(fd_, block.data.get() + block.size, block.capacity - block.size);
+        if (got < 0) CheckInterrupt();
+        if (got <= 0) {
+            ended_ = true;
+            failed_ = got < 0;
+        } else {
+            block.size += static_cast<std::size_t>(got);
+        }
+    }
+}
+
+bool BlockReader::Fill(ListBlock& block) {
+    if (ended_ && tail_.empty()) return false;
+    Reserve(block, std::max(block_bytes_, tail_.size() + 1), 0);
+    if (!tail_.empty()) std::memcpy(block.data.get(), tail_.data(), tail_.size());
+    block.size = tail_.size();
+    std::size_t cut = 0;
+    for (;;) {
+        ReadInto(block);
+        cut = block.size;
+        while (cut > 0 && block.data[cut - 1] != '\n') --cut;
+        if (cut > 0 || ended_) break;
+        // A line longer than the block: the block grows until the line's end is in it.
+        Reserve(block, block.capacity * 2, block.size);
+    }
+    if (cut == 0) cut = block.size;
+    tail_.assign(block.data.get() + cut, block.data.get() + block.size);
+    block.size = cut;
+    std::memset(block.data.get() + cut, 0, kReadAhead);
+    return cut > 0;
+}
+
+std::size_t ListBlockBytes() {
+    const char* forced = std::getenv("KALDEROS_BLOCK_BYTES");
+    if (forced == nullptr) return kDefaultBlockBytes;
+    const long bytes = std::atol(forced);
+    return bytes > 0 ? static_cast<std::size_t>(bytes) : kDefaultBlockBytes;
+}
+
+}  // namespace kalderos

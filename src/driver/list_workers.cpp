@@ -1,0 +1,93 @@
+// Handing blocks to threads and back, under one lock taken once per block.
+#include "driver/list_workers.h"
+
+#include <new>
+#include <system_error>
+#include <utility>
+
+#include "io/terminate.h"
+
+namespace kalderos {
+namespace {
+
+thread_local bool t_list_worker = false;
+ListWorkers* g_running = nullptr;
+
+void StopRunning() {
+    if (g_running != nullptr) g_running->Stop();
+}
+
+}  // namespace
+
+bool OnListWorker() { return t_list_worker; }
+
+ListWorkers::ListWorkers(std::vector<ListBlock>& blocks, int count, Judge judge)
+    : blocks_(blocks), judge_(std::move(judge)), judged_as_(blocks.size(), 0) {
+    g_running = this;
+    SetStopBeforeExit(StopRunning);
+    try {
+        for (int i = 0; i < count; ++i) threads_.emplace_back([this] { Work(); });
+    } catch (const std::system_error&) {
+        // Fewer threads than asked for still check the list; none, and the writing thread does.
+    }
+}
+
+void ListWorkers::Stop() {
+    if (g_running != this) return;
+    g_running = nullptr;
+    SetStopBeforeExit(nullptr);
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    work_.notify_all();
+    for (std::thread& thread : threads_) thread.join();
+}
+
+void ListWorkers::Publish() {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        ++published_;
+    }
+    work_.notify_one();
+}
+
+void ListWorkers::WaitJudged(std::size_t index) {
+    const std::size_t slot = index % blocks_.size();
+    if (threads_.empty()) {
+        JudgeCaught(blocks_[slot]);
+        return;
+    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    judged_.wait(lock, [&] { return judged_as_[slot] == index + 1; });
+}
+
+void ListWorkers::JudgeCaught(ListBlock& block) {
+    try {
+        judge_(block);
+    } catch (const std::bad_alloc&) {
+        block.no_memory = true;
+    }
+}
+
+void ListWorkers::Work() {
+    t_list_worker = true;
+    for (;;) {
+        std::size_t index = 0;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            work_.wait(lock, [&] { return stop_ || taken_ < published_; });
+            if (stop_) return;
+            index = taken_++;
+        }
+        const std::size_t slot = index % blocks_.size();
+        JudgeCaught(blocks_[slot]);
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            judged_as_[slot] = index + 1;
+        }
+        judged_.notify_all();
+    }
+}
+
+}  // namespace kalderos

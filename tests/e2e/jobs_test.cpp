@@ -1,0 +1,202 @@
+// --jobs gives one thread's bytes: every row of the end-to-end tables, and random lists, run with --jobs=1 and
+// with --jobs=3 over blocks forced small (KALDEROS_BLOCK_BYTES), so that block boundaries fall at every line end
+// and inside every run of texts the text format's reading carries fields through.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/screen_text.h"
+#include "e2e_cases.h"
+#include "process.h"
+
+namespace kalderos::test {
+
+void PrintTo(const E2eCase& row, std::ostream* out);  // by its name (e2e_test.cpp)
+
+namespace {
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+// The program under test, as e2e_test.cpp finds it: KALDEROS_E2E_BINARY and KALDEROS_E2E_WRAPPER (a command
+// run in front of it, words split at blanks) let the rows run against another build, as under Wine.
+std::vector<std::string> ProgramCommand() {
+    std::vector<std::string> command;
+    if (const char* wrapper = std::getenv("KALDEROS_E2E_WRAPPER")) {
+        std::istringstream words(wrapper);
+        for (std::string word; words >> word;) command.push_back(word);
+    }
+    const char* binary = std::getenv("KALDEROS_E2E_BINARY");
+    command.push_back(binary && *binary ? binary : KALDEROS_BINARY);
+    return command;
+}
+
+bool WindowsRun() {
+    const char* binary = std::getenv("KALDEROS_E2E_BINARY");
+    const std::string name = binary ? binary : "";
+    return name.size() > 4 && name.compare(name.size() - 4, 4, ".exe") == 0;
+}
+
+// Runs `row` once for each entry of `variants` (arguments put behind the row's, and environment entries), all
+// in one fresh directory, so that every run names the same paths.
+struct Variant {
+    std::vector<std::string> extra;
+    std::vector<std::string> env;
+};
+std::vector<ProcessResult> RunRow(const E2eCase& row, const std::vector<Variant>& variants) {
+    const std::string dir = MakeTempDir();
+    for (const FileSpec& file : row.files) {
+        const std::filesystem::path path = std::filesystem::path(dir) / file.name;
+        if (!file.name.empty() && file.name.back() == '/') {
+            std::filesystem::create_directories(path);
+        } else {
+            std::ofstream(path, std::ios::binary) << file.content;
+        }
+    }
+    std::vector<ProcessResult> results;
+    for (const Variant& variant : variants) {
+        ProcessSpec spec;
+        spec.argv = ProgramCommand();
+        for (const std::string& arg : row.args) spec.argv.push_back(ReplaceAll(arg, "{dir}", dir));
+        spec.argv.insert(spec.argv.end(), variant.extra.begin(), variant.extra.end());
+        spec.input = row.input;
+        spec.cwd = dir;
+        spec.env = variant.env;
+        results.push_back(RunProcess(spec));
+    }
+    RemoveTree(dir);
+    return results;
+}
+
+void ExpectSame(const ProcessResult& one, const ProcessResult& many, const std::string& what) {
+    ASSERT_FALSE(many.timed_out) << what;
+    EXPECT_EQ(many.signal, one.signal) << what;
+    EXPECT_EQ(Visible(many.out), Visible(one.out)) << what;
+    EXPECT_EQ(Visible(many.err), Visible(one.err)) << what;
+    EXPECT_EQ(many.exit_code, one.exit_code) << what;
+}
+
+// Block sizes: 1 byte makes every line a block of its own; the others put several lines in a block, so that a
+// block starts among the texts whose fields the text format carries.
+const std::vector<std::string> kBlockSizes = {"1", "23", "300"};
+
+class JobsAgree : public ::testing::TestWithParam<E2eCase> {};
+
+TEST_P(JobsAgree, WithTheRowsOfTheEndToEndTables) {
+    const E2eCase& row = GetParam();
+    if (WindowsRun() && row.posix_only) GTEST_SKIP() << "posix_only: needs a POSIX file system, process or command line";
+    std::vector<Variant> variants = {{{"--jobs=1"}, {}}};
+    for (const std::string& bytes : kBlockSizes) variants.push_back({{"--jobs=3"}, {"KALDEROS_BLOCK_BYTES=" + bytes}});
+    const std::vector<ProcessResult> results = RunRow(row, variants);
+    for (std::size_t i = 1; i < results.size(); ++i) {
+        ExpectSame(results[0], results[i], "blocks of " + kBlockSizes[i - 1]);
+    }
+}
+
+// The rows that read a file; the others read no list.
+std::vector<E2eCase> RowsWithAFile(std::vector<E2eCase> table) {
+    std::erase_if(table, [](const E2eCase& row) { return row.files.empty(); });
+    return table;
+}
+
+std::string CaseName(const ::testing::TestParamInfo<E2eCase>& info) {
+    std::string name;
+    for (const char c : info.param.name) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, JobsAgree, ::testing::ValuesIn(RowsWithAFile(AllCases())), CaseName);
+INSTANTIATE_TEST_SUITE_P(Scripts, JobsAgree, ::testing::ValuesIn(RowsWithAFile(ScriptCases())), CaseName);
+
+// A line of a random list: mostly numbers of the usual shapes, then texts that give the lenient reading only
+// some of its fields, long lines, line ends of every kind and NUL bytes.
+std::string RandomLine(std::mt19937& random) {
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const auto digits = [&](int n) {
+        std::string text;
+        for (int i = 0; i < n; ++i) text += static_cast<char>('0' + pick(10));
+        return text;
+    };
+    std::string line;
+    switch (pick(10)) {
+        case 0: case 1: case 2: line = digits(3) + "-" + digits(2) + "-" + digits(4); break;
+        case 3: line = digits(1 + pick(12)); break;
+        case 4: line = " " + digits(pick(4)) + " " + digits(pick(3)); break;
+        case 5: line = std::string(250 + static_cast<std::size_t>(pick(300)), static_cast<char>('0' + pick(10))); break;
+        case 6: line = "4111111111111111"; break;
+        case 7: line = digits(2) + std::string(1, '\0') + digits(7); break;
+        case 8: line = std::string(pick(2) ? "+" : "-") + digits(pick(5)); break;
+        default: line = std::string(static_cast<std::size_t>(pick(3)), ' '); break;
+    }
+    static const char* const kEnds[] = {"\n", "\n", "\n", "\r\n", "\r", "\n\n"};
+    return line + kEnds[pick(6)];
+}
+
+// Random lists through every mode and format, each over random block sizes.
+TEST(JobsAgreeOnRandomLists, InEveryModeAndFormat) {
+    std::mt19937 random(21);
+    const std::vector<std::vector<std::string>> modes = {
+        {"--quiet"}, {"--fail-on-invalid"}, {"--format=tsv"}, {"--format=jsonl", "--fail-on-invalid"},
+        {"-C", "--quiet"}, {"-C", "--format=tsv"}, {"-C", "--format=jsonl"},
+        {"--rules=current", "--quiet"}, {"--rules=current", "--format=jsonl"}, {"--rules=current", "-C"},
+        // Numbers given as arguments come before the list, and carry their fields into it.
+        {"--quiet", "123-45-6789", " 7"},
+    };
+    for (int list = 0; list < 4; ++list) {
+        std::string content;
+        const int lines = 50 + static_cast<int>(random() % 400);
+        for (int i = 0; i < lines; ++i) content += RandomLine(random);
+        if (random() % 2 == 0) content += "123-4";  // no line end at the end
+        E2eCase row{.name = "random", .args = {"-i", "list.txt"}, .files = {{"list.txt", content}}};
+        for (const std::vector<std::string>& mode : modes) {
+            E2eCase run = row;
+            run.args.insert(run.args.end(), mode.begin(), mode.end());
+            std::vector<Variant> variants = {{{"--jobs=1"}, {}}};
+            std::vector<std::string> sizes;
+            for (int trial = 0; trial < 3; ++trial) {
+                sizes.push_back(std::to_string(1 + random() % 700));
+                variants.push_back({{"--jobs=3"}, {"KALDEROS_BLOCK_BYTES=" + sizes.back()}});
+            }
+            const std::vector<ProcessResult> results = RunRow(run, variants);
+            for (std::size_t i = 1; i < results.size(); ++i) {
+                ExpectSame(results[0], results[i],
+                           "list " + std::to_string(list) + ", " + run.args[2] + ", blocks of " + sizes[i - 1]);
+            }
+        }
+    }
+}
+
+// Standard input read as a list by the record formats is checked in blocks too when it is a regular file.
+TEST(JobsAgreeOnRandomLists, OnStandardInputFromAFile) {
+    std::mt19937 random(7);
+    std::string content;
+    for (int i = 0; i < 300; ++i) content += RandomLine(random);
+    const auto run = [&](const std::string& jobs, const std::vector<std::string>& env) {
+        const std::string dir = MakeTempDir();
+        std::ofstream(dir + "/list.txt", std::ios::binary) << content;
+        ProcessSpec spec;
+        spec.argv = {"sh", "-c", "exec \"$0\" --format=tsv \"$1\" < list.txt", KALDEROS_BINARY, jobs};
+        spec.cwd = dir;
+        spec.env = env;
+        const ProcessResult result = RunProcess(spec);
+        RemoveTree(dir);
+        return result;
+    };
+    const ProcessResult one = run("--jobs=1", {});
+    EXPECT_GT(one.out.size(), 1000u);
+    ExpectSame(one, run("--jobs=3", {"KALDEROS_BLOCK_BYTES=50"}), "standard input");
+}
+
+}  // namespace
+}  // namespace kalderos::test
