@@ -26,7 +26,7 @@ public:
     void Print(std::string_view text) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
         char* const line = out_.Reserve(kMaxResultLineLength);
-        out_.Commit(ssn::PrintResultLine(judge_.template JudgeCarriedAs<kSet>(text.data(), text.size()), line));
+        out_.Commit(ssn::PrintCarriedLineAs<kSet>(judge_, text.data(), text.size(), line));
         out_.EndOfLine();
     }
     bool Check(std::string_view text) {

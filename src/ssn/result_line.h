@@ -36,4 +36,18 @@ inline std::size_t PrintResultLine(const SsnJudgement& judgement, char* out) {
     return 16 + tail.length + 1 + 9 * confirm;
 }
 
+// Judges a text leniently, as SsnJudge::WithCarriedAs does, and writes its result line into `out` (room as
+// PrintResultLine's); returns the bytes written. A list's loop prints each text through it.
+template <SsnRuleSet kSet>
+std::size_t PrintCarriedLineAs(SsnJudge& judge, const char* text, std::size_t size, char* out) {
+    return judge.WithCarriedAs<kSet>(text, size,
+                                     [out](const SsnJudgement& judgement) { return PrintResultLine(judgement, out); });
+}
+
+// The same under the judge's own rule set.
+inline std::size_t PrintCarriedLine(SsnJudge& judge, const char* text, std::size_t size, char* out) {
+    if (judge.RuleSet() == SsnRuleSet::Current) return PrintCarriedLineAs<SsnRuleSet::Current>(judge, text, size, out);
+    return PrintCarriedLineAs<SsnRuleSet::Classic>(judge, text, size, out);
+}
+
 }  // namespace kalderos::ssn

@@ -64,12 +64,21 @@ public:
     }
     template <SsnRuleSet kSet>
     [[nodiscard]] SsnJudgement JudgeCarriedAs(const char* text, std::size_t size) {
-        const UsualShape shape = UsualShapeAt(text, size);
-        if (!shape.Found()) return JudgeAnyShape({text, size});
-        const SsnJudgement judgement = JudgeFields<kSet>(text, shape);
-        carried_ = judgement.number;
-        return judgement;
+        return WithCarriedAs<kSet>(text, size, [](const SsnJudgement& judgement) { return judgement; });
     }
+    // The same judgement handed to `use`, whose result is returned. `use` is called on each path apart, so that
+    // a list's loop prints a usual shape's judgement from registers: one value for both paths would pass it
+    // through memory, stored in pieces and read back whole, a load that waits for the stores on every line.
+    template <SsnRuleSet kSet, class Use>
+    decltype(auto) WithCarriedAs(const char* text, std::size_t size, const Use& use) {
+        const UsualShape shape = UsualShapeAt(text, size);
+        if (!shape.Found()) return use(JudgeAnyShape({text, size}));
+        const SsnJudgement judgement = JudgeFields<kSet>(text, shape);
+        carried_ = {judgement.number.area, judgement.number.group, judgement.number.serial};  // as in JudgeFields
+        return use(judgement);
+    }
+
+    [[nodiscard]] SsnRuleSet RuleSet() const { return rules_.RuleSet(); }
 
     // The number the next lenient reading starts from, and setting it: where a list is read in parts, a part
     // takes over the number the part before it ended with.
@@ -83,8 +92,10 @@ private:
     [[nodiscard]] SsnJudgement JudgeFields(const char* digits, UsualShape shape) const {
         const SsnNumber number = NumberOfShape(digits, shape);
         const FieldsJudged fields = rules_.JudgeAs<kSet>(number.area, number.group, number.serial);
-        return {number, digits, shape, fields.reason, VerdictOf(fields.reason), fields.marks_confirm,
-                fields.issued_at_random};
+        // The number's fields one by one: copied whole, the copy would read them back from memory in other
+        // widths than they were stored, which stalls every line.
+        return {{number.area, number.group, number.serial}, digits, shape, fields.reason, VerdictOf(fields.reason),
+                fields.marks_confirm, fields.issued_at_random};
     }
     [[gnu::noinline]] SsnJudgement JudgeAnyShape(std::string_view text);
     [[gnu::noinline]] SsnJudgement JudgeAnyStrict(std::string_view text) const;

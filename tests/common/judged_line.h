@@ -15,7 +15,7 @@ inline std::string JudgedLine(ssn::SsnJudge& judge, std::string_view text, char 
     std::string buffer(text);
     buffer.append(ssn::kSsnReadAhead, after);
     char line[kMaxResultLineLength];
-    return {line, ssn::PrintResultLine(judge.JudgeCarried(buffer.data(), text.size()), line)};
+    return {line, ssn::PrintCarriedLine(judge, buffer.data(), text.size(), line)};
 }
 
 }  // namespace kalderos::test
