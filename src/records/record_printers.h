@@ -84,7 +84,7 @@ public:
 
     void Header() { writer_.Header(ssn::kSsnFieldNames); }
 
-    void Print(std::string_view input, const ssn::SsnJudgement& judgement) {
+    [[gnu::always_inline]] void Print(std::string_view input, const ssn::SsnJudgement& judgement) {
         // The lists say nothing of a number that was never issuable (a malformed text's number is 000-00-0000).
         const auto issuable = static_cast<std::uint8_t>(-static_cast<int>(judgement.verdict != SsnVerdict::Invalid));
         const std::uint8_t window = ssn::PackedWindowFor(windows_, judgement.number.area, judgement.number.group) & issuable;
@@ -94,12 +94,12 @@ public:
 
 private:
     template <std::size_t... kField>
-    void PrintFields(std::string_view input, const ssn::SsnJudgement& judgement, std::uint8_t window,
+    [[gnu::always_inline]] void PrintFields(std::string_view input, const ssn::SsnJudgement& judgement, std::uint8_t window,
                      std::index_sequence<kField...>) {
         (PrintField(static_cast<ssn::SsnField>(kField), input, judgement, window), ...);
     }
 
-    void PrintField(ssn::SsnField field, std::string_view input, const ssn::SsnJudgement& judgement,
+    [[gnu::always_inline]] void PrintField(ssn::SsnField field, std::string_view input, const ssn::SsnJudgement& judgement,
                     std::uint8_t window) {
         const std::string_view name = ssn::kSsnFieldNames[static_cast<std::size_t>(field)];
         const bool stated = judgement.WellFormed();
@@ -139,12 +139,12 @@ private:
         }
     }
 
-    void Code(std::string_view name, bool stated, const char* digits, std::size_t width) {
+    [[gnu::always_inline]] void Code(std::string_view name, bool stated, const char* digits, std::size_t width) {
         if (stated) return writer_.Code(name, digits, width);
         writer_.Null(name);
     }
 
-    void Month(std::string_view name, unsigned list) {
+    [[gnu::always_inline]] void Month(std::string_view name, unsigned list) {
         const Word16& value = kMonthValues<Syntax>[list];
         writer_.Formatted(name, value.text, value.size);
     }
@@ -162,18 +162,18 @@ public:
 
     void Header() { writer_.Header(card::kCardFieldNames); }
 
-    void Print(std::string_view input, const card::CardOutcome& outcome) {
+    [[gnu::always_inline]] void Print(std::string_view input, const card::CardOutcome& outcome) {
         PrintFields(input, outcome, std::make_index_sequence<card::kCardFieldNames.size()>{});
         writer_.End();
     }
 
 private:
     template <std::size_t... kField>
-    void PrintFields(std::string_view input, const card::CardOutcome& outcome, std::index_sequence<kField...>) {
+    [[gnu::always_inline]] void PrintFields(std::string_view input, const card::CardOutcome& outcome, std::index_sequence<kField...>) {
         (PrintField(static_cast<card::CardField>(kField), input, outcome), ...);
     }
 
-    void PrintField(card::CardField field, std::string_view input, const card::CardOutcome& outcome) {
+    [[gnu::always_inline]] void PrintField(card::CardField field, std::string_view input, const card::CardOutcome& outcome) {
         const std::string_view name = card::kCardFieldNames[static_cast<std::size_t>(field)];
         const bool unknown = outcome.kind == card::kUnknownKind;
         switch (field) {
@@ -198,7 +198,7 @@ private:
 
     // The digits of the part of the text the classifier kept (digits and dashes only, at most 20), dashes left
     // out; the part is copied in one move when it has none.
-    void PrintDigits(std::string_view name, std::string_view kept) {
+    [[gnu::always_inline]] void PrintDigits(std::string_view name, std::string_view kept) {
         const std::uint32_t dashes =
             bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(kept.data()), '-')) |
             bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(kept.data() + 16), '-')) << 16;
