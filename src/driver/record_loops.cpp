@@ -14,8 +14,8 @@ namespace {
 template <class Syntax, ssn::SsnRuleSet kSet>
 class SsnRecordStep : public CarriesNothing {
 public:
-    SsnRecordStep(OutputStream& out, const ssn::SsnRules& rules) : printer_(out), judge_(rules) {}
-    bool Check(std::string_view text) {
+    SsnRecordStep(OutputStream& out, const ssn::SsnJudge& judge) : printer_(out), judge_(judge) {}
+    [[gnu::always_inline]] bool Check(std::string_view text) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead &&
                       TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
         const std::string_view input = LineContent(text);
@@ -26,14 +26,16 @@ public:
 
 private:
     record::SsnRecordPrinter<Syntax> printer_;
-    ssn::SsnJudge judge_;
+    // Held apart: the judge's address goes to calls the compiler cannot see into, and a step that held it would
+    // go with it, the record's cursor then read back from memory after every byte written.
+    const ssn::SsnJudge& judge_;
 };
 
 template <class Syntax, card::CardRules kRules>
 class CardRecordStep : public CarriesNothing {
 public:
     explicit CardRecordStep(OutputStream& out) : printer_(out) {}
-    bool Check(std::string_view text) {
+    [[gnu::always_inline]] bool Check(std::string_view text) {
         static_assert(TextSource::kReadAhead >= card::kCardReadAhead &&
                       TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
         const std::string_view input = LineContent(text);
@@ -59,8 +61,9 @@ int CheckEveryRecord(TextSource& texts, const RunOptions& options, MakeStep&& ma
 template <class Syntax, ssn::SsnRuleSet kSet>
 int SsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     if (options.header) record::SsnRecordPrinter<Syntax>(Out()).Header();
+    const ssn::SsnJudge judge(rules);
     return CheckEveryRecord<SsnRecordStep<Syntax, kSet>>(
-        texts, options, [&](OutputStream& out) { return SsnRecordStep<Syntax, kSet>(out, rules); });
+        texts, options, [&](OutputStream& out) { return SsnRecordStep<Syntax, kSet>(out, judge); });
 }
 
 }  // namespace

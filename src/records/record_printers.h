@@ -69,7 +69,7 @@ inline constexpr auto kMonthValues = [] {
 }();
 
 template <class Writer>
-void PutWord(Writer& writer, std::string_view name, const Word16& word) {
+[[gnu::always_inline]] inline void PutWord(Writer& writer, std::string_view name, const Word16& word) {
     writer.Padded(name, word.text, word.size);
 }
 

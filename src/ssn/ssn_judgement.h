@@ -48,8 +48,9 @@ public:
         return JudgeAs<SsnRuleSet::Classic>(text);
     }
     // The same for a list's loop that knows the rules' set.
+    // Inlined: a list loop that kept it a call would take every judgement back through memory.
     template <SsnRuleSet kSet>
-    [[nodiscard]] SsnJudgement JudgeAs(std::string_view text) const {
+    [[nodiscard, gnu::always_inline]] SsnJudgement JudgeAs(std::string_view text) const {
         // The usual texts have no blanks to trim.
         const UsualShape shape = WholeUsualShape(text.data(), text.size());
         if (shape.Found()) return JudgeFields<kSet>(text.data(), shape);
