@@ -33,7 +33,7 @@ TARGET_SINGLE_SECONDS = 0.002
 # The record formats, each against the text format on the same list.
 RECORD_FORMATS = ["tsv", "jsonl"]
 TARGET_FORMAT_RATIO = 2.0
-# --jobs: two threads against one, in the text and the tsv format, output to /dev/null and to a file.
+# --jobs: two threads against one, in the text and both record formats, output to /dev/null and to a file.
 TARGET_JOBS_SPEEDUP = 1.7
 JOBS_RSS = [1, 2, 8]
 
@@ -121,7 +121,7 @@ def jobs_report(kind, size, path, checks):
     """--jobs=2 against --jobs=1 (interleaved), and the peak RSS of --jobs=1, 2 and 8."""
     mode = [] if kind == "ssn" else ["-C"]
     output_file = os.path.join(HERE, "data", "jobs-output.tmp")
-    for name, form in [("text", []), ("tsv", ["--format=tsv"])]:
+    for name, form in [("text", []), ("tsv", ["--format=tsv"]), ("jsonl", ["--format=jsonl"])]:
         for output in ["/dev/null", output_file]:
             seconds = {1: [], 2: []}
             for _ in range(RUNS):

@@ -33,13 +33,12 @@ struct CarriesNothing {
     static void Resume(SsnNumber /*carried*/) {}
 };
 
-// The list file the run's texts come from when they are to be checked in blocks: with more than one job, a
-// regular file; -1 otherwise (numbers given as arguments only, the console, a pipe or a terminal).
+// The list the run's texts come from when they are to be checked in blocks: with more than one job, the list
+// file or standard input read as a list; -1 otherwise (one job, numbers given as arguments only, the console).
 [[nodiscard]] inline int ListForJobs(const TextSource& texts, const RunOptions& options) {
     if (options.jobs <= 1 || !texts.ReadsInput()) return -1;
-    int fd = options.list_file;
-    if (fd < 0 && options.standard_input_list) fd = platform::kStandardInput;
-    return fd >= 0 && platform::IsRegularFile(fd) ? fd : -1;
+    if (options.list_file >= 0) return options.list_file;
+    return options.standard_input_list ? platform::kStandardInput : -1;
 }
 
 // One block's texts through `step`, on a worker.
@@ -76,7 +75,10 @@ template <class MakeStep, class Finish>
     while (texts.NumbersLeft()) any_failed |= writer.Check(texts.Next());
     std::size_t filled = 0;
     for (std::size_t written = 0;; ++written) {
-        while (filled - written < blocks.size() && reader.Fill(blocks[filled % blocks.size()])) {
+        // From a pipe, the blocks in hand are written before the reader waits for more.
+        while (filled - written < blocks.size()) {
+            const auto got = reader.Fill(blocks[filled % blocks.size()], filled == written);
+            if (got != BlockReader::Filled::kBlock) break;
             workers.Publish();
             ++filled;
         }

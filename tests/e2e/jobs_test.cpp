@@ -104,9 +104,9 @@ TEST_P(JobsAgree, WithTheRowsOfTheEndToEndTables) {
     }
 }
 
-// The rows that read a file; the others read no list.
+// The rows that read a file or a pipe; the others read no list.
 std::vector<E2eCase> RowsWithAFile(std::vector<E2eCase> table) {
-    std::erase_if(table, [](const E2eCase& row) { return row.files.empty(); });
+    std::erase_if(table, [](const E2eCase& row) { return row.files.empty() && row.input.empty(); });
     return table;
 }
 
@@ -177,25 +177,27 @@ TEST(JobsAgreeOnRandomLists, InEveryModeAndFormat) {
     }
 }
 
-// Standard input read as a list by the record formats is checked in blocks too when it is a regular file.
-TEST(JobsAgreeOnRandomLists, OnStandardInputFromAFile) {
+// Standard input read as a list by the record formats is checked in blocks too, from a file or a pipe.
+TEST(JobsAgreeOnRandomLists, OnStandardInputFromAFileOrAPipe) {
     std::mt19937 random(7);
     std::string content;
     for (int i = 0; i < 300; ++i) content += RandomLine(random);
-    const auto run = [&](const std::string& jobs, const std::vector<std::string>& env) {
+    const auto run = [&](const std::string& feed, const std::string& jobs, const std::vector<std::string>& env) {
         const std::string dir = MakeTempDir();
         std::ofstream(dir + "/list.txt", std::ios::binary) << content;
         ProcessSpec spec;
-        spec.argv = {"sh", "-c", "exec \"$0\" --format=tsv \"$1\" < list.txt", KALDEROS_BINARY, jobs};
+        spec.argv = {"sh", "-c", feed, KALDEROS_BINARY, jobs};
         spec.cwd = dir;
         spec.env = env;
         const ProcessResult result = RunProcess(spec);
         RemoveTree(dir);
         return result;
     };
-    const ProcessResult one = run("--jobs=1", {});
-    EXPECT_GT(one.out.size(), 1000u);
-    ExpectSame(one, run("--jobs=3", {"KALDEROS_BLOCK_BYTES=50"}), "standard input");
+    for (const std::string feed : {"exec \"$0\" --format=tsv \"$1\" < list.txt", "cat list.txt | \"$0\" --format=tsv \"$1\""}) {
+        const ProcessResult one = run(feed, "--jobs=1", {});
+        EXPECT_GT(one.out.size(), 1000u);
+        ExpectSame(one, run(feed, "--jobs=3", {"KALDEROS_BLOCK_BYTES=50"}), feed);
+    }
 }
 
 }  // namespace

@@ -65,6 +65,8 @@ TEST_F(Faults, LinesFromAPipeAreAnsweredAsTheyArrive) {
          "4111111111111111\t4111111111111111\tVISA\tpass\tVISA\tok\n"},
         {"text list file", {"-i", "in"}, "123-96-0001", "\n" + std::string(kNumbers[1].second) + "\n"},
         {"text card list file", {"-C", "-i", "in"}, "4111111111111111", card_line},
+        {"tsv by threads", {"--jobs=2", "--format=tsv", "--no-header"}, "123-96-0001", tsv},
+        {"text list file by threads", {"--jobs=3", "-i", "in"}, "123-96-0001", "\n" + std::string(kNumbers[1].second) + "\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{c.first, c.line};
