@@ -166,6 +166,10 @@ std::vector<E2eCase> SsnRecordRows() {
         Quiet({"tsv a number behind 270 blanks on standard input", {"--format=tsv", "--no-header"}, {},
                std::string(270, ' ') + "123-96-0001\n",
                std::string(270, ' ') + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"}),
+        Quiet({"tsv a text ends at its NUL byte, the list's last one too", {"--format=tsv", "--no-header", "-i", "l.txt"},
+               {{"l.txt", std::string("7\0x\n123-96-0001\0", 16)}}, "",
+               "7\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"}),
         Quiet({"--format=text is the default", {"--format=text", "--quiet", "123-96-0001"}, {}, "", kConfirmed}),
         // Blanks are trimmed around a number, never inside it.
         Quiet({"tsv a dash for a digit is malformed", {"--format=tsv", "--no-header", "-i", "list.txt"},
