@@ -17,6 +17,11 @@ constexpr std::size_t kReadAhead = LineReader::kReadAhead;
 // Small enough that a block's records (about twenty times its bytes in JSON) stay in a core's cache until they are
 // written; with 256 KiB blocks the JSON records of two threads went out to memory and back.
 constexpr std::size_t kDefaultBlockBytes = std::size_t{1} << 16;
+// A pipe's buffer while threads check the list: with the usual 64 KiB, the program that writes into the pipe and
+// the one thread that reads it took turns for every block, and on two cores two threads ran no faster than one
+// (10 million lines through `cat`: 0.26 s, against 0.17 s with a megabyte, the most Linux grants without
+// privileges).
+constexpr std::size_t kPipeBytes = std::size_t{1} << 20;
 
 // Gives `block` room for `capacity` bytes, keeping the first `kept`.
 void Reserve(ListBlock& block, std::size_t capacity, std::size_t kept) {
@@ -38,7 +43,9 @@ void ListBlock::Clear() {
 }
 
 BlockReader::BlockReader(int fd, std::size_t block_bytes)
-    : fd_(fd), block_bytes_(block_bytes), stream_(!platform::IsRegularFile(fd)) {}
+    : fd_(fd), block_bytes_(block_bytes), stream_(!platform::IsRegularFile(fd)) {
+    if (stream_) platform::WidenPipe(fd, kPipeBytes);
+}
 
 bool BlockReader::HasLineEnd(const ListBlock& block) const {
     return std::memchr(block.data.get(), '\n', block.size) != nullptr;

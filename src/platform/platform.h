@@ -49,6 +49,10 @@ void CloseFile(int fd);
 // True for a regular file on disk, which can be read ahead and wound back.
 [[nodiscard]] bool IsRegularFile(int fd);
 
+// Asks for a pipe's buffer to hold `bytes`, so that a writer and a reader on other cores trade fewer, larger
+// pieces; a file, a terminal, a platform without the request or a refusal leaves everything as it was.
+void WidenPipe(int fd, std::size_t bytes);
+
 // Moves the read position of a regular file `count` bytes back; false when it cannot.
 [[nodiscard]] bool UnreadBytes(int fd, std::size_t count);
 

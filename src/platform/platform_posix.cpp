@@ -174,6 +174,16 @@ bool IsRegularFile(int fd) {
     return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
 }
 
+void WidenPipe(int fd, std::size_t bytes) {
+#ifdef F_SETPIPE_SZ
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode)) ::fcntl(fd, F_SETPIPE_SZ, static_cast<int>(bytes));
+#else
+    (void)fd;
+    (void)bytes;
+#endif
+}
+
 bool UnreadBytes(int fd, std::size_t count) {
     return ::lseek(fd, -static_cast<off_t>(count), SEEK_CUR) >= 0;
 }

@@ -159,6 +159,9 @@ bool IsRegularFile(int fd) { return GetFileType(HandleOf(fd)) == FILE_TYPE_DISK;
 
 bool ReadWouldWait(int fd) { return !IsRegularFile(fd); }
 
+// An anonymous pipe's buffer is fixed when the pipe is made.
+void WidenPipe(int /*fd*/, std::size_t /*bytes*/) {}
+
 bool UnreadBytes(int fd, std::size_t count) {
     return _lseeki64(fd, -static_cast<__int64>(count), SEEK_CUR) >= 0;
 }
