@@ -67,7 +67,7 @@ template <class MakeStep, class Finish>
     // Two blocks per thread keep each busy while the writer writes; more would only hold more memory.
     std::vector<ListBlock> blocks(2 * static_cast<std::size_t>(options.jobs) + 2);
     BlockReader reader(fd, ListBlockBytes());
-    ListWorkers workers(blocks, options.jobs,
+    ListWorkers workers(blocks, options.jobs - 1,
                         [&](ListBlock& block) { JudgeBlock(block, make_step(block.out), long_lines); });
     auto writer = make_step(Out());
     bool any_failed = false;

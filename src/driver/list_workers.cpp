@@ -54,12 +54,29 @@ void ListWorkers::Publish() {
 
 void ListWorkers::WaitJudged(std::size_t index) {
     const std::size_t slot = index % blocks_.size();
-    if (threads_.empty()) {
-        JudgeCaught(blocks_[slot]);
-        return;
-    }
     std::unique_lock<std::mutex> lock(mutex_);
-    judged_.wait(lock, [&] { return judged_as_[slot] == index + 1; });
+    while (judged_as_[slot] != index + 1) {
+        // Rather than wait idle, the writing thread judges the next block no thread has taken: one thread fewer
+        // is started, and none is left without a core while the writing thread copies output into a file.
+        if (taken_ < published_) {
+            const std::size_t next = taken_++;
+            lock.unlock();
+            JudgeTaken(next);
+            lock.lock();
+            continue;
+        }
+        judged_.wait(lock);
+    }
+}
+
+void ListWorkers::JudgeTaken(std::size_t index) {
+    const std::size_t slot = index % blocks_.size();
+    JudgeCaught(blocks_[slot]);
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        judged_as_[slot] = index + 1;
+    }
+    judged_.notify_all();
 }
 
 void ListWorkers::JudgeCaught(ListBlock& block) {
@@ -80,13 +97,7 @@ void ListWorkers::Work() {
             if (stop_) return;
             index = taken_++;
         }
-        const std::size_t slot = index % blocks_.size();
-        JudgeCaught(blocks_[slot]);
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            judged_as_[slot] = index + 1;
-        }
-        judged_.notify_all();
+        JudgeTaken(index);
     }
 }
 

@@ -20,9 +20,9 @@ class ListWorkers {
 public:
     using Judge = std::function<void(ListBlock&)>;
 
-    // Starts `count` threads that judge the blocks of the ring `blocks` in turn. Where no thread can be started
-    // the writing thread judges each block itself when it waits for it. Until Stop, Ctrl-C and every other end
-    // of the run stop the threads before the process ends.
+    // Starts `count` threads that judge the blocks of the ring `blocks` in turn, beside the writing thread, which
+    // judges blocks too while it waits (all of them where no thread can be started). Until Stop, Ctrl-C and every
+    // other end of the run stop the threads before the process ends.
     ListWorkers(std::vector<ListBlock>& blocks, int count, Judge judge);
     ~ListWorkers() { Stop(); }
     ListWorkers(const ListWorkers&) = delete;
@@ -30,7 +30,7 @@ public:
 
     // The next block of the ring, filled, is for the threads.
     void Publish();
-    // Waits until the block published as number `index` (from 0) has been judged.
+    // Waits until the block published as number `index` (from 0) has been judged, judging blocks meanwhile.
     void WaitJudged(std::size_t index);
     // Lets every thread finish the block it judges, and joins them.
     void Stop();
@@ -38,6 +38,8 @@ public:
 private:
     void Work();
     void JudgeCaught(ListBlock& block);
+    // Judges the block taken as number `index` and tells the writing thread.
+    void JudgeTaken(std::size_t index);
 
     std::vector<ListBlock>& blocks_;
     Judge judge_;
