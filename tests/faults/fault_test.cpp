@@ -340,6 +340,7 @@ TEST_F(Faults, NoMemoryAtAnyAllocationEndsWithExitCode6) {
         {"a list file", {"-i", File("list.txt", NumberList(20))}, ""},
         {"a list file checked by threads", {"--jobs=3", "-i", dir_ + "/list.txt"}, ""},
         {"records checked by threads", {"--jobs=2", "--format=tsv", "-i", dir_ + "/list.txt"}, ""},
+        {"records from a pipe checked by threads", {"--jobs=2", "--format=jsonl"}, NumberList(20)},
         {"a group file", {"123-45-6789", "-g", File("groups.txt", "123 45\n")}, ""},
         {"card mode", {"-C", "-i", File("cards.txt", CardList(3))}, ""},
         {"the console", {}, "123-45-6789\n\n"},
