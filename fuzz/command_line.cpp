@@ -5,10 +5,8 @@
 // block and a device might act on being opened, and neither tells anything about the parser.
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
-#include <cstdarg>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
@@ -21,10 +19,11 @@
 
 #include "driver/command_line.h"
 #include "fuzz_check.h"
+#include "guarded_open.h"
 
 namespace {
 
-bool g_guard_open = false;
+using kalderos::fuzz::g_guard_open;
 
 bool IsLead(char c) { return c == '-' || c == '+' || c == '/'; }
 
@@ -73,22 +72,6 @@ void MakeSandbox() {
 }
 
 }  // namespace
-
-extern "C" int open(const char* path, int flags, ...) {
-    mode_t mode = 0;
-    if ((flags & O_CREAT) != 0) {
-        va_list rest;
-        va_start(rest, flags);
-        mode = static_cast<mode_t>(va_arg(rest, int));
-        va_end(rest);
-    }
-    struct stat info {};
-    if (g_guard_open && (::stat(path, &info) != 0 || !(S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)))) {
-        errno = ENOENT;
-        return -1;
-    }
-    return static_cast<int>(::syscall(SYS_openat, AT_FDCWD, path, flags, mode));
-}
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     MakeSandbox();

@@ -15,13 +15,11 @@
 #include <fcntl.h>
 #include <sanitizer/common_interface_defs.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
-#include <cstdarg>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -35,10 +33,11 @@
 #include "driver/long_options.h"
 #include "driver/run_program.h"
 #include "fuzz_check.h"
+#include "guarded_open.h"
 
 namespace {
 
-bool g_guard_open = false;
+using kalderos::fuzz::g_guard_open;
 bool g_in_child = false;
 constexpr int kSanitizerReport = 99;
 
@@ -148,22 +147,6 @@ void MakeSandbox() {
 }
 
 }  // namespace
-
-extern "C" int open(const char* path, int flags, ...) {
-    mode_t mode = 0;
-    if ((flags & O_CREAT) != 0) {
-        va_list rest;
-        va_start(rest, flags);
-        mode = static_cast<mode_t>(va_arg(rest, int));
-        va_end(rest);
-    }
-    struct stat info {};
-    if (g_guard_open && (::stat(path, &info) != 0 || !(S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)))) {
-        errno = ENOENT;
-        return -1;
-    }
-    return static_cast<int>(::syscall(SYS_openat, AT_FDCWD, path, flags, mode));
-}
 
 extern "C" void exit(int code) noexcept {
     if (g_in_child) ::_exit(code);
