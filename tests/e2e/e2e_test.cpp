@@ -12,13 +12,11 @@
 
 #include "common/screen_text.h"
 #include "e2e_cases.h"
+#include "e2e_program.h"
 #include "process.h"
 
 namespace kalderos::test {
-namespace {
 
-// The program under test; KALDEROS_E2E_BINARY and KALDEROS_E2E_WRAPPER (a command run in front of it,
-// words split at blanks) let the same table run against another build.
 std::vector<std::string> ProgramCommand() {
     std::vector<std::string> command;
     if (const char* wrapper = std::getenv("KALDEROS_E2E_WRAPPER")) {
@@ -37,13 +35,13 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
-// A program under test named *.exe is a Windows build run under Wine. Its standard output and error are text
-// streams that end lines with CR LF, and it names files by drive letter with backslashes.
 bool WindowsRun() {
     const char* binary = std::getenv("KALDEROS_E2E_BINARY");
     const std::string name = binary ? binary : "";
     return name.size() > 4 && name.compare(name.size() - 4, 4, ".exe") == 0;
 }
+
+namespace {
 
 std::string FoldLineEnds(const std::string& text) { return WindowsRun() ? ReplaceAll(text, "\r\n", "\n") : text; }
 

@@ -8,46 +8,18 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "common/screen_text.h"
 #include "e2e_cases.h"
+#include "e2e_program.h"
 #include "process.h"
 
 namespace kalderos::test {
 
-void PrintTo(const E2eCase& row, std::ostream* out);  // by its name (e2e_test.cpp)
-
 namespace {
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-    return text;
-}
-
-// The program under test, as e2e_test.cpp finds it: KALDEROS_E2E_BINARY and KALDEROS_E2E_WRAPPER (a command
-// run in front of it, words split at blanks) let the rows run against another build, as under Wine.
-std::vector<std::string> ProgramCommand() {
-    std::vector<std::string> command;
-    if (const char* wrapper = std::getenv("KALDEROS_E2E_WRAPPER")) {
-        std::istringstream words(wrapper);
-        for (std::string word; words >> word;) command.push_back(word);
-    }
-    const char* binary = std::getenv("KALDEROS_E2E_BINARY");
-    command.push_back(binary && *binary ? binary : KALDEROS_BINARY);
-    return command;
-}
-
-bool WindowsRun() {
-    const char* binary = std::getenv("KALDEROS_E2E_BINARY");
-    const std::string name = binary ? binary : "";
-    return name.size() > 4 && name.compare(name.size() - 4, 4, ".exe") == 0;
-}
 
 // Runs `row` once for each entry of `variants` (arguments put behind the row's, and environment entries), all
 // in one fresh directory, so that every run names the same paths.
