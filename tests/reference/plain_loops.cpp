@@ -239,6 +239,25 @@ void PlainClassifyCard(char* text, CardKind& kind) {
     if (row->check == card::CheckDigit::Luhn && sum % 10 != 0) std::strcat(kind.text.data(), "_X");
 }
 
+// A card line by snprintf: the kind, then the text right-aligned in a column of `width`.
+void WriteCardLine(std::vector<char>& line, const char* kind, const char* text, int width) {
+    const int length = std::snprintf(nullptr, 0, "\n%12s | %*s", kind, width, text);
+    line.resize(static_cast<std::size_t>(length) + 1);
+    std::snprintf(line.data(), line.size(), "\n%12s | %*s", kind, width, text);
+    Out().Write({line.data(), static_cast<std::size_t>(length)});
+    Out().EndOfLine();
+}
+
+// A card loop's end: the list closed and the closing line feed written unless the input failed.
+int EndCardLoop(PlainTexts& plain, bool any_failed) {
+    const int code = plain.EndCode(any_failed);
+    if (code == kExitDone || code == kExitInvalidFound) {
+        plain.CloseList();
+        Out().Write("\n");
+    }
+    return code;
+}
+
 // The current table: the classifier's rules step by step, the line by snprintf with the wider column.
 int RunCurrentCardTextLoop(TextSource& texts, const RunOptions& options) {
     PlainTexts plain(texts, options);
@@ -251,20 +270,9 @@ int RunCurrentCardTextLoop(TextSource& texts, const RunOptions& options) {
         const card::CardOutcome outcome = card::JudgeCard(text, card::CardRules::Current);
         const std::string kind(card::KindView(card::CardRules::Current, outcome.kind));
         const std::string kept = std::string(text).substr(0, outcome.length);
-        if (kept.size() > 4) {
-            const int length = std::snprintf(nullptr, 0, "\n%12s | %22s", kind.c_str(), kept.c_str());
-            line.resize(static_cast<std::size_t>(length) + 1);
-            std::snprintf(line.data(), line.size(), "\n%12s | %22s", kind.c_str(), kept.c_str());
-            Out().Write({line.data(), static_cast<std::size_t>(length)});
-            Out().EndOfLine();
-        }
+        if (kept.size() > 4) WriteCardLine(line, kind.c_str(), kept.c_str(), 22);
     }
-    const int code = plain.EndCode(any_failed);
-    if (code == kExitDone || code == kExitInvalidFound) {
-        plain.CloseList();
-        Out().Write("\n");
-    }
-    return code;
+    return EndCardLoop(plain, any_failed);
 }
 
 }  // namespace
@@ -283,20 +291,9 @@ int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
             any_failed |= card::ClassifyReadable(content.data(), LineContent(text).size()).reason != card::CardReason::Ok;
         }
         PlainClassifyCard(text, kind);
-        if (std::strlen(text) > 4) {
-            const int length = std::snprintf(nullptr, 0, "\n%12s | %20s", kind.text.data(), text);
-            line.resize(static_cast<std::size_t>(length) + 1);
-            std::snprintf(line.data(), line.size(), "\n%12s | %20s", kind.text.data(), text);
-            Out().Write({line.data(), static_cast<std::size_t>(length)});
-            Out().EndOfLine();
-        }
+        if (std::strlen(text) > 4) WriteCardLine(line, kind.text.data(), text, 20);
     }
-    const int code = plain.EndCode(any_failed);
-    if (code == kExitDone || code == kExitInvalidFound) {
-        plain.CloseList();
-        Out().Write("\n");
-    }
-    return code;
+    return EndCardLoop(plain, any_failed);
 }
 
 int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
