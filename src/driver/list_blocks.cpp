@@ -47,26 +47,26 @@ BlockReader::BlockReader(int fd, std::size_t block_bytes)
     if (stream_) platform::WidenPipe(fd, kPipeBytes);
 }
 
-bool BlockReader::HasLineEnd(const ListBlock& block) const {
-    return std::memchr(block.data.get(), '\n', block.size) != nullptr;
-}
-
 bool BlockReader::ReadInto(ListBlock& block, bool may_wait) {
+    // What the block holds on entry has no line end: the tail of the block before, or a line that outgrew it.
+    bool line_end = false;
     while (!ended_ && block.size < block.capacity) {
         CheckInterrupt();
         if (stream_ && platform::ReadWouldWait(fd_)) {
             // A line that has arrived is checked and written now, not once a block's worth has come.
-            if (HasLineEnd(block)) return true;
+            if (line_end) return true;
             if (!may_wait) return false;
             Out().Flush();
         }
-        const long got = platform::ReadSome(fd_, block.data.get() + block.size, block.capacity - block.size);
+        char* const into = block.data.get() + block.size;
+        const long got = platform::ReadSome(fd_, into, block.capacity - block.size);
         if (got < 0) CheckInterrupt();
         if (got <= 0) {
             ended_ = true;
             failed_ = got < 0;
         } else {
             block.size += static_cast<std::size_t>(got);
+            line_end = line_end || (stream_ && std::memchr(into, '\n', static_cast<std::size_t>(got)) != nullptr);
         }
     }
     return true;

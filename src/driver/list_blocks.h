@@ -48,7 +48,6 @@ private:
     // Reads until `block` is full or the input ends; from a pipe or a terminal, only until a read would wait
     // with a line end in the block, or, unless `may_wait`, at all. False when it stopped before a line end.
     bool ReadInto(ListBlock& block, bool may_wait);
-    [[nodiscard]] bool HasLineEnd(const ListBlock& block) const;
 
     int fd_;
     std::size_t block_bytes_;
