@@ -66,7 +66,7 @@ template <class MakeStep, class Finish>
     const auto long_lines = options.whole_lines ? LineReader::LongLines::kWhole : LineReader::LongLines::kPieces;
     // Two blocks per thread keep each busy while the writer writes; more would only hold more memory.
     std::vector<ListBlock> blocks(2 * static_cast<std::size_t>(options.jobs) + 2);
-    BlockReader reader(fd, ListBlockBytes());
+    BlockReader reader(fd, ListBlockBytes(), long_lines);
     ListWorkers workers(blocks, options.jobs - 1,
                         [&](ListBlock& block) { JudgeBlock(block, make_step(block.out), long_lines); });
     auto writer = make_step(Out());

@@ -42,8 +42,11 @@ void ListBlock::Clear() {
     no_memory = false;
 }
 
-BlockReader::BlockReader(int fd, std::size_t block_bytes)
-    : fd_(fd), block_bytes_(block_bytes), stream_(!platform::IsRegularFile(fd)) {
+BlockReader::BlockReader(int fd, std::size_t block_bytes, LineReader::LongLines long_lines)
+    : fd_(fd),
+      block_bytes_(block_bytes),
+      stream_(!platform::IsRegularFile(fd)),
+      pieces_(long_lines == LineReader::LongLines::kPieces) {
     if (stream_) platform::WidenPipe(fd, kPipeBytes);
 }
 
@@ -54,7 +57,7 @@ bool BlockReader::ReadInto(ListBlock& block, bool may_wait) {
         CheckInterrupt();
         if (stream_ && platform::ReadWouldWait(fd_)) {
             // A line that has arrived is checked and written now, not once a block's worth has come.
-            if (line_end) return true;
+            if (line_end || PieceCut(block) > 0) return true;
             if (!may_wait) return false;
             Out().Flush();
         }
@@ -72,6 +75,15 @@ bool BlockReader::ReadInto(ListBlock& block, bool may_wait) {
     return true;
 }
 
+std::size_t BlockReader::PieceCut(const ListBlock& block) const {
+    // Only asked of a block without a line end, which starts where a line or one of its pieces starts. One thread
+    // knows a piece of kMaxText characters from a shorter last one only once the two bytes behind it have come
+    // (a carriage return and a line feed may end the line there), so the cut leaves them to the next block.
+    constexpr std::size_t kPiece = LineReader::kMaxText;
+    if (!pieces_ || block.size < kPiece + 2) return 0;
+    return (block.size - 2) / kPiece * kPiece;
+}
+
 BlockReader::Filled BlockReader::Fill(ListBlock& block, bool may_wait) {
     if (ended_ && tail_.empty()) return Filled::kExhausted;
     Reserve(block, std::max(block_bytes_, tail_.size() + 1), 0);
@@ -86,7 +98,9 @@ BlockReader::Filled BlockReader::Fill(ListBlock& block, bool may_wait) {
         cut = block.size;
         while (cut > 0 && block.data[cut - 1] != '\n') --cut;
         if (cut > 0 || ended_) break;
-        // A line longer than the block: the block grows until the line's end is in it.
+        cut = PieceCut(block);
+        if (cut > 0) break;
+        // A line longer than the block, to be checked whole: the block grows until the line's end is in it.
         Reserve(block, block.capacity * 2, block.size);
     }
     if (cut == 0) cut = block.size;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/line_reader.h"
 #include "io/output_stream.h"
 #include "kalderos/kalderos.h"
 
@@ -34,8 +35,9 @@ public:
     enum class Filled { kBlock, kNotYet, kExhausted };
 
     // Reads `fd` from where it stands; a block holds at least `block_bytes` unless the input ends first, or, from
-    // a pipe or a terminal, unless no more has arrived.
-    BlockReader(int fd, std::size_t block_bytes);
+    // a pipe or a terminal, unless no more has arrived. Where a long line is checked in pieces, a block may end
+    // between two of its pieces, so that memory stays flat however long the line.
+    BlockReader(int fd, std::size_t block_bytes, LineReader::LongLines long_lines);
 
     // Fills `block` with the next lines. kExhausted once the input is exhausted or a read failed (Failed()); bytes
     // read before a failure are handed out first. A pipe or a terminal hands out the lines that have arrived; when
@@ -46,12 +48,17 @@ public:
 
 private:
     // Reads until `block` is full or the input ends; from a pipe or a terminal, only until a read would wait
-    // with a line end in the block, or, unless `may_wait`, at all. False when it stopped before a line end.
+    // with a line end (or a whole piece of a long line) in the block, or, unless `may_wait`, at all. False when it
+    // stopped before one.
     bool ReadInto(ListBlock& block, bool may_wait);
+    // Where a block without a line end may end: after the last piece of its long line that one thread would
+    // hand out as it stands, 0 where there is none.
+    [[nodiscard]] std::size_t PieceCut(const ListBlock& block) const;
 
     int fd_;
     std::size_t block_bytes_;
     bool stream_;             // a pipe, a FIFO or a terminal: what has arrived is handed out without waiting
+    bool pieces_;             // long lines are checked in pieces, not whole
     std::vector<char> tail_;  // read past the last line end of the block before
     bool ended_ = false;
     bool failed_ = false;

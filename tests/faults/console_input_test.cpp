@@ -53,20 +53,23 @@ TEST_F(Faults, LinesFromAPipeAreAnsweredAsTheyArrive) {
     const struct {
         const char* name;
         std::vector<std::string> args;  // "in" is the FIFO, also standard input
-        const char* line;
+        std::string line;   // written as it stands, then again
         std::string first;  // standard output once the first line is answered
     } cases[] = {
-        {"tsv", {"--format=tsv", "--no-header"}, "123-96-0001", tsv},
-        {"tsv with its header", {"--format=tsv"}, "123-96-0001", header + tsv},
-        {"jsonl", {"--format=jsonl"}, "123-96-0001",
+        {"tsv", {"--format=tsv", "--no-header"}, "123-96-0001\n", tsv},
+        {"tsv with its header", {"--format=tsv"}, "123-96-0001\n", header + tsv},
+        {"jsonl", {"--format=jsonl"}, "123-96-0001\n",
          R"({"input":"123-96-0001","well_formed":true,"area":"123","group":"96","serial":"0001","place":"New York",)"
          R"("verdict":"valid","confirm":true,"reason":"ok","issued_after":"2007-07","issued_by":"2011-06"})" "\n"},
-        {"card records", {"-C", "--format=tsv", "--no-header"}, "4111111111111111",
+        {"card records", {"-C", "--format=tsv", "--no-header"}, "4111111111111111\n",
          "4111111111111111\t4111111111111111\tVISA\tpass\tVISA\tok\n"},
-        {"text list file", {"-i", "in"}, "123-96-0001", "\n" + std::string(kNumbers[1].second) + "\n"},
-        {"text card list file", {"-C", "-i", "in"}, "4111111111111111", card_line},
-        {"tsv by threads", {"--jobs=2", "--format=tsv", "--no-header"}, "123-96-0001", tsv},
-        {"text list file by threads", {"--jobs=3", "-i", "in"}, "123-96-0001", "\n" + std::string(kNumbers[1].second) + "\n"},
+        {"text list file", {"-i", "in"}, "123-96-0001\n", "\n" + std::string(kNumbers[1].second) + "\n"},
+        {"text card list file", {"-C", "-i", "in"}, "4111111111111111\n", card_line},
+        {"tsv by threads", {"--jobs=2", "--format=tsv", "--no-header"}, "123-96-0001\n", tsv},
+        {"text list file by threads", {"--jobs=3", "-i", "in"}, "123-96-0001\n", "\n" + std::string(kNumbers[1].second) + "\n"},
+        // The pieces of a long line are answered before its end arrives, as one thread answers them.
+        {"pieces of a long line by threads", {"--jobs=2", "--quiet", "-i", "in"}, std::string(600, '5'),
+         "SSN: 555-55-5555   California            VALID=YES\nSSN: 555-55-5555   California            VALID=YES\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{c.first, c.line};
@@ -74,13 +77,13 @@ TEST_F(Faults, LinesFromAPipeAreAnsweredAsTheyArrive) {
         const ProcessResult result = Script(R"sh(rm -f in out.txt; mkfifo in
                                                "$0" "${@:3}" < in > out.txt 2> /dev/null & pid=$!
                                                exec 3> in
-                                               printf '%s\n' "$2" >&3
+                                               printf '%s' "$2" >&3
                                                for i in $(seq 300); do
                                                  [ "$(stat -c %s out.txt)" -ge "${#1}" ] && break
                                                  sleep 0.1
                                                done
                                                cp out.txt first.txt
-                                               printf '%s\n' "$2" >&3
+                                               printf '%s' "$2" >&3
                                                exec 3>&-
                                                wait "$pid")sh",
                                             args, 90);

@@ -1,6 +1,6 @@
 // Loaded with LD_PRELOAD by the fault tests: makes operator new fail for every allocation of the size named by
-// KALDEROS_FAIL_NEW_SIZE, and for the one allocation whose number (counting from 1, every form of operator new
-// together) is KALDEROS_FAIL_NEW_INDEX. Every other allocation behaves as usual. A failing allocation behaves
+// KALDEROS_FAIL_NEW_SIZE, for every allocation larger than KALDEROS_FAIL_NEW_ABOVE, and for the one allocation
+// whose number (counting from 1, every form of operator new together) is KALDEROS_FAIL_NEW_INDEX. Every other allocation behaves as usual. A failing allocation behaves
 // as the runtime's does when memory runs out: the new-handler is called when one is set, and the throwing forms
 // throw std::bad_alloc when none is.
 #include <dlfcn.h>
@@ -21,9 +21,10 @@ std::size_t Setting(const char* name) {
 bool ShouldFail(std::size_t size) {
     static const std::size_t failing_size = Setting("KALDEROS_FAIL_NEW_SIZE");
     static const std::size_t failing_index = Setting("KALDEROS_FAIL_NEW_INDEX");
+    static const std::size_t failing_above = Setting("KALDEROS_FAIL_NEW_ABOVE");
     static std::atomic<std::size_t> count{0};
     const std::size_t number = ++count;
-    return size == failing_size || number == failing_index;
+    return size == failing_size || number == failing_index || (failing_above != 0 && size > failing_above);
 }
 
 using ThrowingNew = void* (*)(std::size_t);

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -371,6 +372,35 @@ TEST_F(Faults, NoMemoryAtAnyAllocationEndsWithExitCode6) {
         }
         EXPECT_LT(failing, 1000u) << run.name;
         EXPECT_GT(failing, 3u) << run.name << ": the allocations were not counted";
+    }
+}
+
+// A line of megabytes is checked in pieces in flat memory, by any number of threads, from a file or a pipe:
+// no allocation may exceed a megabyte, and the output is one thread's.
+TEST_F(Faults, ALongLineIsCheckedInFlatMemoryByThreads) {
+    const std::string line = "123-45-6789\n" + std::string(5'000'000, '1') + "\n" + std::string(3'000'000, '7');
+    File("long.txt", line);
+    const std::string binary = KALDEROS_SHARED_RUNTIME_BINARY;
+    const ProcessResult one = Run({binary, "--quiet", "-i", dir_ + "/long.txt"});
+    ASSERT_EQ(one.exit_code, 0);
+    ASSERT_EQ(std::count(one.out.begin(), one.out.end(), '\n'), 1 + 19306 + 11584);  // pieces of 259
+    for (const char* jobs : {"--jobs=1", "--jobs=2", "--jobs=3"}) {
+        for (const bool from_pipe : {false, true}) {
+            ProcessSpec spec;
+            spec.argv = {binary, "--quiet", jobs};
+            if (from_pipe) {
+                spec.input = line;
+            } else {
+                spec.argv.insert(spec.argv.end(), {"-i", dir_ + "/long.txt"});
+            }
+            spec.env = FailingAllocation("KALDEROS_FAIL_NEW_ABOVE", std::size_t{1} << 20);
+            spec.timeout_seconds = 60;
+            const ProcessResult result = Run(spec);
+            const std::string which = std::string(jobs) + (from_pipe ? " from a pipe" : " from a file");
+            EXPECT_EQ(result.exit_code, 0) << which;
+            EXPECT_TRUE(result.out == one.out) << which << ": " << result.out.size() << " bytes for " << one.out.size();
+            EXPECT_EQ(result.err, "") << which;
+        }
     }
 }
 
