@@ -1,13 +1,19 @@
-// The loops over a list with --jobs: the list is read in blocks that end where lines end, threads check the
-// blocks into output of their own, and the output is written in the list's order, the same bytes and exit code
-// as one thread gives. A loop's work is a step, made for an output stream:
-//   bool Check(std::string_view text)    prints the text's output; true when the text fails
-//   bool Settles(std::string_view text)  at a block's start: whether the text's output can be had without the
-//                                        state the texts before the block leave (true for every text of a
-//                                        step without such state); each text until one settles is printed
-//                                        by the writing thread, in turn, with the state of the blocks before
-//   ssn::SsnNumber Carried()             the state a block ends with, once a text of it has settled
-//   void Resume(ssn::SsnNumber)          takes over that state
+// The loops over a list with --jobs: the list is read in blocks that end where lines end (or, where long lines
+// are checked in pieces, between two pieces), threads check the blocks into output of their own, and the output
+// is written in the list's order, the same bytes and exit code as one thread gives. A loop's work is a step, made
+// for an output stream:
+//   bool Check(std::string_view text)      prints a text given whole (a number given as an argument); true
+//                                          when the text fails
+//   bool CheckLine(std::string_view text)  the same for a text of the list, which may be a piece of a line
+//   bool EndOfLines()                      once the list is exhausted: whether the line it ended in fails
+//   bool Settles(std::string_view text, bool begins_line)
+//                                          at a block's start: whether the text's output and verdict can be had
+//                                          without the state the texts before the block leave (`begins_line`
+//                                          false for the pieces of a line begun in the block before); each text
+//                                          until one settles is checked by the writing thread, in turn, with
+//                                          the state of the blocks before
+//   BlockCarry Carried()                   the state a block ends with, once a text of it has settled
+//   void Resume(const BlockCarry&)         takes over that state
 #pragma once
 
 #include <cstddef>
@@ -26,11 +32,12 @@
 
 namespace kalderos {
 
-// The part of a step without state from text to text.
+// The part of a step without state from text to text, whose texts are whole lines.
 struct CarriesNothing {
-    static bool Settles(std::string_view /*text*/) { return true; }
-    static SsnNumber Carried() { return {}; }
-    static void Resume(SsnNumber /*carried*/) {}
+    static bool Settles(std::string_view /*text*/, bool begins_line) { return begins_line; }
+    static BlockCarry Carried() { return {}; }
+    static void Resume(const BlockCarry& /*carried*/) {}
+    static bool EndOfLines() { return false; }
 };
 
 // The list the run's texts come from when they are to be checked in blocks: with more than one job, the list
@@ -45,13 +52,19 @@ struct CarriesNothing {
 template <class Step>
 void JudgeBlock(ListBlock& block, Step step, LineReader::LongLines long_lines) {
     LineReader reader(std::move(block.data), block.size, long_lines);
+    const bool pieces = long_lines == LineReader::LongLines::kPieces;
     bool settled = false;
+    bool in_line = block.continues_line;
     for (std::string_view text = reader.Next(); text.data() != nullptr; text = reader.Next()) {
-        if (!settled && !(settled = step.Settles(text))) {
-            block.waiting.push_back(text);
-            continue;
+        if (!settled) {
+            const bool begins_line = !in_line;
+            in_line = pieces && IsPiece(text);
+            if (!(settled = step.Settles(text, begins_line))) {
+                block.waiting.push_back(text);
+                continue;
+            }
         }
-        block.any_failed |= step.Check(text);
+        block.any_failed |= step.CheckLine(text);
     }
     block.data = reader.Release();
     block.settled = settled;
@@ -87,7 +100,7 @@ template <class MakeStep, class Finish>
         workers.WaitJudged(written);
         CheckInterrupt();
         if (block.no_memory) TerminateRun(kExitOutOfMemory);
-        for (const std::string_view text : block.waiting) any_failed |= writer.Check(text);
+        for (const std::string_view text : block.waiting) any_failed |= writer.CheckLine(text);
         Out().Write(block.out.Contents());
         any_failed |= block.any_failed;
         if (block.settled) writer.Resume(block.carry);
@@ -95,6 +108,7 @@ template <class MakeStep, class Finish>
     }
     workers.Stop();
     CheckInterrupt();
+    any_failed |= writer.EndOfLines();
     const bool failed = reader.Failed();
     const RunFailure failure = options.standard_input_list ? RunFailure::kConsoleRead : RunFailure::kListFileRead;
     return EndOfTexts(failed ? std::optional<RunFailure>(failure) : std::nullopt, options, any_failed, finish);

@@ -61,9 +61,10 @@ void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::s
     out.Commit(kLead + kWidth);
 }
 
-// The card line of each text; with --fail-on-invalid, what fails is classified as the records classify it.
+// The card line of each text; with --fail-on-invalid, what fails is classified as the records classify it. A
+// line in pieces fails as its first piece does: the classifier never reads that far into a line.
 template <card::CardRules kRules>
-class CardTextStep : public CarriesNothing {
+class CardTextStep {
 public:
     CardTextStep(OutputStream& out, bool fail_on_invalid) : out_(out), fail_on_invalid_(fail_on_invalid) {}
 
@@ -81,14 +82,30 @@ public:
     }
     bool Check(std::string_view text) {
         Print(text);
+        return fail_on_invalid_ && Fails(text);
+    }
+    bool CheckLine(std::string_view text) {
+        Print(text);
         if (!fail_on_invalid_) return false;
+        const bool first = !line_open_;
+        line_open_ = IsPiece(text);
+        return first && Fails(text);
+    }
+    static bool EndOfLines() { return false; }
+
+    bool Settles(std::string_view /*text*/, bool begins_line) const { return begins_line || !fail_on_invalid_; }
+    [[nodiscard]] BlockCarry Carried() const { return {{}, line_open_, {}}; }
+    void Resume(const BlockCarry& carried) { line_open_ = carried.line_open; }
+
+private:
+    static bool Fails(std::string_view text) {
         const std::string_view content = LineContent(text);
         return card::ClassifyReadable(content.data(), content.size(), kRules).reason != card::CardReason::Ok;
     }
 
-private:
     OutputStream& out_;
     bool fail_on_invalid_;
+    bool line_open_ = false;  // the last text was a piece of a line
 };
 
 }  // namespace
@@ -105,7 +122,10 @@ int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
     if (!fail_on_invalid) {
         return CheckEveryText(texts, options, [&](std::string_view text) { return step.Print(text), false; }, finish);
     }
-    return CheckEveryText(texts, options, [&](std::string_view text) { return step.Check(text); }, finish);
+    return CheckEveryText(
+        texts, options,
+        [&](std::string_view text) { return texts.FromList() ? step.CheckLine(text) : step.Check(text); },
+        [] { return false; }, finish);
 }
 
 template int RunCardTextLoop<card::CardRules::Classic>(TextSource&, const RunOptions&);

@@ -87,6 +87,7 @@ std::size_t BlockReader::PieceCut(const ListBlock& block) const {
 BlockReader::Filled BlockReader::Fill(ListBlock& block, bool may_wait) {
     if (ended_ && tail_.empty()) return Filled::kExhausted;
     Reserve(block, std::max(block_bytes_, tail_.size() + 1), 0);
+    block.continues_line = tail_in_line_;
     if (!tail_.empty()) std::memcpy(block.data.get(), tail_.data(), tail_.size());
     block.size = tail_.size();
     std::size_t cut = 0;
@@ -104,6 +105,7 @@ BlockReader::Filled BlockReader::Fill(ListBlock& block, bool may_wait) {
         Reserve(block, block.capacity * 2, block.size);
     }
     if (cut == 0) cut = block.size;
+    tail_in_line_ = cut < block.size && block.data[cut - 1] != '\n';
     tail_.assign(block.data.get() + cut, block.data.get() + block.size);
     block.size = cut;
     std::memset(block.data.get() + cut, 0, kReadAhead);

@@ -7,11 +7,20 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/line_core.h"
 #include "driver/line_reader.h"
 #include "io/output_stream.h"
 #include "kalderos/kalderos.h"
 
 namespace kalderos {
+
+// What a step carries from a block's last text into the next block: the number the text format's lenient
+// reading carries, and the line the last texts began where it goes on in the next block.
+struct BlockCarry {
+    SsnNumber number;
+    bool line_open = false;
+    LineCore line;
+};
 
 struct ListBlock {
     std::unique_ptr<char[]> data;  // `size` bytes of whole lines (the last block's last line may lack its end),
@@ -19,11 +28,12 @@ struct ListBlock {
     std::size_t capacity = 0;      // room for bytes in front of the cleared ones
     std::size_t size = 0;
     OutputStream out{OutputStream::InMemory{}};
-    // The block's first texts, whose output needs the number carried into the block; the writer prints them.
+    bool continues_line = false;  // starts with a piece of a line begun in the block before
+    // The block's first texts, whose output needs what is carried into the block; the writer prints them.
     std::vector<std::string_view> waiting;
     bool any_failed = false;
     bool settled = false;  // the texts after `waiting` were printed, and the block ends with `carry`
-    SsnNumber carry;
+    BlockCarry carry;
     bool no_memory = false;
 
     // Ready to be filled again.
@@ -59,6 +69,7 @@ private:
     std::size_t block_bytes_;
     bool stream_;             // a pipe, a FIFO or a terminal: what has arrived is handed out without waiting
     bool pieces_;             // long lines are checked in pieces, not whole
+    bool tail_in_line_ = false;  // the tail starts between two pieces of a line
     std::vector<char> tail_;  // read past the last line end of the block before
     bool ended_ = false;
     bool failed_ = false;

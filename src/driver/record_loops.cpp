@@ -23,6 +23,7 @@ public:
         printer_.Print(input, judgement);
         return judgement.Fails();
     }
+    bool CheckLine(std::string_view text) { return Check(text); }
 
 private:
     record::SsnRecordPrinter<Syntax> printer_;
@@ -43,6 +44,7 @@ public:
         printer_.Print(input, outcome);
         return outcome.reason != card::CardReason::Ok;
     }
+    bool CheckLine(std::string_view text) { return Check(text); }
 
 private:
     record::CardRecordPrinter<Syntax, kRules> printer_;

@@ -16,7 +16,7 @@
 namespace kalderos {
 
 // The result line of each text, read leniently; with --fail-on-invalid, what fails is judged as the records
-// judge it.
+// judge it: a line in pieces once, as a whole, when its last piece has come.
 template <ssn::SsnRuleSet kSet>
 class SsnTextStep {
 public:
@@ -32,15 +32,27 @@ public:
     }
     bool Check(std::string_view text) {
         Print(text);
-        return fail_on_invalid_ && judge_.template JudgeAs<kSet>(LineContent(text)).Fails();
+        return fail_on_invalid_ && Fails(LineContent(text));
     }
+    bool CheckLine(std::string_view text) {
+        Print(text);
+        if (!fail_on_invalid_) return false;
+        const bool piece = IsPiece(text);
+        if (!line_open_ && !piece) return Fails(LineContent(text));
+        line_.Add(text);
+        line_open_ = piece;
+        return !piece && EndLine();
+    }
+    bool EndOfLines() { return line_open_ && EndLine(); }
 
     // A text's line shows the number carried into it with the fields the text has put in; a block's first
-    // texts wait for the number the block before ends with until every field comes from the block itself.
-    bool Settles(std::string_view text) {
+    // texts wait for the number the block before ends with until every field comes from the block itself, and
+    // with --fail-on-invalid until a line begins in it.
+    bool Settles(std::string_view text, bool begins_line) {
         SsnNumber read = partial_;
         ParseSsn(text, read);
-        if (read.area == kUnread || read.group == kUnread || read.serial == kUnread) {
+        if (read.area == kUnread || read.group == kUnread || read.serial == kUnread ||
+            (fail_on_invalid_ && !begins_line)) {
             partial_ = read;
             return false;
         }
@@ -48,16 +60,30 @@ public:
         judge_.Carry(partial_);
         return true;
     }
-    [[nodiscard]] SsnNumber Carried() const { return judge_.Carried(); }
-    void Resume(SsnNumber carried) { judge_.Carry(carried); }
+    [[nodiscard]] BlockCarry Carried() const { return {judge_.Carried(), line_open_, line_}; }
+    void Resume(const BlockCarry& carried) {
+        judge_.Carry(carried.number);
+        line_open_ = carried.line_open;
+        line_ = carried.line;
+    }
 
 private:
     static constexpr std::int32_t kUnread = INT32_MIN;  // no reading gives it
+
+    bool Fails(std::string_view content) const { return judge_.template JudgeAs<kSet>(content).Fails(); }
+    bool EndLine() {
+        const bool fails = line_.TooLong() || Fails(line_.View());
+        line_ = {};
+        line_open_ = false;
+        return fails;
+    }
 
     OutputStream& out_;
     ssn::SsnJudge judge_;
     bool fail_on_invalid_;
     SsnNumber partial_{kUnread, kUnread, kUnread};  // the fields the block's texts have put in so far
+    bool line_open_ = false;  // the last text was a piece of a line
+    LineCore line_;
 };
 
 template <ssn::SsnRuleSet kSet>
@@ -71,7 +97,10 @@ int SsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRule
     if (!fail_on_invalid) {
         return CheckEveryText(texts, options, [&](std::string_view text) { return step.Print(text), false; }, [] {});
     }
-    return CheckEveryText(texts, options, [&](std::string_view text) { return step.Check(text); }, [] {});
+    return CheckEveryText(
+        texts, options,
+        [&](std::string_view text) { return texts.FromList() ? step.CheckLine(text) : step.Check(text); },
+        [&] { return step.EndOfLines(); }, [] {});
 }
 
 extern template int SsnTextLoop<ssn::SsnRuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);

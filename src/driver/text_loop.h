@@ -37,6 +37,19 @@ template <class Check, class Finish>
     return EndOfTexts(texts.Failure(), options, any_failed, finish);
 }
 
+// The same, where whether the last text fails is known only once the texts are exhausted (a line in pieces):
+// `last_fails` tells.
+template <class Check, class LastFails, class Finish>
+[[nodiscard]] int CheckEveryText(TextSource& texts, const RunOptions& options, Check&& check, LastFails&& last_fails,
+                                 Finish&& finish) {
+    bool any_failed = false;
+    for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {
+        any_failed |= check(text);
+    }
+    any_failed |= last_fails();
+    return EndOfTexts(texts.Failure(), options, any_failed, finish);
+}
+
 // The loops of the text format: SSN result lines and card lines. The reference program of the tests brings
 // plain loops of its own in their place.
 [[nodiscard]] int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules);

@@ -39,6 +39,8 @@ public:
 
     // True when the input source is read, after the numbers given as arguments, if any.
     [[nodiscard]] bool ReadsInput() const { return then_input_; }
+    // True when the text last handed out is a line of the list, which may be a piece of a longer line.
+    [[nodiscard]] bool FromList() const { return as_read_; }
     // True while numbers given as arguments are still to be handed out.
     [[nodiscard]] bool NumbersLeft() const { return next_number_ < numbers_.size(); }
 

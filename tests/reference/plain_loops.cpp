@@ -39,10 +39,13 @@ public:
     char* Next() {
         CheckInterrupt();
         text_.clear();
+        if (line_ended_) line_.clear();
         if (file_ == nullptr || texts_.NumbersLeft()) {
             const std::string_view text = texts_.Next();
             if (TextSource::Exhausted(text)) return nullptr;
             text_.assign(text);
+            line_.assign(text);
+            line_ended_ = true;
             return text_.data();
         }
         // Up to and including the line feed, at most 259 characters; a carriage return before a line feed is
@@ -64,10 +67,19 @@ public:
             text_ += static_cast<char>(c);
             if (c == '\n') break;
         }
-        if (!text_.empty()) return text_.data();
+        if (!text_.empty()) {
+            line_ += text_;
+            line_ended_ = text_.size() < kMaxListText || text_.back() == '\n';
+            return text_.data();
+        }
         failed_ = std::ferror(file_) != 0;
         return nullptr;
     }
+
+    // The whole line the last text belongs to, once the line has ended with it: what --fail-on-invalid judges,
+    // however many texts the line was handed out in. Once the texts are exhausted, a line that ended with them.
+    [[nodiscard]] const std::string* EndedLine() const { return line_ended_ ? &line_ : nullptr; }
+    [[nodiscard]] const std::string* LastLine() const { return line_ended_ || line_.empty() ? nullptr : &line_; }
 
     // The run's exit code once Next has said the texts are exhausted: the read error's, else that of the
     // texts' judgements.
@@ -93,6 +105,8 @@ private:
     const RunOptions& options_;
     std::FILE* file_ = nullptr;
     std::string text_;
+    std::string line_;
+    bool line_ended_ = true;
     bool failed_ = false;
 };
 
@@ -248,6 +262,15 @@ void WriteCardLine(std::vector<char>& line, const char* kind, const char* text, 
     Out().EndOfLine();
 }
 
+// Whether a whole line fails as its record does.
+bool SsnLineFails(const ssn::SsnJudge& judge, const std::string& line) {
+    const std::string content = ReadableCopy(LineContent(line));
+    return judge.Judge({content.data(), LineContent(line).size()}).Fails();
+}
+bool CardLineFails(const std::string& line, card::CardRules rules) {
+    return card::JudgeCard(LineContent(line), rules).reason != card::CardReason::Ok;
+}
+
 // A card loop's end: the list closed and the closing line feed written unless the input failed.
 int EndCardLoop(PlainTexts& plain, bool any_failed) {
     const int code = plain.EndCode(any_failed);
@@ -264,14 +287,15 @@ int RunCurrentCardTextLoop(TextSource& texts, const RunOptions& options) {
     std::vector<char> line;
     bool any_failed = false;
     while (char* text = plain.Next()) {
-        if (options.fail_on_invalid) {
-            any_failed |= card::JudgeCard(LineContent(text), card::CardRules::Current).reason != card::CardReason::Ok;
+        if (options.fail_on_invalid && plain.EndedLine()) {
+            any_failed |= CardLineFails(*plain.EndedLine(), card::CardRules::Current);
         }
         const card::CardOutcome outcome = card::JudgeCard(text, card::CardRules::Current);
         const std::string kind(card::KindView(card::CardRules::Current, outcome.kind));
         const std::string kept = std::string(text).substr(0, outcome.length);
         if (kept.size() > 4) WriteCardLine(line, kind.c_str(), kept.c_str(), 22);
     }
+    if (options.fail_on_invalid && plain.LastLine()) any_failed |= CardLineFails(*plain.LastLine(), card::CardRules::Current);
     return EndCardLoop(plain, any_failed);
 }
 
@@ -285,14 +309,14 @@ int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
     std::vector<char> line;
     bool any_failed = false;
     while (char* text = plain.Next()) {
-        // --fail-on-invalid judges the text as the records do, before the classifier cuts it.
-        if (options.fail_on_invalid) {
-            const std::string content = ReadableCopy(LineContent(text));
-            any_failed |= card::ClassifyReadable(content.data(), LineContent(text).size()).reason != card::CardReason::Ok;
+        // --fail-on-invalid judges the line as the records do, before the classifier cuts the text.
+        if (options.fail_on_invalid && plain.EndedLine()) {
+            any_failed |= CardLineFails(*plain.EndedLine(), card::CardRules::Classic);
         }
         PlainClassifyCard(text, kind);
         if (std::strlen(text) > 4) WriteCardLine(line, kind.text.data(), text, 20);
     }
+    if (options.fail_on_invalid && plain.LastLine()) any_failed |= CardLineFails(*plain.LastLine(), card::CardRules::Classic);
     return EndCardLoop(plain, any_failed);
 }
 
@@ -315,11 +339,9 @@ int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnR
             PlainPrintResultLine(number, PlainJudgeSsn(number, table), PlainClassicConfirm(number, table), false);
         }
         Out().EndOfLine();
-        if (options.fail_on_invalid) {
-            const std::string content = ReadableCopy(LineContent(text));
-            any_failed |= judge.Judge({content.data(), LineContent(text).size()}).Fails();
-        }
+        if (options.fail_on_invalid && plain.EndedLine()) any_failed |= SsnLineFails(judge, *plain.EndedLine());
     }
+    if (options.fail_on_invalid && plain.LastLine()) any_failed |= SsnLineFails(judge, *plain.LastLine());
     return plain.EndCode(any_failed);
 }
 
