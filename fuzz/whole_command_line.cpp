@@ -93,10 +93,10 @@ void CheckParse(int argc, const char* const* argv) {
     FUZZ_REQUIRE(found.option_start == 1);
     if (found.stop == kalderos::CommandLine::Stop::kNone) {
         FUZZ_REQUIRE(found.numbers == ExpectedNumbers(arguments));
-    } else if (found.stop == kalderos::CommandLine::Stop::kBadOption) {
-        FUZZ_REQUIRE(found.option_letter != 0);
-    } else {
+    } else if (found.stop == kalderos::CommandLine::Stop::kListFileNotOpened) {
         FUZZ_REQUIRE(!found.list_file_shown.empty());
+    } else {
+        FUZZ_REQUIRE(found.option_letter != 0);
     }
     if (options.list_file >= 0) ::close(options.list_file);
     FUZZ_REQUIRE(LowestFreeDescriptor() == free_before);

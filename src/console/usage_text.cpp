@@ -41,7 +41,7 @@ constexpr auto kUsage = std::to_array<std::string_view>({
     "                     became random in 06/2011 (-g overlays the list of 06/2011),\n"
     "                     cards by today's networks\n"
     "  --fail-on-invalid  exit 1 when a number was not valid\n"
-    "  --jobs=N           check a list with N threads (0: one per processor)\n"
+    "  --jobs=N           check a list with N threads, 0-1024 (0: one per processor)\n"
     "  --help             show this text and exit\n"
     "  --version          show the version and the dates of the data and exit\n"
     "Long options may stand anywhere. Without one, the other options follow the\n"

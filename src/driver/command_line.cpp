@@ -43,6 +43,25 @@ std::string_view OpenListFile(RunOptions& options, const char* value) {
     return {};
 }
 
+// What a letter of an option argument does: sets a switch, takes a value, or is unknown.
+enum class LetterKind { kSwitch, kValue, kUnknown };
+
+LetterKind KindOf(char letter) {
+    switch (letter) {
+        case 'C':
+        case 'c':
+            return LetterKind::kSwitch;
+        case 'G':
+        case 'g':
+        case 'I':
+        case 'i':
+        case '1':
+            return LetterKind::kValue;
+        default:
+            return LetterKind::kUnknown;
+    }
+}
+
 // The letters of the option arguments, one argument after another.
 class OptionReader {
 public:
@@ -55,34 +74,29 @@ public:
         const char* const argument = argv_[position];
         next_ = position + 1;
         for (const char* letter = argument + 1; *letter != '\0'; ++letter) {
-            switch (*letter) {
-                case 'C':
-                case 'c':
+            // +1 stands alone; -1 takes its file name, which is never opened.
+            if (*letter == '1' && argument[0] == '+' && letter == argument + 1) continue;
+            switch (KindOf(*letter)) {
+                case LetterKind::kSwitch:
                     options_.card_mode = true;
                     continue;
-                case 'G':
-                case 'g':
-                    if (const char* value = TakeValue(letter)) StoreFullPath(options_.group_file_path, value);
+                case LetterKind::kValue:
+                    if (const char* value = TakeValue(letter)) ApplyValue(*letter, value);
                     return Next();
-                case 'I':
-                case 'i':
-                    if (const char* value = TakeValue(letter)) {
-                        list_file_shown_ = OpenListFile(options_, value);
-                        if (!list_file_shown_.empty()) stop_ = Stop::kListFileNotOpened;
-                    }
-                    return Next();
-                case '1':
-                    // +1 stands alone; -1 takes its file name, which is never opened.
-                    if (argument[0] == '+' && letter == argument + 1) continue;
-                    (void)TakeValue(letter);
-                    return Next();
-                default:
+                case LetterKind::kUnknown:
                     stop_ = Stop::kBadOption;
                     letter_ = *letter;
                     return Next();
             }
         }
         return next_;
+    }
+
+    // Under GNU conventions a group file means nothing to card mode, whichever of the two came first.
+    void CheckGroupFilesInCardMode() {
+        if (stop_ != Stop::kNone || !options_.card_mode || group_letter_ == 0) return;
+        stop_ = Stop::kGroupFileInCardMode;
+        letter_ = group_letter_;
     }
 
     // `found` with what the reading ended with.
@@ -95,6 +109,34 @@ public:
     }
 
 private:
+    void ApplyValue(char letter, const char* value) {
+        switch (letter) {
+            case 'G':
+            case 'g':
+                group_letter_ = letter;
+                if (!gnu_) {
+                    StoreFullPath(options_.group_file_path, value);
+                    return;
+                }
+                // Every group file named is read, in order: none is passed over for a later one.
+                StoreFullPath(options_.group_files.emplace_back(), value);
+                return;
+            case 'I':
+            case 'i':
+                // One list per run: a second one would otherwise leave the first unread.
+                if (gnu_ && options_.list_file >= 0) {
+                    stop_ = Stop::kSecondListFile;
+                    letter_ = letter;
+                    return;
+                }
+                list_file_shown_ = OpenListFile(options_, value);
+                if (!list_file_shown_.empty()) stop_ = Stop::kListFileNotOpened;
+                return;
+            default:
+                return;  // -1: the accounting file is never opened
+        }
+    }
+
     // The value of the letter at `letter`: the rest of its argument, or else the whole next argument, which must
     // not begin with "-" (that is taken as a forgotten value, not as a file name) unless GNU conventions hold.
     // Null when it is missing.
@@ -116,11 +158,27 @@ private:
     int next_ = 0;
     Stop stop_ = Stop::kNone;
     char letter_ = 0;
+    char group_letter_ = 0;  // the letter of the last -g, 0 when none was given
     bool value_missing_ = false;
     std::string_view list_file_shown_;
 };
 
 }  // namespace
+
+bool ValueInNextArgument(std::string_view argument) {
+    if (argument.size() < 2 || argument[0] != '-' || argument == "--") return false;
+    for (std::size_t letter = 1; letter < argument.size(); ++letter) {
+        switch (KindOf(argument[letter])) {
+            case LetterKind::kSwitch:
+                continue;
+            case LetterKind::kValue:
+                return letter + 1 == argument.size();
+            case LetterKind::kUnknown:
+                return false;  // the reading stops there, before any value
+        }
+    }
+    return false;
+}
 
 CommandLine ParseCommandLine(int argc, const char* const* argv, RunOptions& options) {
     CommandLine found;
@@ -148,6 +206,7 @@ CommandLine ParseGnuCommandLine(int argc, const char* const* argv, RunOptions& o
             position = reader.ApplyOptionArgument(position);
         }
     }
+    reader.CheckGroupFilesInCardMode();
     return reader.Found(found);
 }
 

@@ -9,21 +9,12 @@
 
 namespace kalderos {
 
-std::optional<NamedFailure> LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table) {
-    // The current rules ask only what was issued before randomization, which the June 2011 list tells.
-    switch (options.rules) {
-        case RuleSet::Classic:
-            FillFromBuiltinGroupList(table);
-            break;
-        case RuleSet::Current:
-            ssn::FillFromJune2011List(table);
-            break;
-        case RuleSet::kCount:
-            break;
-    }
-    const PathText& path = options.group_file_path;
-    // Without a long option a name refused for its length leaves the group file named before it, if any.
-    if (options.gnu_conventions && !path.Refused().empty()) {
+namespace {
+
+// Reads the group file `path` names over what `table` holds. A name refused for its length counts as a file
+// that cannot be opened when `refusal_ends_run`; else the earlier name it left in place, if any, is read.
+std::optional<NamedFailure> ReadGroupFile(const PathText& path, bool refusal_ends_run, HighestGroupTable& table) {
+    if (refusal_ends_run && !path.Refused().empty()) {
         platform::NoteNameTooLong();
         return NamedFailure{RunFailure::kGroupFileOpen, path.Refused()};
     }
@@ -47,6 +38,29 @@ std::optional<NamedFailure> LoadHighestGroupTable(const RunOptions& options, Hig
     }
     reader.Finish();
     platform::CloseFile(fd);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<NamedFailure> LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table) {
+    // The current rules ask only what was issued before randomization, which the June 2011 list tells.
+    switch (options.rules) {
+        case RuleSet::Classic:
+            FillFromBuiltinGroupList(table);
+            break;
+        case RuleSet::Current:
+            ssn::FillFromJune2011List(table);
+            break;
+        case RuleSet::kCount:
+            break;
+    }
+    // Without a long option only the last -g counts, and a name refused for its length leaves the group file
+    // named before it, if any. With one, every group file named is read, each over the ones before it.
+    if (!options.gnu_conventions) return ReadGroupFile(options.group_file_path, false, table);
+    for (const PathText& path : options.group_files) {
+        if (std::optional<NamedFailure> failure = ReadGroupFile(path, true, table)) return failure;
+    }
     return std::nullopt;
 }
 

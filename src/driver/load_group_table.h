@@ -8,8 +8,8 @@
 
 namespace kalderos {
 
-// The built-in list (under the current rules the June 2011 list), then the group file named with -g; the failure, and the file it names, when the group file
-// cannot be opened or read.
+// The built-in list (under the current rules the June 2011 list), then the group files named with -g; the
+// failure, and the file it names, when a group file cannot be opened or read.
 [[nodiscard]] std::optional<NamedFailure> LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table);
 
 }  // namespace kalderos

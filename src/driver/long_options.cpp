@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bytes/char_class.h"
+#include "driver/command_line.h"
 #include "io/diagnostics.h"
 
 namespace kalderos {
@@ -23,16 +24,16 @@ bool SetChoice(Choice& choice, const std::array<std::string_view, N>& names, std
     return false;
 }
 
-// A count of jobs: decimal digits, at most kMaxJobs.
+// A count of jobs: decimal digits, at most kMaxJobs; leading zeros count for nothing, as in any number.
 constexpr int kMaxJobs = 1024;
 bool SetJobs(LongOptions& options, std::string_view value) {
-    if (value.empty() || value.size() > 4) return false;
+    if (value.empty()) return false;
     int jobs = 0;
     for (const char c : value) {
         if (!bytes::IsDigit(c)) return false;
         jobs = jobs * 10 + (c - '0');
+        if (jobs > kMaxJobs) return false;  // before it could grow past an int
     }
-    if (jobs > kMaxJobs) return false;
     options.jobs = jobs;
     return true;
 }
@@ -86,17 +87,15 @@ int ApplyLongOption(int argc, const char* const* argv, int position, LongOptions
         }
         const std::string_view value = equals != std::string_view::npos ? argument.substr(equals + 1)
                                                                         : std::string_view(argv[position + 1]);
-        if (name == "rules" && !SetChoice(options.rules, kRuleSetNames, value)) {
+        const bool valid = name == "rules"    ? SetChoice(options.rules, kRuleSetNames, value)
+                           : name == "format" ? SetChoice(options.format, kOutputFormatNames, value)
+                                              : SetJobs(options, value);
+        if (!valid) {
+            const std::string choices = name == "rules"    ? Choices(kRuleSetNames)
+                                        : name == "format" ? Choices(kOutputFormatNames)
+                                                           : "0-" + std::to_string(kMaxJobs);
             return BadLongOption(options, "invalid argument " + Quoted(value) + " for '" + shown +
-                                              "' (valid arguments are " + Choices(kRuleSetNames) + ")");
-        }
-        if (name == "format" && !SetChoice(options.format, kOutputFormatNames, value)) {
-            return BadLongOption(options, "invalid argument " + Quoted(value) + " for '" + shown +
-                                              "'\nValid arguments are: " + Choices(kOutputFormatNames));
-        }
-        if (name == "jobs" && !SetJobs(options, value)) {
-            return BadLongOption(options, "invalid argument " + Quoted(value) + " for '" + shown +
-                                              "'\nValid arguments are: 0-1024");
+                                              "' (valid arguments are " + choices + ")");
         }
         return position + (equals == std::string_view::npos ? 2 : 1);
     }
@@ -125,9 +124,13 @@ LongOptions TakeLongOptions(int argc, const char* const* argv) {
         options_ended = options_ended || std::string_view(argv[position]) == "--";
         if (!options_ended && IsLongOption(argv[position])) {
             position = ApplyLongOption(argc, argv, position, options);
-        } else {
-            options.arguments.push_back(argv[position++]);
+            continue;
         }
+        // A short option's value in the next argument is that value, however much it looks like a long option
+        // or like "--": it stays with its option.
+        const bool value_follows = !options_ended && ValueInNextArgument(argv[position]);
+        options.arguments.push_back(argv[position++]);
+        if (value_follows && position < argc) options.arguments.push_back(argv[position++]);
     }
     options.arguments.push_back(nullptr);
     return options;

@@ -1,5 +1,6 @@
 // GNU-style long options (--name, --name=value, --name value), taken out of the argument list wherever they
-// stand before the short options are read, so that the short options read what remains by their own rules.
+// stand before the short options are read, so that the short options read what remains by their own rules. An
+// argument that is a short option's value (the one after "-g") is left to that option, whatever it looks like.
 #pragma once
 
 #include <string>
@@ -31,7 +32,7 @@ struct LongOptions {
 // "---4000000000000002" stay short-option arguments.
 [[nodiscard]] bool IsLongOption(std::string_view argument);
 
-// The long options of the command line before the first "--", in order; the last of --format, of --rules and
+// The long options of the command line before the first "--" that is no option's value, in order; the last of --format, of --rules and
 // of --jobs wins. Without memory the run ends with 6. Reading stops at an unknown option, a value where none
 // belongs or a missing or unknown --format, --rules or --jobs value, and `problem` says which.
 LongOptions TakeLongOptions(int argc, const char* const* argv);

@@ -70,6 +70,11 @@ std::optional<int> RefuseInputThatIsOutput(const RunOptions& options) {
     return std::nullopt;
 }
 
+// "'-i'": the option a stop of GNU conventions refuses.
+std::string OptionShown(const CommandLine& command_line) {
+    return Quoted(std::string("-") + command_line.option_letter);
+}
+
 // A command line that cannot be used: the help screen for a bad option (whose exit code stays 5 even when
 // standard output cannot take the help), the failure's message for a list file that cannot be opened. Under GNU
 // conventions no paged screen, only a line on standard error that names the option.
@@ -91,6 +96,12 @@ std::optional<int> StopCode(const CommandLine& command_line, const RunOptions& o
             return kExitUsage;
         case CommandLine::Stop::kListFileNotOpened:
             return ReportRunFailure(RunFailure::kListFileOpen, options, command_line.list_file_shown);
+        case CommandLine::Stop::kSecondListFile:
+            Diagnose("option " + OptionShown(command_line) + " may be given only once");
+            return kExitUsage;
+        case CommandLine::Stop::kGroupFileInCardMode:
+            Diagnose("option " + OptionShown(command_line) + " cannot be used with '-C'");
+            return kExitUsage;
     }
     return std::nullopt;
 }
@@ -159,6 +170,8 @@ int Run(int argc, const char* const* argv) {
     platform::InstallInterruptHandler();
     // Long options are taken out first; the short options read the rest of the command line.
     const LongOptions long_options = TakeLongOptions(argc, argv);
+    // From here on: --help and --version too report a failed write on one line.
+    if (long_options.Given(argc)) WriteFailureOnOneLine();
     if (!long_options.problem.empty()) {
         Err().Write("kalderos: " + long_options.problem + "\nTry 'kalderos --help' for more information.\n");
         return kExitUsage;
@@ -179,7 +192,6 @@ int Run(int argc, const char* const* argv) {
     // The argument list ends in a null pointer after the arguments left.
     const int short_argc = static_cast<int>(long_options.arguments.size()) - 1;
     options.gnu_conventions = long_options.Given(argc);
-    if (options.gnu_conventions) WriteFailureOnOneLine();
     const char* const* arguments = long_options.arguments.data();
     const CommandLine command_line = options.gnu_conventions ? ParseGnuCommandLine(short_argc, arguments, options)
                                                              : ParseCommandLine(short_argc, arguments, options);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "driver/output_format.h"
 #include "driver/rule_set.h"
@@ -38,7 +39,8 @@ private:
 
 struct RunOptions {
     bool card_mode = false;
-    PathText group_file_path;
+    PathText group_file_path;  // without GNU conventions: the last -g, the only one read
+    std::vector<PathText> group_files;  // under GNU conventions: every -g, read in order
     PathText list_file_path;
     int list_file = -1;         // descriptor open for reading, or -1
     bool quiet = false;                // --quiet: no leading blank line before the SSN results

@@ -49,7 +49,7 @@ const std::string kUsage =
            "                     became random in 06/2011 (-g overlays the list of 06/2011),\n"
            "                     cards by today's networks\n"
            "  --fail-on-invalid  exit 1 when a number was not valid\n"
-           "  --jobs=N           check a list with N threads (0: one per processor)\n"
+           "  --jobs=N           check a list with N threads, 0-1024 (0: one per processor)\n"
            "  --help             show this text and exit\n"
            "  --version          show the version and the dates of the data and exit\n"
            "Long options may stand anywhere. Without one, the other options follow the\n"
@@ -324,17 +324,25 @@ std::vector<E2eCase> LongOptionErrorRows() {
         Quiet({"unknown long option with a line feed", {"--col\nour"}, {}, "", "",
                "kalderos: unrecognized option '--col\\nour'\n" + kTryHelp, 5, true}),
         Quiet({"--format with a tab in its value", {"--format=t\tsv"}, {}, "", "",
-               "kalderos: invalid argument 't\\tsv' for '--format'\nValid arguments are: 'text', 'tsv', 'jsonl'\n" +
+               "kalderos: invalid argument 't\\tsv' for '--format' (valid arguments are 'text', 'tsv', 'jsonl')\n" +
                    kTryHelp, 5, true}),
         Quiet({"--format without its value", {"-C", "--format"}, {}, "", "",
                "kalderos: option '--format' requires an argument\n" + kTryHelp, 5}),
         Quiet({"--format with a bad value", {"--format=xml"}, {}, "", "",
-               "kalderos: invalid argument 'xml' for '--format'\nValid arguments are: 'text', 'tsv', 'jsonl'\n" +
+               "kalderos: invalid argument 'xml' for '--format' (valid arguments are 'text', 'tsv', 'jsonl')\n" +
                    kTryHelp, 5}),
         Quiet({"--jobs with a bad value", {"--jobs=two", "-i", "l.txt"}, {}, "", "",
-               "kalderos: invalid argument 'two' for '--jobs'\nValid arguments are: 0-1024\n" + kTryHelp, 5}),
+               "kalderos: invalid argument 'two' for '--jobs' (valid arguments are 0-1024)\n" + kTryHelp, 5}),
         Quiet({"--jobs above its limit", {"--jobs", "1025"}, {}, "", "",
-               "kalderos: invalid argument '1025' for '--jobs'\nValid arguments are: 0-1024\n" + kTryHelp, 5}),
+               "kalderos: invalid argument '1025' for '--jobs' (valid arguments are 0-1024)\n" + kTryHelp, 5}),
+        Quiet({"--jobs above its limit behind zeros", {"--jobs=00001025"}, {}, "", "",
+               "kalderos: invalid argument '00001025' for '--jobs' (valid arguments are 0-1024)\n" + kTryHelp, 5}),
+        Quiet({"--jobs at its limit", {"--jobs=1024", "--format=tsv", "--no-header", "-i", "l.txt"},
+               {{"l.txt", "123-45-6789\n"}}, "",
+               "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"}),
+        // Leading zeros count for nothing, however many.
+        Quiet({"--jobs behind zeros", {"--quiet", "--jobs=0001", "-i", "l.txt", "--jobs", "00002"},
+               {{"l.txt", "123-96-0001\n"}}, "", kConfirmed}),
         Quiet({"--jobs without its value", {"--jobs"}, {}, "", "",
                "kalderos: option '--jobs' requires an argument\n" + kTryHelp, 5}),
         // One thread per processor.
@@ -355,8 +363,12 @@ std::vector<E2eCase> LongOptionErrorRows() {
         // Records own standard output: no paged help screen there.
         Quiet({"tsv bad short option", {"--format=tsv", "-x"}, {}, "", "",
                "kalderos: invalid option -- 'x'\n" + kTryHelp, 5}),
-        Quiet({"jsonl option value missing", {"-C", "-i", "--format=jsonl"}, {}, "", "",
+        Quiet({"jsonl option value missing", {"-C", "--format=jsonl", "-i"}, {}, "", "",
                "kalderos: option requires an argument -- 'i'\n" + kTryHelp, 5}),
+        // What stands where -i's value goes is that value, so no long option was given here: a value that
+        // begins with "-" is then a forgotten one.
+        {"a long option as a short option's value is none", {"-C", "-i", "--format=jsonl"}, {}, "", HelpPageOne(),
+         PagerPrompt(), 5},
         // With a long option a bad short option is one line on standard error in the text format too.
         Quiet({"--quiet bad short option", {"123-45-6789", "-Cx", "--quiet"}, {}, "", "",
                "kalderos: invalid option -- 'x'\n" + kTryHelp, 5}),
@@ -388,9 +400,30 @@ std::vector<E2eCase> RecordDiagnosticRows() {
         Quiet({"--quiet group path too long ends the run", {"772-72-0001", "--quiet", "-g", "gf", "-g", kDeepGroupFile},
                {{"gf", "772 72\n"}}, "", "",
                "kalderos: cannot open group file '{dir}/" + kDeepGroupFile + "': File name too long\n", 5, true}),
+        // Every group file named is read: a later one leaves no earlier one unread.
         Quiet({"tsv group path too long before a usable one", {"772-72-0001", "--format=tsv", "--no-header", "-g",
-               kDeepGroupFile, "-g", "gf"}, {{"gf", "772 72\n"}}, "",
-               "772-72-0001\ttrue\t772\t72\t0001\tFlorida\tvalid\ttrue\tok\t2007-07\t2011-06\n"}),
+               kDeepGroupFile, "-g", "gf"}, {{"gf", "772 72\n"}}, "", "",
+               "kalderos: cannot open group file '{dir}/" + kDeepGroupFile + "': File name too long\n", 5, true}),
+        Quiet({"--quiet missing group file before a usable one", {"--quiet", "-g", "missing.txt", "-g", "gf",
+               "001-50-0001"}, {{"gf", "001 50\n"}}, "", "",
+               "kalderos: cannot open group file '{dir}/missing.txt': No such file or directory\n", 5}),
+        Quiet({"--quiet missing group file after a usable one", {"--quiet", "-g", "gf", "-g", "missing.txt",
+               "001-50-0001"}, {{"gf", "001 50\n"}}, "", "",
+               "kalderos: cannot open group file '{dir}/missing.txt': No such file or directory\n", 5}),
+        // Each group file over the ones before it, area by area.
+        Quiet({"--quiet group files read in order", {"--quiet", "-g", "g1", "-G", "g2", "001-50-0001", "002-50-0001",
+               "003-50-0001"}, {{"g1", "001 50\n002 50\n"}, {"g2", "002 48\n003 50\n"}}, "",
+               "SSN: 001-50-0001   New Hampshire         VALID=YES  CONFIRM\n"
+               "SSN: 002-50-0001   New Hampshire         VALID=NO\n"
+               "SSN: 003-50-0001   New Hampshire         VALID=YES  CONFIRM\n"}),
+        // Card mode reads no group file: one named there is an error, not passed over.
+        Quiet({"tsv a group file in card mode", {"--format=tsv", "-C", "-g", "missing.txt", "4111111111111111"}, {},
+               "", "", "kalderos: option '-g' cannot be used with '-C'\n", 5}),
+        Quiet({"--quiet a group file before card mode", {"--quiet", "-g", "gf", "4111111111111111", "-Cc"},
+               {{"gf", "001 50\n"}}, "", "", "kalderos: option '-g' cannot be used with '-C'\n", 5}),
+        // One list per run: the first would otherwise go unread.
+        Quiet({"--quiet two list files", {"--quiet", "-i", "l.txt", "-I", "g.txt"}, {{"l.txt", "123-96-0001\n"},
+               {"g.txt", "001 50\n"}}, "", "", "kalderos: option '-I' may be given only once\n", 5}),
         Quiet({"tsv group file that is a directory", {"--format=tsv", "-g", "groups.d", "1"}, {{"groups.d/", ""}}, "",
                "", "kalderos: cannot read group file '{dir}/groups.d': Is a directory\n", 5, true}),
         // A line feed in a name would split the diagnostic; it is shown escaped.
@@ -429,6 +462,17 @@ std::vector<E2eCase> GnuArgumentRows() {
                "/i\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"}),
         Quiet({"tsv a value may begin with a dash", {"--format=tsv", "--no-header", "-g", "-g.txt", "123-45-6789"},
                {{"-g.txt", "123 45\n"}}, "", "123-45-6789\ttrue\t123\t45\t6789\tNew York\tvalid\ttrue\tok\t2011-06\t\n"}),
+        // A value that looks like a long option, or like "--", is still the value.
+        Quiet({"tsv a group file named like a long option", {"--format=tsv", "--no-header", "-g", "--quiet",
+               "001-13-0001"}, {{"--quiet", "001 13\n"}}, "",
+               "001-13-0001\ttrue\t001\t13\t0001\tNew Hampshire\tvalid\ttrue\tok\t2011-06\t\n"}),
+        Quiet({"tsv a list file named like a long option", {"--format=tsv", "--no-header", "-Ci", "--jobs=2"},
+               {{"--jobs=2", "4111111111111111\n"}}, "", "4111111111111111\t4111111111111111\tVISA\tpass\tVISA\tok\n"}),
+        Quiet({"--quiet a missing group file named like a long option", {"--quiet", "-g", "--rules=current",
+               "001-13-0001"}, {}, "", "",
+               "kalderos: cannot open group file '{dir}/--rules=current': No such file or directory\n", 5}),
+        Quiet({"--quiet a group file named --", {"--quiet", "-g", "--", "001-13-0001"}, {{"--", "001 13\n"}}, "",
+               "SSN: 001-13-0001   New Hampshire         VALID=YES  CONFIRM\n"}),
         Quiet({"--quiet two numbers, no console", {"123-96-0001", "--quiet", "123-96-0001"}, {}, "",
                kConfirmed + kConfirmed}),
         Quiet({"--quiet numbers then a list", {"--quiet", "-i", "list.txt", "123-96-0001"},
@@ -499,6 +543,9 @@ std::vector<E2eCase> CurrentRulesRows() {
                "-i", "list.txt"}, {{"groups.txt", "001 13\n800 12\n"}, {"list.txt", "001-13-0001\n800-12-3456\n"}}, "",
                "001-13-0001\ttrue\t001\t13\t0001\tNew Hampshire\tvalid\ttrue\tok\t2011-06\t\n"
                "800-12-3456\ttrue\t800\t12\t3456\t\tvalid\ttrue\tok\t2011-06\t\n"}),
+        // Only the areas the group file names change: the rest keep the June 2011 list.
+        Quiet({"current rules group file keeps the other areas", {"--quiet", "--rules=current", "-g", "g", "002-02-0001"},
+               {{"g", "001 04\n"}}, "", "SSN: 002-02-0001   New Hampshire         VALID=YES\n"}),
         Quiet({"current rules group file text line", {"001-13-0001", "--rules=current", "--quiet", "-g", "groups.txt"},
                {{"groups.txt", "001 13\n"}}, "", "SSN: 001-13-0001   New Hampshire         VALID=YES  CONFIRM\n"}),
         Quiet({"classic rules by name", {"--rules=classic", "--quiet", "800-12-3456"}, {}, "",

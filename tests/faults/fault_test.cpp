@@ -50,6 +50,8 @@ TEST_F(Faults, FullDiskIsReportedAndEndsWithExitCode3) {
         {"records checked by two threads", {"--jobs=2", "--format=jsonl", "-i", dir_ + "/long.txt"}, 3, false},
         {"card mode", {"-C", "-i", File("cards.txt", "4111111111111111\n378282246310005\n")}, 3, true, false},
         {"the help screen", {"-x"}, 5, true, false},
+        {"--help", {"--help"}, 3, false},
+        {"--version", {"--version", "-C"}, 3, false},
         {"--quiet, a list", {"--quiet", "-i", File("quiet.txt", NumberList(10))}, 3, false},
         {"an invalid number under --fail-on-invalid", {"--fail-on-invalid", "123-45-6789"}, 3},
         {"a bad check digit under --fail-on-invalid", {"4000000000000001", "-C", "--fail-on-invalid"}, 3},
@@ -219,6 +221,9 @@ TEST_F(Faults, UnreadableStandardInputIsNamed) {
         {R"("$0" --format=tsv --no-header < .)", "", "kalderos: cannot read standard input: Is a directory\n"},
         {R"("$0" -C --format=jsonl < .)", "", "kalderos: cannot read standard input: Is a directory\n"},
         {R"("$0" --quiet < .)", "", "kalderos: cannot read standard input: Is a directory\n"},
+        // Threads read standard input as they would a list file, and still name it for what it is.
+        {R"("$0" --jobs=2 --format=tsv --no-header < .)", "", "kalderos: cannot read standard input: Is a directory\n"},
+        {R"("$0" --quiet --jobs=3 < .)", "", "kalderos: cannot read standard input: Is a directory\n"},
         {R"("$0" < .)", "\n" + ConsolePrompts() + "\nError reading standard input", Banner()},
     };
     for (const auto& c : cases) {

@@ -25,7 +25,12 @@ TEST(TakeLongOptions, LeavesTheOtherArgumentsInOrder) {
         {{"k", "--format=text", "--fail-on-invalid", "x"}, {"k", "x"}, OutputFormat::Text, false, true, true},
         // Two dashes alone, or with one character, are short-option arguments.
         {{"k", "--", "--i", "-", "---"}, {"k", "--", "--i", "-", "---"}, OutputFormat::Text, false, true, false},
-        {{"k", "-i", "--quiet"}, {"k", "-i"}, OutputFormat::Text, true, true, false},
+        // A short option's value in the next argument stays with it, whatever it looks like.
+        {{"k", "-i", "--quiet"}, {"k", "-i", "--quiet"}, OutputFormat::Text, false, true, false},
+        {{"k", "-Cg", "--", "--quiet", "-1", "--format=tsv", "-gx", "--no-header"},
+         {"k", "-Cg", "--", "-1", "--format=tsv", "-gx"}, OutputFormat::Text, true, false, false},
+        // A letter that is no option ends its argument before any value: what follows is a long option.
+        {{"k", "-xg", "--quiet", "-", "--no-header"}, {"k", "-xg", "-"}, OutputFormat::Text, true, false, false},
         // "--" ends the options: a long option behind it is a text to check.
         {{"k", "--quiet", "--", "--no-header", "x"}, {"k", "--", "--no-header", "x"}, OutputFormat::Text, true, true,
          false},
