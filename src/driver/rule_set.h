@@ -20,8 +20,5 @@ inline constexpr std::array<std::string_view, static_cast<std::size_t>(RuleSet::
 constexpr ssn::SsnRuleSet SsnRulesOf(RuleSet rules) {
     return rules == RuleSet::Current ? ssn::SsnRuleSet::Current : ssn::SsnRuleSet::Classic;
 }
-constexpr card::CardRules CardRulesOf(RuleSet rules) {
-    return rules == RuleSet::Current ? card::CardRules::Current : card::CardRules::Classic;
-}
 
 }  // namespace kalderos
