@@ -9,9 +9,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 # Debian shows the description as it is written: lines of at most 80 columns.
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "kalderos judges whether US Social Security Numbers could have been issued,"
-  "from the area and group issuance data it carries (4/2011, highest groups of"
-  "7/2007) or a published highest-group list, names the state or office of"
-  "issue, and flags numbers in the highest group issued for a closer look."
+  "from the area and group issuance data it carries (areas of 4/2011, highest"
+  "groups between the published lists of 7/2007 and 6/2011) or a published"
+  "highest-group list, names the state or office of issue, and flags numbers"
+  "in the highest group issued for a closer look."
   "With -C it names payment-card types from their leading digits and tests"
   "the Luhn check digit."
   ""

@@ -47,7 +47,8 @@ void ParseSsn(std::string_view text, SsnNumber& number);
 // group no later in the issuance order than the area's highest group.
 [[nodiscard]] SsnVerdict JudgeSsn(const SsnNumber& number, const HighestGroupTable& table);
 
-// Stores the built-in highest groups (issuance data of 7/2007) into `table`; areas it lacks are left alone.
+// Stores the built-in highest groups into `table`; areas it lacks are left alone. Each lies, in the order of
+// issue, between the group of the published list of July 2007 and that of June 2011.
 void FillFromBuiltinGroupList(HighestGroupTable& table);
 
 // Reads a group file's text into `table` over what it holds: whole decimal numbers taken two at a time as area

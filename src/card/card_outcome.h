@@ -53,7 +53,6 @@ inline constexpr std::array<KindText, KindCount(kTable)> kKindTextsOf = [] {
 }();
 
 // The kind texts of the classic table, which the program prints without a choice of rules.
-inline constexpr std::size_t kKindCount = KindCount(kClassicCards);
 inline constexpr const auto& kKindTexts = kKindTextsOf<kClassicCards>;
 static_assert(kKindTexts[kTooManyDigitsKind].back() == '\0' && kKindTexts[TypeKind(3, false)].back() == '\0');
 

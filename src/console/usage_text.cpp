@@ -1,11 +1,14 @@
 // The usage text and the version text.
 #include "console/usage_text.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "card/card_fields.h"
 #include "card/card_outcome.h"
+#include "console/long_option_table.h"
 #include "console/version_stamp.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
@@ -31,26 +34,17 @@ constexpr auto kUsage = std::to_array<std::string_view>({
     "                     list of ",
     ssn::kGroupDataDate,
     "\n"
-    "  -C                 classify card numbers instead of SSNs\n"
-    "  --quiet            no banner and no leading blank line\n"
-    "  --format=FORMAT    text (the default), tsv or jsonl: one record per text,\n"
-    "                     standard output holds records only (implies --quiet)\n"
-    "  --no-header        no header row in the tsv format\n"
-    "  --rules=RULES      classic (the default): SSNs by the built-in data, cards by\n"
-    "                     the classic table; current: SSNs as issued since issuance\n"
-    "                     became random in 06/2011 (-g overlays the list of 06/2011),\n"
-    "                     cards by today's networks\n"
-    "  --fail-on-invalid  exit 1 when a number was not valid\n"
-    "  --jobs=N           check a list with N threads, 0-1024 (0: one per processor)\n"
-    "  --help             show this text and exit\n"
-    "  --version          show the version and the dates of the data and exit\n"
+    "  -C                 classify card numbers instead of SSNs\n",
+});
+
+// After the long options.
+constexpr std::string_view kUsageRules =
     "Long options may stand anywhere. Without one, the other options follow the\n"
     "first option argument (one led by -, + or /) and only the first NUMBER counts;\n"
     "with one, options and numbers mix as in GNU programs: every NUMBER is checked,\n"
     "then the list file of -i, -- ends the options, standard input that is no\n"
     "terminal is read without prompts, and errors are one line on standard error.\n"
-    "\n",
-});
+    "\n";
 
 constexpr std::string_view kUsageEnd =
     "\n"
@@ -61,28 +55,86 @@ constexpr std::string_view kUsageEnd =
     "\n"
     "Full documentation: man kalderos\n";
 
+// A line of the text holds at most 80 columns.
 constexpr std::size_t kWidth = 80;
 
-// `lead` and the words after it, one blank apart, wrapped below 80 columns under the first word.
-template <std::size_t N>
-void WriteWords(std::string_view lead, const std::array<std::string_view, N>& words, std::string_view between = " ") {
-    Out().Write(lead);
-    std::size_t column = lead.size();
-    for (std::size_t i = 0; i < N; ++i) {
-        const std::string_view separator = i == 0 ? std::string_view(" ") : between;
-        if (i != 0 && column + separator.size() + words[i].size() >= kWidth) {
+// Words after a lead, each after its separator, wrapped onto lines indented one column past the lead.
+class WrappedWords {
+public:
+    explicit WrappedWords(std::string_view lead) : indent_(lead.size() + 1), column_(lead.size()) {
+        Out().Write(lead);
+    }
+
+    // `separator` ends in a blank, which becomes the line end where the word goes on the next line. The first
+    // word stays on the lead's line.
+    void Word(std::string_view word, std::string_view separator = " ") {
+        if (!first_ && column_ + separator.size() + word.size() > kWidth) {
             Out().Write(separator.substr(0, separator.size() - 1));
             Out().Write("\n");
-            Out().WriteRepeated(' ', lead.size() + 1);
-            column = lead.size() + 1;
+            Out().WriteRepeated(' ', indent_);
+            column_ = indent_;
         } else {
             Out().Write(separator);
-            column += separator.size();
+            column_ += separator.size();
         }
-        Out().Write(words[i]);
-        column += words[i].size();
+        Out().Write(word);
+        column_ += word.size();
+        first_ = false;
     }
-    Out().Write("\n");
+
+    // Every word of `text`, one blank apart.
+    void Text(std::string_view text) {
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t blank = std::min(text.find(' ', start), text.size());
+            Word(text.substr(start, blank - start));
+            start = blank + 1;
+        }
+    }
+
+    void End() { Out().Write("\n"); }
+
+private:
+    std::size_t indent_;
+    std::size_t column_;
+    bool first_ = true;
+};
+
+// `lead` and the words after it, wrapped under the first word.
+template <std::size_t N>
+void WriteWords(std::string_view lead, const std::array<std::string_view, N>& words, std::string_view between = " ") {
+    WrappedWords line(lead);
+    for (std::size_t i = 0; i < N; ++i) line.Word(words[i], i == 0 ? std::string_view(" ") : between);
+    line.End();
+}
+
+constexpr std::string_view kDefaultMark = " (the default)";
+
+// What --help says of a long option: its values by name, the default first, each with what it means where it
+// says, then what the option does.
+std::string OptionText(const LongOptionRow& row) {
+    std::string text;
+    for (std::size_t i = 0; i < row.values.size(); ++i) {
+        const OptionValue& value = row.values[i];
+        text.append(value.name).append(i == 0 ? kDefaultMark : "");
+        if (!value.help.empty()) text.append(": ").append(value.help);
+        if (i + 1 == row.values.size()) break;
+        text.append(!value.help.empty() ? "; " : i + 2 == row.values.size() ? " or " : ", ");
+    }
+    if (!row.help.empty()) text.append(text.empty() ? "" : ": ").append(row.help);
+    return text;
+}
+
+// The long options, one entry each: "  --name=PLACEHOLDER", then its text from the column of the other options.
+void WriteLongOptions() {
+    constexpr std::size_t kTextColumn = 21;
+    for (const LongOptionRow& row : kLongOptions) {
+        std::string lead = "  --";
+        lead.append(row.name).append(row.placeholder.empty() ? "" : "=").append(row.placeholder);
+        lead.resize(std::max(lead.size(), kTextColumn - 1), ' ');
+        WrappedWords line(lead);
+        line.Text(OptionText(row));
+        line.End();
+    }
 }
 
 // The record fields and the words of their values, from the lists the printers print.
@@ -103,18 +155,26 @@ void WriteRecordFields() {
 
 int PrintUsage() {
     for (const std::string_view part : kUsage) Out().Write(part);
+    WriteLongOptions();
+    Out().Write(kUsageRules);
     WriteRecordFields();
     Out().Write(kUsageEnd);
     return kExitDone;
 }
 
-int PrintVersion() {    Out().Write("kalderos ");
+int PrintVersion() {
+    Out().Write("kalderos ");
     Out().Write(kProgramVersion);
     Out().Write("\nArea data: ");
     Out().Write(ssn::kAreaDataDate);
     Out().Write("\nHighest groups: ");
     Out().Write(ssn::kGroupDataDate);
-    Out().Write("\nRules: classic (the default), current");
+    Out().Write("\nRules: ");
+    for (std::size_t i = 0; i < kRulesValues.size(); ++i) {
+        Out().Write(i == 0 ? std::string_view() : ", ");
+        Out().Write(kRulesValues[i].name);
+        Out().Write(i == 0 ? kDefaultMark : "");
+    }
     Out().Write("\nBuild: ");
     Out().Write(MakeVersionStamp(kBuildDate, kBuildTime));
     Out().Write("\n");

@@ -35,9 +35,20 @@ inline constexpr auto kLeads = [] {
     }
     return leads;
 }();
-static_assert(kLeads<card::CardRules::Classic>[card::kTooManyDigitsKind][1] == '2' &&
-              kLeads<card::CardRules::Classic>[card::kUnknownKind][6] == 'U' &&
-              kLeads<card::CardRules::Current>[card::TypeKind(1, false)][1] == 'M');
+
+// The lead of the kind text `name` in the table of kRules; empty when no kind has that text.
+template <card::CardRules kRules>
+constexpr std::string_view LeadOf(std::string_view name) {
+    for (std::size_t kind = 0; kind < kLeads<kRules>.size(); ++kind) {
+        if (card::KindView(kRules, kind) == name) return {kLeads<kRules>[kind].data(), kLead};
+    }
+    return {};
+}
+static_assert(LeadOf<card::CardRules::Classic>("2MANY_DIGITS") == "\n2MANY_DIGITS | " &&
+              LeadOf<card::CardRules::Classic>("UNKNOWN") == "\n     UNKNOWN | " &&
+              LeadOf<card::CardRules::Classic>("enRoute_X") == "\n   enRoute_X | " &&
+              LeadOf<card::CardRules::Current>("MasterCard_X") == "\nMasterCard_X | " &&
+              LeadOf<card::CardRules::Current>("Mir") == "\n         Mir | ");
 
 // "\n%12s | %<width>s" with the kind text and the card text, a longer text printed whole.
 template <card::CardRules kRules>

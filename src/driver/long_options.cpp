@@ -3,20 +3,31 @@
 #include "driver/long_options.h"
 
 #include <array>
+#include <span>
 #include <string>
 
 #include "bytes/char_class.h"
+#include "console/long_option_table.h"
 #include "driver/command_line.h"
 #include "io/diagnostics.h"
 
 namespace kalderos {
 namespace {
 
-// Sets `choice` to the value named `value` in `names`; false when none is.
+// A value named in the table sets the choice at its place.
 template <class Choice, std::size_t N>
-bool SetChoice(Choice& choice, const std::array<std::string_view, N>& names, std::string_view value) {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (value == names[i]) {
+constexpr bool NamedAt(const std::array<OptionValue, N>& values, Choice choice, std::string_view name) {
+    return N == static_cast<std::size_t>(Choice::kCount) && values[static_cast<std::size_t>(choice)].name == name;
+}
+static_assert(NamedAt(kFormatValues, OutputFormat::Text, "text") && NamedAt(kFormatValues, OutputFormat::Tsv, "tsv") &&
+              NamedAt(kFormatValues, OutputFormat::Jsonl, "jsonl"));
+static_assert(NamedAt(kRulesValues, RuleSet::Classic, "classic") && NamedAt(kRulesValues, RuleSet::Current, "current"));
+
+// Sets `choice` to the value named `value` among `values`; false when none is.
+template <class Choice>
+bool SetChoice(Choice& choice, std::span<const OptionValue> values, std::string_view value) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (value == values[i].name) {
             choice = static_cast<Choice>(i);
             return true;
         }
@@ -39,13 +50,12 @@ bool SetJobs(LongOptions& options, std::string_view value) {
 }
 
 // "'text', 'tsv', 'jsonl'"
-template <std::size_t N>
-std::string Choices(const std::array<std::string_view, N>& names) {
+std::string Choices(std::span<const OptionValue> values) {
     std::string choices;
-    for (const std::string_view name : names) {
+    for (const OptionValue& value : values) {
         if (!choices.empty()) choices += ", ";
         choices += '\'';
-        choices += name;
+        choices += value.name;
         choices += '\'';
     }
     return choices;
@@ -57,22 +67,62 @@ int BadLongOption(LongOptions& options, std::string problem) {
     return -1;
 }
 
-// A switch without a value: true when `name` is one of them, and it is set.
-bool SetSwitch(LongOptions& options, std::string_view name) {
-    if (name == "quiet") {
-        options.quiet = true;
-    } else if (name == "no-header") {
-        options.header = false;
-    } else if (name == "fail-on-invalid") {
-        options.fail_on_invalid = true;
-    } else if (name == "help") {
-        options.help = true;
-    } else if (name == "version") {
-        options.version = true;
-    } else {
-        return false;
+// The row of the option named `name`, or null.
+const LongOptionRow* FindLongOption(std::string_view name) {
+    for (const LongOptionRow& row : kLongOptions) {
+        if (row.name == name) return &row;
     }
-    return true;
+    return nullptr;
+}
+
+// Applies `option`, with `value` for one that takes a value; false when it does not take `value`.
+bool Apply(LongOptions& options, LongOption option, std::string_view value) {
+    switch (option) {
+        case LongOption::Quiet:
+            options.quiet = true;
+            return true;
+        case LongOption::Format:
+            return SetChoice(options.format, kFormatValues, value);
+        case LongOption::NoHeader:
+            options.header = false;
+            return true;
+        case LongOption::Rules:
+            return SetChoice(options.rules, kRulesValues, value);
+        case LongOption::FailOnInvalid:
+            options.fail_on_invalid = true;
+            return true;
+        case LongOption::Jobs:
+            return SetJobs(options, value);
+        case LongOption::Help:
+            options.help = true;
+            return true;
+        case LongOption::Version:
+            options.version = true;
+            return true;
+        case LongOption::kCount:
+            break;
+    }
+    return false;
+}
+
+// What follows "invalid argument 'x' for '--name'" for an option that refused its value.
+std::string ValidArguments(LongOption option) {
+    switch (option) {
+        case LongOption::Format:
+            return " (valid arguments are " + Choices(kFormatValues) + ")";
+        case LongOption::Rules:
+            return " (valid arguments are " + Choices(kRulesValues) + ")";
+        case LongOption::Jobs:
+            return " (valid arguments are 0-" + std::to_string(kMaxJobs) + ")";
+        case LongOption::Quiet:
+        case LongOption::NoHeader:
+        case LongOption::FailOnInvalid:
+        case LongOption::Help:
+        case LongOption::Version:
+        case LongOption::kCount:
+            break;
+    }
+    return "";
 }
 
 // Applies the long option at `position`; returns the position of the argument to look at next, or -1.
@@ -81,30 +131,26 @@ int ApplyLongOption(int argc, const char* const* argv, int position, LongOptions
     const std::size_t equals = argument.find('=');
     const std::string_view name = argument.substr(2, equals == std::string_view::npos ? equals : equals - 2);
     const std::string shown = "--" + std::string(name);
-    if (name == "format" || name == "rules" || name == "jobs") {
-        if (equals == std::string_view::npos && position + 1 >= argc) {
-            return BadLongOption(options, "option '" + shown + "' requires an argument");
-        }
-        const std::string_view value = equals != std::string_view::npos ? argument.substr(equals + 1)
-                                                                        : std::string_view(argv[position + 1]);
-        const bool valid = name == "rules"    ? SetChoice(options.rules, kRuleSetNames, value)
-                           : name == "format" ? SetChoice(options.format, kOutputFormatNames, value)
-                                              : SetJobs(options, value);
-        if (!valid) {
-            const std::string choices = name == "rules"    ? Choices(kRuleSetNames)
-                                        : name == "format" ? Choices(kOutputFormatNames)
-                                                           : "0-" + std::to_string(kMaxJobs);
-            return BadLongOption(options, "invalid argument " + Quoted(value) + " for '" + shown +
-                                              "' (valid arguments are " + choices + ")");
-        }
-        return position + (equals == std::string_view::npos ? 2 : 1);
-    }
+    const LongOptionRow* const row = FindLongOption(name);
     // Named as given, a control byte in it escaped so that the diagnostic keeps to its line.
-    if (!SetSwitch(options, name)) return BadLongOption(options, "unrecognized option " + Quoted(argument));
-    if (equals != std::string_view::npos) {
-        return BadLongOption(options, "option '" + shown + "' doesn't allow an argument");
+    if (row == nullptr) return BadLongOption(options, "unrecognized option " + Quoted(argument));
+    if (row->placeholder.empty()) {
+        if (equals != std::string_view::npos) {
+            return BadLongOption(options, "option '" + shown + "' doesn't allow an argument");
+        }
+        Apply(options, row->option, {});
+        return position + 1;
     }
-    return position + 1;
+    if (equals == std::string_view::npos && position + 1 >= argc) {
+        return BadLongOption(options, "option '" + shown + "' requires an argument");
+    }
+    const std::string_view value =
+        equals != std::string_view::npos ? argument.substr(equals + 1) : std::string_view(argv[position + 1]);
+    if (!Apply(options, row->option, value)) {
+        return BadLongOption(options, "invalid argument " + Quoted(value) + " for '" + shown + "'" +
+                                          ValidArguments(row->option));
+    }
+    return position + (equals == std::string_view::npos ? 2 : 1);
 }
 
 }  // namespace

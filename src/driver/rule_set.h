@@ -13,15 +13,10 @@ namespace kalderos {
 // Every choice of rules is a switch over these without a default.
 enum class RuleSet { Classic, Current, kCount };
 
-// The names --rules takes, by RuleSet.
-inline constexpr std::array<std::string_view, static_cast<std::size_t>(RuleSet::kCount)> kRuleSetNames{"classic",
-                                                                                                      "current"};
+// The names --rules takes are kRulesValues (console/long_option_table.h), by RuleSet.
 
 constexpr ssn::SsnRuleSet SsnRulesOf(RuleSet rules) {
     return rules == RuleSet::Current ? ssn::SsnRuleSet::Current : ssn::SsnRuleSet::Classic;
-}
-constexpr card::CardRules CardRulesOf(RuleSet rules) {
-    return rules == RuleSet::Current ? card::CardRules::Current : card::CardRules::Classic;
 }
 
 }  // namespace kalderos

@@ -160,11 +160,6 @@ public:
         std::memcpy(cursor_, digits, 4);
         cursor_ = record::Put(cursor_ + width, Syntax::kQuote);
     }
-    // A string of any size that needs no escape.
-    [[gnu::always_inline]] void String(std::string_view name, std::string_view value) {
-        cursor_ = record::Put(record::Put(Syntax::Key(cursor_, name, false), Syntax::kQuote), value);
-        cursor_ = record::Put(cursor_, Syntax::kQuote);
-    }
     [[gnu::always_inline]] void Bool(std::string_view name, bool value) {
         cursor_ = Syntax::Key(cursor_, name, false);
         std::memcpy(cursor_, value ? "true" : "false", 5);

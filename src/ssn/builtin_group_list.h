@@ -1,5 +1,6 @@
-// The highest group issued per area as of kGroupDataDate (data_dates.h), the data the program carries when no
-// group file is named.
+// The highest group issued per area that the program carries, used when no group file is named. Labelled
+// kGroupDataDate (data_dates.h), it is no one published list: each group lies, in the order of issue, at or
+// after that of the list of July 2007 and at or before that of June 2011.
 #pragma once
 
 #include <array>
@@ -16,7 +17,7 @@ struct GroupRun {
 };
 
 // Consecutive areas that share one highest group. Areas 000, 666, 734-749 and 773-999 are absent on purpose:
-// none of them had a group issued when the data was taken.
+// none of them has a group in the list of June 2011 either.
 inline constexpr std::array<GroupRun, 109> kBuiltinGroupRuns{{
     {1, 3, 6},       {4, 7, 8},       {8, 8, 92},      {9, 9, 90},      {10, 12, 92},    {13, 34, 90},
     {35, 39, 72},    {40, 42, 13},    {43, 49, 11},    {50, 62, 98},    {63, 134, 96},   {135, 158, 19},

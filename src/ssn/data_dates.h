@@ -8,7 +8,8 @@ namespace kalderos::ssn {
 // The last update of the area table and of the rules the numbers are judged by.
 inline constexpr std::string_view kAreaDataDate = "4/2011";
 
-// The issuance list the built-in highest groups come from (builtin_group_list.h).
+// The label of the built-in highest groups (builtin_group_list.h), which lie between the published lists of
+// July 2007 and June 2011.
 inline constexpr std::string_view kGroupDataDate = "7/2007";
 
 }  // namespace kalderos::ssn

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "kalderos/kalderos.h"
 #include "ssn/issuance_window.h"
 
 namespace kalderos {
@@ -30,6 +31,15 @@ std::map<int, int> ReadRawList(const char* file) {
     return highest;
 }
 
+// The place of group 01-99 in the order of issue, written out: odd 01-09, even 10-98, even 02-08, odd 11-99.
+long Place(int group) {
+    std::vector<int> order;
+    for (const auto& [first, last] : {std::pair{1, 9}, {10, 98}, {2, 8}, {11, 99}}) {
+        for (int g = first; g <= last; g += 2) order.push_back(g);
+    }
+    return std::find(order.begin(), order.end(), group) - order.begin();
+}
+
 std::string Window(int area, int group) {
     const ssn::IssuanceWindow window = ssn::WindowFor(area, group);
     return std::string(ssn::WindowMonth(window.issued_after)) + "|" + std::string(ssn::WindowMonth(window.issued_by));
@@ -38,11 +48,6 @@ std::string Window(int area, int group) {
 // issued_by: the first list whose highest group comes after the group; issued_after: the last list whose highest
 // group comes before it, or that names none.
 TEST(IssuanceWindow, AgreesWithTheRawFiles) {
-    std::vector<int> order;  // the order of issue written out
-    for (const auto& [first, last] : {std::pair{1, 9}, {10, 98}, {2, 8}, {11, 99}}) {
-        for (int g = first; g <= last; g += 2) order.push_back(g);
-    }
-    const auto place = [&order](int group) { return std::find(order.begin(), order.end(), group) - order.begin(); };
     std::vector<std::map<int, int>> lists;
     for (const char* file : kFiles) lists.push_back(ReadRawList(file));
     ASSERT_EQ(lists[2].size(), 755u);
@@ -53,12 +58,50 @@ TEST(IssuanceWindow, AgreesWithTheRawFiles) {
             for (std::size_t i = 0; i < lists.size(); ++i) {
                 const auto found = lists[i].find(area);
                 const bool named = found != lists[i].end() && found->second != 0;
-                if (!named || place(group) > place(found->second)) after = kMonths[i];
-                if (named && place(group) < place(found->second) && by.empty()) by = kMonths[i];
+                if (!named || Place(group) > Place(found->second)) after = kMonths[i];
+                if (named && Place(group) < Place(found->second) && by.empty()) by = kMonths[i];
             }
             ASSERT_EQ(Window(area, group), after + "|" + by) << area << "-" << group;
         }
     }
+}
+
+// The built-in highest groups are no one list's: area by area, in the order of issue, each is at or after the
+// July 2007 list's and at or before the June 2011 list's, where a list that names no group for an area had none
+// issued there (before 01). Only 754 and 755 are named after July 2007, and the built-in table names exactly
+// the areas of June 2011.
+TEST(IssuanceWindow, BuiltinGroupsLieBetweenJuly2007AndJune2011) {
+    HighestGroupTable builtin;
+    FillFromBuiltinGroupList(builtin);
+    const std::map<int, int> july = ReadRawList(kFiles[1]);
+    const std::map<int, int> june = ReadRawList(kFiles[2]);
+    const auto place = [](const std::map<int, int>& list, int area) {
+        const auto found = list.find(area);
+        return found == list.end() || found->second == 0 ? -1 : Place(found->second);
+    };
+    std::vector<int> named_after_july;
+    int named = 0;
+    int as_july = 0;
+    int as_june = 0;
+    for (int area = 0; area < kAreaCount; ++area) {
+        const int group = builtin.group[static_cast<std::size_t>(area)];
+        const long built_in = group == 0 ? -1 : Place(group);
+        EXPECT_LE(place(july, area), built_in) << area;
+        EXPECT_LE(built_in, place(june, area)) << area;
+        EXPECT_EQ(built_in == -1, place(june, area) == -1) << area;
+        if (built_in == -1) continue;
+        ++named;
+        if (place(july, area) == -1) named_after_july.push_back(area);
+        as_july += built_in == place(july, area);
+        as_june += built_in == place(june, area);
+    }
+    EXPECT_EQ(named_after_july, (std::vector<int>{754, 755}));
+    EXPECT_EQ(builtin.group[754], 1);
+    EXPECT_EQ(builtin.group[755], 1);
+    // Of the areas named, the group of July 2007 in 355 and that of June 2011 in 167: neither list.
+    EXPECT_EQ(named, 755);
+    EXPECT_EQ(as_july, 355);
+    EXPECT_EQ(as_june, 167);
 }
 
 // Below, at and above each list's highest group.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "console/long_option_table.h"
 #include "driver/long_options.h"
 
 namespace kalderos {
@@ -65,6 +66,28 @@ TEST(IsLongOption, IsANameOfTwoOrMoreCharactersStartingWithALetter) {
         {"--@a", false},     {"--[a", false},     {"--`a", false},       {"--{a", false},
     };
     for (const auto& row : rows) EXPECT_EQ(IsLongOption(row.argument), row.long_option) << row.argument;
+}
+
+// Every option --help lists is taken, a switch alone and an option with a value with each value it names (the
+// rule sets by their names); a value it does not name is refused.
+TEST(TakeLongOptions, TakesEveryOptionOfTheTableWithEachValue) {
+    for (const LongOptionRow& row : kLongOptions) {
+        std::vector<std::string> given;
+        for (const OptionValue& value : row.values) given.push_back(std::string(value.name));
+        if (row.values.empty()) given.push_back(row.placeholder.empty() ? "" : "7");
+        for (const std::string& value : given) {
+            const std::string argument = "--" + std::string(row.name) + (value.empty() ? "" : "=" + value);
+            const std::vector<const char*> argv{"k", argument.c_str()};
+            EXPECT_EQ(TakeLongOptions(2, argv.data()).problem, "") << argument;
+        }
+        const std::string refused = "--" + std::string(row.name) + "=x";
+        const std::vector<const char*> argv{"k", refused.c_str()};
+        EXPECT_NE(TakeLongOptions(2, argv.data()).problem, "") << refused;
+    }
+    const std::vector<const char*> argv{"k", "--rules=current", "--jobs", "0"};
+    const LongOptions options = TakeLongOptions(4, argv.data());
+    EXPECT_EQ(options.rules, RuleSet::Current);
+    EXPECT_EQ(options.jobs, 0);
 }
 
 }  // namespace
