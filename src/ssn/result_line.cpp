@@ -104,13 +104,23 @@ std::string_view AreaName(std::int32_t area) {
 namespace ssn {
 namespace {
 
+const ResultTail& TailUnder(SsnRuleSet rules, std::size_t area, SsnVerdict verdict, bool issued_at_random) {
+    switch (rules) {
+        case SsnRuleSet::Classic:
+            return TailOf<SsnRuleSet::Classic>(area, verdict, issued_at_random);
+        case SsnRuleSet::Current:
+            return TailOf<SsnRuleSet::Current>(area, verdict, issued_at_random);
+    }
+    return TailOf(area, verdict);
+}
+
 std::size_t PrintLine(const SsnNumber& number, SsnVerdict verdict, bool marks_confirm, char* out,
-                      bool issued_at_random = false) {
+                      SsnRuleSet rules = SsnRuleSet::Classic, bool issued_at_random = false) {
     char* const start = out;
     out = PutNumber(out, number);
     const std::int32_t area = number.area;
     if (static_cast<std::uint32_t>(area) < kAreaCount) {
-        const ResultTail& tail = TailOf(static_cast<std::size_t>(area), verdict, issued_at_random);
+        const ResultTail& tail = TailUnder(rules, static_cast<std::size_t>(area), verdict, issued_at_random);
         std::memcpy(out, tail.text.data(), tail.text.size());
         out += tail.length;
     } else {
@@ -123,8 +133,9 @@ std::size_t PrintLine(const SsnNumber& number, SsnVerdict verdict, bool marks_co
 
 }  // namespace
 
-std::size_t PrintAnyResultLine(const SsnJudgement& judgement, char* out) {
-    return PrintLine(judgement.number, judgement.verdict, judgement.marks_confirm, out, judgement.issued_at_random);
+std::size_t PrintAnyResultLine(const SsnJudgement& judgement, SsnRuleSet rules, char* out) {
+    return PrintLine(judgement.number, judgement.verdict, judgement.marks_confirm, out, rules,
+                     judgement.issued_at_random);
 }
 
 }  // namespace ssn

@@ -9,15 +9,16 @@
 
 namespace kalderos::ssn {
 
-// The line of a number that is not copied from its text; PrintResultLine's out-of-line part.
-std::size_t PrintAnyResultLine(const SsnJudgement& judgement, char* out);
+// The line of a number that is not copied from its text, under `rules`; PrintResultLine's out-of-line part.
+std::size_t PrintAnyResultLine(const SsnJudgement& judgement, SsnRuleSet rules, char* out);
 
 // Writes the result line of `judgement` (a lenient reading: SsnJudge::JudgeCarried) into `out`, which must hold
 // kMaxResultLineLength bytes; returns the bytes written. The fields of the usual shapes are copied from where
 // they stand in the judged text, eight bytes at a time, each copy over the surplus of the one before and the
-// tail over the last one's.
-inline std::size_t PrintResultLine(const SsnJudgement& judgement, char* out) {
-    if (judgement.digits == nullptr) return PrintAnyResultLine(judgement, out);
+// tail over the last one's. Under the current rules an area that names no place says it was never assigned.
+template <SsnRuleSet kSet = SsnRuleSet::Classic>
+std::size_t PrintResultLine(const SsnJudgement& judgement, char* out) {
+    if (judgement.digits == nullptr) return PrintAnyResultLine(judgement, kSet, out);
     const char* const text = judgement.digits;
     std::memcpy(out, "SSN: ", 5);
     std::memcpy(out + 5, text, 8);
@@ -27,7 +28,7 @@ inline std::size_t PrintResultLine(const SsnJudgement& judgement, char* out) {
     out[11] = '-';
 
     const ResultTail& tail =
-        TailOf(static_cast<std::size_t>(judgement.number.area), judgement.verdict, judgement.issued_at_random);
+        TailOf<kSet>(static_cast<std::size_t>(judgement.number.area), judgement.verdict, judgement.issued_at_random);
     std::memcpy(out + 16, tail.text.data(), kTailRoom);
     char* const end = out + 16 + tail.length;
     const auto confirm = static_cast<std::size_t>(judgement.marks_confirm);
@@ -41,7 +42,7 @@ inline std::size_t PrintResultLine(const SsnJudgement& judgement, char* out) {
 template <SsnRuleSet kSet>
 std::size_t PrintCarriedLineAs(SsnJudge& judge, const char* text, std::size_t size, char* out) {
     return judge.WithCarriedAs<kSet>(text, size,
-                                     [out](const SsnJudgement& judgement) { return PrintResultLine(judgement, out); });
+                                     [out](const SsnJudgement& judgement) { return PrintResultLine<kSet>(judgement, out); });
 }
 
 // The same under the judge's own rule set.

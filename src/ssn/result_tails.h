@@ -11,6 +11,7 @@
 
 #include "kalderos/kalderos.h"
 #include "ssn/area_name_index.h"
+#include "ssn/ssn_reason.h"
 
 namespace kalderos::ssn {
 
@@ -43,7 +44,10 @@ constexpr ResultTail NamedTail(std::string_view name, bool valid) {
 inline constexpr std::size_t kVerdicts = 3;  // Valid, Invalid, Unknown
 // The fourth column: a valid number that the current rules say can only have been issued at random.
 inline constexpr std::size_t kIssuedAtRandom = kVerdicts;
-inline constexpr std::size_t kColumns = kVerdicts + 1;
+// The fifth: an invalid number under the current rules, whose area, when it names no place, says so rather
+// than "(null)".
+inline constexpr std::size_t kCurrentInvalid = kVerdicts + 1;
+inline constexpr std::size_t kColumns = kVerdicts + 2;
 
 constexpr std::size_t Index(SsnVerdict verdict) { return static_cast<std::size_t>(verdict); }
 static_assert(Index(SsnVerdict::Valid) == 0 && Index(SsnVerdict::Invalid) < kVerdicts &&
@@ -69,6 +73,7 @@ constexpr ResultTails BuildResultTails() {
     const std::size_t illegal_666 = IdOf(tails, count, MakeTail({"   ILLEGAL 666           VALID=NO"}));
     // In the place column's 23 characters, where the area's place would stand.
     const std::size_t random = IdOf(tails, count, MakeTail({"   RANDOM-after 06/2011  VALID=YES"}));
+    const std::size_t never_assigned = IdOf(tails, count, MakeTail({"   NEVER ASSIGNED        VALID=NO"}));
     std::string_view previous;
     std::array<std::uint8_t, 2> previous_ids{};
     for (std::size_t area = 0; area < kAreaCount; ++area) {
@@ -95,6 +100,8 @@ constexpr ResultTails BuildResultTails() {
         of_area[Index(SsnVerdict::Invalid)] = ids[0];
         of_area[Index(SsnVerdict::Unknown)] = static_cast<std::uint8_t>(unknown);
         of_area[kIssuedAtRandom] = static_cast<std::uint8_t>(random);
+        const bool named = area == 0 || area == 666 || kAreaNameIndex.area[area].present;
+        of_area[kCurrentInvalid] = named ? ids[0] : static_cast<std::uint8_t>(never_assigned);
     }
     return tails;
 }
@@ -108,10 +115,14 @@ inline const ResultTail& TailOf(std::size_t area, SsnVerdict verdict) {
     return kResultTails.distinct[kResultTails.of_area[area][detail::Index(verdict)]];
 }
 
-// The same, or the random form for a valid number `issued_at_random`: the verdict's column, moved past the
-// verdicts (valid is the first) without a branch.
-inline const ResultTail& TailOf(std::size_t area, SsnVerdict verdict, bool issued_at_random) {
-    const std::size_t column = detail::Index(verdict) + detail::kIssuedAtRandom * issued_at_random;
+// The same under a rule set, or the random form for a valid number `issued_at_random`: the verdict's column,
+// moved past the verdicts (valid is the first) without a branch.
+template <SsnRuleSet kSet>
+const ResultTail& TailOf(std::size_t area, SsnVerdict verdict, bool issued_at_random) {
+    constexpr std::array<std::size_t, detail::kVerdicts> kColumnOf =
+        kSet == SsnRuleSet::Current ? std::array<std::size_t, detail::kVerdicts>{0, detail::kCurrentInvalid, 2}
+                                    : std::array<std::size_t, detail::kVerdicts>{0, 1, 2};
+    const std::size_t column = kColumnOf[detail::Index(verdict)] + detail::kIssuedAtRandom * issued_at_random;
     return kResultTails.distinct[kResultTails.of_area[area][column]];
 }
 
@@ -127,5 +138,9 @@ static_assert(detail::TailView(666, SsnVerdict::Valid) == "   ILLEGAL 666       
 static_assert(detail::TailView(7, SsnVerdict::Unknown) == "   UNKNOWN-after 06/2011 VALID=MAYBE");
 static_assert(kResultTails.distinct[kResultTails.of_area[800][detail::kIssuedAtRandom]].View() ==
               "   RANDOM-after 06/2011  VALID=YES");
+static_assert(kResultTails.distinct[kResultTails.of_area[900][detail::kCurrentInvalid]].View() ==
+                  "   NEVER ASSIGNED        VALID=NO" &&
+              kResultTails.distinct[kResultTails.of_area[7][detail::kCurrentInvalid]].View() ==
+                  "   Maine                 VALID=NO");
 
 }  // namespace kalderos::ssn

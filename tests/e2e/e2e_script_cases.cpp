@@ -501,7 +501,7 @@ std::vector<E2eCase> CurrentRulesRows() {
                    "SSN: 734-99-0001   RANDOM-after 06/2011  VALID=YES\n"
                    "SSN: 000-12-3456   ILLEGAL 000           VALID=NO\n"
                    "SSN: 666-12-3456   ILLEGAL 666           VALID=NO\n"
-                   "SSN: 900-12-3456 (null) VALID=NO\n"
+                   "SSN: 900-12-3456   NEVER ASSIGNED        VALID=NO\n"
                    "SSN: 123-00-4567   New York              VALID=NO\n"
                    "SSN: 123-45-0000   New York              VALID=NO\n"
                    "SSN: 078-05-1120   New York              VALID=NO\n"

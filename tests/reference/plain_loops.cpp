@@ -162,7 +162,10 @@ bool PlainCouldPredate(const SsnNumber& number, const HighestGroupTable& table) 
     return group_class < highest_class || (group_class == highest_class && number.group <= highest);
 }
 
-void PlainPrintResultLine(const SsnNumber& number, SsnVerdict verdict, bool confirm, bool issued_at_random) {
+// `unnamed` is what an area without a place shows: "(null)", or under the current rules, for an invalid
+// number, that the area was never assigned.
+void PlainPrintResultLine(const SsnNumber& number, SsnVerdict verdict, bool confirm, bool issued_at_random,
+                          const char* unnamed = "(null)") {
     const int area = number.area;
     char line[256];
     int length = 0;
@@ -173,7 +176,7 @@ void PlainPrintResultLine(const SsnNumber& number, SsnVerdict verdict, bool conf
         length = std::snprintf(line, sizeof line, "SSN: %03d-%02d-%04d   UNKNOWN-after 06/2011 VALID=MAYBE", area,
                                number.group, number.serial);
     } else if (area > 0 && area != 666) {
-        std::string name = "(null)";
+        std::string name = unnamed;
         if (area < kAreaCount && ssn::kAreaNameIndex.area[static_cast<std::size_t>(area)].present) {
             name = ssn::kAreaNameIndex.area[static_cast<std::size_t>(area)].View();
         }
@@ -334,7 +337,7 @@ int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnR
             const bool in_table = number.area >= 0 && number.area < kAreaCount;
             const bool valid = verdict == SsnVerdict::Valid;
             PlainPrintResultLine(number, verdict, valid && PlainClassicConfirm(number, table),
-                                 valid && in_table && !PlainCouldPredate(number, table));
+                                 valid && in_table && !PlainCouldPredate(number, table), "  NEVER ASSIGNED       ");
         } else {
             PlainPrintResultLine(number, PlainJudgeSsn(number, table), PlainClassicConfirm(number, table), false);
         }
