@@ -124,9 +124,14 @@ private:
             case 'I':
             case 'i':
                 // One list per run: a second one would otherwise leave the first unread.
-                if (gnu_ && options_.list_file >= 0) {
+                if (gnu_ && (options_.list_file >= 0 || options_.list_is_standard_input)) {
                     stop_ = Stop::kSecondListFile;
                     letter_ = letter;
+                    return;
+                }
+                // "-" is standard input, as in every program that reads files, once a long option was given.
+                if (gnu_ && std::string_view(value) == "-") {
+                    options_.list_is_standard_input = true;
                     return;
                 }
                 list_file_shown_ = OpenListFile(options_, value);

@@ -116,7 +116,8 @@ struct GivenTexts {
 // else the first argument alone, when it is no option, or else the input source.
 GivenTexts TextsGiven(const CommandLine& command_line, const char* const* arguments, const RunOptions& options) {
     if (options.gnu_conventions) {
-        return {command_line.numbers, command_line.numbers.empty() || options.list_file >= 0};
+        return {command_line.numbers,
+                command_line.numbers.empty() || options.list_file >= 0 || options.list_is_standard_input};
     }
     if (command_line.option_start != 1) return {{arguments[1]}, false};
     return {{}, true};
@@ -201,7 +202,7 @@ int Run(int argc, const char* const* argv) {
     // Records read standard input to its end, without prompts; so does the text format under GNU conventions
     // when standard input is no terminal, whose prompts nobody would read.
     const bool no_one_prompted = options.gnu_conventions && !platform::IsTerminal(platform::kStandardInput);
-    options.standard_input_list = from_standard_input && (records || no_one_prompted);
+    options.standard_input_list = from_standard_input && (records || no_one_prompted || options.list_is_standard_input);
     options.whole_lines = records;
     TextSource texts(std::move(given.numbers), given.then_input, options);
     if (texts.ReadsInput()) {

@@ -46,6 +46,7 @@ struct RunOptions {
     bool quiet = false;                // --quiet: no leading blank line before the SSN results
     bool fail_on_invalid = false;      // --fail-on-invalid
     bool standard_input_list = false;  // without -i, standard input is read as a list: no prompts, to its end
+    bool list_is_standard_input = false;  // -i - under GNU conventions
     // A long option was given: the run has opted into GNU conventions. Every argument that is no option is a
     // number to check, every diagnostic is one line on standard error, and a file the user named and the run
     // cannot use ends the run: a name refused for the length of its full path is not passed over.

@@ -417,6 +417,14 @@ std::vector<E2eCase> RecordDiagnosticRows() {
         // One list per run: the first would otherwise go unread.
         Quiet({"--quiet two list files", {"--quiet", "-i", "l.txt", "-I", "g.txt"}, {{"l.txt", "123-96-0001\n"},
                {"g.txt", "001 50\n"}}, "", "", "kalderos: option '-I' may be given only once\n", 5}),
+        // "-" names standard input, read as a list after the numbers; standard input is still one list.
+        Quiet({"--quiet list file -", {"--quiet", "-i", "-"}, {}, "123-96-0001\n", kConfirmed}),
+        Quiet({"tsv numbers then list file -", {"--format=tsv", "--no-header", "123-45-6789", "-i", "-"}, {},
+               "123-96-0001\n",
+               "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"
+               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"}),
+        Quiet({"--quiet list file - and another", {"--quiet", "-i", "-", "-i", "l.txt"}, {{"l.txt", "1\n"}}, "", "",
+               "kalderos: option '-i' may be given only once\n", 5}),
         Quiet({"tsv group file that is a directory", {"--format=tsv", "-g", "groups.d", "1"}, {{"groups.d/", ""}}, "",
                "", "kalderos: cannot read group file '{dir}/groups.d': Is a directory\n", 5, true}),
         // A line feed in a name would split the diagnostic; it is shown escaped.
