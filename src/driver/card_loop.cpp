@@ -1,5 +1,6 @@
 // The text format's card loop: every text is classified and its card line written straight into the output
 // buffer.
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string_view>
@@ -12,37 +13,51 @@
 namespace kalderos {
 namespace {
 
-constexpr std::size_t kKindWidth = 12;
-constexpr std::size_t kLead = 1 + kKindWidth + 3;  // "\n", the kind column, " | "
+// The kind column: as wide as the table's longest kind text, 12 columns in the classic table ("2MANY_DIGITS")
+// and 14 in the current one ("InterPayment_X").
+template <card::CardRules kRules>
+inline constexpr std::size_t kKindWidth = [] {
+    std::size_t widest = 0;
+    for (std::size_t kind = 0; kind < card::KindCount(card::TableOf(kRules)); ++kind) {
+        widest = std::max(widest, card::KindView(kRules, kind).size());
+    }
+    return widest;
+}();
+static_assert(kKindWidth<card::CardRules::Classic> == 12 && kKindWidth<card::CardRules::Current> == 14);
+
+// "\n", the kind column, " | ".
+template <card::CardRules kRules>
+inline constexpr std::size_t kLead = 1 + kKindWidth<kRules> + 3;
 
 // The text column: as wide as the longest number a table keeps whole with its three dashes, 16 digits in the
 // classic table (whose column has one blank more) and 19 in the current one.
 template <card::CardRules kRules>
 inline constexpr std::size_t kTextWidth = kRules == card::CardRules::Classic ? 20 : 19 + 3;
 
-// The start of every card line, one per kind text: "\n", the text right-aligned in 12 columns, " | ".
-using Lead = std::array<char, kLead>;
+// The start of every card line, one per kind text: "\n", the text right-aligned in the kind column, " | ".
+template <card::CardRules kRules>
+using Lead = std::array<char, kLead<kRules>>;
 template <card::CardRules kRules>
 inline constexpr auto kLeads = [] {
-    std::array<Lead, card::KindCount(card::TableOf(kRules))> leads{};
+    std::array<Lead<kRules>, card::KindCount(card::TableOf(kRules))> leads{};
     for (std::size_t kind = 0; kind < leads.size(); ++kind) {
         const std::string_view name = card::KindView(kRules, kind);
-        Lead& lead = leads[kind];
+        Lead<kRules>& lead = leads[kind];
         lead.fill(' ');
         lead[0] = '\n';
-        for (std::size_t i = 0; i < name.size(); ++i) lead[1 + kKindWidth - name.size() + i] = name[i];
-        lead[kLead - 2] = '|';
+        for (std::size_t i = 0; i < name.size(); ++i) lead[1 + kKindWidth<kRules> - name.size() + i] = name[i];
+        lead[kLead<kRules> - 2] = '|';
     }
     return leads;
 }();
 static_assert(kLeads<card::CardRules::Classic>[card::kTooManyDigitsKind][1] == '2' &&
               kLeads<card::CardRules::Classic>[card::kUnknownKind][6] == 'U' &&
-              kLeads<card::CardRules::Current>[card::TypeKind(1, false)][1] == 'M');
+              kLeads<card::CardRules::Current>[card::kUnknownKind][8] == 'U');
 
-// "\n%12s | %<width>s" with the kind text and the card text, a longer text printed whole.
+// "\n%<kind width>s | %<text width>s" with the kind text and the card text, a longer text printed whole.
 template <card::CardRules kRules>
 void PrintAnyCardLine(OutputStream& out, std::size_t kind, std::string_view text) {
-    out.Write({kLeads<kRules>[kind].data(), kLead});
+    out.Write({kLeads<kRules>[kind].data(), kLead<kRules>});
     if (text.size() < kTextWidth<kRules>) out.WriteRepeated(' ', kTextWidth<kRules> - text.size());
     out.Write(text);
 }
@@ -54,11 +69,12 @@ template <card::CardRules kRules>
 void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::size_t length) {
     constexpr std::size_t kCopied = card::kCardReadAhead;
     constexpr std::size_t kWidth = kTextWidth<kRules>;
-    char* const line = out.Reserve(kLead + kWidth + kCopied);
-    std::memcpy(line, kLeads<kRules>[kind].data(), kLead);
-    std::memset(line + kLead, ' ', kWidth);
-    std::memcpy(line + kLead + kWidth - length, text, kCopied);
-    out.Commit(kLead + kWidth);
+    constexpr std::size_t kLeadSize = kLead<kRules>;
+    char* const line = out.Reserve(kLeadSize + kWidth + kCopied);
+    std::memcpy(line, kLeads<kRules>[kind].data(), kLeadSize);
+    std::memset(line + kLeadSize, ' ', kWidth);
+    std::memcpy(line + kLeadSize + kWidth - length, text, kCopied);
+    out.Commit(kLeadSize + kWidth);
 }
 
 // The card line of each text; with --fail-on-invalid, what fails is classified as the records classify it.
