@@ -289,8 +289,10 @@ std::size_t TextLength(const char* text, std::size_t size, const Window& window)
     return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : size;
 }
 
+// The lookups are inlined where the type is needed: with their third level the compiler would leave them calls,
+// which cost as much as the lookup.
 template <const CardTypeTable& kTable>
-std::size_t TypeOfDigits(const char* digits) {
+[[gnu::always_inline]] inline std::size_t TypeOfDigits(const char* digits) {
     using S = Shape<kTable>;
     const auto four = static_cast<std::size_t>((digits[0] - '0') * 1000 + (digits[1] - '0') * 100 +
                                                (digits[2] - '0') * 10 + (digits[3] - '0'));
@@ -313,16 +315,16 @@ std::size_t TypeOfDigits(const char* digits) {
 
 // The type by the number's first digits, wherever dashes stand between them.
 template <const CardTypeTable& kTable>
-std::size_t TypeOf(const char* text, unsigned digits) {
+[[gnu::always_inline]] inline std::size_t TypeOf(const char* text, unsigned digits) {
     constexpr std::size_t kDeciding = Shape<kTable>::kDecidingDigits;
     constexpr unsigned kLeading = (1u << kDeciding) - 1;
     if ((digits & kLeading) == kLeading) return TypeOfDigits<kTable>(text);
-    // Each character is copied, a digit kept by moving on: the dashes stand anywhere.
+    // The deciding digits one after the other, each at the lowest digit position left: the dashes stand anywhere,
+    // and a loop over the characters would end after a different count on every line.
     std::array<char, kDeciding> first{};
-    std::size_t taken = 0;
-    for (std::size_t pos = 0; taken < kDeciding; ++pos) {
-        first[taken] = text[pos];
-        taken += (digits >> pos) & 1u;
+    for (char& digit : first) {
+        digit = text[std::countr_zero(digits)];
+        digits &= digits - 1;
     }
     return TypeOfDigits<kTable>(first.data());
 }
