@@ -27,47 +27,107 @@ struct Shape {
     static constexpr std::size_t kMinDigits = ShortestLength(kTable);
     static constexpr std::size_t kMaxDigits = DigitsScanned(kTable);  // the scan takes no more
     static constexpr std::size_t kScanLimit = ScanLimit(kTable);     // characters looked at
-    // The type is looked up by the first four digits, and where longer prefixes divide them, by two more.
-    static constexpr std::size_t kDecidingDigits = PrefixDigits(kTable) > 4 ? 6 : 4;
+    // The type is looked up by the first four digits, where longer prefixes divide them by two more, and where
+    // prefixes of seven or eight digits divide those six, by two more again.
+    static constexpr std::size_t kDecidingDigits = PrefixDigits(kTable) > 6 ? 8 : PrefixDigits(kTable) > 4 ? 6 : 4;
+    static_assert(kMaxPrefixDigits <= 8);
     static_assert(kScanLimit <= 16 + 16 && kScanLimit < kCardReadAhead && kMinDigits >= kDecidingDigits);
     static_assert(kMaxDigits - 4 < 16 + 16 && kTypes < 128);
 };
 
-constexpr std::size_t PowerOfTen(std::size_t exponent) {
-    std::size_t power = 1;
+constexpr std::uint32_t PowerOfTen(std::size_t exponent) {
+    std::uint32_t power = 1;
     while (exponent-- > 0) power *= 10;
     return power;
 }
 
-// The four-digit starts that a prefix of five or six digits divides; each gets a block of the next two digits.
-template <const CardTypeTable& kTable>
-constexpr std::array<bool, 10000> DividedStarts() {
-    std::array<bool, 10000> divided{};
-    for (const CardTypeRow& row : kTable.rows) {
-        (void)ForEachItem(row.prefixes, [&](const PrefixRange& range) {
-            if (range.digits <= 4) return;
-            for (std::uint32_t prefix = range.first; prefix <= range.last; ++prefix) {
-                divided[prefix / PowerOfTen(range.digits - 4)] = true;
-            }
-        });
-    }
-    return divided;
+// The starts of `digits` digits that a range of longer prefixes begins with, from `first` to `last`.
+struct Starts {
+    std::uint32_t first;
+    std::uint32_t last;
+};
+
+constexpr Starts StartsOf(const PrefixRange& range, std::size_t digits) {
+    return {range.first / PowerOfTen(range.digits - digits), range.last / PowerOfTen(range.digits - digits)};
 }
 
-template <const CardTypeTable& kTable>
-constexpr std::size_t kBlockCount = [] {
+// The starts of `kDigits` digits (four or six) that longer prefixes divide, as often as prefixes divide them.
+template <const CardTypeTable& kTable, std::size_t kDigits>
+constexpr std::size_t StartsWithRepeats() {
     std::size_t count = 0;
-    for (const bool divided : DividedStarts<kTable>()) count += divided ? 1 : 0;
+    for (const CardTypeRow& row : kTable.rows) {
+        (void)ForEachItem(row.prefixes, [&](const PrefixRange& range) {
+            if (range.digits > kDigits) count += StartsOf(range, kDigits).last - StartsOf(range, kDigits).first + 1;
+        });
+    }
     return count;
+}
+
+template <const CardTypeTable& kTable, std::size_t kDigits>
+constexpr std::array<std::uint32_t, StartsWithRepeats<kTable, kDigits>()> SortedStarts() {
+    std::array<std::uint32_t, StartsWithRepeats<kTable, kDigits>()> starts{};
+    std::size_t count = 0;
+    for (const CardTypeRow& row : kTable.rows) {
+        (void)ForEachItem(row.prefixes, [&](const PrefixRange& range) {
+            if (range.digits <= kDigits) return;
+            const Starts of = StartsOf(range, kDigits);
+            for (std::uint32_t start = of.first; start <= of.last; ++start) starts[count++] = start;
+        });
+    }
+    std::sort(starts.begin(), starts.end());
+    return starts;
+}
+
+template <const CardTypeTable& kTable, std::size_t kDigits>
+constexpr std::size_t DividedCount() {
+    auto starts = SortedStarts<kTable, kDigits>();
+    return static_cast<std::size_t>(std::unique(starts.begin(), starts.end()) - starts.begin());
+}
+
+// Every start of `kDigits` digits that a longer prefix divides, once each and in order: each of them gets a
+// block of the next two digits.
+template <const CardTypeTable& kTable, std::size_t kDigits>
+constexpr std::array<std::uint32_t, DividedCount<kTable, kDigits>()> kDividedStarts = [] {
+    auto starts = SortedStarts<kTable, kDigits>();
+    std::array<std::uint32_t, DividedCount<kTable, kDigits>()> divided{};
+    std::copy(starts.begin(), std::unique(starts.begin(), starts.end()), divided.begin());
+    return divided;
 }();
 
-// The type of every four-digit start, or for a divided start the number of types plus its block's number; the
-// type of every six-digit start in a block. Each prefix claims the starts it begins, the shorter prefixes first,
-// so that where prefixes overlap the longest wins (prefixes of one length never do: TableWellFormed).
+// The type of every four-digit start, or for a divided start the number of types plus its block's number; in a
+// block, the type of every six-digit start or, for one divided again, the number of types plus its block of the
+// last two digits. Each prefix claims the starts it begins, the shorter prefixes first, so that where prefixes
+// overlap the longest wins (prefixes of one length never do: TableWellFormed).
 template <const CardTypeTable& kTable>
 struct TypeLookup {
+    using Block = std::array<std::uint8_t, 100>;
     std::array<std::uint8_t, 10000> by_first_four{};
-    std::array<std::array<std::uint8_t, 100>, kBlockCount<kTable>> by_next_two{};
+    std::array<Block, kDividedStarts<kTable, 4>.size()> by_next_two{};
+    std::array<Block, kDividedStarts<kTable, 6>.size()> by_last_two{};
+    static_assert(Shape<kTable>::kTypes + kDividedStarts<kTable, 4>.size() <= 256 &&
+                  Shape<kTable>::kTypes + kDividedStarts<kTable, 6>.size() <= 256);
+
+    // The entry of a start of `digits` (4, 6 or 8) digits, where the shorter starts it begins with are divided.
+    constexpr std::uint8_t& Entry(std::size_t digits, std::uint32_t start) {
+        if (digits == 4) return by_first_four[start];
+        const std::uint8_t of_four = Entry(4, start / PowerOfTen(digits - 4));
+        std::uint8_t& of_six = by_next_two[of_four - kTypes][start / PowerOfTen(digits - 6) % 100];
+        if (digits == 6) return of_six;
+        return by_last_two[of_six - kTypes][start % 100];
+    }
+    // Every number that begins with the start of `digits` digits is the type's.
+    constexpr void Claim(std::size_t digits, std::uint32_t start, std::uint8_t type) {
+        std::uint8_t& entry = Entry(digits, start);
+        if (entry < kTypes) {
+            entry = type;
+        } else if (digits == 4) {
+            for (std::uint32_t two = 0; two < 100; ++two) Claim(6, start * 100 + two, type);
+        } else {
+            by_last_two[entry - kTypes].fill(type);
+        }
+    }
+
+    static constexpr std::size_t kTypes = Shape<kTable>::kTypes;
 };
 
 template <const CardTypeTable& kTable>
@@ -75,33 +135,25 @@ constexpr TypeLookup<kTable> kTypeLookup = [] {
     using S = Shape<kTable>;
     TypeLookup<kTable> lookup;
     lookup.by_first_four.fill(static_cast<std::uint8_t>(S::kOther));
-    const std::array<bool, 10000> divided = DividedStarts<kTable>();
-    std::size_t blocks = 0;
-    for (std::size_t start = 0; start < divided.size(); ++start) {
-        if (divided[start]) lookup.by_first_four[start] = static_cast<std::uint8_t>(S::kTypes + blocks++);
+    for (auto& block : lookup.by_next_two) block.fill(static_cast<std::uint8_t>(S::kOther));
+    for (auto& block : lookup.by_last_two) block.fill(static_cast<std::uint8_t>(S::kOther));
+    const auto& fours = kDividedStarts<kTable, 4>;
+    for (std::size_t block = 0; block < fours.size(); ++block) {
+        lookup.by_first_four[fours[block]] = static_cast<std::uint8_t>(S::kTypes + block);
+    }
+    const auto& sixes = kDividedStarts<kTable, 6>;
+    for (std::size_t block = 0; block < sixes.size(); ++block) {
+        lookup.Entry(6, sixes[block]) = static_cast<std::uint8_t>(S::kTypes + block);
     }
     for (std::size_t digits = 1; digits <= kMaxPrefixDigits; ++digits) {
+        const std::size_t level = digits <= 4 ? 4 : digits <= 6 ? 6 : 8;
         for (std::size_t type = 0; type < S::kTypes; ++type) {
             (void)ForEachItem(kTable.rows[type].prefixes, [&](const PrefixRange& range) {
                 if (range.digits != digits) return;
-                const auto claimed = static_cast<std::uint8_t>(type);
-                if (digits > 4) {
-                    const std::size_t first = range.first * PowerOfTen(6 - digits);
-                    const std::size_t end = (range.last + 1) * PowerOfTen(6 - digits);
-                    for (std::size_t six = first; six < end; ++six) {
-                        lookup.by_next_two[lookup.by_first_four[six / 100] - S::kTypes][six % 100] = claimed;
-                    }
-                    return;
-                }
-                const std::size_t first = range.first * PowerOfTen(4 - digits);
-                const std::size_t end = (range.last + 1) * PowerOfTen(4 - digits);
-                for (std::size_t four = first; four < end; ++four) {
-                    const std::uint8_t entry = lookup.by_first_four[four];
-                    if (entry >= S::kTypes) {
-                        lookup.by_next_two[entry - S::kTypes].fill(claimed);
-                    } else {
-                        lookup.by_first_four[four] = claimed;
-                    }
+                const std::uint32_t first = range.first * PowerOfTen(level - digits);
+                const std::uint32_t end = (range.last + 1) * PowerOfTen(level - digits);
+                for (std::uint32_t start = first; start < end; ++start) {
+                    lookup.Claim(level, start, static_cast<std::uint8_t>(type));
                 }
             });
         }
@@ -237,15 +289,25 @@ std::size_t TextLength(const char* text, std::size_t size, const Window& window)
     return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : size;
 }
 
+// The lookups are inlined where the type is needed: with their third level the compiler would leave them calls,
+// which cost as much as the lookup.
 template <const CardTypeTable& kTable>
-std::size_t TypeOfDigits(const char* digits) {
+[[gnu::always_inline]] inline std::size_t TypeOfDigits(const char* digits) {
+    using S = Shape<kTable>;
     const auto four = static_cast<std::size_t>((digits[0] - '0') * 1000 + (digits[1] - '0') * 100 +
                                                (digits[2] - '0') * 10 + (digits[3] - '0'));
-    const std::size_t type = kTypeLookup<kTable>.by_first_four[four];
-    if constexpr (kBlockCount<kTable> > 0) {
-        if (type >= Shape<kTable>::kTypes) {
+    std::size_t type = kTypeLookup<kTable>.by_first_four[four];
+    if constexpr (kTypeLookup<kTable>.by_next_two.size() > 0) {
+        // Few starts are divided: the branch is rarely taken, and predicted.
+        if (type >= S::kTypes) {
             const auto two = static_cast<std::size_t>((digits[4] - '0') * 10 + (digits[5] - '0'));
-            return kTypeLookup<kTable>.by_next_two[type - Shape<kTable>::kTypes][two];
+            type = kTypeLookup<kTable>.by_next_two[type - S::kTypes][two];
+            if constexpr (kTypeLookup<kTable>.by_last_two.size() > 0) {
+                if (type >= S::kTypes) {
+                    const auto last = static_cast<std::size_t>((digits[6] - '0') * 10 + (digits[7] - '0'));
+                    type = kTypeLookup<kTable>.by_last_two[type - S::kTypes][last];
+                }
+            }
         }
     }
     return type;
@@ -253,14 +315,16 @@ std::size_t TypeOfDigits(const char* digits) {
 
 // The type by the number's first digits, wherever dashes stand between them.
 template <const CardTypeTable& kTable>
-std::size_t TypeOf(const char* text, unsigned digits) {
+[[gnu::always_inline]] inline std::size_t TypeOf(const char* text, unsigned digits) {
     constexpr std::size_t kDeciding = Shape<kTable>::kDecidingDigits;
     constexpr unsigned kLeading = (1u << kDeciding) - 1;
     if ((digits & kLeading) == kLeading) return TypeOfDigits<kTable>(text);
+    // The deciding digits one after the other, each at the lowest digit position left: the dashes stand anywhere,
+    // and a loop over the characters would end after a different count on every line.
     std::array<char, kDeciding> first{};
-    std::size_t taken = 0;
-    for (std::size_t pos = 0; taken < kDeciding; ++pos) {
-        if ((digits >> pos) & 1u) first[taken++] = text[pos];
+    for (char& digit : first) {
+        digit = text[std::countr_zero(digits)];
+        digits &= digits - 1;
     }
     return TypeOfDigits<kTable>(first.data());
 }

@@ -17,7 +17,7 @@ inline constexpr std::size_t kCardReadAhead = 32;
 static_assert(ScanLimit(kClassicCards) < kCardReadAhead && ScanLimit(kCurrentCards) < kCardReadAhead);
 
 // A type text, padded with NULs to one size so that setting one is a single copy.
-using KindText = std::array<char, 16>;
+using KindText = std::array<char, kKindTextSize>;
 
 // Every text the classifier leaves, by number: UNKNOWN, 2MANY_DIGITS, then each type name followed by the same
 // name with "_X".
@@ -54,7 +54,8 @@ inline constexpr std::array<KindText, KindCount(kTable)> kKindTextsOf = [] {
 
 // The kind texts of the classic table, which the program prints without a choice of rules.
 inline constexpr const auto& kKindTexts = kKindTextsOf<kClassicCards>;
-static_assert(kKindTexts[kTooManyDigitsKind].back() == '\0' && kKindTexts[TypeKind(3, false)].back() == '\0');
+static_assert(kKindTexts[kTooManyDigitsKind].back() == '\0' &&
+              kKindTexts[TypeKind(RowNamed(kClassicCards, "MasterCard"), false)].back() == '\0');
 
 constexpr std::span<const KindText> KindTexts(CardRules rules) {
     if (rules == CardRules::Current) return kKindTextsOf<kCurrentCards>;

@@ -31,9 +31,12 @@ struct CardTypeTable {
     LongerNumbers longer;
 };
 
-inline constexpr std::size_t kMaxPrefixDigits = 6;
+inline constexpr std::size_t kMaxPrefixDigits = 8;
 inline constexpr std::size_t kShortestLength = 12;
 inline constexpr std::size_t kLongestLength = 19;
+
+// A kind text holds a type name, "_X" after it and a NUL.
+inline constexpr std::size_t kKindTextSize = 16;
 
 // A range of prefixes of one number of digits: "2221-2720" is {2221, 2720, 4}.
 struct PrefixRange {
@@ -50,7 +53,7 @@ constexpr std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
-// A run of 1 to 6 digits, or -1.
+// A run of 1 to 8 digits, or -1.
 constexpr std::int64_t DigitsValue(std::string_view text) {
     if (text.empty() || text.size() > kMaxPrefixDigits) return -1;
     std::int64_t value = 0;
@@ -166,6 +169,13 @@ constexpr std::size_t RowOfLeadingDigits(const CardTypeTable& table, std::string
     return found;
 }
 
+// The row of the type named `name`, or one past the last row when there is none.
+constexpr std::size_t RowNamed(const CardTypeTable& table, std::string_view name) {
+    std::size_t row = 0;
+    while (row < table.rows.size() && table.rows[row].name != name) ++row;
+    return row;
+}
+
 namespace detail {
 
 constexpr bool RangesMeet(const PrefixRange& a, const PrefixRange& b) {
@@ -181,8 +191,7 @@ constexpr bool TableWellFormed(const CardTypeTable& table) {
     for (std::size_t row = 0; row < table.rows.size(); ++row) {
         const CardTypeRow& of = table.rows[row];
         const bool last = row + 1 == table.rows.size();
-        // The longest text the classifier writes is a type name with "_X", or "2MANY_DIGITS".
-        if (of.name.empty() || of.name.size() + 2 > 12) return false;
+        if (of.name.empty() || of.name.size() + 3 > kKindTextSize) return false;
         std::size_t prefixes = 0;
         bool overlap = false;
         const bool read = ForEachItem(of.prefixes, [&](const PrefixRange& range) {

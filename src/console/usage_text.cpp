@@ -8,6 +8,7 @@
 
 #include "card/card_fields.h"
 #include "card/card_outcome.h"
+#include "card/card_type_table.h"
 #include "console/long_option_table.h"
 #include "console/version_stamp.h"
 #include "io/output_stream.h"
@@ -137,6 +138,14 @@ void WriteLongOptions() {
     }
 }
 
+// The type names of a table's rows, in the rows' order.
+template <std::size_t N>
+constexpr std::array<std::string_view, N> TypeNames(const std::array<card::CardTypeRow, N>& rows) {
+    std::array<std::string_view, N> names{};
+    for (std::size_t row = 0; row < N; ++row) names[row] = rows[row].name;
+    return names;
+}
+
 // The record fields and the words of their values, from the lists the printers print.
 void WriteRecordFields() {
     WriteWords("SSN record fields:", ssn::kSsnFieldNames);
@@ -147,6 +156,8 @@ void WriteRecordFields() {
                 "           number could have been issued (YYYY-MM), empty where none bounds it\n");
     WriteWords("  reason:", ssn::kSsnReasonNames);
     WriteWords("Card record fields:", card::kCardFieldNames);
+    WriteWords("  type, classic rules:", TypeNames(card::kClassicCardRows));
+    WriteWords("  type, current rules:", TypeNames(card::kCurrentCardRows));
     WriteWords("  luhn:", card::kLuhnNames, ", ");
     WriteWords("  reason:", card::kCardReasonNames);
 }

@@ -1,5 +1,6 @@
 // The text format's card loop: every text is classified and its card line written straight into the output
 // buffer.
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string_view>
@@ -12,26 +13,41 @@
 namespace kalderos {
 namespace {
 
-constexpr std::size_t kKindWidth = 12;
-constexpr std::size_t kLead = 1 + kKindWidth + 3;  // "\n", the kind column, " | "
+// The kind column: as wide as the table's longest kind text, 12 columns in the classic table ("2MANY_DIGITS")
+// and 14 in the current one ("InterPayment_X").
+template <card::CardRules kRules>
+inline constexpr std::size_t kKindWidth = [] {
+    std::size_t widest = 0;
+    for (std::size_t kind = 0; kind < card::KindCount(card::TableOf(kRules)); ++kind) {
+        widest = std::max(widest, card::KindView(kRules, kind).size());
+    }
+    return widest;
+}();
+static_assert(kKindWidth<card::CardRules::Classic> == 12 && kKindWidth<card::CardRules::Current> == 14);
+
+// "\n", the kind column, " | ".
+template <card::CardRules kRules>
+inline constexpr std::size_t kLead = 1 + kKindWidth<kRules> + 3;
 
 // The text column: as wide as the longest number a table keeps whole with its three dashes, 16 digits in the
 // classic table (whose column has one blank more) and 19 in the current one.
 template <card::CardRules kRules>
 inline constexpr std::size_t kTextWidth = kRules == card::CardRules::Classic ? 20 : 19 + 3;
 
-// The start of every card line, one per kind text: "\n", the text right-aligned in 12 columns, " | ".
-using Lead = std::array<char, kLead>;
+// The start of every card line, one per kind text: "\n", the text right-aligned in the kind column, " | ", and
+// the text column blank, so that a line starts with one copy.
+template <card::CardRules kRules>
+using Lead = std::array<char, kLead<kRules> + kTextWidth<kRules>>;
 template <card::CardRules kRules>
 inline constexpr auto kLeads = [] {
-    std::array<Lead, card::KindCount(card::TableOf(kRules))> leads{};
+    std::array<Lead<kRules>, card::KindCount(card::TableOf(kRules))> leads{};
     for (std::size_t kind = 0; kind < leads.size(); ++kind) {
         const std::string_view name = card::KindView(kRules, kind);
-        Lead& lead = leads[kind];
+        Lead<kRules>& lead = leads[kind];
         lead.fill(' ');
         lead[0] = '\n';
-        for (std::size_t i = 0; i < name.size(); ++i) lead[1 + kKindWidth - name.size() + i] = name[i];
-        lead[kLead - 2] = '|';
+        for (std::size_t i = 0; i < name.size(); ++i) lead[1 + kKindWidth<kRules> - name.size() + i] = name[i];
+        lead[kLead<kRules> - 2] = '|';
     }
     return leads;
 }();
@@ -40,36 +56,42 @@ inline constexpr auto kLeads = [] {
 template <card::CardRules kRules>
 constexpr std::string_view LeadOf(std::string_view name) {
     for (std::size_t kind = 0; kind < kLeads<kRules>.size(); ++kind) {
-        if (card::KindView(kRules, kind) == name) return {kLeads<kRules>[kind].data(), kLead};
+        if (card::KindView(kRules, kind) == name) return {kLeads<kRules>[kind].data(), kLead<kRules>};
     }
     return {};
 }
 static_assert(LeadOf<card::CardRules::Classic>("2MANY_DIGITS") == "\n2MANY_DIGITS | " &&
               LeadOf<card::CardRules::Classic>("UNKNOWN") == "\n     UNKNOWN | " &&
               LeadOf<card::CardRules::Classic>("enRoute_X") == "\n   enRoute_X | " &&
-              LeadOf<card::CardRules::Current>("MasterCard_X") == "\nMasterCard_X | " &&
-              LeadOf<card::CardRules::Current>("Mir") == "\n         Mir | ");
+              LeadOf<card::CardRules::Current>("InterPayment_X") == "\nInterPayment_X | " &&
+              LeadOf<card::CardRules::Current>("MasterCard_X") == "\n  MasterCard_X | " &&
+              LeadOf<card::CardRules::Current>("Mir") == "\n           Mir | ");
 
-// "\n%12s | %<width>s" with the kind text and the card text, a longer text printed whole.
+// "\n%<kind width>s | %<text width>s" with the kind text and the card text, a longer text printed whole.
 template <card::CardRules kRules>
 void PrintAnyCardLine(OutputStream& out, std::size_t kind, std::string_view text) {
-    out.Write({kLeads<kRules>[kind].data(), kLead});
+    out.Write({kLeads<kRules>[kind].data(), kLead<kRules>});
     if (text.size() < kTextWidth<kRules>) out.WriteRepeated(' ', kTextWidth<kRules> - text.size());
     out.Write(text);
 }
 
 // The same for a text no longer than the column from whose start kCardReadAhead bytes may be read: a line of
-// fixed size. The text column is filled with blanks, then the text's first bytes are copied so that the text
-// ends at the column's end; the bytes behind it land after the line, in room reserved but not committed.
+// fixed size. The line is copied with its text column blank, then the text's first bytes so that the text ends
+// at the column's end; the bytes behind it land after the line, in room reserved but not committed.
 template <card::CardRules kRules>
 void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::size_t length) {
     constexpr std::size_t kCopied = card::kCardReadAhead;
-    constexpr std::size_t kWidth = kTextWidth<kRules>;
-    char* const line = out.Reserve(kLead + kWidth + kCopied);
-    std::memcpy(line, kLeads<kRules>[kind].data(), kLead);
-    std::memset(line + kLead, ' ', kWidth);
-    std::memcpy(line + kLead + kWidth - length, text, kCopied);
-    out.Commit(kLead + kWidth);
+    constexpr std::size_t kSize = kLead<kRules> + kTextWidth<kRules>;
+    char* const line = out.Reserve(kSize + kCopied);
+    if constexpr (kLead<kRules> == 16) {
+        // A lead of one vector is one move, and blanks are stored without a load: cheaper than the whole copy.
+        std::memcpy(line, kLeads<kRules>[kind].data(), kLead<kRules>);
+        std::memset(line + kLead<kRules>, ' ', kTextWidth<kRules>);
+    } else {
+        std::memcpy(line, kLeads<kRules>[kind].data(), kSize);
+    }
+    std::memcpy(line + kSize - length, text, kCopied);
+    out.Commit(kSize);
 }
 
 // The card line of each text; with --fail-on-invalid, what fails is classified as the records classify it. A

@@ -60,6 +60,12 @@ const std::string kUsage =
            "  reason: ok malformed area-after-2011 area-000 area-900-999 group-00\n"
            "          serial-0000 area-666 known-invalid group-not-issued\n"
            "Card record fields: input digits type luhn outcome reason\n"
+           "  type, classic rules: DINERS AMEX VISA MasterCard Discover JCB16 JCB15 enRoute\n"
+           "                       Other\n"
+           "  type, current rules: VISA MasterCard AMEX Discover JCB DINERS UnionPay Maestro\n"
+           "                       Mir Elo Hiper Hipercard Troy Verve RuPay UATP Dankort\n"
+           "                       InterPayment InstaPayment LankaPay UzCard Humo BORICA\n"
+           "                       Other\n"
            "  luhn: n/a, pass, fail\n"
            "  reason: ok not-a-number bad-dashes too-few-digits unknown-prefix\n"
            "          too-many-digits bad-check-digit\n"
@@ -490,9 +496,10 @@ const std::string kCurrentSsnList =
     "001-01-0001\n001-98-0001\n001-02-0001\n001-06-0001\n001-08-0001\n001-11-0001\n001-13-0001\n800-12-3456\n734-99-0001\n000-12-3456\n666-12-3456\n900-12-3456\n123-00-4567\n123-45-0000\n078-05-1120\n12-3\n";
 
 // One number of each row of the current table, the ends of its ranges, and the overlap of UnionPay's 62 and
-// Discover's 622126-622925; numbers of 17-19 digits, and past 19.
+// Discover's 622126-622925; numbers of 17-19 digits, and past 19; the longest kind text, eight-digit prefixes.
 const std::string kCurrentCardList =
-    "4111111111111111\n4222222222222\n4111111111111111110\n2221000000000009\n2720999999999996\n5105105105105100\n378282246310005\n6011000990139424\n6445644564456445\n6500000000000002\n6221260000000000\n6221250000000000\n6229250000000000\n6229260000000000\n3528000000000007\n3530111333300000004\n30569309025904\n3095000000000000005\n6200000000000000\n5018000000000009\n675900000000\n2200000000000004\n1800000000000000\n2014000000000009\n4111111111111111112\n41111111111111111111\n4111-1111-1111-1111-111\n4111-1111-1111-1111110\n";
+    "4111111111111111\n4222222222222\n4111111111111111110\n2221000000000009\n2720999999999996\n5105105105105100\n378282246310005\n6011000990139424\n6445644564456445\n6500000000000002\n6221260000000000\n6221250000000000\n6229250000000000\n6229260000000000\n3528000000000007\n3530111333300000004\n30569309025904\n3095000000000000005\n6200000000000000\n5018000000000009\n675900000000\n2200000000000004\n1800000000000000\n2014000000000009\n4111111111111111112\n41111111111111111111\n4111-1111-1111-1111-111\n4111-1111-1111-1111110\n"
+    "6360000000000002\n6508370400000007\n4011780000000006\n6373742300000000\n8110000000000000009\n";
 
 std::vector<E2eCase> CurrentRulesRows() {
     return {
@@ -559,34 +566,39 @@ std::vector<E2eCase> CurrentRulesRows() {
         Quiet({"current card lines", {"-C", "--rules=current", "--quiet", "-i", "cards.txt"},
                {{"cards.txt", kCurrentCardList}}, "",
                    "\n"
-                   "        VISA |       4111111111111111\n"
-                   "        VISA |          4222222222222\n"
-                   "        VISA |    4111111111111111110\n"
-                   "  MasterCard |       2221000000000009\n"
-                   "  MasterCard |       2720999999999996\n"
-                   "  MasterCard |       5105105105105100\n"
-                   "        AMEX |        378282246310005\n"
-                   "    Discover |       6011000990139424\n"
-                   "    Discover |       6445644564456445\n"
-                   "    Discover |       6500000000000002\n"
-                   "    Discover |       6221260000000000\n"
-                   "    UnionPay |       6221250000000000\n"
-                   "  Discover_X |       6229250000000000\n"
-                   "    UnionPay |       6229260000000000\n"
-                   "         JCB |       3528000000000007\n"
-                   "       JCB_X |    3530111333300000004\n"
-                   "      DINERS |         30569309025904\n"
-                   "    DINERS_X |    3095000000000000005\n"
-                   "    UnionPay |       6200000000000000\n"
-                   "     Maestro |       5018000000000009\n"
-                   "     Maestro |           675900000000\n"
-                   "         Mir |       2200000000000004\n"
-                   "       Other |       1800000000000000\n"
-                   "       Other |       2014000000000009\n"
-                   "      VISA_X |    4111111111111111112\n"
-                   "2MANY_DIGITS |   41111111111111111111\n"
-                   "     UNKNOWN | 4111-1111-1111-1111-111\n"
-                   "        VISA | 4111-1111-1111-1111110\n"}),
+                   "          VISA |       4111111111111111\n"
+                   "          VISA |          4222222222222\n"
+                   "          VISA |    4111111111111111110\n"
+                   "    MasterCard |       2221000000000009\n"
+                   "    MasterCard |       2720999999999996\n"
+                   "    MasterCard |       5105105105105100\n"
+                   "          AMEX |        378282246310005\n"
+                   "      Discover |       6011000990139424\n"
+                   "      Discover |       6445644564456445\n"
+                   "      Discover |       6500000000000002\n"
+                   "      Discover |       6221260000000000\n"
+                   "      UnionPay |       6221250000000000\n"
+                   "    Discover_X |       6229250000000000\n"
+                   "      UnionPay |       6229260000000000\n"
+                   "           JCB |       3528000000000007\n"
+                   "         JCB_X |    3530111333300000004\n"
+                   "        DINERS |         30569309025904\n"
+                   "      DINERS_X |    3095000000000000005\n"
+                   "      UnionPay |       6200000000000000\n"
+                   "       Maestro |       5018000000000009\n"
+                   "       Maestro |           675900000000\n"
+                   "           Mir |       2200000000000004\n"
+                   "  2MANY_DIGITS |       1800000000000000\n"
+                   "         Other |       2014000000000009\n"
+                   "        VISA_X |    4111111111111111112\n"
+                   "  2MANY_DIGITS |   41111111111111111111\n"
+                   "       UNKNOWN | 4111-1111-1111-1111-111\n"
+                   "          VISA | 4111-1111-1111-1111110\n"
+                   "InterPayment_X |       6360000000000002\n"
+                   "          Troy |       6508370400000007\n"
+                   "           Elo |       4011780000000006\n"
+                   "         Hiper |       6373742300000000\n"
+                   "      UnionPay |    8110000000000000009\n"}),
         Quiet({"current card tsv", {"-C", "--rules=current", "--format=tsv", "--no-header", "-i", "cards.txt"},
                {{"cards.txt", kCurrentCardList}}, "",
                    "4111111111111111\t4111111111111111\tVISA\tpass\tVISA\tok\n"
@@ -611,15 +623,24 @@ std::vector<E2eCase> CurrentRulesRows() {
                    "5018000000000009\t5018000000000009\tMaestro\tpass\tMaestro\tok\n"
                    "675900000000\t675900000000\tMaestro\tpass\tMaestro\tok\n"
                    "2200000000000004\t2200000000000004\tMir\tpass\tMir\tok\n"
-                   "1800000000000000\t1800000000000000\tOther\tn/a\tOther\tunknown-prefix\n"
+                   "1800000000000000\t1800000000000000\tUATP\tn/a\t2MANY_DIGITS\ttoo-many-digits\n"
                    "2014000000000009\t2014000000000009\tOther\tn/a\tOther\tunknown-prefix\n"
                    "4111111111111111112\t4111111111111111112\tVISA\tfail\tVISA_X\tbad-check-digit\n"
                    "41111111111111111111\t41111111111111111111\tVISA\tn/a\t2MANY_DIGITS\ttoo-many-digits\n"
                    "4111-1111-1111-1111-111\t\t\tn/a\tUNKNOWN\tbad-dashes\n"
-                   "4111-1111-1111-1111110\t4111111111111111110\tVISA\tpass\tVISA\tok\n"}),
+                   "4111-1111-1111-1111110\t4111111111111111110\tVISA\tpass\tVISA\tok\n"
+                   "6360000000000002\t6360000000000002\tInterPayment\tfail\tInterPayment_X\tbad-check-digit\n"
+                   "6508370400000007\t6508370400000007\tTroy\tpass\tTroy\tok\n"
+                   "4011780000000006\t4011780000000006\tElo\tpass\tElo\tok\n"
+                   "6373742300000000\t6373742300000000\tHiper\tpass\tHiper\tok\n"
+                   "8110000000000000009\t8110000000000000009\tUnionPay\tn/a\tUnionPay\tok\n"}),
         Quiet({"current card jsonl", {"6221260000000000", "-C", "--rules=current", "--format=jsonl"}, {}, "",
                R"({"input":"6221260000000000","digits":"6221260000000000","type":"Discover","luhn":"pass",)"
                R"("outcome":"Discover","reason":"ok"})" "\n"}),
+        Quiet({"current card jsonl, the longest kind text", {"6360000000000002", "-C", "--rules=current",
+               "--format=jsonl"}, {}, "",
+               R"({"input":"6360000000000002","digits":"6360000000000002","type":"InterPayment","luhn":"fail",)"
+               R"("outcome":"InterPayment_X","reason":"bad-check-digit"})" "\n"}),
         Quiet({"--rules with a bad value", {"--rules=2011", "123-45-6789"}, {}, "", "",
                "kalderos: invalid argument '2011' for '--rules' (valid arguments are 'classic', 'current')\n" +
                    kTryHelp, 5}),

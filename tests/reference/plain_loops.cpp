@@ -256,11 +256,11 @@ void PlainClassifyCard(char* text, CardKind& kind) {
     if (row->check == card::CheckDigit::Luhn && sum % 10 != 0) std::strcat(kind.text.data(), "_X");
 }
 
-// A card line by snprintf: the kind, then the text right-aligned in a column of `width`.
-void WriteCardLine(std::vector<char>& line, const char* kind, const char* text, int width) {
-    const int length = std::snprintf(nullptr, 0, "\n%12s | %*s", kind, width, text);
+// A card line by snprintf: the kind right-aligned in a column of `kind_width`, then the text in one of `width`.
+void WriteCardLine(std::vector<char>& line, const char* kind, int kind_width, const char* text, int width) {
+    const int length = std::snprintf(nullptr, 0, "\n%*s | %*s", kind_width, kind, width, text);
     line.resize(static_cast<std::size_t>(length) + 1);
-    std::snprintf(line.data(), line.size(), "\n%12s | %*s", kind, width, text);
+    std::snprintf(line.data(), line.size(), "\n%*s | %*s", kind_width, kind, width, text);
     Out().Write({line.data(), static_cast<std::size_t>(length)});
     Out().EndOfLine();
 }
@@ -284,7 +284,7 @@ int EndCardLoop(PlainTexts& plain, bool any_failed) {
     return code;
 }
 
-// The current table: the classifier's rules step by step, the line by snprintf with the wider column.
+// The current table: the classifier's rules step by step, the line by snprintf with the wider columns.
 int RunCurrentCardTextLoop(TextSource& texts, const RunOptions& options) {
     PlainTexts plain(texts, options);
     std::vector<char> line;
@@ -296,7 +296,7 @@ int RunCurrentCardTextLoop(TextSource& texts, const RunOptions& options) {
         const card::CardOutcome outcome = card::JudgeCard(text, card::CardRules::Current);
         const std::string kind(card::KindView(card::CardRules::Current, outcome.kind));
         const std::string kept = std::string(text).substr(0, outcome.length);
-        if (kept.size() > 4) WriteCardLine(line, kind.c_str(), kept.c_str(), 22);
+        if (kept.size() > 4) WriteCardLine(line, kind.c_str(), 14, kept.c_str(), 22);
     }
     if (options.fail_on_invalid && plain.LastLine()) any_failed |= CardLineFails(*plain.LastLine(), card::CardRules::Current);
     return EndCardLoop(plain, any_failed);
@@ -317,7 +317,7 @@ int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
             any_failed |= CardLineFails(*plain.EndedLine(), card::CardRules::Classic);
         }
         PlainClassifyCard(text, kind);
-        if (std::strlen(text) > 4) WriteCardLine(line, kind.text.data(), text, 20);
+        if (std::strlen(text) > 4) WriteCardLine(line, kind.text.data(), 12, text, 20);
     }
     if (options.fail_on_invalid && plain.LastLine()) any_failed |= CardLineFails(*plain.LastLine(), card::CardRules::Classic);
     return EndCardLoop(plain, any_failed);

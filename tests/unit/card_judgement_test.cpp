@@ -1,7 +1,9 @@
-// The fast classifier and the rules step by step give one judgement: on random texts, on every six-digit start
-// and on every four-digit start at every length, for both tables.
+// The fast classifier and the rules step by step give one judgement: on random texts, on every six-digit start,
+// on every eight-digit start within the six-digit starts that longer prefixes of the rows divide, and on every
+// four-digit start at every length, for both tables.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
 
@@ -46,6 +48,35 @@ TEST(CardJudgement, FastEqualsTheRulesOnEverySixDigitStart) {
         if (start % 3 == 2) text.insert(14, "-").insert(9, "-").insert(4, "-");
         for (const CardRules rules : kBothRules) ExpectOneJudgement(text, rules);
     }
+}
+
+// The number of `length` digits that starts with `start`, in the three layouts of dashes the scan knows.
+void ExpectOneJudgementOfStart(const std::string& start, std::size_t length, std::size_t layout, CardRules rules) {
+    std::string text = start + std::string(length - start.size(), '3');
+    if (layout % 3 == 1) text.insert(7, "-").insert(3, "-");  // dashes among the deciding digits
+    if (layout % 3 == 2) text.insert(12, "-").insert(8, "-").insert(4, "-");
+    ExpectOneJudgement(text, rules);
+}
+
+TEST(CardJudgement, FastEqualsTheRulesOnEveryEightDigitStartThatLongerPrefixesDivide) {
+    std::size_t divided = 0;
+    for (const CardRules rules : kBothRules) {
+        for (const CardTypeRow& row : TableOf(rules).rows) {
+            (void)ForEachItem(row.prefixes, [&](const PrefixRange& range) {
+                if (range.digits <= 6) return;
+                const std::uint32_t power = range.digits == 7 ? 10 : 100;
+                for (std::uint32_t six = range.first / power; six <= range.last / power; ++six, ++divided) {
+                    for (std::uint32_t two = 0; two < 100; ++two) {
+                        const std::string start = std::to_string(100000000 + six * 100 + two).substr(1);
+                        for (std::size_t length = 15; length <= 20; ++length) {
+                            for (const CardRules both : kBothRules) ExpectOneJudgementOfStart(start, length, two, both);
+                        }
+                    }
+                }
+            });
+        }
+    }
+    EXPECT_GE(divided, 30u);  // the rows' eight-digit prefixes were found
 }
 
 TEST(CardJudgement, FastEqualsTheRulesOnEveryFourDigitStartAndLength) {
