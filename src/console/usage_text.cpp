@@ -182,9 +182,9 @@ int PrintVersion() {
     Out().Write(ssn::kGroupDataDate);
     Out().Write("\nRules: ");
     for (std::size_t i = 0; i < kRulesValues.size(); ++i) {
-        Out().Write(i == 0 ? std::string_view() : ", ");
+        if (i != 0) Out().Write(", ");
         Out().Write(kRulesValues[i].name);
-        Out().Write(i == 0 ? kDefaultMark : "");
+        if (i == 0) Out().Write(kDefaultMark);
     }
     Out().Write("\nBuild: ");
     Out().Write(MakeVersionStamp(kBuildDate, kBuildTime));
