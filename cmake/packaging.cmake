@@ -8,6 +8,7 @@ set(CPACK_PACKAGE_NAME kalderos)
 set(CPACK_PACKAGE_VENDOR "kalderos")
 set(CPACK_PACKAGE_CONTACT "${KALDEROS_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/cmake/cpack_project.cmake)
 # Debian shows the descriptions as they are written: lines of at most 80 columns.
 set(_about
   "kalderos judges whether US Social Security Numbers could have been issued,"
@@ -46,8 +47,13 @@ set(CPACK_COMPONENT_PROGRAM_DESCRIPTION "${PROJECT_DESCRIPTION}\n${CPACK_PACKAGE
 
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME ${KALDEROS_LIBRARY_PACKAGE})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
-# The shlibs file tells packages built against the library which package and version they need.
-set(CPACK_DEBIAN_LIBRARY_PACKAGE_GENERATE_SHLIBS ON)
+# The shlibs file tells packages built against the library which package and version they need (only this
+# package holds a shared library). The dynamic linker's cache is updated by dpkg's ldconfig trigger, as Debian
+# wants, rather than by the maintainer scripts CPack would write, which are therefore given, doing nothing.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/packaging/debian/libkalderos1/postinst
+  ${CMAKE_CURRENT_SOURCE_DIR}/packaging/debian/libkalderos1/postrm ${CMAKE_CURRENT_SOURCE_DIR}/packaging/debian/libkalderos1/triggers)
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 string(JOIN "\n" _library_description "SSN and payment-card checking library (shared library)" ${_about} ""
   "This package holds the shared library, libkalderos.so.1, that gives other"
   "programs every answer the kalderos program's records give.")
