@@ -17,8 +17,9 @@
 #include <cstdint>
 #include <string_view>
 
-// What the shared library exports: the declarations of this header and nothing else it holds.
-#if defined(__GNUC__)
+// What the shared library exports: the declarations of this header and nothing else it holds (ELF visibility;
+// other object formats build the static library alone).
+#if defined(__GNUC__) && defined(__ELF__)
 #define KALDEROS_API __attribute__((visibility("default")))
 #else
 #define KALDEROS_API
