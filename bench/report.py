@@ -15,6 +15,7 @@ KALDEROS = os.path.join(HERE, "build", "kalderos", "kalderos")
 KALDEROS_STATIC_RUNTIME = os.path.join(HERE, "build", "kalderos_static_runtime")
 PLAIN = os.path.join(HERE, "build", "reference", "kalderos_reference")
 FLOOR = os.path.join(HERE, "build", "floor")
+LIBRARY_LOOP = os.path.join(HERE, "build", "library_loop")
 RUN_TIMED = os.path.join(HERE, "build", "run_timed")
 ALTERNATIVE = os.path.join(HERE, "stdnum_loop.py")
 SYSTEM_PYTHON = "/usr/bin/python3"
@@ -33,6 +34,8 @@ TARGET_SINGLE_SECONDS = 0.002
 # The record formats, each against the text format on the same list.
 RECORD_FORMATS = ["tsv", "jsonl"]
 TARGET_FORMAT_RATIO = 2.0
+# One Checker of the library over a list, against the program's tsv records of it into /dev/null.
+TARGET_LIBRARY_RATIO = 1.5
 # --jobs: two threads against one, in the text and both record formats, output to /dev/null and to a file.
 TARGET_JOBS_SPEEDUP = 1.7
 JOBS_RSS = [1, 2, 8]
@@ -182,6 +185,15 @@ def main():
                 if size == "10m":
                     checks.add(f"{kind}-{size} {name}: within 2 times the text format", f"{ratio:.2f}",
                                ratio <= TARGET_FORMAT_RATIO)
+            (l_seconds, _), (t_seconds, _) = interleaved(
+                [[LIBRARY_LOOP, kind, path], [KALDEROS, "--format=tsv"] + mode + ["-i", path]], RUNS)
+            library_ratio = l_seconds / t_seconds
+            print(f"  {'library':<16} {l_seconds:9.4f} s  {rate(lines, l_seconds)}  "
+                  f"({l_seconds / lines * 1e9:.1f} ns a number; {library_ratio:.2f} times --format=tsv's "
+                  f"{t_seconds / lines * 1e9:.1f} ns)")
+            if size == "10m":
+                checks.add(f"{kind}-{size} library: within 1.5 times --format=tsv", f"{library_ratio:.2f}",
+                           library_ratio <= TARGET_LIBRARY_RATIO)
             floor_ratio = k_seconds / f_seconds
             alternative_ratio = None
             if missing:

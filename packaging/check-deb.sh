@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a built tree, installs it with dpkg, uses it as a user would, and removes it.
+# Builds the Debian packages (kalderos, libkalderos1, libkalderos-dev) from a built tree, lints them, installs
+# them with dpkg, uses them as a user would (the program, and programs built against the library), and purges them.
 #
 #   packaging/check-deb.sh [build-dir]      (default: build; needs root for dpkg)
 set -euo pipefail
@@ -14,44 +15,69 @@ fail() {
 
 [ "$(id -u)" = 0 ] || fail "dpkg -i needs root"
 [ -f "$build_dir/CPackConfig.cmake" ] || fail "$build_dir is not a configured build directory"
+packages=(kalderos libkalderos1 libkalderos-dev)
 # Never replace or remove a kalderos that someone installed on purpose.
-if dpkg-query -W -f='${Status}' kalderos 2>/dev/null | grep -q 'install ok installed'; then
-  fail "a kalderos package is already installed here; remove it first"
-fi
+for package in "${packages[@]}"; do
+  if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    fail "a $package package is already installed here; remove it first"
+  fi
+done
 
 work=$(mktemp -d /tmp/kalderos-deb.XXXXXX)
 installed=no
 cleanup() {
-  if [ "$installed" = yes ]; then dpkg -r kalderos >/dev/null || echo "check-deb: dpkg -r kalderos failed" >&2; fi
+  if [ "$installed" = yes ]; then
+    dpkg --purge "${packages[@]}" >/dev/null || echo "check-deb: dpkg --purge ${packages[*]} failed" >&2
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 (cd "$build_dir" && cpack -G DEB -B "$work" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
-debs=("$work"/kalderos_*.deb)
-[ -f "${debs[0]}" ] || fail "cpack made no kalderos_*.deb"
+debs=()
+for package in "${packages[@]}"; do
+  found=("$work/${package}"_*.deb)
+  [ -f "${found[0]}" ] || fail "cpack made no ${package}_*.deb"
+  debs+=("${found[0]}")
+done
 deb=${debs[0]}
 
-[ "$(dpkg-deb -f "$deb" Section)" = utils ] || fail "the package is not in section utils"
-contents=$(dpkg-deb -c "$deb")
+# Each package holds what it is for, and its own copyright and changelog.
 libdir=./usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)
-for path in ./usr/bin/kalderos ./usr/share/man/man1/kalderos.1.gz ./usr/include/kalderos/kalderos.h \
-            "$libdir/pkgconfig/kalderos.pc" "$libdir/cmake/kalderos/kalderosConfig.cmake" \
-            ./usr/share/doc/kalderos/copyright ./usr/share/doc/kalderos/changelog.gz \
-            ./usr/share/kalderos/june_24_2011_raw.txt; do
-  grep -q " $path\$" <<<"$contents" || fail "the package lacks $path"
-done
+expect_files() {  # expect_files DEB SECTION PATH...
+  local deb=$1 section=$2 package contents
+  shift 2
+  package=$(dpkg-deb -f "$deb" Package)
+  [ "$(dpkg-deb -f "$deb" Section)" = "$section" ] || fail "$package is not in section $section"
+  contents=$(dpkg-deb -c "$deb")
+  for path in "$@" "./usr/share/doc/$package/copyright" "./usr/share/doc/$package/changelog.gz"; do
+    grep -q " $path\$" <<<"$contents" || grep -q " $path -> " <<<"$contents" || fail "$package lacks $path"
+  done
+}
+expect_files "${debs[0]}" utils ./usr/bin/kalderos ./usr/share/man/man1/kalderos.1.gz \
+  ./usr/share/kalderos/june_24_2011_raw.txt
+expect_files "${debs[1]}" libs "$libdir/libkalderos.so.1" "$libdir/libkalderos.so.1.0.0"
+expect_files "${debs[2]}" libdevel ./usr/include/kalderos/kalderos.h "$libdir/libkalderos.so" "$libdir/libkalderos.a" \
+  "$libdir/pkgconfig/kalderos.pc" "$libdir/cmake/kalderos/kalderosConfig.cmake" ./usr/share/man/man3/kalderos.3.gz
+if dpkg-deb -c "${debs[0]}" | grep -q 'include/\|libkalderos'; then fail "the kalderos package holds library files"; fi
+[ "$(dpkg-deb -f "${debs[2]}" Depends)" = "libkalderos1 (= $(dpkg-deb -f "${debs[1]}" Version))" ] ||
+  fail "libkalderos-dev depends on $(dpkg-deb -f "${debs[2]}" Depends)"
 
-# Debian's own checks of the package: no error and no warning may remain (an override needs its reason).
+# Debian's own checks of the packages: no error and no warning may remain (an override needs its reason).
+if ! command -v lintian >/dev/null; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get install -y -q lintian >"$work/apt.log" 2>&1 || { apt-get update -q && apt-get install -y -q lintian; } >>"$work/apt.log" 2>&1 ||
+    echo "check-deb: lintian could not be installed" >&2
+fi
 if command -v lintian >/dev/null; then
-  lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+  lintian --fail-on error,warning "${debs[@]}" >"$work/lintian.log" 2>&1 ||
     { cat "$work/lintian.log" >&2; fail "lintian found errors or warnings"; }
 else
-  echo "check-deb: lintian is not installed: the package was not linted" >&2
+  echo "check-deb: lintian is not installed: the packages were not linted" >&2
 fi
 
 installed=yes
-dpkg -i "$deb" >"$work/dpkg.log" || { cat "$work/dpkg.log" >&2; fail "dpkg -i failed"; }
+dpkg -i "${debs[@]}" >"$work/dpkg.log" || { cat "$work/dpkg.log" >&2; fail "dpkg -i failed"; }
 
 # The README's first example, byte for byte (command substitution would drop the final line feed).
 expected=$'\nSSN: 123-45-6789   New York              VALID=NO\n'
@@ -71,15 +97,43 @@ if command -v man >/dev/null; then
   [ "$page" = /usr/share/man/man1/kalderos.1.gz ] || fail "man -w kalderos gives $page"
 fi
 
-# The library as the package installs it, found the way a Makefile would find it.
+# The library as the packages install it, found the way a Makefile would find it: the shared library, and the
+# static one where the linker is told to take static libraries; and through the CMake package.
+expected_consumer=$'SSN: 123-96-0001   New York              VALID=YES  CONFIRM\nVISA 1\n123-45-6789 valid ok 1 2011-06\n2221000000000009 MasterCard pass\n'
 if command -v pkg-config >/dev/null; then
   # shellcheck disable=SC2046  # the flags are meant to split into words
   c++ -std=c++17 "$source_dir/tests/consumer/main.cpp" $(pkg-config --cflags --libs kalderos) -o "$work/consumer"
-  "$work/consumer" | grep -qx 'SSN: 123-96-0001   New York              VALID=YES  CONFIRM' ||
-    fail "a program built with the packaged library printed something else"
+  readelf -d "$work/consumer" | grep -q 'NEEDED.*\[libkalderos\.so\.1\]' || fail "the consumer does not need libkalderos.so.1"
+  "$work/consumer" >"$work/out"
+  printf '%s' "$expected_consumer" | cmp -s - "$work/out" || fail "a program built with the shared library printed: $(cat "$work/out")"
+  # shellcheck disable=SC2046
+  c++ -std=c++17 "$source_dir/tests/consumer/main.cpp" -Wl,-Bstatic $(pkg-config --cflags --libs kalderos) -Wl,-Bdynamic \
+    -o "$work/consumer-static"
+  ! readelf -d "$work/consumer-static" | grep -q 'libkalderos' || fail "the static consumer needs the shared library"
+  "$work/consumer-static" >"$work/out"
+  printf '%s' "$expected_consumer" | cmp -s - "$work/out" || fail "a program built with the static library printed: $(cat "$work/out")"
+  # shellcheck disable=SC2046
+  c++ -std=c++17 "$source_dir/tests/consumer/check_list.cpp" $(pkg-config --cflags --libs kalderos) -o "$work/check_list"
+  "$work/check_list" <"$source_dir/tests/consumer/list.txt" | cmp -s - "$source_dir/tests/consumer/list.expected" ||
+    fail "the example of kalderos(3) printed something else"
+fi
+if command -v cmake >/dev/null; then
+  cmake -S "$source_dir/tests/consumer" -B "$work/consumer-cmake" -DCMAKE_BUILD_TYPE=Release >"$work/cmake.log" 2>&1 &&
+    cmake --build "$work/consumer-cmake" >>"$work/cmake.log" 2>&1 || { cat "$work/cmake.log" >&2; fail "the CMake consumer did not build"; }
+  for program in consumer consumer_shared; do
+    "$work/consumer-cmake/$program" >"$work/out"
+    printf '%s' "$expected_consumer" | cmp -s - "$work/out" || fail "the CMake $program printed: $(cat "$work/out")"
+  done
+fi
+if command -v man >/dev/null; then
+  page=$(man -w 3 kalderos) || fail "man -w 3 kalderos finds no page"
+  [ "$page" = /usr/share/man/man3/kalderos.3.gz ] || fail "man -w 3 kalderos gives $page"
 fi
 
-dpkg -r kalderos >"$work/dpkg.log" || { cat "$work/dpkg.log" >&2; fail "dpkg -r failed"; }
+dpkg --purge "${packages[@]}" >"$work/dpkg.log" || { cat "$work/dpkg.log" >&2; fail "dpkg --purge failed"; }
 installed=no
-[ ! -e /usr/bin/kalderos ] || fail "dpkg -r left /usr/bin/kalderos behind"
-echo "check-deb: $(basename "$deb") installs, runs and removes cleanly"
+for path in /usr/bin/kalderos /usr/include/kalderos "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/libkalderos.so.1" \
+            /usr/share/doc/libkalderos1 /usr/share/kalderos; do
+  [ ! -e "$path" ] || fail "dpkg --purge left $path behind"
+done
+echo "check-deb: $(cd "$work" && echo "${debs[@]##*/}") install, run and purge cleanly"

@@ -5,8 +5,11 @@
 // built-in data), so separate objects may be used from separate threads. Texts end at their size or at their
 // first NUL byte, whichever comes first, the way the same bytes would read as a C string.
 //
-// A typical check: fill a HighestGroupTable once (FillFromBuiltinGroupList, then a group file if there is one),
-// then for each text ParseSsn into one carried SsnNumber, JudgeSsn, and FormatResultLine.
+// Two ways to check. A Checker gives what the kalderos program's records give: made once for a rule set (and a
+// group file's text, if any), it judges each text strictly into every field of the program's record. The
+// lenient reading of the program's text line stays available: fill a HighestGroupTable once
+// (FillFromBuiltinGroupList, then a group file if there is one), then for each text ParseSsn into one carried
+// SsnNumber, JudgeSsn, and FormatResultLine.
 #pragma once
 
 #include <array>
@@ -14,9 +17,24 @@
 #include <cstdint>
 #include <string_view>
 
+// What the shared library exports: the declarations of this header and nothing else it holds (ELF visibility;
+// other object formats build the static library alone).
+#if defined(__GNUC__) && defined(__ELF__)
+#define KALDEROS_API __attribute__((visibility("default")))
+#else
+#define KALDEROS_API
+#endif
+
 namespace kalderos {
 
 inline constexpr int kAreaCount = 1000;  // areas 000-999; every per-area table has this many entries
+
+// The rules a number is judged by. Classic: the issuance data of 2011 (an area names the state, a group past the
+// area's highest was not issued) and the payment-card networks of that time. Current: since issuance became
+// random on 25 June 2011, only area 000, 666 and 900-999, group 00, serial 0000 and the published misused numbers
+// are impossible, and the order of issue tells only whether a number could have been issued before then; cards
+// by today's networks. Sets may be added in a later version, never renamed or renumbered.
+enum class RuleSet { Classic, Current };
 
 // One Social Security Number as parsed. A field that a text does not supply keeps its earlier value, so the
 // same record is meant to be carried from one text to the next.
@@ -26,6 +44,8 @@ struct SsnNumber {
     std::int32_t serial = 0;
 };
 
+// What a number comes to: it could have been issued (Valid), it could not (Invalid), or the data cannot tell
+// (Unknown: under the classic rules, areas 773-899, opened after the data was taken).
 enum class SsnVerdict { Valid, Invalid, Unknown };
 
 // Highest group issued per area, indexed by area; 0 where none is known. Starts all 0: fill it before judging.
@@ -40,23 +60,23 @@ struct HighestGroupTable {
 // most); "123-45-6789" and "123456789" read alike. A field whose digits the text lacks is left as it was: pass a fresh SsnNumber{} to parse one text
 // alone, or carry one record from text to text (as the program does) so that a missing field repeats the
 // previous number's. Never fails.
-void ParseSsn(std::string_view text, SsnNumber& number);
+KALDEROS_API void ParseSsn(std::string_view text, SsnNumber& number);
 
 // Valid, invalid, or unknown (areas 773-899, not assigned before issuance was randomised in June 2011) for
 // `number` against `table`: areas 001-772 only, no zero group or serial, not a known invalid number, and a
 // group no later in the issuance order than the area's highest group.
-[[nodiscard]] SsnVerdict JudgeSsn(const SsnNumber& number, const HighestGroupTable& table);
+[[nodiscard]] KALDEROS_API SsnVerdict JudgeSsn(const SsnNumber& number, const HighestGroupTable& table);
 
 // Stores the built-in highest groups into `table`; areas it lacks are left alone. Each lies, in the order of
 // issue, between the group of the published list of July 2007 and that of June 2011.
-void FillFromBuiltinGroupList(HighestGroupTable& table);
+KALDEROS_API void FillFromBuiltinGroupList(HighestGroupTable& table);
 
 // Reads a group file's text into `table` over what it holds: whole decimal numbers taken two at a time as area
 // and highest group; a word that does not begin a number is skipped and drops an area read before it; pairs
 // whose area lies outside 0-999 are ignored. The reader does no I/O: the caller opens the file and feeds what
 // it reads from its stream, in chunks of any size (a number may be split between two chunks), then calls
 // Finish(). Each pair is stored as soon as it is complete, so `table` must outlive the reader.
-class GroupFileReader {
+class KALDEROS_API GroupFileReader {
 public:
     explicit GroupFileReader(HighestGroupTable& table) : table_(&table) {}
     // The next bytes of the text. Unlike the other texts here, a chunk does not end at a NUL byte: a NUL is
@@ -82,12 +102,12 @@ private:
 };
 
 // The same for a whole group file held in a buffer: Feed(text), then Finish().
-void ReadGroupText(std::string_view text, HighestGroupTable& table);
+KALDEROS_API void ReadGroupText(std::string_view text, HighestGroupTable& table);
 
 // The place of issue printed for `area`: a 23-character name text, a longer joined text for the areas named
 // more than once, or an empty view where the area was never assigned (and for any area outside 0-999). The
 // view points into constant data and stays valid for the life of the program.
-[[nodiscard]] std::string_view AreaName(std::int32_t area);
+[[nodiscard]] KALDEROS_API std::string_view AreaName(std::int32_t area);
 
 // Longest result line FormatResultLine can produce, line feed included.
 inline constexpr std::size_t kMaxResultLineLength = 160;
@@ -95,8 +115,8 @@ inline constexpr std::size_t kMaxResultLineLength = 160;
 // Writes the result line of `number` (ending in a line feed, no NUL after it) to `out`, which must hold
 // kMaxResultLineLength bytes; returns the number of bytes written. `verdict` is JudgeSsn's for the same number
 // and table; `table` also decides the "  CONFIRM" suffix (the group equals the area's highest, serial not 0).
-std::size_t FormatResultLine(const SsnNumber& number, SsnVerdict verdict, const HighestGroupTable& table,
-                             char* out);
+KALDEROS_API std::size_t FormatResultLine(const SsnNumber& number, SsnVerdict verdict,
+                                          const HighestGroupTable& table, char* out);
 
 // The card type text of the last classified line ("UNKNOWN", "Other", a type name, with "_X" when its check
 // digit is wrong, or "2MANY_DIGITS").
@@ -112,6 +132,98 @@ struct CardClassification {
 
 // Names the card type of `text` by its leading digits and digit count and tests its Luhn digit. `kind` is
 // always overwritten; nothing else is kept between calls.
-CardClassification ClassifyCard(std::string_view text, CardKind& kind);
+KALDEROS_API CardClassification ClassifyCard(std::string_view text, CardKind& kind);
+
+// What the kalderos program's record says of one SSN text (`kalderos --format=tsv`), field by field. The text
+// fields are views of constant data that stay valid as long as the library is loaded; an empty one is a field
+// the record leaves empty (null).
+struct SsnResult {
+    // Blanks trimmed, the text is exactly NNN-NN-NNNN or nine digits. When it is not, the number's fields are 0,
+    // the verdict Invalid and the reason "malformed".
+    bool well_formed = false;
+    std::int32_t area = 0;    // 0-999
+    std::int32_t group = 0;   // 0-99
+    std::int32_t serial = 0;  // 0-9999
+    // The state or office of issue as a person writes it ("New York", "Virgin Islands, Puerto Rico"); empty
+    // for an area never assigned and for a number that can only have been issued at random (current rules).
+    std::string_view place;
+    SsnVerdict verdict = SsnVerdict::Invalid;
+    std::string_view verdict_name = "invalid";  // the verdict as the record names it: "valid", "invalid", "unknown"
+    // The number is valid and its group is the highest its area had reached: one to look at more closely.
+    bool confirm = false;
+    // Why: "ok" for a valid number, else the first rule it breaks: "malformed", "area-after-2011", "area-000",
+    // "area-900-999", "group-00", "serial-0000", "area-666", "known-invalid" or "group-not-issued". Reasons may
+    // be added in a later version, none renamed.
+    std::string_view reason = "malformed";
+    // Between which published highest-group lists ("2003-11", "2007-07", "2011-06") the number's group was
+    // issued: the latest at which it was not yet, and the earliest at which it was; empty where no list
+    // bounds it, and both empty for an invalid number.
+    std::string_view issued_after;
+    std::string_view issued_by;
+};
+
+// The most digits a card record shows.
+inline constexpr std::size_t kMaxCardDigits = 31;
+
+// What the kalderos program's record says of one card text (`kalderos -C --format=tsv`), field by field. The
+// text fields other than the digits are views of constant data that stay valid as long as the library is
+// loaded; an empty one is a field the record leaves empty (null).
+struct CardResult {
+    std::array<char, kMaxCardDigits> digit_text{};  // the digits, see Digits()
+    std::size_t digit_count = 0;
+    // The number's type by its leading digits ("VISA", "MasterCard", "Other" where no type has them); empty
+    // for a text that is no number.
+    std::string_view type;
+    // The check digit: "pass", "fail", or "n/a" where it is not tested (a type without one, or a number
+    // without the type's digit count).
+    std::string_view luhn = "n/a";
+    // What the program's text line shows: the type, with "_X" when its check digit is wrong, "Other",
+    // "2MANY_DIGITS", or "UNKNOWN" for a text that is no number.
+    std::string_view outcome = "UNKNOWN";
+    // Why: "ok", or "not-a-number", "bad-dashes", "too-few-digits", "unknown-prefix", "too-many-digits",
+    // "bad-check-digit". Reasons may be added in a later version, none renamed.
+    std::string_view reason = "not-a-number";
+    // The reason is "ok": a known type, its digit count, and its check digit right where the type has one.
+    bool ok = false;
+
+    // The digits of the number as the text writes them, its dashes left out; empty for a text that is no
+    // number. The view points into this result.
+    [[nodiscard]] std::string_view Digits() const { return {digit_text.data(), digit_count}; }
+};
+
+// The checks of one rule set, made once and then used by any number of threads at a time: every call is const
+// and touches nothing but the checker and its arguments. Making, copying and checking never allocate, throw,
+// print or end the process. A text is read up to its size or its first NUL byte, as one line of a list
+// (without its line end) is read by the program, and judged strictly, on its own, as its record does.
+class KALDEROS_API Checker {
+public:
+    // The built-in highest groups (under the current rules, those of the published list of June 2011).
+    explicit Checker(RuleSet rules) noexcept;
+    // The same with a group file's text read over them, as the program reads one named with -g: whole decimal
+    // numbers taken two at a time as area and highest group (see GroupFileReader). The caller reads the file;
+    // the checker keeps nothing of the text.
+    Checker(RuleSet rules, std::string_view group_file_text) noexcept;
+    Checker(const Checker& other) noexcept;
+    Checker& operator=(const Checker& other) noexcept;
+    ~Checker() = default;
+
+    [[nodiscard]] RuleSet Rules() const noexcept { return rules_; }
+    // The highest groups the checker judges by, area by area.
+    [[nodiscard]] const HighestGroupTable& HighestGroups() const noexcept { return table_; }
+
+    // The record of `text` read as an SSN.
+    [[nodiscard]] SsnResult CheckSsn(std::string_view text) const noexcept;
+    // The record of `text` read as a payment-card number, by the card networks of the rule set.
+    [[nodiscard]] CardResult CheckCard(std::string_view text) const noexcept;
+
+private:
+    void MakeRules() noexcept;
+
+    RuleSet rules_;
+    HighestGroupTable table_{};
+    // What the rules derive from the table once (the orders of issue of every area), kept here so that making a
+    // checker needs no allocation.
+    alignas(8) std::array<unsigned char, 12288> derived_{};
+};
 
 }  // namespace kalderos

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "driver/rule_set.h"
 #include "platform/platform.h"
 #include "ssn/current_rules.h"
 
@@ -44,17 +45,7 @@ std::optional<NamedFailure> ReadGroupFile(const PathText& path, bool refusal_end
 }  // namespace
 
 std::optional<NamedFailure> LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table) {
-    // The current rules ask only what was issued before randomization, which the June 2011 list tells.
-    switch (options.rules) {
-        case RuleSet::Classic:
-            FillFromBuiltinGroupList(table);
-            break;
-        case RuleSet::Current:
-            ssn::FillFromJune2011List(table);
-            break;
-        case RuleSet::kCount:
-            break;
-    }
+    ssn::FillBuiltinGroupsOf(SsnRulesOf(options.rules), table);
     // Without a long option only the last -g counts, and a name refused for its length leaves the group file
     // named before it, if any. With one, every group file named is read, each over the ones before it.
     if (!options.gnu_conventions) return ReadGroupFile(options.group_file_path, false, table);

@@ -14,10 +14,16 @@
 namespace kalderos {
 namespace {
 
+// How many values a choice has.
+template <class Choice>
+inline constexpr std::size_t kChoiceCount = static_cast<std::size_t>(Choice::kCount);
+template <>
+inline constexpr std::size_t kChoiceCount<RuleSet> = kRuleSetCount;
+
 // A value named in the table sets the choice at its place.
 template <class Choice, std::size_t N>
 constexpr bool NamedAt(const std::array<OptionValue, N>& values, Choice choice, std::string_view name) {
-    return N == static_cast<std::size_t>(Choice::kCount) && values[static_cast<std::size_t>(choice)].name == name;
+    return N == kChoiceCount<Choice> && values[static_cast<std::size_t>(choice)].name == name;
 }
 static_assert(NamedAt(kFormatValues, OutputFormat::Text, "text") && NamedAt(kFormatValues, OutputFormat::Tsv, "tsv") &&
               NamedAt(kFormatValues, OutputFormat::Jsonl, "jsonl"));

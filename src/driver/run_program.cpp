@@ -147,8 +147,6 @@ int CheckTexts(TextSource& texts, const RunOptions& options, const ssn::SsnRules
                 return CheckCards<card::CardRules::Classic>(texts, options);
             case RuleSet::Current:
                 return CheckCards<card::CardRules::Current>(texts, options);
-            case RuleSet::kCount:
-                break;
         }
         return kExitUsage;
     }

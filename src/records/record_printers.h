@@ -8,11 +8,13 @@
 #include <string_view>
 #include <utility>
 
+#include "card/card_field_values.h"
 #include "card/card_fields.h"
 #include "card/card_outcome.h"
 #include "records/record_writer.h"
 #include "ssn/issuance_window.h"
 #include "ssn/place_names.h"
+#include "ssn/ssn_field_values.h"
 #include "ssn/ssn_fields.h"
 #include "ssn/ssn_judgement.h"
 
@@ -85,22 +87,20 @@ public:
     void Header() { writer_.Header(ssn::kSsnFieldNames); }
 
     [[gnu::always_inline]] void Print(std::string_view input, const ssn::SsnJudgement& judgement) {
-        // The lists say nothing of a number that was never issuable (a malformed text's number is 000-00-0000).
-        const auto issuable = static_cast<std::uint8_t>(-static_cast<int>(judgement.verdict != SsnVerdict::Invalid));
-        const std::uint8_t window = ssn::PackedWindowFor(windows_, judgement.number.area, judgement.number.group) & issuable;
+        const ssn::IssuanceWindow window = ssn::WindowFields(windows_, judgement);
         PrintFields(input, judgement, window, std::make_index_sequence<ssn::kSsnFieldNames.size()>{});
         writer_.End();
     }
 
 private:
     template <std::size_t... kField>
-    [[gnu::always_inline]] void PrintFields(std::string_view input, const ssn::SsnJudgement& judgement, std::uint8_t window,
+    [[gnu::always_inline]] void PrintFields(std::string_view input, const ssn::SsnJudgement& judgement, ssn::IssuanceWindow window,
                      std::index_sequence<kField...>) {
         (PrintField(static_cast<ssn::SsnField>(kField), input, judgement, window), ...);
     }
 
     [[gnu::always_inline]] void PrintField(ssn::SsnField field, std::string_view input, const ssn::SsnJudgement& judgement,
-                    std::uint8_t window) {
+                    ssn::IssuanceWindow window) {
         const std::string_view name = ssn::kSsnFieldNames[static_cast<std::size_t>(field)];
         const bool stated = judgement.WellFormed();
         switch (field) {
@@ -117,11 +117,8 @@ private:
             case ssn::SsnField::Serial:
                 return Code(name, stated, judgement.digits + judgement.shape.serial_at, 4);
             case ssn::SsnField::Place: {
-                // A number issued at random tells no place.
-                const ssn::PlaceName* place = stated && !judgement.issued_at_random
-                                                  ? &ssn::kPlaceNames[static_cast<std::size_t>(judgement.number.area)]
-                                                  : nullptr;
-                if (place == nullptr || place->size == 0) return writer_.Null(name);
+                const ssn::PlaceName* place = ssn::PlaceField(judgement);
+                if (place == nullptr) return writer_.Null(name);
                 return writer_.Padded(name, place->text, place->size);
             }
             case ssn::SsnField::Verdict:
@@ -131,9 +128,9 @@ private:
             case ssn::SsnField::Reason:
                 return PutWord(writer_, name, kSsnReasonWords[static_cast<std::size_t>(judgement.reason)]);
             case ssn::SsnField::IssuedAfter:
-                return Month(name, window & 15u);
+                return Month(name, window.issued_after);
             case ssn::SsnField::IssuedBy:
-                return Month(name, window >> 4);
+                return Month(name, window.issued_by);
             case ssn::SsnField::kCount:
                 return;
         }
@@ -175,7 +172,7 @@ private:
 
     [[gnu::always_inline]] void PrintField(card::CardField field, std::string_view input, const card::CardOutcome& outcome) {
         const std::string_view name = card::kCardFieldNames[static_cast<std::size_t>(field)];
-        const bool unknown = outcome.kind == card::kUnknownKind;
+        const bool unknown = !card::ShowsNumber(outcome);
         switch (field) {
             case card::CardField::Input:
                 return writer_.BeginWithInput(name, input);
@@ -184,7 +181,7 @@ private:
                 return PrintDigits(name, input.substr(0, outcome.length));
             case card::CardField::Type:
                 if (unknown) return writer_.Null(name);
-                return PutWord(writer_, name, kKindWords<kRules>[card::TypeKind(outcome.type)]);
+                return PutWord(writer_, name, kKindWords<kRules>[card::TypeFieldKind(outcome)]);
             case card::CardField::Luhn:
                 return PutWord(writer_, name, kLuhnWords[static_cast<std::size_t>(outcome.check)]);
             case card::CardField::Outcome:
@@ -206,12 +203,8 @@ private:
             return writer_.Readable(name, kept.data(), kept.size());
         }
         std::array<char, 32> digits{};
-        std::size_t count = 0;
-        for (const char c : kept.substr(0, digits.size())) {
-            digits[count] = c;
-            count += static_cast<std::size_t>(c != '-');
-        }
-        writer_.Padded(name, digits, count);
+        static_assert(card::kCardReadAhead <= digits.size(), "room for the kept part");
+        writer_.Padded(name, digits, card::DigitsField(kept, digits.data()));
     }
 
     RecordWriter<Syntax> writer_;

@@ -19,6 +19,15 @@ void FillFromJune2011List(HighestGroupTable& table) {
     }
 }
 
+void FillBuiltinGroupsOf(SsnRuleSet rules, HighestGroupTable& table) {
+    switch (rules) {
+        case SsnRuleSet::Classic:
+            return FillFromBuiltinGroupList(table);
+        case SsnRuleSet::Current:
+            return FillFromJune2011List(table);
+    }
+}
+
 bool CouldPredateRandomization(std::int32_t area, std::int32_t group, const HighestGroupTable& table) {
     const std::int32_t highest = table.group[static_cast<std::size_t>(area)];
     return highest != 0 && group != 0 && IssueOrder(group) <= IssueOrder(highest);

@@ -114,6 +114,9 @@ using PackedWindows = std::array<std::uint8_t, static_cast<std::size_t>(kAreaCou
 constexpr std::uint8_t Pack(IssuanceWindow window) {
     return static_cast<std::uint8_t>(window.issued_after | window.issued_by << 4);
 }
+constexpr IssuanceWindow Unpack(std::uint8_t packed) {
+    return {static_cast<std::uint8_t>(packed & 15u), static_cast<std::uint8_t>(packed >> 4)};
+}
 
 // The table, made once on the first call.
 [[nodiscard]] const PackedWindows& PackedWindowTable();

@@ -2,6 +2,8 @@
 // any other shape takes the library's own steps.
 #include "ssn/ssn_judgement.h"
 
+#include <array>
+
 #include "bytes/char_class.h"
 
 namespace kalderos::ssn {
@@ -16,9 +18,11 @@ std::string_view TrimBlanks(std::string_view text) {
 }  // namespace
 
 StrictReading ReadStrict(std::string_view text) {
-    // The trimmed text starts inside this one, so as many bytes may be read from its start.
+    // Its shape is read from a copy: the trimmed text may end where no byte may be read past it.
     const std::string_view trimmed = TrimBlanks(text);
-    return {trimmed.data(), WholeUsualShape(trimmed.data(), trimmed.size())};
+    std::array<char, kSsnReadAhead> copy{};
+    trimmed.substr(0, copy.size()).copy(copy.data(), copy.size());
+    return {trimmed.data(), WholeUsualShape(copy.data(), trimmed.size())};
 }
 
 SsnJudgement SsnJudge::JudgeAnyStrict(std::string_view text) const {

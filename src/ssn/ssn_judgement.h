@@ -3,6 +3,7 @@
 // the same value.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string_view>
 
@@ -104,5 +105,18 @@ private:
     const SsnRules& rules_;
     SsnNumber carried_;
 };
+
+// The strict judgement of a text that may end anywhere, no byte past it readable, up to its first NUL as every
+// text the program reads ends there. Where the number stands in the text, its digits point into `text`.
+template <SsnRuleSet kSet>
+SsnJudgement JudgeWholeText(const SsnJudge& judge, std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    if (text.size() >= kSsnReadAhead) return judge.JudgeAs<kSet>(text);
+    std::array<char, kSsnReadAhead> padded{};
+    text.copy(padded.data(), text.size());
+    SsnJudgement judgement = judge.JudgeAs<kSet>({padded.data(), text.size()});
+    if (judgement.digits != nullptr) judgement.digits = text.data() + (judgement.digits - padded.data());
+    return judgement;
+}
 
 }  // namespace kalderos::ssn

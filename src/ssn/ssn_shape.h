@@ -88,8 +88,8 @@ struct StrictReading {
     UsualShape shape;
 };
 
-// The strict reading of `text` (its line end already dropped), from whose start kSsnReadAhead bytes may be
-// read: WholeUsualShape of the text without its leading and trailing blanks.
+// The strict reading of `text` (its line end already dropped): WholeUsualShape of the text without its leading
+// and trailing blanks. Nothing past the text is read.
 [[nodiscard]] StrictReading ReadStrict(std::string_view text);
 
 }  // namespace kalderos::ssn

@@ -1,0 +1,121 @@
+// The Checker of the public interface: the judges the program's loops call, and the record fields from the
+// same derivations the record printers use, gathered into one result per text.
+#include <new>
+#include <type_traits>
+
+#include "card/card_field_values.h"
+#include "card/card_fields.h"
+#include "card/card_outcome.h"
+#include "kalderos/kalderos.h"
+#include "ssn/current_rules.h"
+#include "ssn/issuance_window.h"
+#include "ssn/ssn_field_values.h"
+#include "ssn/ssn_fields.h"
+#include "ssn/ssn_judgement.h"
+#include "ssn/ssn_rules.h"
+
+namespace kalderos {
+namespace {
+
+// The library's rule sets as the judges name them: the one place that maps them.
+struct InternalRules {
+    ssn::SsnRuleSet ssn;
+    card::CardRules card;
+};
+
+constexpr InternalRules InternalRulesOf(RuleSet rules) {
+    switch (rules) {
+        case RuleSet::Classic:
+            return {ssn::SsnRuleSet::Classic, card::CardRules::Classic};
+        case RuleSet::Current:
+            return {ssn::SsnRuleSet::Current, card::CardRules::Current};
+    }
+    return {ssn::SsnRuleSet::Classic, card::CardRules::Classic};
+}
+
+static_assert(std::is_trivially_destructible_v<ssn::SsnRules>, "the checker never destroys its rules");
+static_assert(card::kCardReadAhead - 1 <= kMaxCardDigits, "a card result has room for every digit kept");
+
+const ssn::SsnRules& RulesIn(const unsigned char* derived) {
+    return *std::launder(reinterpret_cast<const ssn::SsnRules*>(derived));
+}
+
+SsnResult SsnResultOf(const ssn::SsnJudgement& judgement) {
+    const ssn::PlaceName* place = ssn::PlaceField(judgement);
+    const ssn::IssuanceWindow window = ssn::WindowFields(ssn::PackedWindowTable(), judgement);
+    SsnResult result;
+    result.well_formed = judgement.WellFormed();
+    result.area = judgement.number.area;  // 000-00-0000 for a text that is not well formed
+    result.group = judgement.number.group;
+    result.serial = judgement.number.serial;
+    result.place = place == nullptr ? std::string_view{} : place->View();
+    result.verdict = judgement.verdict;
+    result.verdict_name = ssn::kVerdictNames[static_cast<std::size_t>(judgement.verdict)];
+    result.confirm = judgement.Confirmed();
+    result.reason = ssn::ReasonName(judgement.reason);
+    result.issued_after = ssn::WindowMonth(window.issued_after);
+    result.issued_by = ssn::WindowMonth(window.issued_by);
+    return result;
+}
+
+template <ssn::SsnRuleSet kSet>
+SsnResult CheckSsnAs(const ssn::SsnRules& rules, std::string_view text) {
+    const ssn::SsnJudge judge(rules);
+    return SsnResultOf(ssn::JudgeWholeText<kSet>(judge, text));
+}
+
+}  // namespace
+
+Checker::Checker(RuleSet rules) noexcept : Checker(rules, {}) {}
+
+Checker::Checker(RuleSet rules, std::string_view group_file_text) noexcept : rules_(rules) {
+    ssn::FillBuiltinGroupsOf(InternalRulesOf(rules).ssn, table_);
+    ReadGroupText(group_file_text, table_);
+    MakeRules();
+}
+
+Checker::Checker(const Checker& other) noexcept : rules_(other.rules_), table_(other.table_) { MakeRules(); }
+
+Checker& Checker::operator=(const Checker& other) noexcept {
+    if (this == &other) return *this;
+    rules_ = other.rules_;
+    table_ = other.table_;
+    MakeRules();
+    return *this;
+}
+
+void Checker::MakeRules() noexcept {
+    static_assert(sizeof(ssn::SsnRules) <= sizeof(derived_) && alignof(ssn::SsnRules) <= 8,
+                  "the checker has room for its rules");
+    // The rules hold the table by reference: each checker's its own.
+    ::new (static_cast<void*>(derived_.data())) ssn::SsnRules(table_, InternalRulesOf(rules_).ssn);
+    // Made now rather than on a first check that many threads may make at once.
+    static_cast<void>(ssn::PackedWindowTable());
+}
+
+SsnResult Checker::CheckSsn(std::string_view text) const noexcept {
+    switch (InternalRulesOf(rules_).ssn) {
+        case ssn::SsnRuleSet::Classic:
+            return CheckSsnAs<ssn::SsnRuleSet::Classic>(RulesIn(derived_.data()), text);
+        case ssn::SsnRuleSet::Current:
+            return CheckSsnAs<ssn::SsnRuleSet::Current>(RulesIn(derived_.data()), text);
+    }
+    return {};
+}
+
+CardResult Checker::CheckCard(std::string_view text) const noexcept {
+    const card::CardRules rules = InternalRulesOf(rules_).card;
+    const card::CardOutcome outcome = card::ClassifyCardText(text, rules);
+    CardResult result;
+    if (card::ShowsNumber(outcome)) {
+        result.digit_count = card::DigitsField(text.substr(0, outcome.length), result.digit_text.data());
+        result.type = card::KindView(rules, card::TypeFieldKind(outcome));
+    }
+    result.luhn = card::kLuhnNames[static_cast<std::size_t>(outcome.check)];
+    result.outcome = card::KindView(rules, outcome.kind);
+    result.reason = card::ReasonName(outcome.reason);
+    result.ok = outcome.reason == card::CardReason::Ok;
+    return result;
+}
+
+}  // namespace kalderos
