@@ -87,6 +87,12 @@ public:
     [[nodiscard]] SsnNumber Carried() const { return carried_; }
     void Carry(SsnNumber number) { carried_ = number; }
 
+    // The number of a usual shape that stands whole at `digits`.
+    template <SsnRuleSet kSet>
+    [[nodiscard]] SsnJudgement JudgeShapeAs(const char* digits, UsualShape shape) const {
+        return JudgeFields<kSet>(digits, shape);
+    }
+
 private:
     // The number of a usual shape, judged by the rules' tables: inline, so that a list's loop judges it
     // without a call.
@@ -110,6 +116,9 @@ private:
 // text the program reads ends there. Where the number stands in the text, its digits point into `text`.
 template <SsnRuleSet kSet>
 SsnJudgement JudgeWholeText(const SsnJudge& judge, std::string_view text) {
+    // The usual shapes hold no NUL, and are read where they stand.
+    const UsualShape shape = WholeUsualShapeWithin(text.data(), text.size());
+    if (shape.Found()) return judge.JudgeShapeAs<kSet>(text.data(), shape);
     text = text.substr(0, text.find('\0'));
     if (text.size() >= kSsnReadAhead) return judge.JudgeAs<kSet>(text);
     std::array<char, kSsnReadAhead> padded{};

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "bytes/byte_vectors.h"
@@ -54,11 +56,10 @@ inline UsualShape UsualShapeAt(const char* text, std::size_t size) {
             static_cast<std::uint8_t>(kDashedShape.serial_at - 2 * plain)};
 }
 
-// The shape of a text of exactly `size` bytes that is one of the usual shapes, whole; not Found for any other
-// text. kSsnReadAhead bytes may be read from the start of the text.
-inline UsualShape WholeUsualShape(const char* text, std::size_t size) {
+// The shape of a text of exactly `size` bytes, its first sixteen in `bytes`, that is one of the usual shapes,
+// whole; not Found for any other text.
+inline UsualShape WholeUsualShapeOf(bytes::Bytes16 bytes, std::size_t size) {
     if (size != kPlainShape.Length() && size != kDashedShape.Length()) return {};
-    const bytes::Bytes16 bytes = bytes::LoadSixteen(text);
     const unsigned digits = bytes::FlagMask(bytes::DigitBytes(bytes));
     if (size == kPlainShape.Length()) {
         return (digits & detail::kPlainDigits) == detail::kPlainDigits ? kPlainShape : UsualShape{};
@@ -67,6 +68,25 @@ inline UsualShape WholeUsualShape(const char* text, std::size_t size) {
     const bool dashed = ((digits & detail::kDashedDigits) == detail::kDashedDigits) &
                         ((dashes & detail::kDashedDashes) == detail::kDashedDashes);
     return dashed ? kDashedShape : UsualShape{};
+}
+
+// The same for a text from whose start kSsnReadAhead bytes may be read.
+inline UsualShape WholeUsualShape(const char* text, std::size_t size) {
+    return WholeUsualShapeOf(bytes::LoadSixteen(text), size);
+}
+
+// The same for a text of nine to sixteen bytes of which none past its end may be read: its first and last eight
+// bytes, put together in registers (a copy into a padded buffer would be read back before its stores settle).
+inline UsualShape WholeUsualShapeWithin(const char* text, std::size_t size) {
+    if (size != kPlainShape.Length() && size != kDashedShape.Length()) return {};
+    if constexpr (std::endian::native != std::endian::little) {
+        char padded[16] = {};
+        std::memcpy(padded, text, size);
+        return WholeUsualShape(padded, size);
+    }
+    const std::uint64_t last = bytes::LoadEight(text + size - 8) >> (8 * (16 - size));
+    const bytes::Words2 halves = {bytes::LoadEight(text), last};
+    return WholeUsualShapeOf(reinterpret_cast<bytes::Bytes16>(halves), size);
 }
 
 // The digits of a field that stands in a text: `width` of them at `at`.
