@@ -52,8 +52,6 @@ std::optional<NamedFailure> LoadHighestGroupTable(const RunOptions& options, Hig
         case RuleSet::Current:
             ssn::FillFromJune2011List(table);
             break;
-        case RuleSet::kCount:
-            break;
     }
     // Without a long option only the last -g counts, and a name refused for its length leaves the group file
     // named before it, if any. With one, every group file named is read, each over the ones before it.
