@@ -115,7 +115,7 @@ void BM_SsnJudgeLine(benchmark::State& state) {
     for (auto _ : state) {
         const ReadableLine& text = lines[i++ & (kLines - 1)];
         benchmark::DoNotOptimize(
-            kalderos::ssn::PrintResultLine(judge.JudgeCarried(text.bytes.data(), text.size), line));
+            kalderos::ssn::PrintCarriedLineAs<kalderos::RuleSet::Classic>(judge, text.bytes.data(), text.size, line));
         benchmark::ClobberMemory();
     }
 }
@@ -127,7 +127,7 @@ void BM_ClassifyReadable(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const ReadableLine& text = lines[i++ & (kLines - 1)];
-        benchmark::DoNotOptimize(kalderos::card::ClassifyReadable(text.bytes.data(), text.size));
+        benchmark::DoNotOptimize(kalderos::card::ClassifyReadable<kalderos::RuleSet::Classic>(text.bytes.data(), text.size));
     }
 }
 BENCHMARK(BM_ClassifyReadable);

@@ -69,7 +69,7 @@ void CheckLikeTheLibrary(std::string_view content) {
         buffer.append(content.substr(0, kalderos::ssn::kSsnReadAhead));
         buffer.append(kalderos::ssn::kSsnReadAhead, '9');
         const std::size_t got_size =
-            kalderos::ssn::PrintResultLine(judge.JudgeCarried(buffer.data(), text.size()), got);
+            kalderos::ssn::PrintCarriedLineAs<kalderos::RuleSet::Classic>(judge, buffer.data(), text.size(), got);
         FUZZ_REQUIRE(std::string_view(got, got_size) == std::string_view(expected, expected_size));
     }
 }

@@ -187,21 +187,21 @@ kalderos::HighestGroupTable* Table() {
     return &table;
 }
 
-template <class Syntax, kalderos::ssn::SsnRuleSet kSet>
+template <class Syntax, kalderos::RuleSet kSet>
 std::string SsnRecords(Capture& capture, std::string_view input, bool header) {
     static const kalderos::ssn::SsnRules rules(*Table(), kSet);
     static const kalderos::ssn::SsnJudge judge(rules);
     kalderos::record::SsnRecordPrinter<Syntax> printer(capture.Stream());
     if (header) printer.Header();
-    printer.Print(input, judge.Judge(input));
+    printer.Print(input, judge.JudgeAs<kSet>(input));
     return capture.Take();
 }
 
-template <class Syntax, kalderos::card::CardRules kRules>
+template <class Syntax, kalderos::RuleSet kRules>
 std::string CardRecords(Capture& capture, std::string_view input, bool header) {
     kalderos::record::CardRecordPrinter<Syntax, kRules> printer(capture.Stream());
     if (header) printer.Header();
-    printer.Print(input, kalderos::card::ClassifyReadable(input.data(), input.size(), kRules));
+    printer.Print(input, kalderos::card::ClassifyReadable<kRules>(input.data(), input.size()));
     return capture.Take();
 }
 
@@ -215,15 +215,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (length > 0) std::memcpy(buffer.data(), data, length);
     const std::string_view input(buffer.data(), length);
 
-    using kalderos::card::CardRules;
-    using kalderos::ssn::SsnRuleSet;
-    CheckTsv(SsnRecords<TsvSyntax, SsnRuleSet::Classic>(capture, input, true), kalderos::ssn::kSsnFieldNames, input);
-    CheckJson(SsnRecords<JsonlSyntax, SsnRuleSet::Classic>(capture, input, false), kalderos::ssn::kSsnFieldNames, input);
-    CheckTsv(SsnRecords<TsvSyntax, SsnRuleSet::Current>(capture, input, true), kalderos::ssn::kSsnFieldNames, input);
-    CheckJson(SsnRecords<JsonlSyntax, SsnRuleSet::Current>(capture, input, false), kalderos::ssn::kSsnFieldNames, input);
-    CheckTsv(CardRecords<TsvSyntax, CardRules::Classic>(capture, input, true), kalderos::card::kCardFieldNames, input);
-    CheckJson(CardRecords<JsonlSyntax, CardRules::Classic>(capture, input, false), kalderos::card::kCardFieldNames, input);
-    CheckTsv(CardRecords<TsvSyntax, CardRules::Current>(capture, input, true), kalderos::card::kCardFieldNames, input);
-    CheckJson(CardRecords<JsonlSyntax, CardRules::Current>(capture, input, false), kalderos::card::kCardFieldNames, input);
+    using kalderos::RuleSet;
+    CheckTsv(SsnRecords<TsvSyntax, RuleSet::Classic>(capture, input, true), kalderos::ssn::kSsnFieldNames, input);
+    CheckJson(SsnRecords<JsonlSyntax, RuleSet::Classic>(capture, input, false), kalderos::ssn::kSsnFieldNames, input);
+    CheckTsv(SsnRecords<TsvSyntax, RuleSet::Current>(capture, input, true), kalderos::ssn::kSsnFieldNames, input);
+    CheckJson(SsnRecords<JsonlSyntax, RuleSet::Current>(capture, input, false), kalderos::ssn::kSsnFieldNames, input);
+    CheckTsv(CardRecords<TsvSyntax, RuleSet::Classic>(capture, input, true), kalderos::card::kCardFieldNames, input);
+    CheckJson(CardRecords<JsonlSyntax, RuleSet::Classic>(capture, input, false), kalderos::card::kCardFieldNames, input);
+    CheckTsv(CardRecords<TsvSyntax, RuleSet::Current>(capture, input, true), kalderos::card::kCardFieldNames, input);
+    CheckJson(CardRecords<JsonlSyntax, RuleSet::Current>(capture, input, false), kalderos::card::kCardFieldNames, input);
     return 0;
 }

@@ -495,23 +495,18 @@ CardOutcome Classify(const char* text, std::size_t size) {
 
 }  // namespace
 
-CardOutcome ClassifyReadable(const char* text, std::size_t size, CardRules rules) {
-    if (rules == CardRules::Current) return Classify<kCurrentCards>(text, size);
-    return Classify<kClassicCards>(text, size);
+template <RuleSet kRules>
+CardOutcome ClassifyReadable(const char* text, std::size_t size) {
+    return Classify<TableOf(kRules)>(text, size);
 }
 
-CardOutcome ClassifyCardText(std::string_view text, CardRules rules) {
-    if (text.size() >= kCardReadAhead) return ClassifyReadable(text.data(), text.size(), rules);
-    // A short text is copied where the bytes after it may be read.
-    std::array<char, kCardReadAhead> padded{};
-    if (!text.empty()) std::memcpy(padded.data(), text.data(), text.size());
-    return ClassifyReadable(padded.data(), text.size(), rules);
-}
+template CardOutcome ClassifyReadable<RuleSet::Classic>(const char*, std::size_t);
+template CardOutcome ClassifyReadable<RuleSet::Current>(const char*, std::size_t);
 
 }  // namespace card
 
 CardClassification ClassifyCard(std::string_view text, CardKind& kind) {
-    const card::CardOutcome outcome = card::ClassifyCardText(text);
+    const card::CardOutcome outcome = card::ClassifyCardText<RuleSet::Classic>(text);
     kind.text.fill('\0');
     const card::KindText& name = card::kKindTexts[outcome.kind];
     std::memcpy(kind.text.data(), name.data(), name.size());

@@ -76,8 +76,13 @@ CardOutcome Judge(std::string_view text) {
 
 }  // namespace
 
-CardOutcome JudgeCard(std::string_view text, CardRules rules) {
-    if (rules == CardRules::Current) return Judge<kCurrentCards>(text);
+CardOutcome JudgeCard(std::string_view text, RuleSet rules) {
+    switch (rules) {
+        case RuleSet::Classic:
+            return Judge<kClassicCards>(text);
+        case RuleSet::Current:
+            return Judge<kCurrentCards>(text);
+    }
     return Judge<kClassicCards>(text);
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string_view>
 
@@ -57,19 +58,24 @@ inline constexpr const auto& kKindTexts = kKindTextsOf<kClassicCards>;
 static_assert(kKindTexts[kTooManyDigitsKind].back() == '\0' &&
               kKindTexts[TypeKind(RowNamed(kClassicCards, "MasterCard"), false)].back() == '\0');
 
-constexpr std::span<const KindText> KindTexts(CardRules rules) {
-    if (rules == CardRules::Current) return kKindTextsOf<kCurrentCards>;
+constexpr std::span<const KindText> KindTexts(RuleSet rules) {
+    switch (rules) {
+        case RuleSet::Classic:
+            return kKindTextsOf<kClassicCards>;
+        case RuleSet::Current:
+            return kKindTextsOf<kCurrentCards>;
+    }
     return kKindTextsOf<kClassicCards>;
 }
 
-constexpr std::string_view KindView(CardRules rules, std::size_t kind) {
+constexpr std::string_view KindView(RuleSet rules, std::size_t kind) {
     const KindText& text = KindTexts(rules)[kind];
     std::size_t length = 0;
     while (text[length] != '\0') ++length;
     return {text.data(), length};
 }
 
-constexpr std::string_view KindView(std::size_t kind) { return KindView(CardRules::Classic, kind); }
+constexpr std::string_view KindView(std::size_t kind) { return KindView(RuleSet::Classic, kind); }
 
 // Why a text is classified as it is, first cause first. The names are a stable interface of the record
 // formats: new reasons may be added, none renamed.
@@ -109,12 +115,21 @@ struct CardOutcome {
 };
 
 // The rules, step by step: what every other classification must agree with.
-[[nodiscard]] CardOutcome JudgeCard(std::string_view text, CardRules rules);
+[[nodiscard]] CardOutcome JudgeCard(std::string_view text, RuleSet rules);
 
-// The same judgement, fast, for a text of `size` bytes from whose start kCardReadAhead bytes may be read.
-[[nodiscard]] CardOutcome ClassifyReadable(const char* text, std::size_t size, CardRules rules = CardRules::Classic);
+// The same judgement, fast, under the table of `kRules`, for a text of `size` bytes from whose start
+// kCardReadAhead bytes may be read. Made for every rule set in card_classifier.cpp.
+template <RuleSet kRules>
+[[nodiscard]] CardOutcome ClassifyReadable(const char* text, std::size_t size);
 
 // The same for a text that may end anywhere.
-[[nodiscard]] CardOutcome ClassifyCardText(std::string_view text, CardRules rules = CardRules::Classic);
+template <RuleSet kRules>
+[[nodiscard]] CardOutcome ClassifyCardText(std::string_view text) {
+    if (text.size() >= kCardReadAhead) return ClassifyReadable<kRules>(text.data(), text.size());
+    // A short text is copied where the bytes after it may be read.
+    std::array<char, kCardReadAhead> padded{};
+    if (!text.empty()) std::memcpy(padded.data(), text.data(), text.size());
+    return ClassifyReadable<kRules>(padded.data(), text.size());
+}
 
 }  // namespace kalderos::card

@@ -9,11 +9,9 @@
 #include <string_view>
 
 #include "card/card_type_row.h"
+#include "kalderos/kalderos.h"
 
 namespace kalderos::card {
-
-// Which table names the types: the one of the classic card networks, or today's.
-enum class CardRules : std::uint8_t { Classic, Current };
 
 // The networks of the classic table. Numbers longer than 16 digits are taken on their first 16.
 inline constexpr std::array kClassicCardRows{
@@ -82,8 +80,15 @@ inline constexpr std::array kCurrentCardRows{
 inline constexpr CardTypeTable kClassicCards{kClassicCardRows, LongerNumbers::CutToLongest};
 inline constexpr CardTypeTable kCurrentCards{kCurrentCardRows, LongerNumbers::TooManyDigits};
 
-constexpr const CardTypeTable& TableOf(CardRules rules) {
-    return rules == CardRules::Current ? kCurrentCards : kClassicCards;
+// The table that names the types under a rule set: the one of the classic card networks, or today's.
+constexpr const CardTypeTable& TableOf(RuleSet rules) {
+    switch (rules) {
+        case RuleSet::Classic:
+            return kClassicCards;
+        case RuleSet::Current:
+            return kCurrentCards;
+    }
+    return kClassicCards;
 }
 
 // The row of a type by its name, so that the checks below still mean their rows when rows are added or moved.
@@ -100,7 +105,8 @@ constexpr bool Names(const CardTypeTable& table, std::string_view digits, std::s
 
 }  // namespace detail
 
-static_assert(TableOf(CardRules::Classic).rows.data() == kClassicCardRows.data());
+static_assert(TableOf(RuleSet::Classic).rows.data() == kClassicCardRows.data() &&
+              TableOf(RuleSet::Current).rows.data() == kCurrentCardRows.data());
 static_assert(TableWellFormed(kClassicCards) && TableWellFormed(kCurrentCards));
 static_assert(ShortestLength(kClassicCards) == 13 && DigitsScanned(kClassicCards) == 16 &&
               ScanLimit(kClassicCards) == 20 && PrefixDigits(kClassicCards) == 4);

@@ -17,22 +17,6 @@
 namespace kalderos {
 namespace {
 
-// The library's rule sets as the judges name them: the one place that maps them.
-struct InternalRules {
-    ssn::SsnRuleSet ssn;
-    card::CardRules card;
-};
-
-constexpr InternalRules InternalRulesOf(RuleSet rules) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return {ssn::SsnRuleSet::Classic, card::CardRules::Classic};
-        case RuleSet::Current:
-            return {ssn::SsnRuleSet::Current, card::CardRules::Current};
-    }
-    return {ssn::SsnRuleSet::Classic, card::CardRules::Classic};
-}
-
 static_assert(std::is_trivially_destructible_v<ssn::SsnRules>, "the checker never destroys its rules");
 static_assert(card::kCardReadAhead - 1 <= kMaxCardDigits, "a card result has room for every digit kept");
 
@@ -58,10 +42,25 @@ SsnResult SsnResultOf(const ssn::SsnJudgement& judgement) {
     return result;
 }
 
-template <ssn::SsnRuleSet kSet>
+template <RuleSet kSet>
 SsnResult CheckSsnAs(const ssn::SsnRules& rules, std::string_view text) {
     const ssn::SsnJudge judge(rules);
     return SsnResultOf(ssn::JudgeWholeText<kSet>(judge, text));
+}
+
+template <RuleSet kRules>
+CardResult CheckCardAs(std::string_view text) {
+    const card::CardOutcome outcome = card::ClassifyCardText<kRules>(text);
+    CardResult result;
+    if (card::ShowsNumber(outcome)) {
+        result.digit_count = card::DigitsField(text.substr(0, outcome.length), result.digit_text.data());
+        result.type = card::KindView(kRules, card::TypeFieldKind(outcome));
+    }
+    result.luhn = card::kLuhnNames[static_cast<std::size_t>(outcome.check)];
+    result.outcome = card::KindView(kRules, outcome.kind);
+    result.reason = card::ReasonName(outcome.reason);
+    result.ok = outcome.reason == card::CardReason::Ok;
+    return result;
 }
 
 }  // namespace
@@ -69,7 +68,7 @@ SsnResult CheckSsnAs(const ssn::SsnRules& rules, std::string_view text) {
 Checker::Checker(RuleSet rules) noexcept : Checker(rules, {}) {}
 
 Checker::Checker(RuleSet rules, std::string_view group_file_text) noexcept : rules_(rules) {
-    ssn::FillBuiltinGroupsOf(InternalRulesOf(rules).ssn, table_);
+    ssn::FillBuiltinGroupsOf(rules, table_);
     ReadGroupText(group_file_text, table_);
     MakeRules();
 }
@@ -88,34 +87,29 @@ void Checker::MakeRules() noexcept {
     static_assert(sizeof(ssn::SsnRules) <= sizeof(derived_) && alignof(ssn::SsnRules) <= 8,
                   "the checker has room for its rules");
     // The rules hold the table by reference: each checker's its own.
-    ::new (static_cast<void*>(derived_.data())) ssn::SsnRules(table_, InternalRulesOf(rules_).ssn);
+    ::new (static_cast<void*>(derived_.data())) ssn::SsnRules(table_, rules_);
     // Made now rather than on a first check that many threads may make at once.
     static_cast<void>(ssn::PackedWindowTable());
 }
 
 SsnResult Checker::CheckSsn(std::string_view text) const noexcept {
-    switch (InternalRulesOf(rules_).ssn) {
-        case ssn::SsnRuleSet::Classic:
-            return CheckSsnAs<ssn::SsnRuleSet::Classic>(RulesIn(derived_.data()), text);
-        case ssn::SsnRuleSet::Current:
-            return CheckSsnAs<ssn::SsnRuleSet::Current>(RulesIn(derived_.data()), text);
+    switch (rules_) {
+        case RuleSet::Classic:
+            return CheckSsnAs<RuleSet::Classic>(RulesIn(derived_.data()), text);
+        case RuleSet::Current:
+            return CheckSsnAs<RuleSet::Current>(RulesIn(derived_.data()), text);
     }
     return {};
 }
 
 CardResult Checker::CheckCard(std::string_view text) const noexcept {
-    const card::CardRules rules = InternalRulesOf(rules_).card;
-    const card::CardOutcome outcome = card::ClassifyCardText(text, rules);
-    CardResult result;
-    if (card::ShowsNumber(outcome)) {
-        result.digit_count = card::DigitsField(text.substr(0, outcome.length), result.digit_text.data());
-        result.type = card::KindView(rules, card::TypeFieldKind(outcome));
+    switch (rules_) {
+        case RuleSet::Classic:
+            return CheckCardAs<RuleSet::Classic>(text);
+        case RuleSet::Current:
+            return CheckCardAs<RuleSet::Current>(text);
     }
-    result.luhn = card::kLuhnNames[static_cast<std::size_t>(outcome.check)];
-    result.outcome = card::KindView(rules, outcome.kind);
-    result.reason = card::ReasonName(outcome.reason);
-    result.ok = outcome.reason == card::CardReason::Ok;
-    return result;
+    return {};
 }
 
 }  // namespace kalderos

@@ -30,8 +30,10 @@ struct LongOptionRow {
 // The values of --format, by OutputFormat.
 inline constexpr std::array<OptionValue, 3> kFormatValues{{{"text", ""}, {"tsv", ""}, {"jsonl", ""}}};
 
-// The values of --rules, by RuleSet.
-inline constexpr std::array<OptionValue, 2> kRulesValues{{
+// The values of --rules, by RuleSet, one for each rule set (the reader of the options holds the count to the
+// sets).
+inline constexpr std::size_t kRuleSetCount = 2;
+inline constexpr std::array<OptionValue, kRuleSetCount> kRulesValues{{
     {"classic", "SSNs by the built-in data, cards by the classic table"},
     {"current", "SSNs as issued since issuance became random in 06/2011 (-g overlays the list of 06/2011), cards "
                 "by today's networks"},

@@ -15,7 +15,7 @@ namespace {
 
 // The kind column: as wide as the table's longest kind text, 12 columns in the classic table ("2MANY_DIGITS")
 // and 14 in the current one ("InterPayment_X").
-template <card::CardRules kRules>
+template <RuleSet kRules>
 inline constexpr std::size_t kKindWidth = [] {
     std::size_t widest = 0;
     for (std::size_t kind = 0; kind < card::KindCount(card::TableOf(kRules)); ++kind) {
@@ -23,22 +23,31 @@ inline constexpr std::size_t kKindWidth = [] {
     }
     return widest;
 }();
-static_assert(kKindWidth<card::CardRules::Classic> == 12 && kKindWidth<card::CardRules::Current> == 14);
+static_assert(kKindWidth<RuleSet::Classic> == 12 && kKindWidth<RuleSet::Current> == 14);
 
 // "\n", the kind column, " | ".
-template <card::CardRules kRules>
+template <RuleSet kRules>
 inline constexpr std::size_t kLead = 1 + kKindWidth<kRules> + 3;
 
 // The text column: as wide as the longest number a table keeps whole with its three dashes, 16 digits in the
 // classic table (whose column has one blank more) and 19 in the current one.
-template <card::CardRules kRules>
-inline constexpr std::size_t kTextWidth = kRules == card::CardRules::Classic ? 20 : 19 + 3;
+constexpr std::size_t TextWidth(RuleSet rules) {
+    switch (rules) {
+        case RuleSet::Classic:
+            return 20;
+        case RuleSet::Current:
+            return 19 + 3;
+    }
+    return 0;
+}
+template <RuleSet kRules>
+inline constexpr std::size_t kTextWidth = TextWidth(kRules);
 
 // The start of every card line, one per kind text: "\n", the text right-aligned in the kind column, " | ", and
 // the text column blank, so that a line starts with one copy.
-template <card::CardRules kRules>
+template <RuleSet kRules>
 using Lead = std::array<char, kLead<kRules> + kTextWidth<kRules>>;
-template <card::CardRules kRules>
+template <RuleSet kRules>
 inline constexpr auto kLeads = [] {
     std::array<Lead<kRules>, card::KindCount(card::TableOf(kRules))> leads{};
     for (std::size_t kind = 0; kind < leads.size(); ++kind) {
@@ -53,22 +62,22 @@ inline constexpr auto kLeads = [] {
 }();
 
 // The lead of the kind text `name` in the table of kRules; empty when no kind has that text.
-template <card::CardRules kRules>
+template <RuleSet kRules>
 constexpr std::string_view LeadOf(std::string_view name) {
     for (std::size_t kind = 0; kind < kLeads<kRules>.size(); ++kind) {
         if (card::KindView(kRules, kind) == name) return {kLeads<kRules>[kind].data(), kLead<kRules>};
     }
     return {};
 }
-static_assert(LeadOf<card::CardRules::Classic>("2MANY_DIGITS") == "\n2MANY_DIGITS | " &&
-              LeadOf<card::CardRules::Classic>("UNKNOWN") == "\n     UNKNOWN | " &&
-              LeadOf<card::CardRules::Classic>("enRoute_X") == "\n   enRoute_X | " &&
-              LeadOf<card::CardRules::Current>("InterPayment_X") == "\nInterPayment_X | " &&
-              LeadOf<card::CardRules::Current>("MasterCard_X") == "\n  MasterCard_X | " &&
-              LeadOf<card::CardRules::Current>("Mir") == "\n           Mir | ");
+static_assert(LeadOf<RuleSet::Classic>("2MANY_DIGITS") == "\n2MANY_DIGITS | " &&
+              LeadOf<RuleSet::Classic>("UNKNOWN") == "\n     UNKNOWN | " &&
+              LeadOf<RuleSet::Classic>("enRoute_X") == "\n   enRoute_X | " &&
+              LeadOf<RuleSet::Current>("InterPayment_X") == "\nInterPayment_X | " &&
+              LeadOf<RuleSet::Current>("MasterCard_X") == "\n  MasterCard_X | " &&
+              LeadOf<RuleSet::Current>("Mir") == "\n           Mir | ");
 
 // "\n%<kind width>s | %<text width>s" with the kind text and the card text, a longer text printed whole.
-template <card::CardRules kRules>
+template <RuleSet kRules>
 void PrintAnyCardLine(OutputStream& out, std::size_t kind, std::string_view text) {
     out.Write({kLeads<kRules>[kind].data(), kLead<kRules>});
     if (text.size() < kTextWidth<kRules>) out.WriteRepeated(' ', kTextWidth<kRules> - text.size());
@@ -78,7 +87,7 @@ void PrintAnyCardLine(OutputStream& out, std::size_t kind, std::string_view text
 // The same for a text no longer than the column from whose start kCardReadAhead bytes may be read: a line of
 // fixed size. The line is copied with its text column blank, then the text's first bytes so that the text ends
 // at the column's end; the bytes behind it land after the line, in room reserved but not committed.
-template <card::CardRules kRules>
+template <RuleSet kRules>
 void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::size_t length) {
     constexpr std::size_t kCopied = card::kCardReadAhead;
     constexpr std::size_t kSize = kLead<kRules> + kTextWidth<kRules>;
@@ -96,14 +105,14 @@ void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::s
 
 // The card line of each text; with --fail-on-invalid, what fails is classified as the records classify it. A
 // line in pieces fails as its first piece does: the classifier never reads that far into a line.
-template <card::CardRules kRules>
+template <RuleSet kRules>
 class CardTextStep {
 public:
     CardTextStep(OutputStream& out, bool fail_on_invalid) : out_(out), fail_on_invalid_(fail_on_invalid) {}
 
     void Print(std::string_view text) {
         static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
-        const card::CardOutcome outcome = card::ClassifyReadable(text.data(), text.size(), kRules);
+        const card::CardOutcome outcome = card::ClassifyReadable<kRules>(text.data(), text.size());
         if (outcome.length > 4) {
             if (outcome.length <= kTextWidth<kRules>) {
                 PrintCardLine<kRules>(out_, outcome.kind, text.data(), outcome.length);
@@ -133,7 +142,7 @@ public:
 private:
     static bool Fails(std::string_view text) {
         const std::string_view content = LineContent(text);
-        return card::ClassifyReadable(content.data(), content.size(), kRules).reason != card::CardReason::Ok;
+        return card::ClassifyReadable<kRules>(content.data(), content.size()).reason != card::CardReason::Ok;
     }
 
     OutputStream& out_;
@@ -143,7 +152,7 @@ private:
 
 }  // namespace
 
-template <card::CardRules kRules>
+template <RuleSet kRules>
 int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
     const auto finish = [] { Out().Write("\n"); };
     const bool fail_on_invalid = options.fail_on_invalid;
@@ -161,7 +170,7 @@ int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
         [] { return false; }, finish);
 }
 
-template int RunCardTextLoop<card::CardRules::Classic>(TextSource&, const RunOptions&);
-template int RunCardTextLoop<card::CardRules::Current>(TextSource&, const RunOptions&);
+template int RunCardTextLoop<RuleSet::Classic>(TextSource&, const RunOptions&);
+template int RunCardTextLoop<RuleSet::Current>(TextSource&, const RunOptions&);
 
 }  // namespace kalderos

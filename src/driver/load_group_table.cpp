@@ -4,7 +4,6 @@
 #include <array>
 #include <string>
 
-#include "driver/rule_set.h"
 #include "platform/platform.h"
 #include "ssn/current_rules.h"
 
@@ -45,7 +44,7 @@ std::optional<NamedFailure> ReadGroupFile(const PathText& path, bool refusal_end
 }  // namespace
 
 std::optional<NamedFailure> LoadHighestGroupTable(const RunOptions& options, HighestGroupTable& table) {
-    ssn::FillBuiltinGroupsOf(SsnRulesOf(options.rules), table);
+    ssn::FillBuiltinGroupsOf(options.rules, table);
     // Without a long option only the last -g counts, and a name refused for its length leaves the group file
     // named before it, if any. With one, every group file named is read, each over the ones before it.
     if (!options.gnu_conventions) return ReadGroupFile(options.group_file_path, false, table);

@@ -14,20 +14,27 @@
 namespace kalderos {
 namespace {
 
-// How many values a choice has.
-template <class Choice>
-inline constexpr std::size_t kChoiceCount = static_cast<std::size_t>(Choice::kCount);
-template <>
-inline constexpr std::size_t kChoiceCount<RuleSet> = kRuleSetCount;
-
 // A value named in the table sets the choice at its place.
 template <class Choice, std::size_t N>
 constexpr bool NamedAt(const std::array<OptionValue, N>& values, Choice choice, std::string_view name) {
-    return N == kChoiceCount<Choice> && values[static_cast<std::size_t>(choice)].name == name;
+    return static_cast<std::size_t>(choice) < N && values[static_cast<std::size_t>(choice)].name == name;
 }
-static_assert(NamedAt(kFormatValues, OutputFormat::Text, "text") && NamedAt(kFormatValues, OutputFormat::Tsv, "tsv") &&
+static_assert(kFormatValues.size() == static_cast<std::size_t>(OutputFormat::kCount) &&
+              NamedAt(kFormatValues, OutputFormat::Text, "text") && NamedAt(kFormatValues, OutputFormat::Tsv, "tsv") &&
               NamedAt(kFormatValues, OutputFormat::Jsonl, "jsonl"));
-static_assert(NamedAt(kRulesValues, RuleSet::Classic, "classic") && NamedAt(kRulesValues, RuleSet::Current, "current"));
+
+// Each rule set named at its place among the values of --rules, by a switch without a default, so that a new set
+// stops the build here until it is named; the last set closes the count.
+constexpr bool RulesNamed(RuleSet rules) {
+    switch (rules) {
+        case RuleSet::Classic:
+            return NamedAt(kRulesValues, rules, "classic");
+        case RuleSet::Current:
+            return NamedAt(kRulesValues, rules, "current") && static_cast<std::size_t>(rules) + 1 == kRuleSetCount;
+    }
+    return false;
+}
+static_assert(RulesNamed(RuleSet::Classic) && RulesNamed(RuleSet::Current));
 
 // Sets `choice` to the value named `value` among `values`; false when none is.
 template <class Choice>

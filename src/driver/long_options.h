@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "driver/output_format.h"
-#include "driver/rule_set.h"
+#include "kalderos/kalderos.h"
 
 namespace kalderos {
 

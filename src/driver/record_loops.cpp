@@ -11,7 +11,7 @@ namespace kalderos {
 
 namespace {
 
-template <class Syntax, ssn::SsnRuleSet kSet>
+template <class Syntax, RuleSet kSet>
 class SsnRecordStep : public CarriesNothing {
 public:
     SsnRecordStep(OutputStream& out, const ssn::SsnJudge& judge) : printer_(out), judge_(judge) {}
@@ -32,7 +32,7 @@ private:
     const ssn::SsnJudge& judge_;
 };
 
-template <class Syntax, card::CardRules kRules>
+template <class Syntax, RuleSet kRules>
 class CardRecordStep : public CarriesNothing {
 public:
     explicit CardRecordStep(OutputStream& out) : printer_(out) {}
@@ -40,7 +40,7 @@ public:
         static_assert(TextSource::kReadAhead >= card::kCardReadAhead &&
                       TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
         const std::string_view input = LineContent(text);
-        const card::CardOutcome outcome = card::ClassifyReadable(input.data(), input.size(), kRules);
+        const card::CardOutcome outcome = card::ClassifyReadable<kRules>(input.data(), input.size());
         printer_.Print(input, outcome);
         return outcome.reason != card::CardReason::Ok;
     }
@@ -60,40 +60,30 @@ int CheckEveryRecord(TextSource& texts, const RunOptions& options, MakeStep&& ma
     return CheckEveryText(texts, options, [&](std::string_view text) { return step.Check(text); }, [] {});
 }
 
-template <class Syntax, ssn::SsnRuleSet kSet>
-int SsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
+}  // namespace
+
+template <class Syntax, RuleSet kSet>
+int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     if (options.header) record::SsnRecordPrinter<Syntax>(Out()).Header();
     const ssn::SsnJudge judge(rules);
     return CheckEveryRecord<SsnRecordStep<Syntax, kSet>>(
         texts, options, [&](OutputStream& out) { return SsnRecordStep<Syntax, kSet>(out, judge); });
 }
 
-}  // namespace
-
-template <class Syntax>
-int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
-    // The rule set is chosen once for the whole list.
-    switch (rules.RuleSet()) {
-        case ssn::SsnRuleSet::Classic:
-            return SsnRecordLoop<Syntax, ssn::SsnRuleSet::Classic>(texts, options, rules);
-        case ssn::SsnRuleSet::Current:
-            return SsnRecordLoop<Syntax, ssn::SsnRuleSet::Current>(texts, options, rules);
-    }
-    return kExitDone;
-}
-
-template <class Syntax, card::CardRules kRules>
+template <class Syntax, RuleSet kRules>
 int RunCardRecordLoop(TextSource& texts, const RunOptions& options) {
     if (options.header) record::CardRecordPrinter<Syntax, kRules>(Out()).Header();
     return CheckEveryRecord<CardRecordStep<Syntax, kRules>>(
         texts, options, [](OutputStream& out) { return CardRecordStep<Syntax, kRules>(out); });
 }
 
-template int RunSsnRecordLoop<record::TsvSyntax>(TextSource&, const RunOptions&, const ssn::SsnRules&);
-template int RunSsnRecordLoop<record::JsonlSyntax>(TextSource&, const RunOptions&, const ssn::SsnRules&);
-template int RunCardRecordLoop<record::TsvSyntax, card::CardRules::Classic>(TextSource&, const RunOptions&);
-template int RunCardRecordLoop<record::JsonlSyntax, card::CardRules::Classic>(TextSource&, const RunOptions&);
-template int RunCardRecordLoop<record::TsvSyntax, card::CardRules::Current>(TextSource&, const RunOptions&);
-template int RunCardRecordLoop<record::JsonlSyntax, card::CardRules::Current>(TextSource&, const RunOptions&);
+template int RunSsnRecordLoop<record::TsvSyntax, RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+template int RunSsnRecordLoop<record::JsonlSyntax, RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+template int RunSsnRecordLoop<record::TsvSyntax, RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+template int RunSsnRecordLoop<record::JsonlSyntax, RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+template int RunCardRecordLoop<record::TsvSyntax, RuleSet::Classic>(TextSource&, const RunOptions&);
+template int RunCardRecordLoop<record::JsonlSyntax, RuleSet::Classic>(TextSource&, const RunOptions&);
+template int RunCardRecordLoop<record::TsvSyntax, RuleSet::Current>(TextSource&, const RunOptions&);
+template int RunCardRecordLoop<record::JsonlSyntax, RuleSet::Current>(TextSource&, const RunOptions&);
 
 }  // namespace kalderos

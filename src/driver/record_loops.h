@@ -10,9 +10,9 @@
 
 namespace kalderos {
 
-template <class Syntax>
+template <class Syntax, RuleSet kRules>
 [[nodiscard]] int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules);
-template <class Syntax, card::CardRules kRules>
+template <class Syntax, RuleSet kRules>
 [[nodiscard]] int RunCardRecordLoop(TextSource& texts, const RunOptions& options);
 
 }  // namespace kalderos

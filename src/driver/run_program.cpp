@@ -124,7 +124,7 @@ GivenTexts TextsGiven(const CommandLine& command_line, const char* const* argume
 }
 
 // The card loop of the run's format, under the table of `kRules`.
-template <card::CardRules kRules>
+template <RuleSet kRules>
 int CheckCards(TextSource& texts, const RunOptions& options) {
     switch (options.format) {
         case OutputFormat::Text:
@@ -139,26 +139,36 @@ int CheckCards(TextSource& texts, const RunOptions& options) {
     return kExitUsage;
 }
 
-// The loop of the run's mode, format and rules.
-int CheckTexts(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
-    if (options.card_mode) {
-        switch (options.rules) {
-            case RuleSet::Classic:
-                return CheckCards<card::CardRules::Classic>(texts, options);
-            case RuleSet::Current:
-                return CheckCards<card::CardRules::Current>(texts, options);
-        }
-        return kExitUsage;
-    }
+// The SSN loop of the run's format, under the rules of `kRules`, which `rules` were made for.
+template <RuleSet kRules>
+int CheckSsns(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     switch (options.format) {
         case OutputFormat::Text:
-            return RunSsnTextLoop(texts, options, rules);
+            return RunSsnTextLoop<kRules>(texts, options, rules);
         case OutputFormat::Tsv:
-            return RunSsnRecordLoop<record::TsvSyntax>(texts, options, rules);
+            return RunSsnRecordLoop<record::TsvSyntax, kRules>(texts, options, rules);
         case OutputFormat::Jsonl:
-            return RunSsnRecordLoop<record::JsonlSyntax>(texts, options, rules);
+            return RunSsnRecordLoop<record::JsonlSyntax, kRules>(texts, options, rules);
         case OutputFormat::kCount:
             break;
+    }
+    return kExitUsage;
+}
+
+template <RuleSet kRules>
+int CheckTextsUnder(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
+    if (options.card_mode) return CheckCards<kRules>(texts, options);
+    return CheckSsns<kRules>(texts, options, rules);
+}
+
+// The loop of the run's mode, format and rules. The rule set is chosen here, once for the whole run: each loop
+// is made for its set, so that no line asks which set it is judged by.
+int CheckTexts(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
+    switch (options.rules) {
+        case RuleSet::Classic:
+            return CheckTextsUnder<RuleSet::Classic>(texts, options, rules);
+        case RuleSet::Current:
+            return CheckTextsUnder<RuleSet::Current>(texts, options, rules);
     }
     return kExitUsage;
 }
@@ -212,7 +222,7 @@ int Run(int argc, const char* const* argv) {
             return ReportRunFailure(failure->failure, options, failure->path);
         }
     }
-    const ssn::SsnRules rules(table, SsnRulesOf(options.rules));
+    const ssn::SsnRules rules(table, options.rules);
     return CheckTexts(texts, options, rules);
 }
 

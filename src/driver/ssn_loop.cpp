@@ -1,20 +1,17 @@
-// The text format's SSN loop: the rule set's loop, chosen once for the whole list; the classic rules' loop.
+// The text format's SSN loop of each rule set; the classic rules' loop.
 #include "driver/ssn_text_loop.h"
 
 namespace kalderos {
 
-template int SsnTextLoop<ssn::SsnRuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+template int SsnTextLoop<RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
 
+template <RuleSet kSet>
 int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     if (!options.quiet) Out().Write("\n");
-    // The rule set is chosen once for the whole list.
-    switch (rules.RuleSet()) {
-        case ssn::SsnRuleSet::Classic:
-            return SsnTextLoop<ssn::SsnRuleSet::Classic>(texts, options, rules);
-        case ssn::SsnRuleSet::Current:
-            return SsnTextLoop<ssn::SsnRuleSet::Current>(texts, options, rules);
-    }
-    return kExitDone;
+    return SsnTextLoop<kSet>(texts, options, rules);
 }
+
+template int RunSsnTextLoop<RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+template int RunSsnTextLoop<RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
 
 }  // namespace kalderos

@@ -3,6 +3,6 @@
 
 namespace kalderos {
 
-template int SsnTextLoop<ssn::SsnRuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+template int SsnTextLoop<RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
 
 }  // namespace kalderos

@@ -17,7 +17,7 @@ namespace kalderos {
 
 // The result line of each text, read leniently; with --fail-on-invalid, what fails is judged as the records
 // judge it: a line in pieces once, as a whole, when its last piece has come.
-template <ssn::SsnRuleSet kSet>
+template <RuleSet kSet>
 class SsnTextStep {
 public:
     SsnTextStep(OutputStream& out, const ssn::SsnRules& rules, bool fail_on_invalid)
@@ -86,7 +86,7 @@ private:
     LineCore line_;
 };
 
-template <ssn::SsnRuleSet kSet>
+template <RuleSet kSet>
 int SsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     const bool fail_on_invalid = options.fail_on_invalid;
     if (const int list = ListForJobs(texts, options); list >= 0) {
@@ -103,7 +103,7 @@ int SsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRule
         [&] { return step.EndOfLines(); }, [] {});
 }
 
-extern template int SsnTextLoop<ssn::SsnRuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
-extern template int SsnTextLoop<ssn::SsnRuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+extern template int SsnTextLoop<RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+extern template int SsnTextLoop<RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
 
 }  // namespace kalderos

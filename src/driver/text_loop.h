@@ -52,8 +52,9 @@ template <class Check, class LastFails, class Finish>
 
 // The loops of the text format: SSN result lines and card lines. The reference program of the tests brings
 // plain loops of its own in their place.
+template <RuleSet kRules>
 [[nodiscard]] int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules);
-template <card::CardRules kRules>
+template <RuleSet kRules>
 [[nodiscard]] int RunCardTextLoop(TextSource& texts, const RunOptions& options);
 
 }  // namespace kalderos

@@ -42,7 +42,7 @@ inline constexpr auto kSsnReasonWords = PadWords(ssn::kSsnReasonNames);
 inline constexpr auto kCardReasonWords = PadWords(card::kCardReasonNames);
 inline constexpr auto kLuhnWords = PadWords(card::kLuhnNames);
 // The kind words of a card table.
-template <card::CardRules kRules>
+template <RuleSet kRules>
 inline constexpr auto kKindWords = [] {
     std::array<std::string_view, card::KindCount(card::TableOf(kRules))> names{};
     for (std::size_t kind = 0; kind < names.size(); ++kind) names[kind] = card::KindView(kRules, kind);
@@ -152,7 +152,7 @@ private:
 
 // A card record: the classifier's outcome for `input`, from whose start kCardReadAhead bytes may be read, under
 // the table of `kRules`.
-template <class Syntax, card::CardRules kRules>
+template <class Syntax, RuleSet kRules>
 class CardRecordPrinter {
 public:
     explicit CardRecordPrinter(OutputStream& out) : writer_(out) {}

@@ -19,11 +19,11 @@ void FillFromJune2011List(HighestGroupTable& table) {
     }
 }
 
-void FillBuiltinGroupsOf(SsnRuleSet rules, HighestGroupTable& table) {
+void FillBuiltinGroupsOf(RuleSet rules, HighestGroupTable& table) {
     switch (rules) {
-        case SsnRuleSet::Classic:
+        case RuleSet::Classic:
             return FillFromBuiltinGroupList(table);
-        case SsnRuleSet::Current:
+        case RuleSet::Current:
             return FillFromJune2011List(table);
     }
 }

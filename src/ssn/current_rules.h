@@ -15,7 +15,7 @@ void FillFromJune2011List(HighestGroupTable& table);
 
 // The built-in highest groups a set of rules judges by, before any group file: the built-in list, or under the
 // current rules the June 2011 list, which tells what was issued before randomization.
-void FillBuiltinGroupsOf(SsnRuleSet rules, HighestGroupTable& table);
+void FillBuiltinGroupsOf(RuleSet rules, HighestGroupTable& table);
 
 // Whether a number of `area` (000-999) and `group` could have been issued before randomization: its group
 // comes no later in the order of issue than the area's highest group in `table`. An area whose highest group is

@@ -104,18 +104,18 @@ std::string_view AreaName(std::int32_t area) {
 namespace ssn {
 namespace {
 
-const ResultTail& TailUnder(SsnRuleSet rules, std::size_t area, SsnVerdict verdict, bool issued_at_random) {
+const ResultTail& TailUnder(RuleSet rules, std::size_t area, SsnVerdict verdict, bool issued_at_random) {
     switch (rules) {
-        case SsnRuleSet::Classic:
-            return TailOf<SsnRuleSet::Classic>(area, verdict, issued_at_random);
-        case SsnRuleSet::Current:
-            return TailOf<SsnRuleSet::Current>(area, verdict, issued_at_random);
+        case RuleSet::Classic:
+            return TailOf<RuleSet::Classic>(area, verdict, issued_at_random);
+        case RuleSet::Current:
+            return TailOf<RuleSet::Current>(area, verdict, issued_at_random);
     }
     return TailOf(area, verdict);
 }
 
 std::size_t PrintLine(const SsnNumber& number, SsnVerdict verdict, bool marks_confirm, char* out,
-                      SsnRuleSet rules = SsnRuleSet::Classic, bool issued_at_random = false) {
+                      RuleSet rules = RuleSet::Classic, bool issued_at_random = false) {
     char* const start = out;
     out = PutNumber(out, number);
     const std::int32_t area = number.area;
@@ -133,7 +133,7 @@ std::size_t PrintLine(const SsnNumber& number, SsnVerdict verdict, bool marks_co
 
 }  // namespace
 
-std::size_t PrintAnyResultLine(const SsnJudgement& judgement, SsnRuleSet rules, char* out) {
+std::size_t PrintAnyResultLine(const SsnJudgement& judgement, RuleSet rules, char* out) {
     return PrintLine(judgement.number, judgement.verdict, judgement.marks_confirm, out, rules,
                      judgement.issued_at_random);
 }

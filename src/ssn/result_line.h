@@ -10,13 +10,13 @@
 namespace kalderos::ssn {
 
 // The line of a number that is not copied from its text, under `rules`; PrintResultLine's out-of-line part.
-std::size_t PrintAnyResultLine(const SsnJudgement& judgement, SsnRuleSet rules, char* out);
+std::size_t PrintAnyResultLine(const SsnJudgement& judgement, RuleSet rules, char* out);
 
-// Writes the result line of `judgement` (a lenient reading: SsnJudge::JudgeCarried) into `out`, which must hold
+// Writes the result line of `judgement` (a lenient reading: SsnJudge::WithCarriedAs) into `out`, which must hold
 // kMaxResultLineLength bytes; returns the bytes written. The fields of the usual shapes are copied from where
 // they stand in the judged text, eight bytes at a time, each copy over the surplus of the one before and the
 // tail over the last one's. Under the current rules an area that names no place says it was never assigned.
-template <SsnRuleSet kSet = SsnRuleSet::Classic>
+template <RuleSet kSet>
 std::size_t PrintResultLine(const SsnJudgement& judgement, char* out) {
     if (judgement.digits == nullptr) return PrintAnyResultLine(judgement, kSet, out);
     const char* const text = judgement.digits;
@@ -39,16 +39,10 @@ std::size_t PrintResultLine(const SsnJudgement& judgement, char* out) {
 
 // Judges a text leniently, as SsnJudge::WithCarriedAs does, and writes its result line into `out` (room as
 // PrintResultLine's); returns the bytes written. A list's loop prints each text through it.
-template <SsnRuleSet kSet>
+template <RuleSet kSet>
 std::size_t PrintCarriedLineAs(SsnJudge& judge, const char* text, std::size_t size, char* out) {
     return judge.WithCarriedAs<kSet>(text, size,
                                      [out](const SsnJudgement& judgement) { return PrintResultLine<kSet>(judgement, out); });
-}
-
-// The same under the judge's own rule set.
-inline std::size_t PrintCarriedLine(SsnJudge& judge, const char* text, std::size_t size, char* out) {
-    if (judge.RuleSet() == SsnRuleSet::Current) return PrintCarriedLineAs<SsnRuleSet::Current>(judge, text, size, out);
-    return PrintCarriedLineAs<SsnRuleSet::Classic>(judge, text, size, out);
 }
 
 }  // namespace kalderos::ssn

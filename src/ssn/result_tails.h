@@ -108,6 +108,22 @@ constexpr ResultTails BuildResultTails() {
 
 }  // namespace detail
 
+namespace detail {
+
+// The column of each verdict's tail under a rule set: the current rules' invalid lines name no place for an
+// area that was never assigned.
+constexpr std::array<std::size_t, kVerdicts> VerdictColumns(RuleSet rules) {
+    switch (rules) {
+        case RuleSet::Classic:
+            return {0, 1, 2};
+        case RuleSet::Current:
+            return {0, kCurrentInvalid, 2};
+    }
+    return {0, 1, 2};
+}
+
+}  // namespace detail
+
 inline constexpr detail::ResultTails kResultTails = detail::BuildResultTails();
 
 // The tail of a line of `area` (000-999) and `verdict`.
@@ -117,11 +133,9 @@ inline const ResultTail& TailOf(std::size_t area, SsnVerdict verdict) {
 
 // The same under a rule set, or the random form for a valid number `issued_at_random`: the verdict's column,
 // moved past the verdicts (valid is the first) without a branch.
-template <SsnRuleSet kSet>
+template <RuleSet kSet>
 const ResultTail& TailOf(std::size_t area, SsnVerdict verdict, bool issued_at_random) {
-    constexpr std::array<std::size_t, detail::kVerdicts> kColumnOf =
-        kSet == SsnRuleSet::Current ? std::array<std::size_t, detail::kVerdicts>{0, detail::kCurrentInvalid, 2}
-                                    : std::array<std::size_t, detail::kVerdicts>{0, 1, 2};
+    constexpr std::array<std::size_t, detail::kVerdicts> kColumnOf = detail::VerdictColumns(kSet);
     const std::size_t column = kColumnOf[detail::Index(verdict)] + detail::kIssuedAtRandom * issued_at_random;
     return kResultTails.distinct[kResultTails.of_area[area][column]];
 }

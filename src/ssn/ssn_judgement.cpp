@@ -25,20 +25,26 @@ StrictReading ReadStrict(std::string_view text) {
     return {trimmed.data(), WholeUsualShape(copy.data(), trimmed.size())};
 }
 
+template <RuleSet kSet>
 SsnJudgement SsnJudge::JudgeAnyStrict(std::string_view text) const {
     // A text without blanks around it was read whole already.
     if (text.empty() || (!bytes::IsSpace(text.front()) && !bytes::IsSpace(text.back()))) return {};
     const StrictReading reading = ReadStrict(text);
     if (!reading.shape.Found()) return {};
-    if (rules_.RuleSet() == SsnRuleSet::Current) return JudgeFields<SsnRuleSet::Current>(reading.start, reading.shape);
-    return JudgeFields<SsnRuleSet::Classic>(reading.start, reading.shape);
+    return JudgeFields<kSet>(reading.start, reading.shape);
 }
 
+template <RuleSet kSet>
 SsnJudgement SsnJudge::JudgeAnyShape(std::string_view text) {
     ParseSsn(text, carried_);
-    const FieldsJudged fields = JudgeAnyFields(carried_, rules_.Table(), rules_.RuleSet());
+    const FieldsJudged fields = JudgeAnyFields<kSet>(carried_, rules_.Table());
     return {carried_, nullptr, {}, fields.reason, VerdictOf(fields.reason), fields.marks_confirm,
             fields.issued_at_random};
 }
+
+template SsnJudgement SsnJudge::JudgeAnyStrict<RuleSet::Classic>(std::string_view) const;
+template SsnJudgement SsnJudge::JudgeAnyStrict<RuleSet::Current>(std::string_view) const;
+template SsnJudgement SsnJudge::JudgeAnyShape<RuleSet::Classic>(std::string_view);
+template SsnJudgement SsnJudge::JudgeAnyShape<RuleSet::Current>(std::string_view);
 
 }  // namespace kalderos::ssn

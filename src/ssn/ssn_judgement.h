@@ -43,44 +43,30 @@ public:
     explicit SsnJudge(const SsnRules& rules) : rules_(rules) {}
 
     // A text (its line end dropped) that is a number only when, blanks trimmed, it is exactly NNN-NN-NNNN or nine
-    // digits; kSsnReadAhead bytes may be read from its start.
-    [[nodiscard]] SsnJudgement Judge(std::string_view text) const {
-        if (rules_.RuleSet() == SsnRuleSet::Current) return JudgeAs<SsnRuleSet::Current>(text);
-        return JudgeAs<SsnRuleSet::Classic>(text);
-    }
-    // The same for a list's loop that knows the rules' set.
+    // digits, judged by the rules of `kSet`, those the judge's rules were made for; kSsnReadAhead bytes may be
+    // read from its start.
     // Inlined: a list loop that kept it a call would take every judgement back through memory.
-    template <SsnRuleSet kSet>
+    template <RuleSet kSet>
     [[nodiscard, gnu::always_inline]] SsnJudgement JudgeAs(std::string_view text) const {
         // The usual texts have no blanks to trim.
         const UsualShape shape = WholeUsualShape(text.data(), text.size());
         if (shape.Found()) return JudgeFields<kSet>(text.data(), shape);
-        return JudgeAnyStrict(text);
+        return JudgeAnyStrict<kSet>(text);
     }
 
     // ParseSsn into the number carried from text to text, for a text from whose start kSsnReadAhead bytes may be
-    // read; the usual shapes at its start take a short path.
-    [[nodiscard]] SsnJudgement JudgeCarried(const char* text, std::size_t size) {
-        if (rules_.RuleSet() == SsnRuleSet::Current) return JudgeCarriedAs<SsnRuleSet::Current>(text, size);
-        return JudgeCarriedAs<SsnRuleSet::Classic>(text, size);
-    }
-    template <SsnRuleSet kSet>
-    [[nodiscard]] SsnJudgement JudgeCarriedAs(const char* text, std::size_t size) {
-        return WithCarriedAs<kSet>(text, size, [](const SsnJudgement& judgement) { return judgement; });
-    }
-    // The same judgement handed to `use`, whose result is returned. `use` is called on each path apart, so that
-    // a list's loop prints a usual shape's judgement from registers: one value for both paths would pass it
-    // through memory, stored in pieces and read back whole, a load that waits for the stores on every line.
-    template <SsnRuleSet kSet, class Use>
+    // read, the usual shapes at its start taking a short path; the judgement is handed to `use`, whose result is
+    // returned. `use` is called on each path apart, so that a list's loop prints a usual shape's judgement from
+    // registers: one value for both paths would pass it through memory, stored in pieces and read back whole, a
+    // load that waits for the stores on every line.
+    template <RuleSet kSet, class Use>
     decltype(auto) WithCarriedAs(const char* text, std::size_t size, const Use& use) {
         const UsualShape shape = UsualShapeAt(text, size);
-        if (!shape.Found()) return use(JudgeAnyShape({text, size}));
+        if (!shape.Found()) return use(JudgeAnyShape<kSet>({text, size}));
         const SsnJudgement judgement = JudgeFields<kSet>(text, shape);
         carried_ = {judgement.number.area, judgement.number.group, judgement.number.serial};  // as in JudgeFields
         return use(judgement);
     }
-
-    [[nodiscard]] SsnRuleSet RuleSet() const { return rules_.RuleSet(); }
 
     // The number the next lenient reading starts from, and setting it: where a list is read in parts, a part
     // takes over the number the part before it ended with.
@@ -88,7 +74,7 @@ public:
     void Carry(SsnNumber number) { carried_ = number; }
 
     // The number of a usual shape that stands whole at `digits`.
-    template <SsnRuleSet kSet>
+    template <RuleSet kSet>
     [[nodiscard]] SsnJudgement JudgeShapeAs(const char* digits, UsualShape shape) const {
         return JudgeFields<kSet>(digits, shape);
     }
@@ -96,7 +82,7 @@ public:
 private:
     // The number of a usual shape, judged by the rules' tables: inline, so that a list's loop judges it
     // without a call.
-    template <SsnRuleSet kSet>
+    template <RuleSet kSet>
     [[nodiscard]] SsnJudgement JudgeFields(const char* digits, UsualShape shape) const {
         const SsnNumber number = NumberOfShape(digits, shape);
         const FieldsJudged fields = rules_.JudgeAs<kSet>(number.area, number.group, number.serial);
@@ -105,7 +91,9 @@ private:
         return {{number.area, number.group, number.serial}, digits, shape, fields.reason, VerdictOf(fields.reason),
                 fields.marks_confirm, fields.issued_at_random};
     }
+    template <RuleSet kSet>
     [[gnu::noinline]] SsnJudgement JudgeAnyShape(std::string_view text);
+    template <RuleSet kSet>
     [[gnu::noinline]] SsnJudgement JudgeAnyStrict(std::string_view text) const;
 
     const SsnRules& rules_;
@@ -114,7 +102,7 @@ private:
 
 // The strict judgement of a text that may end anywhere, no byte past it readable, up to its first NUL as every
 // text the program reads ends there. Where the number stands in the text, its digits point into `text`.
-template <SsnRuleSet kSet>
+template <RuleSet kSet>
 SsnJudgement JudgeWholeText(const SsnJudge& judge, std::string_view text) {
     // The usual shapes hold no NUL, and are read where they stand.
     const UsualShape shape = WholeUsualShapeWithin(text.data(), text.size());

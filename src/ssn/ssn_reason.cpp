@@ -7,34 +7,55 @@
 #include "ssn/ssn_rules.h"
 
 namespace kalderos::ssn {
+namespace {
 
-SsnReason ReasonFor(const SsnNumber& number, const HighestGroupTable& table, SsnRuleSet rules) {
+// The order of issue of an area's highest group `highest`. Under the current rules an area without a highest
+// group had none issued before randomization; the classic rules order its 0 as a group.
+std::int64_t HighestOrder(std::int32_t highest, RuleSet rules) {
+    switch (rules) {
+        case RuleSet::Classic:
+            break;
+        case RuleSet::Current:
+            if (highest == 0) return std::numeric_limits<std::int64_t>::min();
+            break;
+    }
+    return IssueOrder(highest);
+}
+
+}  // namespace
+
+SsnReason ReasonFor(const SsnNumber& number, const HighestGroupTable& table, RuleSet rules) {
     const std::int32_t area = number.area;
     if (area < 0 || area >= kAreaCount) return SsnReason::Malformed;
     const std::int32_t highest = table.group[static_cast<std::size_t>(area)];
     return DecideReason(AreaReason(area, rules), area, number.group, number.serial,
-                        rules == SsnRuleSet::Current || IssueOrder(number.group) <= IssueOrder(highest));
+                        !OrderOfIssueDecides(rules) || IssueOrder(number.group) <= IssueOrder(highest));
 }
 
-FieldsJudged JudgeAnyFields(const SsnNumber& number, const HighestGroupTable& table, SsnRuleSet rule_set) {
-    const SsnReason reason = ReasonFor(number, table, rule_set);
+template <RuleSet kSet>
+FieldsJudged JudgeAnyFields(const SsnNumber& number, const HighestGroupTable& table) {
+    const SsnReason reason = ReasonFor(number, table, kSet);
     const bool ok = reason == SsnReason::Ok;
-    if (rule_set == SsnRuleSet::Classic) return {reason, MarksConfirm(number, table), false};
-    return {reason, ok && MarksConfirm(number, table),
-            ok && !CouldPredateRandomization(number.area, number.group, table)};
+    switch (kSet) {
+        case RuleSet::Classic:
+            return {reason, MarksConfirm(number, table), false};
+        case RuleSet::Current:
+            return {reason, ok && MarksConfirm(number, table),
+                    ok && !CouldPredateRandomization(number.area, number.group, table)};
+    }
+    return {SsnReason::Malformed, false, false};
 }
 
-SsnRules::SsnRules(const HighestGroupTable& table, SsnRuleSet rule_set)
-    : table_(table), current_(rule_set == SsnRuleSet::Current) {
+template FieldsJudged JudgeAnyFields<RuleSet::Classic>(const SsnNumber&, const HighestGroupTable&);
+template FieldsJudged JudgeAnyFields<RuleSet::Current>(const SsnNumber&, const HighestGroupTable&);
+
+SsnRules::SsnRules(const HighestGroupTable& table, RuleSet rules) : table_(table) {
     for (std::size_t group = 0; group < group_order_.size(); ++group) {
         group_order_[group] = IssueOrder(static_cast<std::int32_t>(group));
     }
     for (std::size_t area = 0; area < highest_order_.size(); ++area) {
-        // Under the current rules an area without a highest group had none issued before randomization; the
-        // classic rules order its 0 as a group.
-        const bool none = current_ && table.group[area] == 0;
-        highest_order_[area] = none ? std::numeric_limits<std::int64_t>::min() : IssueOrder(table.group[area]);
-        area_reasons_[area] = AreaReason(static_cast<std::int32_t>(area), rule_set);
+        highest_order_[area] = HighestOrder(table.group[area], rules);
+        area_reasons_[area] = AreaReason(static_cast<std::int32_t>(area), rules);
     }
 }
 

@@ -51,22 +51,39 @@ inline constexpr std::array<SsnVerdict, kSsnReasonCount> kVerdictOfReason = [] {
 
 constexpr SsnVerdict VerdictOf(SsnReason reason) { return kVerdictOfReason[static_cast<std::size_t>(reason)]; }
 
-// The two sets of rules a number is judged by. Classic: the issuance data of 2011, under which an area tells
-// the state and a group past the area's highest was not issued. Current: since issuance was randomised on 25
-// June 2011 only area 000, 666 and 900-999, group 00, serial 0000 and the known invalid numbers are impossible;
-// the order of issue tells only whether a number could have been issued before.
-enum class SsnRuleSet : std::uint8_t { Classic, Current };
+// What the current rules, since issuance was randomised on 25 June 2011, lift of the classic ones, which judge by
+// the issuance data of 2011: the order of issue, which then tells only whether a number could have been issued
+// before, and the unknown areas 773-899, which have been opened since. Area 000, 666 and 900-999, group 00,
+// serial 0000 and the known invalid numbers stay impossible.
+constexpr bool OrderOfIssueDecides(RuleSet rules) {
+    switch (rules) {
+        case RuleSet::Classic:
+            return true;
+        case RuleSet::Current:
+            return false;
+    }
+    return true;
+}
+constexpr bool AreasAfter2011Unknown(RuleSet rules) {
+    switch (rules) {
+        case RuleSet::Classic:
+            return true;
+        case RuleSet::Current:
+            return false;
+    }
+    return true;
+}
 
 // What the area alone decides (area 000-999), Ok where it decides nothing.
-constexpr SsnReason AreaReason(std::int32_t area, SsnRuleSet rules = SsnRuleSet::Classic) {
-    if (IsUnknownArea(area) && rules == SsnRuleSet::Classic) return SsnReason::AreaAfter2011;
+constexpr SsnReason AreaReason(std::int32_t area, RuleSet rules = RuleSet::Classic) {
+    if (IsUnknownArea(area) && AreasAfter2011Unknown(rules)) return SsnReason::AreaAfter2011;
     if (area == 0) return SsnReason::Area000;
     if (!IsAssignedArea(area) && !IsUnknownArea(area)) return SsnReason::Area900To999;
     return SsnReason::Ok;
 }
-static_assert(AreaReason(800) == SsnReason::AreaAfter2011 && AreaReason(800, SsnRuleSet::Current) == SsnReason::Ok &&
-              AreaReason(900, SsnRuleSet::Current) == SsnReason::Area900To999 &&
-              AreaReason(0, SsnRuleSet::Current) == SsnReason::Area000 && AreaReason(899, SsnRuleSet::Current) == SsnReason::Ok);
+static_assert(AreaReason(800) == SsnReason::AreaAfter2011 && AreaReason(800, RuleSet::Current) == SsnReason::Ok &&
+              AreaReason(900, RuleSet::Current) == SsnReason::Area900To999 &&
+              AreaReason(0, RuleSet::Current) == SsnReason::Area000 && AreaReason(899, RuleSet::Current) == SsnReason::Ok);
 
 inline constexpr std::int32_t kNeverIssuedArea = 666;
 static_assert(kKnownInvalidList.back().area == kNeverIssuedArea && kKnownInvalidList.back().groups[0] == kAny &&
@@ -89,6 +106,6 @@ inline SsnReason DecideReason(SsnReason of_area, std::int32_t area, std::int32_t
 
 // The reason for any `number` against `table`, its fields of any value; JudgeSsn's verdict is VerdictOf it.
 [[nodiscard]] SsnReason ReasonFor(const SsnNumber& number, const HighestGroupTable& table,
-                                  SsnRuleSet rules = SsnRuleSet::Classic);
+                                  RuleSet rules = RuleSet::Classic);
 
 }  // namespace kalderos::ssn

@@ -23,48 +23,44 @@ class SsnRules {
 public:
     // `table` must outlive the rules and stay unchanged while they are used: under the current rules it holds
     // the June 2011 list's highest groups (FillFromJune2011List) under any group file's.
-    explicit SsnRules(const HighestGroupTable& table, SsnRuleSet rule_set = SsnRuleSet::Classic);
+    explicit SsnRules(const HighestGroupTable& table, RuleSet rules = RuleSet::Classic);
 
-    // ReasonFor, the CONFIRM mark and whether the number can only have been issued at random, for fields that
-    // fit their widths (area 000-999, group 00-99, serial 0000-9999). The current rules judge without the order
-    // of issue, which tells only whether the number could predate randomization, and mark CONFIRM on a valid
-    // number only.
-    [[nodiscard]] FieldsJudged Judge(std::int32_t area, std::int32_t group, std::int32_t serial) const {
-        if (current_) return JudgeAs<SsnRuleSet::Current>(area, group, serial);
-        return JudgeAs<SsnRuleSet::Classic>(area, group, serial);
-    }
-
-    // The same for a list's loop that knows its rule set (the rules' own, RuleSet()), so that the other set's
-    // steps cost nothing.
-    template <SsnRuleSet kSet>
+    // ReasonFor, the CONFIRM mark and whether the number can only have been issued at random, under the rules
+    // `kSet` these were made for, for fields that fit their widths (area 000-999, group 00-99, serial
+    // 0000-9999). A list's loop knows its set, so that the other set's steps cost nothing. The current rules
+    // judge without the order of issue, which tells only whether the number could predate randomization, and
+    // mark CONFIRM on a valid number only.
+    template <RuleSet kSet>
     [[nodiscard]] FieldsJudged JudgeAs(std::int32_t area, std::int32_t group, std::int32_t serial) const {
         const auto area_index = static_cast<std::size_t>(area);
         const bool issued = group_order_[static_cast<std::size_t>(group)] <= highest_order_[area_index];
         const bool marks = ssn::MarksConfirm(group, serial, table_.group[area_index]);
-        if constexpr (kSet == SsnRuleSet::Classic) {
-            return {DecideReason(area_reasons_[area_index], area, group, serial, issued), marks, false};
-        } else {
-            const SsnReason reason = DecideReason(area_reasons_[area_index], area, group, serial, true);
-            const bool ok = reason == SsnReason::Ok;
-            const bool confirmed = marks & ok;
-            const bool at_random = ok & !issued;
-            return {reason, confirmed, at_random};
+        switch (kSet) {
+            case RuleSet::Classic:
+                return {DecideReason(area_reasons_[area_index], area, group, serial, issued), marks, false};
+            case RuleSet::Current: {
+                const SsnReason reason = DecideReason(area_reasons_[area_index], area, group, serial, true);
+                const bool ok = reason == SsnReason::Ok;
+                const bool confirmed = marks & ok;
+                const bool at_random = ok & !issued;
+                return {reason, confirmed, at_random};
+            }
         }
+        return {SsnReason::Malformed, false, false};
     }
 
     [[nodiscard]] const HighestGroupTable& Table() const { return table_; }
-    [[nodiscard]] SsnRuleSet RuleSet() const { return current_ ? SsnRuleSet::Current : SsnRuleSet::Classic; }
 
 private:
     const HighestGroupTable& table_;
-    bool current_;
     std::array<std::int64_t, 100> group_order_{};           // IssueOrder of every two-digit group
     std::array<std::int64_t, kAreaCount> highest_order_{};  // IssueOrder of every area's highest group
     std::array<SsnReason, kAreaCount> area_reasons_{};      // AreaReason of every area
 };
 
-// The same for fields of any value, as a lenient reading may bring: never Ok for an area outside 000-999.
-[[nodiscard]] FieldsJudged JudgeAnyFields(const SsnNumber& number, const HighestGroupTable& table,
-                                          SsnRuleSet rule_set);
+// The same for fields of any value, as a lenient reading may bring: never Ok for an area outside 000-999. Made
+// for every rule set in ssn_reason.cpp.
+template <RuleSet kSet>
+[[nodiscard]] FieldsJudged JudgeAnyFields(const SsnNumber& number, const HighestGroupTable& table);
 
 }  // namespace kalderos::ssn

@@ -11,11 +11,12 @@
 
 namespace kalderos::test {
 
-inline std::string JudgedLine(ssn::SsnJudge& judge, std::string_view text, char after = '\0') {
+template <RuleSet kSet = RuleSet::Classic>
+std::string JudgedLine(ssn::SsnJudge& judge, std::string_view text, char after = '\0') {
     std::string buffer(text);
     buffer.append(ssn::kSsnReadAhead, after);
     char line[kMaxResultLineLength];
-    return {line, ssn::PrintCarriedLine(judge, buffer.data(), text.size(), line)};
+    return {line, ssn::PrintCarriedLineAs<kSet>(judge, buffer.data(), text.size(), line)};
 }
 
 }  // namespace kalderos::test

@@ -556,6 +556,11 @@ std::vector<E2eCase> CurrentRulesRows() {
                {{"g", "001 04\n"}}, "", "SSN: 002-02-0001   New Hampshire         VALID=YES\n"}),
         Quiet({"current rules group file text line", {"001-13-0001", "--rules=current", "--quiet", "-g", "groups.txt"},
                {{"groups.txt", "001 13\n"}}, "", "SSN: 001-13-0001   New Hampshire         VALID=YES  CONFIRM\n"}),
+        // A text of another shape takes the lenient steps, under the same rules as the usual shapes.
+        Quiet({"current rules text lines of another shape", {"--rules=current", "--quiet", "-i", "odd.txt"},
+               {{"odd.txt", "001 13 0001\n800 12 3456\n"}}, "",
+               "SSN: 001-13-0001   RANDOM-after 06/2011  VALID=YES\n"
+               "SSN: 800-12-3456   RANDOM-after 06/2011  VALID=YES\n"}),
         Quiet({"classic rules by name", {"--rules=classic", "--quiet", "800-12-3456"}, {}, "",
                "SSN: 800-12-3456   UNKNOWN-after 06/2011 VALID=MAYBE\n"}),
         Quiet({"--fail-on-invalid current rules: a number issued at random passes", {"--rules=current", "--quiet",

@@ -266,11 +266,12 @@ void WriteCardLine(std::vector<char>& line, const char* kind, int kind_width, co
 }
 
 // Whether a whole line fails as its record does.
+template <RuleSet kRules>
 bool SsnLineFails(const ssn::SsnJudge& judge, const std::string& line) {
     const std::string content = ReadableCopy(LineContent(line));
-    return judge.Judge({content.data(), LineContent(line).size()}).Fails();
+    return judge.JudgeAs<kRules>({content.data(), LineContent(line).size()}).Fails();
 }
-bool CardLineFails(const std::string& line, card::CardRules rules) {
+bool CardLineFails(const std::string& line, RuleSet rules) {
     return card::JudgeCard(LineContent(line), rules).reason != card::CardReason::Ok;
 }
 
@@ -291,22 +292,19 @@ int RunCurrentCardTextLoop(TextSource& texts, const RunOptions& options) {
     bool any_failed = false;
     while (char* text = plain.Next()) {
         if (options.fail_on_invalid && plain.EndedLine()) {
-            any_failed |= CardLineFails(*plain.EndedLine(), card::CardRules::Current);
+            any_failed |= CardLineFails(*plain.EndedLine(), RuleSet::Current);
         }
-        const card::CardOutcome outcome = card::JudgeCard(text, card::CardRules::Current);
-        const std::string kind(card::KindView(card::CardRules::Current, outcome.kind));
+        const card::CardOutcome outcome = card::JudgeCard(text, RuleSet::Current);
+        const std::string kind(card::KindView(RuleSet::Current, outcome.kind));
         const std::string kept = std::string(text).substr(0, outcome.length);
         if (kept.size() > 4) WriteCardLine(line, kind.c_str(), 14, kept.c_str(), 22);
     }
-    if (options.fail_on_invalid && plain.LastLine()) any_failed |= CardLineFails(*plain.LastLine(), card::CardRules::Current);
+    if (options.fail_on_invalid && plain.LastLine()) any_failed |= CardLineFails(*plain.LastLine(), RuleSet::Current);
     return EndCardLoop(plain, any_failed);
 }
 
-}  // namespace
-
-template <card::CardRules kRules>
-int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
-    if constexpr (kRules == card::CardRules::Current) return RunCurrentCardTextLoop(texts, options);
+// The classic table: the classifier's scan by hand, the line by snprintf.
+int RunClassicCardTextLoop(TextSource& texts, const RunOptions& options) {
     PlainTexts plain(texts, options);
     CardKind kind;
     std::vector<char> line;
@@ -314,15 +312,47 @@ int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
     while (char* text = plain.Next()) {
         // --fail-on-invalid judges the line as the records do, before the classifier cuts the text.
         if (options.fail_on_invalid && plain.EndedLine()) {
-            any_failed |= CardLineFails(*plain.EndedLine(), card::CardRules::Classic);
+            any_failed |= CardLineFails(*plain.EndedLine(), RuleSet::Classic);
         }
         PlainClassifyCard(text, kind);
         if (std::strlen(text) > 4) WriteCardLine(line, kind.text.data(), 12, text, 20);
     }
-    if (options.fail_on_invalid && plain.LastLine()) any_failed |= CardLineFails(*plain.LastLine(), card::CardRules::Classic);
+    if (options.fail_on_invalid && plain.LastLine()) any_failed |= CardLineFails(*plain.LastLine(), RuleSet::Classic);
     return EndCardLoop(plain, any_failed);
 }
 
+// The line of `number` under the rules of kRules.
+template <RuleSet kRules>
+void PlainSsnLine(const SsnNumber& number, const HighestGroupTable& table) {
+    switch (kRules) {
+        case RuleSet::Classic:
+            PlainPrintResultLine(number, PlainJudgeSsn(number, table), PlainClassicConfirm(number, table), false);
+            return;
+        case RuleSet::Current: {
+            const SsnVerdict verdict = PlainCurrentVerdict(number);
+            const bool in_table = number.area >= 0 && number.area < kAreaCount;
+            const bool valid = verdict == SsnVerdict::Valid;
+            PlainPrintResultLine(number, verdict, valid && PlainClassicConfirm(number, table),
+                                 valid && in_table && !PlainCouldPredate(number, table), "  NEVER ASSIGNED       ");
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+template <RuleSet kRules>
+int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
+    switch (kRules) {
+        case RuleSet::Classic:
+            return RunClassicCardTextLoop(texts, options);
+        case RuleSet::Current:
+            return RunCurrentCardTextLoop(texts, options);
+    }
+    return kExitUsage;
+}
+
+template <RuleSet kRules>
 int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     const HighestGroupTable& table = rules.Table();
     if (!options.quiet) Out().Write("\n");
@@ -332,23 +362,17 @@ int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnR
     bool any_failed = false;
     while (const char* text = plain.Next()) {
         PlainParseSsn(text, number);
-        if (rules.RuleSet() == ssn::SsnRuleSet::Current) {
-            const SsnVerdict verdict = PlainCurrentVerdict(number);
-            const bool in_table = number.area >= 0 && number.area < kAreaCount;
-            const bool valid = verdict == SsnVerdict::Valid;
-            PlainPrintResultLine(number, verdict, valid && PlainClassicConfirm(number, table),
-                                 valid && in_table && !PlainCouldPredate(number, table), "  NEVER ASSIGNED       ");
-        } else {
-            PlainPrintResultLine(number, PlainJudgeSsn(number, table), PlainClassicConfirm(number, table), false);
-        }
+        PlainSsnLine<kRules>(number, table);
         Out().EndOfLine();
-        if (options.fail_on_invalid && plain.EndedLine()) any_failed |= SsnLineFails(judge, *plain.EndedLine());
+        if (options.fail_on_invalid && plain.EndedLine()) any_failed |= SsnLineFails<kRules>(judge, *plain.EndedLine());
     }
-    if (options.fail_on_invalid && plain.LastLine()) any_failed |= SsnLineFails(judge, *plain.LastLine());
+    if (options.fail_on_invalid && plain.LastLine()) any_failed |= SsnLineFails<kRules>(judge, *plain.LastLine());
     return plain.EndCode(any_failed);
 }
 
-template int RunCardTextLoop<card::CardRules::Classic>(TextSource&, const RunOptions&);
-template int RunCardTextLoop<card::CardRules::Current>(TextSource&, const RunOptions&);
+template int RunCardTextLoop<RuleSet::Classic>(TextSource&, const RunOptions&);
+template int RunCardTextLoop<RuleSet::Current>(TextSource&, const RunOptions&);
+template int RunSsnTextLoop<RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+template int RunSsnTextLoop<RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
 
 }  // namespace kalderos

@@ -8,16 +8,16 @@
 #include <string>
 
 #include "card/card_outcome.h"
+#include "common/rule_sets.h"
 
 namespace kalderos::card {
 namespace {
 
-constexpr CardRules kBothRules[] = {CardRules::Classic, CardRules::Current};
-
 // Every field equal, and the same where the text lies in a read buffer with other bytes after it.
-void ExpectOneJudgement(const std::string& text, CardRules rules) {
+void ExpectOneJudgement(const std::string& text, RuleSet rules) {
     const CardOutcome plain = JudgeCard(text, rules);
-    const CardOutcome fast = ClassifyCardText(text, rules);
+    const CardOutcome fast =
+        test::UnderRules(rules, [&](auto set) { return ClassifyCardText<decltype(set)::value>(text); });
     ASSERT_EQ(KindView(rules, fast.kind), KindView(rules, plain.kind)) << text;
     ASSERT_EQ(ReasonName(fast.reason), ReasonName(plain.reason)) << text;
     ASSERT_EQ(fast.type, plain.type) << text;
@@ -25,7 +25,8 @@ void ExpectOneJudgement(const std::string& text, CardRules rules) {
     ASSERT_EQ(fast.result, plain.result) << text;
     ASSERT_EQ(fast.length, plain.length) << text;
     const std::string buffer = text + std::string(kCardReadAhead, '7');
-    const CardOutcome along = ClassifyReadable(buffer.data(), text.size(), rules);
+    const CardOutcome along = test::UnderRules(
+        rules, [&](auto set) { return ClassifyReadable<decltype(set)::value>(buffer.data(), text.size()); });
     ASSERT_EQ(along.kind, plain.kind) << text;
     ASSERT_EQ(along.length, plain.length) << text;
 }
@@ -36,7 +37,7 @@ TEST(CardJudgement, FastEqualsTheRulesOnRandomTexts) {
     for (int i = 0; i < 1000000; ++i) {
         std::string text(random() % 30, ' ');
         for (char& c : text) c = kAlphabet[random() % kAlphabet.size()];
-        for (const CardRules rules : kBothRules) ExpectOneJudgement(text, rules);
+        for (const RuleSet rules : test::kRuleSets) ExpectOneJudgement(text, rules);
     }
 }
 
@@ -46,12 +47,12 @@ TEST(CardJudgement, FastEqualsTheRulesOnEverySixDigitStart) {
         std::string text = std::to_string(1000000 + start).substr(1) + std::to_string(1000000000 + start / 7);
         if (start % 3 == 1) text.insert(9, "-").insert(2, "-");  // dashes among the deciding digits
         if (start % 3 == 2) text.insert(14, "-").insert(9, "-").insert(4, "-");
-        for (const CardRules rules : kBothRules) ExpectOneJudgement(text, rules);
+        for (const RuleSet rules : test::kRuleSets) ExpectOneJudgement(text, rules);
     }
 }
 
 // The number of `length` digits that starts with `start`, in the three layouts of dashes the scan knows.
-void ExpectOneJudgementOfStart(const std::string& start, std::size_t length, std::size_t layout, CardRules rules) {
+void ExpectOneJudgementOfStart(const std::string& start, std::size_t length, std::size_t layout, RuleSet rules) {
     std::string text = start + std::string(length - start.size(), '3');
     if (layout % 3 == 1) text.insert(7, "-").insert(3, "-");  // dashes among the deciding digits
     if (layout % 3 == 2) text.insert(12, "-").insert(8, "-").insert(4, "-");
@@ -60,7 +61,7 @@ void ExpectOneJudgementOfStart(const std::string& start, std::size_t length, std
 
 TEST(CardJudgement, FastEqualsTheRulesOnEveryEightDigitStartThatLongerPrefixesDivide) {
     std::size_t divided = 0;
-    for (const CardRules rules : kBothRules) {
+    for (const RuleSet rules : test::kRuleSets) {
         for (const CardTypeRow& row : TableOf(rules).rows) {
             (void)ForEachItem(row.prefixes, [&](const PrefixRange& range) {
                 if (range.digits <= 6) return;
@@ -69,7 +70,7 @@ TEST(CardJudgement, FastEqualsTheRulesOnEveryEightDigitStartThatLongerPrefixesDi
                     for (std::uint32_t two = 0; two < 100; ++two) {
                         const std::string start = std::to_string(100000000 + six * 100 + two).substr(1);
                         for (std::size_t length = 15; length <= 20; ++length) {
-                            for (const CardRules both : kBothRules) ExpectOneJudgementOfStart(start, length, two, both);
+                            for (const RuleSet both : test::kRuleSets) ExpectOneJudgementOfStart(start, length, two, both);
                         }
                     }
                 }
@@ -86,7 +87,7 @@ TEST(CardJudgement, FastEqualsTheRulesOnEveryFourDigitStartAndLength) {
         for (std::size_t length = 11; length <= 21; ++length) {
             std::string text = first;
             while (text.size() < length) text += static_cast<char>('0' + random() % 10);
-            for (const CardRules rules : kBothRules) ExpectOneJudgement(text, rules);
+            for (const RuleSet rules : test::kRuleSets) ExpectOneJudgement(text, rules);
         }
     }
 }

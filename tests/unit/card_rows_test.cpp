@@ -6,6 +6,7 @@
 #include <string>
 
 #include "card/card_outcome.h"
+#include "common/rule_sets.h"
 
 namespace kalderos::card {
 namespace {
@@ -54,15 +55,15 @@ TEST(CardRows, WhatARowMaySay) {
 }
 
 struct RulesCase {
-    CardRules rules;
+    RuleSet rules;
     std::string text;
     std::string kind;
     int result;
     std::string kept{};  // the whole text where empty
 };
 
-constexpr CardRules C = CardRules::Current;
-constexpr CardRules K = CardRules::Classic;
+constexpr RuleSet C = RuleSet::Current;
+constexpr RuleSet K = RuleSet::Classic;
 
 TEST(CardRows, EveryRowOfTodaysTable) {
     const RulesCase cases[] = {
@@ -206,7 +207,8 @@ TEST(CardRows, EveryRowOfTodaysTable) {
         {C, "3500 0000 0000 0000", "UNKNOWN", 0, "3500 0000 0000 0000"},
     };
     for (const RulesCase& c : cases) {
-        const CardOutcome outcome = ClassifyCardText(c.text, c.rules);
+        const CardOutcome outcome =
+            test::UnderRules(c.rules, [&](auto set) { return ClassifyCardText<decltype(set)::value>(c.text); });
         EXPECT_EQ(KindView(c.rules, outcome.kind), c.kind) << c.text;
         EXPECT_EQ(outcome.result, c.result) << c.text;
         EXPECT_EQ(c.text.substr(0, outcome.length), c.kept.empty() ? c.text : c.kept) << c.text;
@@ -214,12 +216,12 @@ TEST(CardRows, EveryRowOfTodaysTable) {
 }
 
 TEST(CardRows, TheCheckDigitIsTestedOnlyWhereTheTypeHasOne) {
-    EXPECT_EQ(ClassifyCardText("6221250000000002", C).check, CheckResult::NotTested);
-    EXPECT_EQ(ClassifyCardText("2200000000000004", C).check, CheckResult::Right);
-    EXPECT_EQ(ClassifyCardText("2200000000000005", C).check, CheckResult::Wrong);
-    EXPECT_EQ(ClassifyCardText("40000000000000006", C).check, CheckResult::NotTested);  // too few for 19
-    EXPECT_EQ(ReasonName(ClassifyCardText("40000000000000006", C).reason), "too-few-digits");
-    EXPECT_EQ(ReasonName(ClassifyCardText("40000000000000000002", C).reason), "too-many-digits");
+    EXPECT_EQ(ClassifyCardText<C>("6221250000000002").check, CheckResult::NotTested);
+    EXPECT_EQ(ClassifyCardText<C>("2200000000000004").check, CheckResult::Right);
+    EXPECT_EQ(ClassifyCardText<C>("2200000000000005").check, CheckResult::Wrong);
+    EXPECT_EQ(ClassifyCardText<C>("40000000000000006").check, CheckResult::NotTested);  // too few for 19
+    EXPECT_EQ(ReasonName(ClassifyCardText<C>("40000000000000006").reason), "too-few-digits");
+    EXPECT_EQ(ReasonName(ClassifyCardText<C>("40000000000000000002").reason), "too-many-digits");
 }
 
 }  // namespace

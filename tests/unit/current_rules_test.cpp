@@ -9,7 +9,7 @@ namespace kalderos {
 namespace {
 
 using ssn::SsnReason;
-constexpr ssn::SsnRuleSet kCurrent = ssn::SsnRuleSet::Current;
+constexpr RuleSet kCurrent = RuleSet::Current;
 
 // Where two rules apply, the one applied first names the reason, in the classic rules' order.
 TEST(CurrentRules, FirstRuleThatDecides) {
@@ -51,7 +51,7 @@ TEST(CurrentRules, CouldPredateAndConfirm) {
     ReadGroupText("800 10\n005 0\n007 99\n", table);
     const ssn::SsnRules rules(table, kCurrent);
     for (const auto& row : rows) {
-        const ssn::FieldsJudged judged = rules.Judge(row.area, row.group, 1);
+        const ssn::FieldsJudged judged = rules.JudgeAs<kCurrent>(row.area, row.group, 1);
         const bool valid = judged.reason == SsnReason::Ok;
         EXPECT_EQ(ssn::CouldPredateRandomization(row.area, row.group, table), row.predates) << row.area << "-" << row.group;
         EXPECT_EQ(judged.issued_at_random, valid && !row.predates) << row.area << "-" << row.group;
@@ -75,7 +75,7 @@ TEST(CurrentRules, ClassicReasonsLessTheLiftedOnes) {
                 SsnReason expected = ssn::ReasonFor(area >= 773 && area <= 899 ? SsnNumber{1, group, serial} : number, classic);
                 if (expected == SsnReason::GroupNotIssued) expected = SsnReason::Ok;
                 ASSERT_EQ(ssn::ReasonName(ssn::ReasonFor(number, table, kCurrent)), ssn::ReasonName(expected)) << area << "-" << group << "-" << serial;
-                const ssn::FieldsJudged judged = rules.Judge(area, group, serial);
+                const ssn::FieldsJudged judged = rules.JudgeAs<kCurrent>(area, group, serial);
                 ASSERT_EQ(judged.reason, expected);
                 // A valid number predates randomization or was issued at random; an invalid one neither.
                 ASSERT_EQ(judged.issued_at_random,

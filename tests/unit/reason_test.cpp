@@ -5,6 +5,7 @@
 #include <string>
 
 #include "card/card_outcome.h"
+#include "common/rule_sets.h"
 #include "kalderos/kalderos.h"
 #include "ssn/place_names.h"
 #include "ssn/rules.h"
@@ -75,6 +76,23 @@ TEST(SsnReason, VerdictOfEachRule) {
     }
 }
 
+template <RuleSet kSet>
+void ExpectTablesAreReasonFor(const ssn::SsnRules& rules, const HighestGroupTable& table) {
+    for (std::int32_t area = 0; area < kAreaCount; ++area) {
+        for (std::int32_t group = 0; group < 100; ++group) {
+            for (const std::int32_t serial : {0, 1, 749, 1120, 1852, 6629, 7694, 7999, 9999}) {
+                const ssn::FieldsJudged fast = rules.JudgeAs<kSet>(area, group, serial);
+                const ssn::FieldsJudged plain = ssn::JudgeAnyFields<kSet>({area, group, serial}, table);
+                ASSERT_EQ(ssn::ReasonName(fast.reason), ssn::ReasonName(ssn::ReasonFor({area, group, serial}, table, kSet)))
+                    << area << "-" << group << "-" << serial;
+                ASSERT_EQ(fast.reason, plain.reason) << area << "-" << group << "-" << serial;
+                ASSERT_EQ(fast.marks_confirm, plain.marks_confirm) << area << "-" << group << "-" << serial;
+                ASSERT_EQ(fast.issued_at_random, plain.issued_at_random) << area << "-" << group;
+            }
+        }
+    }
+}
+
 // The rules' fast variant gives ReasonFor's reason, the CONFIRM mark and the random-issue mark of the plain
 // functions, for every number of fields within their widths, under both rule sets.
 TEST(SsnReason, RulesTablesAreReasonFor) {
@@ -83,23 +101,10 @@ TEST(SsnReason, RulesTablesAreReasonFor) {
     HighestGroupTable june_2011;
     ssn::FillFromJune2011List(june_2011);
     ReadGroupText("5 -1 6 100 7 99 8 0 800 10", june_2011);
-    for (const ssn::SsnRuleSet rule_set : {ssn::SsnRuleSet::Classic, ssn::SsnRuleSet::Current}) {
+    for (const RuleSet rule_set : test::kRuleSets) {
         for (const HighestGroupTable& table : {Builtin(), other, june_2011}) {
             const ssn::SsnRules rules(table, rule_set);
-            for (std::int32_t area = 0; area < kAreaCount; ++area) {
-                for (std::int32_t group = 0; group < 100; ++group) {
-                    for (const std::int32_t serial : {0, 1, 749, 1120, 1852, 6629, 7694, 7999, 9999}) {
-                        const ssn::FieldsJudged fast = rules.Judge(area, group, serial);
-                        const ssn::FieldsJudged plain = ssn::JudgeAnyFields({area, group, serial}, table, rule_set);
-                        ASSERT_EQ(ssn::ReasonName(fast.reason),
-                                  ssn::ReasonName(ssn::ReasonFor({area, group, serial}, table, rule_set)))
-                            << area << "-" << group << "-" << serial;
-                        ASSERT_EQ(fast.reason, plain.reason) << area << "-" << group << "-" << serial;
-                        ASSERT_EQ(fast.marks_confirm, plain.marks_confirm) << area << "-" << group << "-" << serial;
-                        ASSERT_EQ(fast.issued_at_random, plain.issued_at_random) << area << "-" << group;
-                    }
-                }
-            }
+            test::UnderRules(rule_set, [&](auto set) { ExpectTablesAreReasonFor<decltype(set)::value>(rules, table); });
         }
     }
 }
@@ -140,7 +145,7 @@ TEST(CardReason, ByOutcome) {
         {"4000-0000-0000-0002", card::CardReason::Ok},       {"4111111111111111 x", card::CardReason::Ok},
     };
     for (const auto& [text, reason] : cases) {
-        EXPECT_EQ(card::ReasonName(card::ClassifyCardText(text).reason), card::ReasonName(reason)) << text;
+        EXPECT_EQ(card::ReasonName(card::ClassifyCardText<RuleSet::Classic>(text).reason), card::ReasonName(reason)) << text;
     }
 }
 
@@ -152,7 +157,7 @@ TEST(CardReason, AgreesWithTheOutcomeOnRandomTexts) {
         for (int n = std::uniform_int_distribution<int>(0, 22)(random); n > 0; --n) {
             text += "0123456789--- x"[std::uniform_int_distribution<int>(0, 14)(random)];
         }
-        const card::CardOutcome outcome = card::ClassifyCardText(text);
+        const card::CardOutcome outcome = card::ClassifyCardText<RuleSet::Classic>(text);
         const std::string_view kind = card::KindView(outcome.kind);
         const bool unknown = outcome.kind == card::kUnknownKind;
         const bool other = outcome.type + 1u == card::kClassicCardRows.size();

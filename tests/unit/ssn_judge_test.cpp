@@ -88,7 +88,8 @@ TEST(SsnJudge, JudgementsAreTheLibrarysWhateverTheShape) {
             const std::string_view expected_line(line, FormatResultLine(number, JudgeSsn(number, table), table, line));
             std::string buffer(text);
             buffer.append(ssn::kSsnReadAhead, '7');
-            const ssn::SsnJudgement judged = judge.JudgeCarried(buffer.data(), text.size());
+            const ssn::SsnJudgement judged = judge.WithCarriedAs<RuleSet::Classic>(
+                buffer.data(), text.size(), [](const ssn::SsnJudgement& judgement) { return judgement; });
             EXPECT_EQ(judged.number.area, number.area) << text;
             EXPECT_EQ(judged.number.group, number.group) << text;
             EXPECT_EQ(judged.number.serial, number.serial) << text;
@@ -135,7 +136,7 @@ ssn::SsnJudgement JudgeStrictly(const ssn::SsnJudge& judge, std::string_view tex
     static std::string buffer;
     buffer.assign(text);
     buffer.append(ssn::kSsnReadAhead, after);
-    return judge.Judge({buffer.data(), text.size()});
+    return judge.JudgeAs<RuleSet::Classic>({buffer.data(), text.size()});
 }
 
 TEST(SsnJudge, StrictReadingTakesExactlyTheUsualShapes) {

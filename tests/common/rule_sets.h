@@ -1,0 +1,28 @@
+// The rule sets as a test goes through them: each set's templated entry points, those the run's loops call, with
+// the set chosen by one switch as the run chooses its loop.
+#pragma once
+
+#include <array>
+#include <type_traits>
+
+#include "console/long_option_table.h"
+#include "kalderos/kalderos.h"
+
+namespace kalderos::test {
+
+inline constexpr std::array kRuleSets{RuleSet::Classic, RuleSet::Current};
+static_assert(kRuleSets.size() == kRuleSetCount);
+
+// `call(set)` with the set as a constant, `decltype(set)::value`.
+template <class Call>
+decltype(auto) UnderRules(RuleSet rules, Call&& call) {
+    switch (rules) {
+        case RuleSet::Classic:
+            return call(std::integral_constant<RuleSet, RuleSet::Classic>{});
+        case RuleSet::Current:
+            return call(std::integral_constant<RuleSet, RuleSet::Current>{});
+    }
+    return call(std::integral_constant<RuleSet, RuleSet::Classic>{});
+}
+
+}  // namespace kalderos::test
