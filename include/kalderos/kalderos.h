@@ -48,9 +48,6 @@ struct SsnNumber {
 // (Unknown: under the classic rules, areas 773-899, opened after the data was taken).
 enum class SsnVerdict { Valid, Invalid, Unknown };
 
-// The rules a number is judged by: those of the issuance data of 2011 and the classic card table, or today's.
-enum class RuleSet { Classic, Current };
-
 // Highest group issued per area, indexed by area; 0 where none is known. Starts all 0: fill it before judging.
 // Values from a group file are stored unchecked.
 struct HighestGroupTable {
