@@ -1,0 +1,235 @@
+// The compiled part of the Python module kalderos (kalderos._kalderos): the library's Checker, judging Python
+// texts one at a time, a list at a time into result objects, and a list at a time into the columns of a data
+// frame. The package around it (kalderos/__init__.py) reads group files and makes the data frames.
+#include <pybind11/pybind11.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <string_view>
+
+#include "kalderos/kalderos.h"
+#include "record_objects.h"
+#include "text_bytes.h"
+
+namespace py = pybind11;
+
+namespace kalderos::python {
+namespace {
+
+std::string TypeName(py::handle object) { return Py_TYPE(object.ptr())->tp_name; }
+
+RuleSet RulesNamed(py::handle rules) {
+    if (!PyUnicode_Check(rules.ptr())) {
+        throw py::type_error("rules must be a str, 'classic' or 'current', not " + TypeName(rules));
+    }
+    const py::str name = py::reinterpret_borrow<py::str>(rules);
+    if (name.equal(py::str("classic"))) return RuleSet::Classic;
+    if (name.equal(py::str("current"))) return RuleSet::Current;
+    throw py::value_error("unknown rules " + py::repr(rules).cast<std::string>() +
+                          ": the rule sets are 'classic' and 'current'");
+}
+
+const char* RulesName(RuleSet rules) {
+    switch (rules) {
+        case RuleSet::Classic:
+            return "classic";
+        case RuleSet::Current:
+            return "current";
+    }
+    return "classic";
+}
+
+// A group file's text, given as bytes (the package reads a file named by path into bytes).
+Checker MakeChecker(py::handle rules, py::handle groups) {
+    const RuleSet set = RulesNamed(rules);
+    if (groups.is_none()) return Checker(set);
+    if (!PyBytes_Check(groups.ptr())) {
+        throw py::type_error("groups must be a group file's text as bytes, not " + TypeName(groups));
+    }
+    return Checker(set, {PyBytes_AS_STRING(groups.ptr()), static_cast<std::size_t>(PyBytes_GET_SIZE(groups.ptr()))});
+}
+
+// The bytes of `text`, or a TypeError that names what was given in its place (`what`: "text", "texts[3]").
+std::string_view ReadText(TextBytes& bytes, py::handle text, const std::string& what) {
+    switch (bytes.Read(text.ptr())) {
+        case TextBytes::Outcome::Read:
+            return bytes.View();
+        case TextBytes::Outcome::NotText:
+            throw py::type_error(what + " must be str or bytes, not " + TypeName(text));
+        case TextBytes::Outcome::Failed:
+            throw py::error_already_set();
+    }
+    throw py::error_already_set();
+}
+
+std::string ItemName(Py_ssize_t index) { return "texts[" + std::to_string(index) + "]"; }
+
+// A str or bytes object is iterable, by characters: never what a caller of the list functions means.
+void RejectOneText(py::handle texts, const char* one_text_function) {
+    if (PyUnicode_Check(texts.ptr()) || PyBytes_Check(texts.ptr())) {
+        throw py::type_error(std::string("texts must be an iterable of texts, not one ") + TypeName(texts) +
+                             " (for one text, call " + one_text_function + ")");
+    }
+}
+
+py::iterator IterateTexts(py::handle texts) {
+    PyObject* iterator = PyObject_GetIter(texts.ptr());
+    if (iterator == nullptr) {
+        PyErr_Clear();
+        throw py::type_error("texts must be an iterable of str or bytes, not " + TypeName(texts));
+    }
+    return py::reinterpret_steal<py::iterator>(iterator);
+}
+
+// The result objects of every text of an iterable, in its order.
+template <class Check, class NewRecord>
+py::list CheckEach(py::handle texts, const char* one_text_function, Check check, NewRecord new_record) {
+    RejectOneText(texts, one_text_function);
+    const py::iterator iterator = IterateTexts(texts);
+    py::list results;
+    TextBytes bytes;
+    for (Py_ssize_t index = 0;; ++index) {
+        const py::object text = py::reinterpret_steal<py::object>(PyIter_Next(iterator.ptr()));
+        if (!text) {
+            if (PyErr_Occurred()) throw py::error_already_set();
+            return results;
+        }
+        const py::object record = py::reinterpret_steal<py::object>(
+            new_record(text.ptr(), check(ReadText(bytes, text, ItemName(index)))));
+        if (!record || PyList_Append(results.ptr(), record.ptr()) != 0) throw py::error_already_set();
+    }
+}
+
+// A missing value of a data frame's column (None, NaN), which a frame judges as an empty text.
+bool Missing(py::handle text) {
+    return text.is_none() || (PyFloat_Check(text.ptr()) && std::isnan(PyFloat_AS_DOUBLE(text.ptr())));
+}
+
+// The columns of a frame: one per field after the input, a list of the field's values, or a bytearray of 0 and
+// 1 for a field that is True or False (made into a bool array without looking at each value).
+template <std::size_t N>
+class Columns {
+public:
+    Columns(Py_ssize_t rows, const std::array<bool, N>& flags) : flags_(flags) {
+        for (std::size_t field = 0; field < N; ++field) {
+            PyObject* column = flags[field] ? PyByteArray_FromStringAndSize(nullptr, rows) : PyList_New(rows);
+            if (column == nullptr) throw py::error_already_set();
+            columns_[field] = py::reinterpret_steal<py::object>(column);
+            if (flags[field]) bytes_[field] = PyByteArray_AS_STRING(column);
+        }
+    }
+
+    // Takes the references of `values`.
+    void Put(Py_ssize_t row, const std::array<PyObject*, N>& values) {
+        for (std::size_t field = 0; field < N; ++field) {
+            if (flags_[field]) {
+                bytes_[field][row] = static_cast<char>(values[field] == Py_True);
+                Py_DECREF(values[field]);
+            } else {
+                PyList_SET_ITEM(columns_[field].ptr(), row, values[field]);
+            }
+        }
+    }
+
+    py::tuple Take() {
+        py::tuple columns(N);
+        for (std::size_t field = 0; field < N; ++field) columns[field] = std::move(columns_[field]);
+        return columns;
+    }
+
+private:
+    std::array<bool, N> flags_;
+    std::array<py::object, N> columns_;
+    std::array<char*, N> bytes_{};
+};
+
+template <std::size_t N, class Check, class Values>
+py::tuple ColumnsOf(py::handle texts, const std::array<bool, N>& flags, Check check, Values values_of) {
+    if (!PyList_Check(texts.ptr())) throw py::type_error("the texts of a frame's columns are a list");
+    const Py_ssize_t rows = PyList_GET_SIZE(texts.ptr());
+    Columns<N> columns(rows, flags);
+    TextBytes bytes;
+    std::array<PyObject*, N> values{};
+    for (Py_ssize_t row = 0; row < rows; ++row) {
+        const py::handle text = PyList_GET_ITEM(texts.ptr(), row);
+        const std::string_view view = Missing(text) ? std::string_view("") : ReadText(bytes, text, ItemName(row));
+        if (!values_of(check(view), values)) throw py::error_already_set();
+        columns.Put(row, values);
+    }
+    return columns.Take();
+}
+
+constexpr std::array<bool, kSsnValueCount> kSsnFlagColumns{true, false, false, false, false, false, true};
+constexpr std::array<bool, kCardValueCount> kCardFlagColumns{};
+
+py::tuple FieldNames(const char* const* names, std::size_t count) {
+    py::tuple tuple(count);
+    for (std::size_t i = 0; i < count; ++i) tuple[i] = py::str(names[i]);
+    return tuple;
+}
+
+py::object TypeObject(PyTypeObject* type) {
+    return py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(type));
+}
+
+void DefineChecker(py::module_& module) {
+    py::class_<Checker>(module, "Checker",
+                        "The checks of one rule set, made once (see kalderos.Checker for the whole story).")
+        .def(py::init(&MakeChecker), py::arg("rules") = "current", py::arg("groups") = py::none())
+        .def_property_readonly("rules", [](const Checker& checker) { return RulesName(checker.Rules()); },
+                               "The rule set's name, 'classic' or 'current'.")
+        .def_property_readonly("highest_groups", [](const Checker& checker) {
+                const auto& groups = checker.HighestGroups().group;
+                py::tuple tuple(groups.size());
+                for (std::size_t area = 0; area < groups.size(); ++area) tuple[area] = py::int_(groups[area]);
+                return tuple;
+            }, "The highest group the checker takes as issued in each area, indexed by area (0-999); 0 for none.")
+        .def("check_ssn", [](const Checker& checker, py::handle text) {
+                TextBytes bytes;
+                const SsnResult result = checker.CheckSsn(ReadText(bytes, text, "text"));
+                PyObject* record = NewSsnRecord(text.ptr(), result);
+                if (record == nullptr) throw py::error_already_set();
+                return py::reinterpret_steal<py::object>(record);
+            }, py::arg("text"), "The SsnResult of one text (str or bytes).")
+        .def("check_card", [](const Checker& checker, py::handle text) {
+                TextBytes bytes;
+                const CardResult result = checker.CheckCard(ReadText(bytes, text, "text"));
+                PyObject* record = NewCardRecord(text.ptr(), result);
+                if (record == nullptr) throw py::error_already_set();
+                return py::reinterpret_steal<py::object>(record);
+            }, py::arg("text"), "The CardResult of one text (str or bytes).")
+        .def("check_ssns", [](const Checker& checker, py::handle texts) {
+                return CheckEach(texts, "check_ssn", [&](std::string_view text) { return checker.CheckSsn(text); },
+                                 &NewSsnRecord);
+            }, py::arg("texts"), "A list of the SsnResult of each text of an iterable of str or bytes.")
+        .def("check_cards", [](const Checker& checker, py::handle texts) {
+                return CheckEach(texts, "check_card", [&](std::string_view text) { return checker.CheckCard(text); },
+                                 &NewCardRecord);
+            }, py::arg("texts"), "A list of the CardResult of each text of an iterable of str or bytes.")
+        .def("_ssn_columns", [](const Checker& checker, py::handle texts) {
+                return ColumnsOf(texts, kSsnFlagColumns, [&](std::string_view text) { return checker.CheckSsn(text); },
+                                 &SsnValues);
+            }, py::arg("texts"))
+        .def("_card_columns", [](const Checker& checker, py::handle texts) {
+                return ColumnsOf(texts, kCardFlagColumns, [&](std::string_view text) { return checker.CheckCard(text); },
+                                 &CardValues);
+            }, py::arg("texts"))
+        .def("__repr__", [](const Checker& checker) {
+            return std::string("kalderos.Checker(rules='") + RulesName(checker.Rules()) + "')";
+        });
+}
+
+}  // namespace
+}  // namespace kalderos::python
+
+PYBIND11_MODULE(_kalderos, module) {
+    namespace kp = kalderos::python;
+    module.doc() = "The compiled part of the module kalderos: use kalderos itself.";
+    if (!kp::MakeRecordTypes()) throw py::error_already_set();
+    module.attr("SsnResult") = kp::TypeObject(kp::SsnResultType());
+    module.attr("CardResult") = kp::TypeObject(kp::CardResultType());
+    module.attr("SSN_FIELDS") = kp::FieldNames(kp::kSsnFieldNames.data(), kp::kSsnFieldNames.size());
+    module.attr("CARD_FIELDS") = kp::FieldNames(kp::kCardFieldNames.data(), kp::kCardFieldNames.size());
+    kp::DefineChecker(module);
+}
