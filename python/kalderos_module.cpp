@@ -1,12 +1,14 @@
 // The compiled part of the Python module kalderos (kalderos._kalderos): the library's Checker, judging Python
 // texts one at a time, a list at a time into result objects, and a list at a time into the columns of a data
 // frame. The package around it (kalderos/__init__.py) reads group files and makes the data frames.
+#include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
 #include <array>
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "kalderos/kalderos.h"
 #include "record_objects.h"
@@ -50,55 +52,51 @@ Checker MakeChecker(py::handle rules, py::handle groups) {
     return Checker(set, {PyBytes_AS_STRING(groups.ptr()), static_cast<std::size_t>(PyBytes_GET_SIZE(groups.ptr()))});
 }
 
-// The bytes of `text`, or a TypeError that names what was given in its place (`what`: "text", "texts[3]").
-std::string_view ReadText(TextBytes& bytes, py::handle text, const std::string& what) {
+// The bytes of `text`, or a TypeError that names what was given in its place: the text, or the text at `index`
+// of a list (the message is made only then).
+std::string_view ReadText(TextBytes& bytes, py::handle text, Py_ssize_t index = -1) {
     switch (bytes.Read(text.ptr())) {
         case TextBytes::Outcome::Read:
             return bytes.View();
         case TextBytes::Outcome::NotText:
-            throw py::type_error(what + " must be str or bytes, not " + TypeName(text));
+            throw py::type_error((index < 0 ? std::string("text") : "texts[" + std::to_string(index) + "]") +
+                                 " must be str or bytes, not " + TypeName(text));
         case TextBytes::Outcome::Failed:
             throw py::error_already_set();
     }
     throw py::error_already_set();
 }
 
-std::string ItemName(Py_ssize_t index) { return "texts[" + std::to_string(index) + "]"; }
-
-// A str or bytes object is iterable, by characters: never what a caller of the list functions means.
-void RejectOneText(py::handle texts, const char* one_text_function) {
+// The texts of an iterable as a list or tuple whose items may be read in place (the iterable itself if it is one).
+// A str or bytes object is iterable too, by characters: never what a caller of the list functions means.
+py::object TextSequence(py::handle texts, const char* one_text_function) {
     if (PyUnicode_Check(texts.ptr()) || PyBytes_Check(texts.ptr())) {
         throw py::type_error(std::string("texts must be an iterable of texts, not one ") + TypeName(texts) +
                              " (for one text, call " + one_text_function + ")");
     }
-}
-
-py::iterator IterateTexts(py::handle texts) {
-    PyObject* iterator = PyObject_GetIter(texts.ptr());
-    if (iterator == nullptr) {
+    PyObject* sequence = PySequence_Fast(texts.ptr(), "texts must be an iterable of str or bytes");
+    if (sequence == nullptr) {
+        if (!PyErr_ExceptionMatches(PyExc_TypeError)) throw py::error_already_set();
         PyErr_Clear();
         throw py::type_error("texts must be an iterable of str or bytes, not " + TypeName(texts));
     }
-    return py::reinterpret_steal<py::iterator>(iterator);
+    return py::reinterpret_steal<py::object>(sequence);
 }
 
 // The result objects of every text of an iterable, in its order.
 template <class Check, class NewRecord>
-py::list CheckEach(py::handle texts, const char* one_text_function, Check check, NewRecord new_record) {
-    RejectOneText(texts, one_text_function);
-    const py::iterator iterator = IterateTexts(texts);
-    py::list results;
+py::list CheckEach(py::handle iterable, const char* one_text_function, Check check, NewRecord new_record) {
+    const py::object texts = TextSequence(iterable, one_text_function);
+    const Py_ssize_t count = PySequence_Fast_GET_SIZE(texts.ptr());
+    PyObject** items = PySequence_Fast_ITEMS(texts.ptr());
+    py::list results(count);
     TextBytes bytes;
-    for (Py_ssize_t index = 0;; ++index) {
-        const py::object text = py::reinterpret_steal<py::object>(PyIter_Next(iterator.ptr()));
-        if (!text) {
-            if (PyErr_Occurred()) throw py::error_already_set();
-            return results;
-        }
-        const py::object record = py::reinterpret_steal<py::object>(
-            new_record(text.ptr(), check(ReadText(bytes, text, ItemName(index)))));
-        if (!record || PyList_Append(results.ptr(), record.ptr()) != 0) throw py::error_already_set();
+    for (Py_ssize_t index = 0; index < count; ++index) {
+        PyObject* record = new_record(items[index], check(ReadText(bytes, items[index], index)));
+        if (record == nullptr) throw py::error_already_set();
+        PyList_SET_ITEM(results.ptr(), index, record);
     }
+    return results;
 }
 
 // A missing value of a data frame's column (None, NaN), which a frame judges as an empty text.
@@ -106,56 +104,81 @@ bool Missing(py::handle text) {
     return text.is_none() || (PyFloat_Check(text.ptr()) && std::isnan(PyFloat_AS_DOUBLE(text.ptr())));
 }
 
-// The columns of a frame: one per field after the input, a list of the field's values, or a bytearray of 0 and
-// 1 for a field that is True or False (made into a bool array without looking at each value).
+// The columns of a frame, one per field, as numpy arrays that pandas takes without a copy: of objects (str, or
+// None), or of bool for the fields that are True or False.
 template <std::size_t N>
 class Columns {
 public:
-    Columns(Py_ssize_t rows, const std::array<bool, N>& flags) : flags_(flags) {
+    Columns(Py_ssize_t rows, const std::array<bool, N>& flags) : flags_(flags), input_(ObjectArray(rows)) {
         for (std::size_t field = 0; field < N; ++field) {
-            PyObject* column = flags[field] ? PyByteArray_FromStringAndSize(nullptr, rows) : PyList_New(rows);
-            if (column == nullptr) throw py::error_already_set();
-            columns_[field] = py::reinterpret_steal<py::object>(column);
-            if (flags[field]) bytes_[field] = PyByteArray_AS_STRING(column);
+            if (flags[field]) {
+                py::array_t<bool> column(rows);
+                flags_at_[field] = column.mutable_data();
+                columns_[field] = std::move(column);
+            } else {
+                py::array column = ObjectArray(rows);
+                objects_at_[field] = static_cast<PyObject**>(column.mutable_data());
+                columns_[field] = std::move(column);
+            }
         }
+        inputs_at_ = static_cast<PyObject**>(input_.mutable_data());
     }
 
-    // Takes the references of `values`.
-    void Put(Py_ssize_t row, const std::array<PyObject*, N>& values) {
+    // Takes the references of `values`; `input` is borrowed.
+    void Put(Py_ssize_t row, PyObject* input, const std::array<PyObject*, N>& values) {
+        Py_INCREF(input);
+        Replace(inputs_at_[row], input);
         for (std::size_t field = 0; field < N; ++field) {
             if (flags_[field]) {
-                bytes_[field][row] = static_cast<char>(values[field] == Py_True);
+                flags_at_[field][row] = values[field] == Py_True;
                 Py_DECREF(values[field]);
             } else {
-                PyList_SET_ITEM(columns_[field].ptr(), row, values[field]);
+                Replace(objects_at_[field][row], values[field]);
             }
         }
     }
 
     py::tuple Take() {
-        py::tuple columns(N);
-        for (std::size_t field = 0; field < N; ++field) columns[field] = std::move(columns_[field]);
+        py::tuple columns(N + 1);
+        columns[0] = std::move(input_);
+        for (std::size_t field = 0; field < N; ++field) columns[field + 1] = std::move(columns_[field]);
         return columns;
     }
 
 private:
+    // numpy makes an array of objects filled with null pointers, or with None.
+    static py::array ObjectArray(Py_ssize_t rows) {
+        return py::array(py::dtype("O"), std::vector<py::ssize_t>{rows});
+    }
+    static void Replace(PyObject*& slot, PyObject* value) {
+        PyObject* old = slot;
+        slot = value;
+        Py_XDECREF(old);
+    }
+
     std::array<bool, N> flags_;
-    std::array<py::object, N> columns_;
-    std::array<char*, N> bytes_{};
+    py::array input_;
+    PyObject** inputs_at_ = nullptr;
+    std::array<py::array, N> columns_;
+    std::array<PyObject**, N> objects_at_{};
+    std::array<bool*, N> flags_at_{};
 };
 
+// The columns of a frame of the texts of an iterable: the input first, then the other fields.
 template <std::size_t N, class Check, class Values>
-py::tuple ColumnsOf(py::handle texts, const std::array<bool, N>& flags, Check check, Values values_of) {
-    if (!PyList_Check(texts.ptr())) throw py::type_error("the texts of a frame's columns are a list");
-    const Py_ssize_t rows = PyList_GET_SIZE(texts.ptr());
+py::tuple ColumnsOf(py::handle iterable, const char* one_text_function, const std::array<bool, N>& flags, Check check,
+                    Values values_of) {
+    const py::object texts = TextSequence(iterable, one_text_function);
+    const Py_ssize_t rows = PySequence_Fast_GET_SIZE(texts.ptr());
+    PyObject** items = PySequence_Fast_ITEMS(texts.ptr());
     Columns<N> columns(rows, flags);
     TextBytes bytes;
     std::array<PyObject*, N> values{};
     for (Py_ssize_t row = 0; row < rows; ++row) {
-        const py::handle text = PyList_GET_ITEM(texts.ptr(), row);
-        const std::string_view view = Missing(text) ? std::string_view("") : ReadText(bytes, text, ItemName(row));
-        if (!values_of(check(view), values)) throw py::error_already_set();
-        columns.Put(row, values);
+        const bool missing = Missing(items[row]);
+        const std::string_view text = missing ? std::string_view("") : ReadText(bytes, items[row], row);
+        if (!values_of(check(text), values)) throw py::error_already_set();
+        columns.Put(row, missing ? Py_None : items[row], values);
     }
     return columns.Take();
 }
@@ -187,14 +210,14 @@ void DefineChecker(py::module_& module) {
             }, "The highest group the checker takes as issued in each area, indexed by area (0-999); 0 for none.")
         .def("check_ssn", [](const Checker& checker, py::handle text) {
                 TextBytes bytes;
-                const SsnResult result = checker.CheckSsn(ReadText(bytes, text, "text"));
+                const SsnResult result = checker.CheckSsn(ReadText(bytes, text));
                 PyObject* record = NewSsnRecord(text.ptr(), result);
                 if (record == nullptr) throw py::error_already_set();
                 return py::reinterpret_steal<py::object>(record);
             }, py::arg("text"), "The SsnResult of one text (str or bytes).")
         .def("check_card", [](const Checker& checker, py::handle text) {
                 TextBytes bytes;
-                const CardResult result = checker.CheckCard(ReadText(bytes, text, "text"));
+                const CardResult result = checker.CheckCard(ReadText(bytes, text));
                 PyObject* record = NewCardRecord(text.ptr(), result);
                 if (record == nullptr) throw py::error_already_set();
                 return py::reinterpret_steal<py::object>(record);
@@ -208,11 +231,11 @@ void DefineChecker(py::module_& module) {
                                  &NewCardRecord);
             }, py::arg("texts"), "A list of the CardResult of each text of an iterable of str or bytes.")
         .def("_ssn_columns", [](const Checker& checker, py::handle texts) {
-                return ColumnsOf(texts, kSsnFlagColumns, [&](std::string_view text) { return checker.CheckSsn(text); },
+                return ColumnsOf(texts, "check_ssn", kSsnFlagColumns, [&](std::string_view text) { return checker.CheckSsn(text); },
                                  &SsnValues);
             }, py::arg("texts"))
         .def("_card_columns", [](const Checker& checker, py::handle texts) {
-                return ColumnsOf(texts, kCardFlagColumns, [&](std::string_view text) { return checker.CheckCard(text); },
+                return ColumnsOf(texts, "check_card", kCardFlagColumns, [&](std::string_view text) { return checker.CheckCard(text); },
                                  &CardValues);
             }, py::arg("texts"))
         .def("__repr__", [](const Checker& checker) {

@@ -67,9 +67,10 @@ private:
         PyObject* value = nullptr;  // borrowed from by_text_
     };
 
+    // The words of one table lie a few bytes apart: a multiplicative hash spreads them over the slots.
     static std::size_t SlotOf(const char* data) {
-        const auto address = reinterpret_cast<std::uintptr_t>(data);
-        return (address ^ address >> 7 ^ address >> 13) % kSlots;
+        const auto address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(data));
+        return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15u) >> (64 - kSlotBits));
     }
 
     PyObject* ByText(std::string_view word) {
@@ -85,7 +86,8 @@ private:
         return at->second;
     }
 
-    static constexpr std::size_t kSlots = 512;
+    static constexpr unsigned kSlotBits = 10;
+    static constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
     std::array<Slot, kSlots> slots_{};
     std::unordered_map<std::string, PyObject*> by_text_;  // owns one reference of each, for the module's life
 };

@@ -29,7 +29,6 @@ Errors. A rules value other than "classic" or "current" raises ValueError, an ar
 TypeError, and a group file that cannot be read OSError (FileNotFoundError, ...) naming the file.
 """
 
-import math
 import os
 
 from kalderos._kalderos import CARD_FIELDS, SSN_FIELDS, CardResult, SsnResult
@@ -130,28 +129,15 @@ def check_cards(texts, rules="current"):
 
 
 def _frame_texts(texts, pandas):
-    """The texts of a frame as a list, and the index its rows take (a Series' own, else 0, 1, ...)."""
-    if isinstance(texts, (str, bytes)):
-        raise TypeError(f"texts must be an iterable of texts, not one {type(texts).__name__}")
+    """The texts of a frame, and the index its rows take (a Series' own, else 0, 1, ...)."""
     if isinstance(texts, pandas.Series):
         # Missing values (NaN, None, pandas.NA) all become None, which a frame judges as an empty text.
         return texts.to_numpy(dtype=object, na_value=None).tolist(), texts.index
-    return [None if isinstance(text, float) and math.isnan(text) else text for text in texts], None
+    return texts, None
 
 
-def _frame(fields, texts, index, columns):
-    import numpy
-    import pandas
-
-    data = {fields[0]: numpy.array(texts, dtype=object) if texts else numpy.empty(0, dtype=object)}
-    for name, column in zip(fields[1:], columns):
-        if isinstance(column, bytearray):
-            data[name] = numpy.frombuffer(column, dtype=bool)
-        else:
-            values = numpy.empty(len(column), dtype=object)
-            values[:] = column
-            data[name] = values
-    return pandas.DataFrame(data, index=index, copy=False)
+def _frame(pandas, fields, columns, index):
+    return pandas.DataFrame(dict(zip(fields, columns)), index=index, copy=False)
 
 
 def ssn_frame(texts, rules="current", groups=None):
@@ -165,7 +151,7 @@ def ssn_frame(texts, rules="current", groups=None):
     import pandas
 
     texts, index = _frame_texts(texts, pandas)
-    return _frame(SSN_FIELDS, texts, index, _checker(rules, groups)._ssn_columns(texts))
+    return _frame(pandas, SSN_FIELDS, _checker(rules, groups)._ssn_columns(texts), index)
 
 
 def card_frame(texts, rules="current"):
@@ -176,4 +162,4 @@ def card_frame(texts, rules="current"):
     import pandas
 
     texts, index = _frame_texts(texts, pandas)
-    return _frame(CARD_FIELDS, texts, index, _checker(rules, None)._card_columns(texts))
+    return _frame(pandas, CARD_FIELDS, _checker(rules, None)._card_columns(texts), index)
