@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,26 @@ std::string_view ReadText(TextBytes& bytes, py::handle text, Py_ssize_t index = 
     throw py::error_already_set();
 }
 
+// The input field of the text `text` whose bytes are `bytes`: the text up to its first NUL, where the checker
+// stops reading, as the program's record shows what it read of a line; the text itself when it has no NUL.
+py::object InputField(py::handle text, std::string_view bytes) {
+    if (std::memchr(bytes.data(), '\0', bytes.size()) == nullptr) return py::reinterpret_borrow<py::object>(text);
+    Py_ssize_t end = static_cast<Py_ssize_t>(bytes.find('\0'));
+    if (PyUnicode_Check(text.ptr())) end = PyUnicode_FindChar(text.ptr(), 0, 0, PyUnicode_GET_LENGTH(text.ptr()), 1);
+    PyObject* input = end < 0 ? nullptr : PySequence_GetSlice(text.ptr(), 0, end);
+    if (input == nullptr) throw py::error_already_set();
+    return py::reinterpret_steal<py::object>(input);
+}
+
+// The result object of one text.
+template <class Check, class NewRecord>
+PyObject* CheckOne(TextBytes& bytes, py::handle text, Py_ssize_t index, Check check, NewRecord new_record) {
+    const std::string_view view = ReadText(bytes, text, index);
+    PyObject* record = new_record(InputField(text, view).ptr(), check(view));
+    if (record == nullptr) throw py::error_already_set();
+    return record;
+}
+
 // The texts of an iterable as a list or tuple whose items may be read in place (the iterable itself if it is one).
 // A str or bytes object is iterable too, by characters: never what a caller of the list functions means.
 py::object TextSequence(py::handle texts, const char* one_text_function) {
@@ -92,9 +113,7 @@ py::list CheckEach(py::handle iterable, const char* one_text_function, Check che
     py::list results(count);
     TextBytes bytes;
     for (Py_ssize_t index = 0; index < count; ++index) {
-        PyObject* record = new_record(items[index], check(ReadText(bytes, items[index], index)));
-        if (record == nullptr) throw py::error_already_set();
-        PyList_SET_ITEM(results.ptr(), index, record);
+        PyList_SET_ITEM(results.ptr(), index, CheckOne(bytes, items[index], index, check, new_record));
     }
     return results;
 }
@@ -124,10 +143,9 @@ public:
         inputs_at_ = static_cast<PyObject**>(input_.mutable_data());
     }
 
-    // Takes the references of `values`; `input` is borrowed.
-    void Put(Py_ssize_t row, PyObject* input, const std::array<PyObject*, N>& values) {
-        Py_INCREF(input);
-        Replace(inputs_at_[row], input);
+    // Takes the references of `values`.
+    void Put(Py_ssize_t row, py::object input, const std::array<PyObject*, N>& values) {
+        Replace(inputs_at_[row], input.release().ptr());
         for (std::size_t field = 0; field < N; ++field) {
             if (flags_[field]) {
                 flags_at_[field][row] = values[field] == Py_True;
@@ -178,7 +196,7 @@ py::tuple ColumnsOf(py::handle iterable, const char* one_text_function, const st
         const bool missing = Missing(items[row]);
         const std::string_view text = missing ? std::string_view("") : ReadText(bytes, items[row], row);
         if (!values_of(check(text), values)) throw py::error_already_set();
-        columns.Put(row, missing ? Py_None : items[row], values);
+        columns.Put(row, missing ? py::none() : InputField(items[row], text), values);
     }
     return columns.Take();
 }
@@ -210,17 +228,13 @@ void DefineChecker(py::module_& module) {
             }, "The highest group the checker takes as issued in each area, indexed by area (0-999); 0 for none.")
         .def("check_ssn", [](const Checker& checker, py::handle text) {
                 TextBytes bytes;
-                const SsnResult result = checker.CheckSsn(ReadText(bytes, text));
-                PyObject* record = NewSsnRecord(text.ptr(), result);
-                if (record == nullptr) throw py::error_already_set();
-                return py::reinterpret_steal<py::object>(record);
+                return py::reinterpret_steal<py::object>(CheckOne(
+                    bytes, text, -1, [&](std::string_view view) { return checker.CheckSsn(view); }, &NewSsnRecord));
             }, py::arg("text"), "The SsnResult of one text (str or bytes).")
         .def("check_card", [](const Checker& checker, py::handle text) {
                 TextBytes bytes;
-                const CardResult result = checker.CheckCard(ReadText(bytes, text));
-                PyObject* record = NewCardRecord(text.ptr(), result);
-                if (record == nullptr) throw py::error_already_set();
-                return py::reinterpret_steal<py::object>(record);
+                return py::reinterpret_steal<py::object>(CheckOne(
+                    bytes, text, -1, [&](std::string_view view) { return checker.CheckCard(view); }, &NewCardRecord));
             }, py::arg("text"), "The CardResult of one text (str or bytes).")
         .def("check_ssns", [](const Checker& checker, py::handle texts) {
                 return CheckEach(texts, "check_ssn", [&](std::string_view text) { return checker.CheckSsn(text); },
