@@ -215,9 +215,13 @@ py::object TypeObject(PyTypeObject* type) {
 }
 
 void DefineChecker(py::module_& module) {
+    // The signatures are written into the docstrings: pybind11's own would show every argument as a "handle".
+    py::options options;
+    options.disable_function_signatures();
     py::class_<Checker>(module, "Checker",
                         "The checks of one rule set, made once (see kalderos.Checker for the whole story).")
-        .def(py::init(&MakeChecker), py::arg("rules") = "current", py::arg("groups") = py::none())
+        .def(py::init(&MakeChecker), py::arg("rules") = "current", py::arg("groups") = py::none(),
+             "Checker(rules='current', groups=None): groups is None or a group file's text as bytes.")
         .def_property_readonly("rules", [](const Checker& checker) { return RulesName(checker.Rules()); },
                                "The rule set's name, 'classic' or 'current'.")
         .def_property_readonly("highest_groups", [](const Checker& checker) {
@@ -230,20 +234,22 @@ void DefineChecker(py::module_& module) {
                 TextBytes bytes;
                 return py::reinterpret_steal<py::object>(CheckOne(
                     bytes, text, -1, [&](std::string_view view) { return checker.CheckSsn(view); }, &NewSsnRecord));
-            }, py::arg("text"), "The SsnResult of one text (str or bytes).")
+            }, py::arg("text"), "check_ssn(text) -> SsnResult\n\nThe SsnResult of one text (str or bytes).")
         .def("check_card", [](const Checker& checker, py::handle text) {
                 TextBytes bytes;
                 return py::reinterpret_steal<py::object>(CheckOne(
                     bytes, text, -1, [&](std::string_view view) { return checker.CheckCard(view); }, &NewCardRecord));
-            }, py::arg("text"), "The CardResult of one text (str or bytes).")
+            }, py::arg("text"), "check_card(text) -> CardResult\n\nThe CardResult of one text (str or bytes).")
         .def("check_ssns", [](const Checker& checker, py::handle texts) {
                 return CheckEach(texts, "check_ssn", [&](std::string_view text) { return checker.CheckSsn(text); },
                                  &NewSsnRecord);
-            }, py::arg("texts"), "A list of the SsnResult of each text of an iterable of str or bytes.")
+            }, py::arg("texts"),
+            "check_ssns(texts) -> list of SsnResult\n\nThe SsnResult of each text of an iterable of str or bytes.")
         .def("check_cards", [](const Checker& checker, py::handle texts) {
                 return CheckEach(texts, "check_card", [&](std::string_view text) { return checker.CheckCard(text); },
                                  &NewCardRecord);
-            }, py::arg("texts"), "A list of the CardResult of each text of an iterable of str or bytes.")
+            }, py::arg("texts"),
+            "check_cards(texts) -> list of CardResult\n\nThe CardResult of each text of an iterable of str or bytes.")
         .def("_ssn_columns", [](const Checker& checker, py::handle texts) {
                 return ColumnsOf(texts, "check_ssn", kSsnFlagColumns, [&](std::string_view text) { return checker.CheckSsn(text); },
                                  &SsnValues);

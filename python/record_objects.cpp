@@ -111,7 +111,7 @@ bool AllMade(std::array<PyObject*, N>& values) {
 
 // Field documentation, read by help() and editors.
 constexpr std::array<PyStructSequence_Field, kSsnFieldNames.size() + 1> kSsnFieldDocs{{
-    {kSsnFieldNames[0], "the text as given (str or bytes)"},
+    {kSsnFieldNames[0], "the text as given (str or bytes), up to its first NUL"},
     {kSsnFieldNames[1], "True when the text, blanks trimmed, is exactly NNN-NN-NNNN or nine digits"},
     {kSsnFieldNames[2], "the area as written, '001'; None when the text is not well formed"},
     {kSsnFieldNames[3], "the group as written, '06'; None when the text is not well formed"},
@@ -126,7 +126,7 @@ constexpr std::array<PyStructSequence_Field, kSsnFieldNames.size() + 1> kSsnFiel
     {nullptr, nullptr},
 }};
 constexpr std::array<PyStructSequence_Field, kCardFieldNames.size() + 1> kCardFieldDocs{{
-    {kCardFieldNames[0], "the text as given (str or bytes)"},
+    {kCardFieldNames[0], "the text as given (str or bytes), up to its first NUL"},
     {kCardFieldNames[1], "the digits of the number, dashes left out; None for a text that is no number"},
     {kCardFieldNames[2], "the type by the leading digits, 'VISA', or 'Other'; None for a text that is no number"},
     {kCardFieldNames[3], "the check digit: 'pass', 'fail', or 'n/a' where it is not tested"},
