@@ -19,6 +19,8 @@ LIBRARY_LOOP = os.path.join(HERE, "build", "library_loop")
 RUN_TIMED = os.path.join(HERE, "build", "run_timed")
 ALTERNATIVE = os.path.join(HERE, "stdnum_loop.py")
 SYSTEM_PYTHON = "/usr/bin/python3"
+PYTHON_MODULE_DIR = os.path.join(HERE, "build", "kalderos", "python")
+PYTHON_BENCH = os.path.join(HERE, "python_bench.py")
 
 RUNS = int(os.environ.get("BENCH_RUNS", "7"))
 SINGLE_RUNS = 100
@@ -36,6 +38,10 @@ RECORD_FORMATS = ["tsv", "jsonl"]
 TARGET_FORMAT_RATIO = 2.0
 # One Checker of the library over a list, against the program's tsv records of it into /dev/null.
 TARGET_LIBRARY_RATIO = 1.5
+# The Python module over a list of a million SSN texts, against python-stdnum's is_valid on the same list; and
+# ssn_frame over ten million.
+TARGET_PYTHON_RATIO = 20.0
+TARGET_FRAME_10M_SECONDS = 10.0
 # --jobs: two threads against one, in the text and both record formats, output to /dev/null and to a file.
 TARGET_JOBS_SPEEDUP = 1.7
 JOBS_RSS = [1, 2, 8]
@@ -147,6 +153,41 @@ def jobs_report(kind, size, path, checks):
     print("  peak RSS " + ", ".join(f"--jobs={jobs} {mib(r)}" for jobs, r in zip(JOBS_RSS, rss)))
 
 
+def python_report(sizes, checks):
+    """check_ssns and ssn_frame against python-stdnum in one Python process (python_bench.py)."""
+    print("\nPython module (a Python list of the ssn-1m.txt lines, in one process; median of "
+          f"{RUNS} runs, python-stdnum one run)")
+    if not os.path.isdir(os.path.join(PYTHON_MODULE_DIR, "kalderos")):
+        print("  skipped: the module is not built (Debian's python3-dev and pybind11-dev are missing)")
+        return
+    paths = [os.path.join(HERE, "data", f"ssn-{size}.txt") for size in ["1m", "10m"] if size in sizes]
+    if "1m" not in sizes:
+        print("  skipped: it needs the 1-million-line list (BENCH_SIZES with 1m)")
+        return
+    environment = dict(os.environ, PYTHONPATH=PYTHON_MODULE_DIR)
+    result = subprocess.run([SYSTEM_PYTHON, PYTHON_BENCH, str(RUNS)] + paths, env=environment, check=True,
+                            capture_output=True, text=True)
+    numbers = {name: float(value) for name, value in (item.split("=") for item in result.stdout.split())}
+    lines = 1_000_000
+    stdnum = numbers["stdnum"]
+    for name in ["check_ssns", "ssn_frame", "checker"]:
+        label = {"checker": "Checker.check_ssns"}.get(name, name)
+        ratio = f"  ({stdnum / numbers[name]:.0f} times as fast as python-stdnum)" if stdnum else ""
+        print(f"  {label:<20} {numbers[name]:9.4f} s  {rate(lines, numbers[name])}{ratio}")
+    if stdnum:
+        print(f"  {'python-stdnum':<20} {stdnum:9.4f} s  {rate(lines, stdnum)}  (stdnum.us.ssn.is_valid per text)")
+        for name in ["check_ssns", "ssn_frame"]:
+            checks.add(f"python {name}: at least 20 times python-stdnum", f"{stdnum / numbers[name]:.0f}",
+                       stdnum / numbers[name] >= TARGET_PYTHON_RATIO)
+    else:
+        print(f"  {'python-stdnum':<20} skipped (BENCH_ALTERNATIVE=0, or python3-stdnum is not installed)")
+    if "ssn_frame_10m" in numbers:
+        seconds = numbers["ssn_frame_10m"]
+        print(f"  {'ssn_frame 10m':<20} {seconds:9.4f} s  {rate(numbers['lines_10m'], seconds)}")
+        checks.add("python ssn_frame of 10 million texts under 10 s", f"{seconds:.2f} s",
+                   seconds < TARGET_FRAME_10M_SECONDS)
+
+
 def main():
     sizes = sys.argv[1:] or ["1m", "10m"]
     missing = alternative_missing()
@@ -228,6 +269,8 @@ def main():
                 growth = peak_rss[(kind, "10m", name)] - peak_rss[(kind, "1m", name)]
                 checks.add(f"{kind} {name}: peak RSS of 10m within 1 MiB of 1m", f"{growth:+d} KiB",
                            abs(growth) <= TARGET_RSS_GROWTH_KIB)
+
+    python_report(sizes, checks)
 
     (single_seconds, single_rss), (static_seconds, static_rss) = interleaved(
         [[KALDEROS, "123-45-6789"], [KALDEROS_STATIC_RUNTIME, "123-45-6789"]], SINGLE_RUNS)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The whole benchmark in one command: builds the program, its reference program and the tools in bench/build,
 # writes the list files into bench/data once, then measures and prints the report (the text format, and the
-# tsv and jsonl record formats against it, and --jobs=2 against --jobs=1).
+# tsv and jsonl record formats against it, --jobs=2 against --jobs=1, and the Python module against python-stdnum).
 #
 #   bench/run.sh                      everything: 1 and 10 million lines, SSN and card lists
 #   BENCH_SIZES=1m bench/run.sh       only the 1-million-line lists
@@ -16,7 +16,10 @@ build() {  # build DIR TARGET CMAKE_ARGS...
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
   cmake --build "$dir" -j2 --target "$target" >/dev/null
 }
-build build all
+# The Python module too where Debian's python3 and pybind11 are there to build it (report.py notes its absence).
+python_module=OFF
+[ -x /usr/bin/python3-config ] && [ -f /usr/include/pybind11/pybind11.h ] && python_module=ON
+build build all -DKALDEROS_BUILD_PYTHON=$python_module
 
 mkdir -p data
 seed_ssn=20110624

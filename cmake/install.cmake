@@ -1,7 +1,8 @@
 # Install layout, in three components that the Debian build makes three packages of: the program with its
 # manual page, the published highest-group lists and the licences (program); the shared checking library
 # (library); and what a program that embeds the checks is built with: the header, the shared library's link,
-# the static library, a CMake package, a pkg-config file and kalderos(3) (development).
+# the static library, a CMake package, a pkg-config file and kalderos(3) (development). A build with the Python
+# module has a fourth, python (python/CMakeLists.txt), the package python3-kalderos.
 
 # On a multiarch system (Debian) the library and its .pc file go below lib/<triplet>, under any prefix: pkg-config
 # and CMake search there, and a package for one architecture must not claim lib/ for all of them.
@@ -22,6 +23,9 @@ set(_doc_dirs program ${CMAKE_INSTALL_DOCDIR})
 if(NOT WIN32)
   list(APPEND _doc_dirs library ${CMAKE_INSTALL_DATAROOTDIR}/doc/${KALDEROS_LIBRARY_PACKAGE}
                         development ${CMAKE_INSTALL_DATAROOTDIR}/doc/libkalderos-dev)
+endif()
+if(KALDEROS_BUILD_PYTHON)
+  list(APPEND _doc_dirs python ${CMAKE_INSTALL_DATAROOTDIR}/doc/python3-kalderos)
 endif()
 function(kalderos_install_docs)
   set(_pairs ${_doc_dirs})

@@ -39,6 +39,9 @@ endif()
 
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL program library development)
+if(KALDEROS_BUILD_PYTHON)
+  list(APPEND CPACK_COMPONENTS_ALL python)
+endif()
 set(CPACK_COMPONENTS_GROUPING IGNORE)
 
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME kalderos)
@@ -67,6 +70,19 @@ string(JOIN "\n" _development_description "SSN and payment-card checking library
   "C++ header, the link to the shared library, the static library, a CMake"
   "package, a pkg-config file and the manual page kalderos(3).")
 set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION "${_development_description}")
+
+# The Python module, which holds its own copy of the library: the C and C++ run-times (dpkg-shlibdeps) and Debian's
+# python3 are all it needs. pandas is imported only by the frame functions and Dask only by the user's own code.
+set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-kalderos)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "python3 (>= ${KALDEROS_PYTHON_VERSION}~), python3 (<< ${KALDEROS_PYTHON_NEXT_VERSION})")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_RECOMMENDS "python3-pandas")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-dask, python3-distributed")
+string(JOIN "\n" _python_description "SSN and payment-card checking library (Python 3 module)" ${_about} ""
+  "This package holds the Python module kalderos: every answer of the program's"
+  "records for one text, a list of texts, or a pandas column (ssn_frame,"
+  "card_frame), which Dask's map_partitions spreads over a cluster.")
+set(CPACK_COMPONENT_PYTHON_DESCRIPTION "${_python_description}")
 
 if(NOT CPACK_GENERATOR)
   set(CPACK_GENERATOR TGZ)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian packages (kalderos, libkalderos1, libkalderos-dev) from a built tree, lints them, installs
-# them with dpkg, uses them as a user would (the program, and programs built against the library), and purges them.
+# Builds the Debian packages (kalderos, libkalderos1, libkalderos-dev, and python3-kalderos from a build with the
+# Python module) from a built tree, lints them, installs them with dpkg, uses them as a user would (the program,
+# programs built against the library, the Python module), and purges them.
 #
 #   packaging/check-deb.sh [build-dir]      (default: build; needs root for dpkg)
 set -euo pipefail
@@ -16,6 +17,11 @@ fail() {
 [ "$(id -u)" = 0 ] || fail "dpkg -i needs root"
 [ -f "$build_dir/CPackConfig.cmake" ] || fail "$build_dir is not a configured build directory"
 packages=(kalderos libkalderos1 libkalderos-dev)
+if grep -q '^KALDEROS_BUILD_PYTHON:BOOL=ON$' "$build_dir/CMakeCache.txt"; then
+  packages+=(python3-kalderos)
+else
+  echo "check-deb: $build_dir has no Python module (-DKALDEROS_BUILD_PYTHON=ON): python3-kalderos is not checked" >&2
+fi
 # Never replace or remove a kalderos that someone installed on purpose.
 for package in "${packages[@]}"; do
   if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -71,6 +77,15 @@ expect_files "${debs[2]}" libdevel ./usr/include/kalderos/kalderos.h "$libdir/li
 if dpkg-deb -c "${debs[0]}" | grep -q 'include/\|libkalderos'; then fail "the kalderos package holds library files"; fi
 [ "$(dpkg-deb -f "${debs[2]}" Depends)" = "libkalderos1 (= $(dpkg-deb -f "${debs[1]}" Version))" ] ||
   fail "libkalderos-dev depends on $(dpkg-deb -f "${debs[2]}" Depends)"
+if [ ${#debs[@]} -gt 3 ]; then
+  python_dir=./usr/lib/python3/dist-packages/kalderos
+  expect_files "${debs[3]}" python "$python_dir/__init__.py" "$python_dir/__init__.pyi" "$python_dir/py.typed" \
+    "$python_dir/_kalderos$(/usr/bin/python3 -c 'import sysconfig; print(sysconfig.get_config_var("EXT_SUFFIX"))')"
+  # The module holds its own copy of the library, and imports pandas only when a frame is asked for.
+  depends=$(dpkg-deb -f "${debs[3]}" Depends)
+  grep -q 'python3 (>= ' <<<"$depends" || fail "python3-kalderos does not depend on python3: $depends"
+  if grep -q 'kalderos\|pandas' <<<"$depends"; then fail "python3-kalderos depends on $depends"; fi
+fi
 
 # Debian's own checks of the packages: no error and no warning may remain (an override needs its reason).
 if ! command -v lintian >/dev/null; then
@@ -139,10 +154,28 @@ if command -v man >/dev/null; then
   [ "$page" = /usr/share/man/man3/kalderos.3.gz ] || fail "man -w 3 kalderos gives $page"
 fi
 
+# The Python module as Debian's python3 imports it from the package, without the build's folders, its answer that
+# of the program's record.
+if [ ${#debs[@]} -gt 3 ]; then
+  (cd "$work" && env -u PYTHONPATH /usr/bin/python3 -c 'import kalderos' ) || fail "/usr/bin/python3 cannot import kalderos"
+  module=$(cd "$work" && env -u PYTHONPATH /usr/bin/python3 -c 'import kalderos; print(kalderos.__file__)')
+  [ "$module" = /usr/lib/python3/dist-packages/kalderos/__init__.py ] || fail "python3 imports kalderos from $module"
+  groups=/usr/share/kalderos/june_24_2011_raw.txt
+  /usr/bin/kalderos --format=jsonl --rules=classic -g "$groups" 123-98-0001 >"$work/record" 2>/dev/null ||
+    fail "kalderos --format=jsonl ended with $?"
+  (cd "$work" && env -u PYTHONPATH /usr/bin/python3 -c '
+import json, sys, kalderos
+record = json.load(open(sys.argv[1]))
+result = kalderos.check_ssn("123-98-0001", rules="classic", groups=sys.argv[2])
+sys.exit(0 if dict(zip(kalderos.SSN_FIELDS, result)) == record and result.confirm else f"the module: {result}")' \
+    "$work/record" "$groups") || fail "the installed module differs from the program's record $(cat "$work/record")"
+fi
+
 dpkg --purge "${packages[@]}" >"$work/dpkg.log" || { cat "$work/dpkg.log" >&2; fail "dpkg --purge failed"; }
 installed=no
 for path in /usr/bin/kalderos /usr/include/kalderos "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/libkalderos.so.1" \
-            /usr/share/doc/libkalderos1 /usr/share/kalderos; do
+            /usr/share/doc/libkalderos1 /usr/share/kalderos /usr/lib/python3/dist-packages/kalderos \
+            /usr/share/doc/python3-kalderos; do
   [ ! -e "$path" ] || fail "dpkg --purge left $path behind"
 done
 echo "check-deb: $(cd "$work" && echo "${debs[@]##*/}") install, run and purge cleanly"

@@ -1,46 +1,19 @@
-// The library's Checker and the program's records say the same of every text the end-to-end table holds (its
-// arguments, standard inputs and files, line by line, as the program reads lines), under each rule set: the
-// program run once per mode and rule set with --format=tsv over all of them, field by field.
+// The library's Checker and the program's records say the same of every text the end-to-end tables hold, under
+// each rule set: the program run once per mode and rule set with --format=tsv over all of them, field by field.
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "e2e_cases.h"
 #include "e2e_program.h"
+#include "table_texts.h"
 #include "kalderos/kalderos.h"
 #include "process.h"
 
 namespace kalderos::test {
 namespace {
-
-// A text's lines as a line reader hands them over: split at line feeds, a carriage return before one dropped.
-void AddLines(const std::string& text, std::set<std::string>& texts) {
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        texts.insert(line);
-        start = end + 1;
-    }
-}
-
-std::vector<std::string> TableTexts() {
-    std::set<std::string> texts;
-    std::vector<E2eCase> rows = AllCases();
-    for (E2eCase& row : ScriptCases()) rows.push_back(std::move(row));
-    for (const E2eCase& row : rows) {
-        for (const std::string& arg : row.args) AddLines(arg, texts);
-        AddLines(row.input, texts);
-        for (const FileSpec& file : row.files) AddLines(file.content, texts);
-    }
-    return {texts.begin(), texts.end()};
-}
 
 // The last `count` fields of a record line, which follow the input (whose bytes a record may escape).
 std::vector<std::string> LastFields(const std::string& line, std::size_t count) {

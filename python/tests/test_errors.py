@@ -1,0 +1,105 @@
+"""Wrong arguments raise the error that says which; no text, however odd, fails to be judged."""
+import os
+import pathlib
+import pickle
+import pydoc
+
+import pytest
+
+import kalderos
+
+
+@pytest.mark.parametrize("call, error, message", [
+    (lambda: kalderos.check_ssn("1", rules="modern"), ValueError, "unknown rules 'modern'"),
+    (lambda: kalderos.check_ssn("1", rules="Current"), ValueError, "'classic' and 'current'"),
+    (lambda: kalderos.check_card("1", rules=""), ValueError, "unknown rules ''"),
+    (lambda: kalderos.ssn_frame(["1"], rules="2011"), ValueError, "unknown rules '2011'"),
+    (lambda: kalderos.check_ssns(["1"], rules=b"current"), TypeError, "rules must be a str"),
+    (lambda: kalderos.Checker(None), TypeError, "rules must be a str, 'classic' or 'current', not NoneType"),
+    (lambda: kalderos.check_ssn(78051120), TypeError, "text must be str or bytes, not int"),
+    (lambda: kalderos.check_card(None), TypeError, "text must be str or bytes, not NoneType"),
+    (lambda: kalderos.check_ssns(["078-05-1120", b"1", 3]), TypeError, r"texts\[2\] must be str or bytes, not int"),
+    (lambda: kalderos.check_cards([bytearray(b"1")]), TypeError, r"texts\[0\] must be str or bytes, not bytearray"),
+    (lambda: kalderos.check_ssns("078-05-1120"), TypeError, "not one str .for one text, call check_ssn"),
+    (lambda: kalderos.check_cards(b"4111"), TypeError, "not one bytes .for one text, call check_card"),
+    (lambda: kalderos.check_ssns(5), TypeError, "texts must be an iterable of str or bytes, not int"),
+    (lambda: kalderos.check_ssn("1", groups=13), TypeError, "groups must be a group file's text .* not int"),
+    (lambda: kalderos.ssn_frame([1.5]), TypeError, r"texts\[0\] must be str or bytes, not float"),
+])
+def test_wrong_arguments(call, error, message):
+    with pytest.raises(error, match=message):
+        call()
+
+
+def test_an_unreadable_group_file_is_an_os_error_naming_it(tmp_path):
+    missing = tmp_path / "missing.txt"
+    with pytest.raises(FileNotFoundError, match="cannot read the group file: No such file") as raised:
+        kalderos.check_ssn("123-45-6789", groups=missing)
+    assert raised.value.filename == str(missing)
+    with pytest.raises(IsADirectoryError, match="cannot read the group file"):
+        kalderos.Checker("classic", groups=str(tmp_path))
+    with pytest.raises(OSError):
+        kalderos.check_ssns(["1"], groups=str(missing))
+
+
+def test_groups_as_text_or_path_alike(tmp_path):
+    path = tmp_path / "g"
+    path.write_bytes(b"123 10\n")
+    expected = kalderos.check_ssn("123-90-0001", rules="classic", groups=b"123 10\n")
+    assert expected.reason == "group-not-issued"
+    for groups in [path, os.fspath(path), "123 10\n", bytearray(b"123 10\n")]:
+        assert kalderos.check_ssn("123-90-0001", rules="classic", groups=groups) == expected
+    assert kalderos.check_ssn("123-90-0001", rules="classic").reason == "ok"
+
+
+def test_a_text_is_read_up_to_its_first_nul():
+    for text in ["078-05-1120\0", "078-05-1120\0 123", b"078-05-1120\0\xff"]:
+        result = kalderos.check_ssn(text, rules="classic")
+        assert result.reason == "known-invalid" and result.input == text[:11]
+    assert kalderos.check_ssn("\0078-05-1120").reason == "malformed"
+    assert kalderos.check_card("4111111111111111\0x").input == "4111111111111111"
+    assert kalderos.check_card("4111111111111111\0x").reason == "ok"
+
+
+def test_surrogates_are_judged_as_the_bytes_they_stand_for():
+    assert kalderos.check_ssn("\udcff078-05-1120") == kalderos.check_ssn("\udcff078-05-1120")
+    assert kalderos.check_ssn("\udcff")[1:] == kalderos.check_ssn(b"\xff")[1:]
+    lone = kalderos.check_ssns(["\ud800", "123-45-6789\ud800", "\udcff\ud800"])
+    assert [result.reason for result in lone] == ["malformed"] * 3
+    assert [result.input for result in lone] == ["\ud800", "123-45-6789\ud800", "\udcff\ud800"]
+    assert kalderos.check_card("4111111111111111\udc80")[1:] == kalderos.check_card(b"4111111111111111\x80")[1:]
+
+
+def test_huge_texts():
+    blanks = " " * 50_000_000
+    assert kalderos.check_ssn(blanks + "078-05-1120" + blanks).reason == "known-invalid"
+    assert kalderos.check_ssn("7" * 100_000_000).reason == "malformed"
+    assert kalderos.check_card(b"4" * 100_000_000).reason == "too-many-digits"
+    assert kalderos.check_ssn("\u00e9" * 10_000_000).reason == "malformed"
+
+
+def test_results_are_immutable_and_pickle():
+    result = kalderos.check_ssn("123-96-0001", rules="classic")
+    with pytest.raises(AttributeError):
+        result.verdict = "invalid"
+    assert hash(result) == hash(kalderos.check_ssn("123-96-0001", rules="classic"))
+    assert pickle.loads(pickle.dumps(result)) == result
+    card = kalderos.check_card(b"6011111111111117")
+    assert type(pickle.loads(pickle.dumps(card))) is kalderos.CardResult and card.type == "Discover"
+
+
+def test_a_checker_pickles_with_its_group_file():
+    checker = kalderos.Checker("classic", groups="123 10\n")
+    copy = pickle.loads(pickle.dumps(checker))
+    assert copy.rules == "classic" and copy.highest_groups == checker.highest_groups
+    assert copy.check_ssn("123-90-0001").reason == "group-not-issued"
+    assert repr(copy) == "kalderos.Checker(rules='classic')"
+
+
+def test_help_reads():
+    text = pydoc.render_doc(kalderos, renderer=pydoc.plaintext)
+    for line in ["check_ssn(text, rules='current', groups=None)", "ssn_frame(texts, rules='current', groups=None)",
+                 "class SsnResult", "verdict", "'valid', 'invalid' or 'unknown'", "class Checker"]:
+        assert line in text
+    stub = pathlib.Path(kalderos.__file__).with_suffix(".pyi")
+    assert "def check_ssns(texts: Iterable[Text]" in stub.read_text()
