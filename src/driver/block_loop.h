@@ -1,61 +1,76 @@
-// The loops over a list with --jobs: the list is read in blocks that end where lines end (or, where long lines
-// are checked in pieces, between two pieces), threads check the blocks into output of their own, and the output
-// is written in the list's order, the same bytes and exit code as one thread gives. A loop's work is a step, made
-// for an output stream:
-//   bool Check(std::string_view text)      prints a text given whole (a number given as an argument); true
-//                                          when the text fails
-//   bool CheckLine(std::string_view text)  the same for a text of the list, which may be a piece of a line
-//   bool EndOfLines()                      once the list is exhausted: whether the line it ended in fails
+// The loop over a list's blocks. With one job the thread that reads checks each block's texts as it reads them,
+// its output going straight to the run's output; with more, threads check the blocks into output of their own,
+// written in the list's order, the same bytes and verdicts as one job gives. A loop's work is a step, made for
+// an output stream:
+//   bool CheckLine(std::string_view text)  prints a text of the list, which may be a piece of a line; true when
+//                                          the text fails
 //   bool Settles(std::string_view text, bool begins_line)
 //                                          at a block's start: whether the text's output and verdict can be had
 //                                          without the state the texts before the block leave (`begins_line`
 //                                          false for the pieces of a line begun in the block before); each text
 //                                          until one settles is checked by the writing thread, in turn, with
 //                                          the state of the blocks before
-//   BlockCarry Carried()                   the state a block ends with, once a text of it has settled
-//   void Resume(const BlockCarry&)         takes over that state
+//   Carry                                  the step's type of that state
+//   Carry Carried()                        the state a block ends with, once a text of it has settled
+//   void Resume(const Carry&)              takes over that state
 #pragma once
 
 #include <cstddef>
 #include <string_view>
-#include <utility>
 #include <vector>
 
+#include "driver/line_core.h"
 #include "driver/line_reader.h"
 #include "driver/list_blocks.h"
 #include "driver/list_workers.h"
-#include "driver/text_loop.h"
-#include "driver/text_source.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
-#include "platform/platform.h"
 
 namespace kalderos {
 
 // The part of a step without state from text to text, whose texts are whole lines.
 struct CarriesNothing {
+    struct Carry {};
     static bool Settles(std::string_view /*text*/, bool begins_line) { return begins_line; }
-    static BlockCarry Carried() { return {}; }
-    static void Resume(const BlockCarry& /*carried*/) {}
+    static Carry Carried() { return {}; }
+    static void Resume(const Carry& /*carried*/) {}
     static bool EndOfLines() { return false; }
 };
 
-// The list the run's texts come from when they are to be checked in blocks: with more than one job, the list
-// file or standard input read as a list; -1 otherwise (one job, numbers given as arguments only, the console).
-[[nodiscard]] inline int ListForJobs(const TextSource& texts, const RunOptions& options) {
-    if (options.jobs <= 1 || !texts.ReadsInput()) return -1;
-    if (options.list_file >= 0) return options.list_file;
-    return options.standard_input_list ? platform::kStandardInput : -1;
-}
+// What a list's texts came to.
+struct ListChecked {
+    bool any_failed = false;
+    bool read_failed = false;  // a read error ended the list; everything read before it was checked
+};
+
+// A block with what checking it on a thread of its own brought.
+template <class Carry>
+struct JudgedBlock {
+    ListBlock list;
+    OutputStream out{OutputStream::InMemory{}};
+    // The block's first texts, whose output needs what is carried into the block; the writer prints them.
+    std::vector<std::string_view> waiting;
+    bool any_failed = false;
+    bool settled = false;  // the texts after `waiting` were printed, and the block ends with `carry`
+    Carry carry{};
+
+    // Ready to be filled again.
+    void Clear() {
+        out.Clear();
+        waiting.clear();
+        any_failed = false;
+        settled = false;
+    }
+};
 
 // One block's texts through `step`, on a worker.
 template <class Step>
-void JudgeBlock(ListBlock& block, Step step, LineReader::LongLines long_lines) {
-    LineReader reader(std::move(block.data), block.size, long_lines);
+void JudgeBlock(JudgedBlock<typename Step::Carry>& block, Step step, LineReader::LongLines long_lines) {
+    LineReader lines = block.list.Lines(long_lines);
     const bool pieces = long_lines == LineReader::LongLines::kPieces;
     bool settled = false;
-    bool in_line = block.continues_line;
-    for (std::string_view text = reader.Next(); text.data() != nullptr; text = reader.Next()) {
+    bool in_line = block.list.continues_line;
+    for (std::string_view text = lines.Next(); text.data() != nullptr; text = lines.Next()) {
         if (!settled) {
             const bool begins_line = !in_line;
             in_line = pieces && IsPiece(text);
@@ -66,40 +81,53 @@ void JudgeBlock(ListBlock& block, Step step, LineReader::LongLines long_lines) {
         }
         block.any_failed |= step.CheckLine(text);
     }
-    block.data = reader.Release();
     block.settled = settled;
     if (settled) block.carry = step.Carried();
 }
 
-// CheckEveryText over the numbers given as arguments and then the list file `fd`, with
-// `make_step(OutputStream&)` making each block's step.
-template <class MakeStep, class Finish>
-[[nodiscard]] int CheckEveryBlock(TextSource& texts, int fd, const RunOptions& options, MakeStep&& make_step,
-                                  Finish&& finish) {
-    const auto long_lines = options.whole_lines ? LineReader::LongLines::kWhole : LineReader::LongLines::kPieces;
-    // Two blocks per thread keep each busy while the writer writes; more would only hold more memory.
-    std::vector<ListBlock> blocks(2 * static_cast<std::size_t>(options.jobs) + 2);
-    BlockReader reader(fd, ListBlockBytes(), long_lines);
-    ListWorkers workers(blocks, options.jobs - 1,
-                        [&](ListBlock& block) { JudgeBlock(block, make_step(block.out), long_lines); });
-    auto writer = make_step(Out());
+// One job: every block's texts, as soon as it is read, through a step of the loop's own that starts from and
+// ends with `carry`. Made here rather than taken by reference, the step stays apart from the bytes it writes:
+// otherwise every byte written could be the step's, which would be read back from memory after each.
+template <class MakeStep, class Carry>
+bool CheckBlocksInTurn(BlockReader& reader, MakeStep& make_step, Carry& carry, LineReader::LongLines long_lines) {
+    auto step = make_step(Out());
+    step.Resume(carry);
+    ListBlock block;
     bool any_failed = false;
-    // The numbers come first, and the text format's reading carries their fields into the list.
-    while (texts.NumbersLeft()) any_failed |= writer.Check(texts.Next());
+    while (reader.Fill(block, true) == BlockReader::Filled::kBlock) {
+        LineReader lines = block.Lines(long_lines);
+        for (std::string_view text = lines.Next(); text.data() != nullptr; text = lines.Next()) {
+            any_failed |= step.CheckLine(text);
+        }
+    }
+    carry = step.Carried();
+    return any_failed;
+}
+
+// `jobs` threads, the writing thread among them, with `writer` printing what the blocks leave to it.
+template <class Step, class MakeStep>
+bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step, int jobs,
+                          LineReader::LongLines long_lines) {
+    // Two blocks per thread keep each busy while the writer writes; more would only hold more memory.
+    std::vector<JudgedBlock<typename Step::Carry>> blocks(2 * static_cast<std::size_t>(jobs) + 2);
+    ListWorkers workers(blocks.size(), jobs - 1, [&](std::size_t slot) {
+        JudgeBlock(blocks[slot], make_step(blocks[slot].out), long_lines);
+    });
+    bool any_failed = false;
     std::size_t filled = 0;
     for (std::size_t written = 0;; ++written) {
         // From a pipe, the blocks in hand are written before the reader waits for more.
         while (filled - written < blocks.size()) {
-            const auto got = reader.Fill(blocks[filled % blocks.size()], filled == written);
+            const auto got = reader.Fill(blocks[filled % blocks.size()].list, filled == written);
             if (got != BlockReader::Filled::kBlock) break;
             workers.Publish();
             ++filled;
         }
         if (written == filled) break;
-        ListBlock& block = blocks[written % blocks.size()];
-        workers.WaitJudged(written);
+        auto& block = blocks[written % blocks.size()];
+        const bool judged = workers.WaitJudged(written);
         CheckInterrupt();
-        if (block.no_memory) TerminateRun(kExitOutOfMemory);
+        if (!judged) TerminateRun(kExitOutOfMemory);
         for (const std::string_view text : block.waiting) any_failed |= writer.CheckLine(text);
         Out().Write(block.out.Contents());
         any_failed |= block.any_failed;
@@ -107,11 +135,26 @@ template <class MakeStep, class Finish>
         block.Clear();
     }
     workers.Stop();
+    return any_failed;
+}
+
+// The texts of the list `fd`, after those `step` has printed, and with the state it ends with: by the thread
+// that reads with one job; with more, by as many threads, each with a step of its own made by
+// `make_step(OutputStream&)`. A step's whole state from text to text is its Carry.
+template <class Step, class MakeStep>
+[[nodiscard]] ListChecked CheckList(int fd, int jobs, LineReader::LongLines long_lines, Step& step,
+                                    MakeStep&& make_step) {
+    BlockReader reader(fd, ListBlockBytes(), long_lines);
+    bool any_failed = false;
+    if (jobs <= 1) {
+        typename Step::Carry carry = step.Carried();
+        any_failed = CheckBlocksInTurn(reader, make_step, carry, long_lines);
+        step.Resume(carry);
+    } else {
+        any_failed = CheckBlocksByThreads(reader, step, make_step, jobs, long_lines);
+    }
     CheckInterrupt();
-    any_failed |= writer.EndOfLines();
-    const bool failed = reader.Failed();
-    const RunFailure failure = options.standard_input_list ? RunFailure::kConsoleRead : RunFailure::kListFileRead;
-    return EndOfTexts(failed ? std::optional<RunFailure>(failure) : std::nullopt, options, any_failed, finish);
+    return {any_failed, reader.Failed()};
 }
 
 }  // namespace kalderos

@@ -203,7 +203,10 @@ int Run(int argc, const char* const* argv) {
     const bool no_one_prompted = options.gnu_conventions && !platform::IsTerminal(platform::kStandardInput);
     options.standard_input_list = from_standard_input && (records || no_one_prompted);
     options.whole_lines = records;
-    TextSource texts(std::move(given.numbers), given.then_input, options);
+    const int list = options.list_file >= 0 ? options.list_file
+                     : options.standard_input_list ? platform::kStandardInput
+                                                   : -1;
+    TextSource texts(std::move(given.numbers), given.then_input, list);
     if (texts.ReadsInput()) {
         if (const std::optional<int> code = RefuseInputThatIsOutput(options)) return *code;
     }

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "driver/block_loop.h"
+#include "driver/line_core.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 #include "ssn/result_line.h"
@@ -20,6 +20,14 @@ namespace kalderos {
 template <ssn::SsnRuleSet kSet>
 class SsnTextStep {
 public:
+    // What a block's last text leaves to the next block: the number the lenient reading carries, and the line
+    // the last texts began where it goes on in the next block.
+    struct Carry {
+        SsnNumber number;
+        bool line_open = false;
+        LineCore line;
+    };
+
     SsnTextStep(OutputStream& out, const ssn::SsnRules& rules, bool fail_on_invalid)
         : out_(out), judge_(rules), fail_on_invalid_(fail_on_invalid) {}
 
@@ -60,8 +68,8 @@ public:
         judge_.Carry(partial_);
         return true;
     }
-    [[nodiscard]] BlockCarry Carried() const { return {judge_.Carried(), line_open_, line_}; }
-    void Resume(const BlockCarry& carried) {
+    [[nodiscard]] Carry Carried() const { return {judge_.Carried(), line_open_, line_}; }
+    void Resume(const Carry& carried) {
         judge_.Carry(carried.number);
         line_open_ = carried.line_open;
         line_ = carried.line;
@@ -89,18 +97,8 @@ private:
 template <ssn::SsnRuleSet kSet>
 int SsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     const bool fail_on_invalid = options.fail_on_invalid;
-    if (const int list = ListForJobs(texts, options); list >= 0) {
-        const auto make_step = [&](OutputStream& out) { return SsnTextStep<kSet>(out, rules, fail_on_invalid); };
-        return CheckEveryBlock(texts, list, options, make_step, [] {});
-    }
-    SsnTextStep<kSet> step(Out(), rules, fail_on_invalid);
-    if (!fail_on_invalid) {
-        return CheckEveryText(texts, options, [&](std::string_view text) { return step.Print(text), false; }, [] {});
-    }
     return CheckEveryText(
-        texts, options,
-        [&](std::string_view text) { return texts.FromList() ? step.CheckLine(text) : step.Check(text); },
-        [&] { return step.EndOfLines(); }, [] {});
+        texts, options, [&](OutputStream& out) { return SsnTextStep<kSet>(out, rules, fail_on_invalid); }, [] {});
 }
 
 extern template int SsnTextLoop<ssn::SsnRuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
