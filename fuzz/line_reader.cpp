@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "driver/line_reader.h"
-#include "driver/list_blocks.h"
+#include "lists/line_reader.h"
+#include "lists/list_blocks.h"
 #include "fuzz_check.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "card/card_outcome.h"
-#include "driver/line_core.h"
+#include "lists/line_core.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 

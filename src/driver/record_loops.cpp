@@ -1,7 +1,7 @@
 // The record loops: each text judged on its own and printed by its format's printer.
 #include "driver/record_loops.h"
 
-#include "driver/block_loop.h"
+#include "lists/block_loop.h"
 #include "driver/text_loop.h"
 #include "records/record_printers.h"
 #include "io/output_stream.h"

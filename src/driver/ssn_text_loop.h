@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "driver/line_core.h"
+#include "lists/line_core.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 #include "ssn/result_line.h"

@@ -6,10 +6,10 @@
 #include <string_view>
 
 #include "card/card_type_table.h"
-#include "driver/block_loop.h"
+#include "lists/block_loop.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
-#include "driver/text_source.h"
+#include "lists/text_source.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/line_reader.h"
-#include "driver/list_blocks.h"
+#include "lists/line_reader.h"
+#include "lists/list_blocks.h"
 
 namespace kalderos {
 namespace {

@@ -19,10 +19,10 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/line_core.h"
-#include "driver/line_reader.h"
-#include "driver/list_blocks.h"
-#include "driver/list_workers.h"
+#include "lists/line_core.h"
+#include "lists/line_reader.h"
+#include "lists/list_blocks.h"
+#include "lists/list_workers.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 

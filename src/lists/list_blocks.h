@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "driver/line_reader.h"
+#include "lists/line_reader.h"
 #include "platform/platform.h"
 
 namespace kalderos {

@@ -1,5 +1,5 @@
 // The console dialogue.
-#include "driver/console_input.h"
+#include "console/console_input.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 // Reading a list in blocks cut at line ends.
-#include "driver/list_blocks.h"
+#include "lists/list_blocks.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "bytes/byte_vectors.h"
-#include "driver/console_input.h"
-#include "driver/line_reader.h"
+#include "console/console_input.h"
+#include "lists/line_reader.h"
 
 namespace kalderos {
 

@@ -1,5 +1,5 @@
 // The texts that are no short line with its line feed: long lines, and a list's last line without one.
-#include "driver/line_reader.h"
+#include "lists/line_reader.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 // Handing blocks to threads and back, under one lock taken once per block.
-#include "driver/list_workers.h"
+#include "lists/list_workers.h"
 
 #include <new>
 #include <system_error>
