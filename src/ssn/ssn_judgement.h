@@ -48,9 +48,8 @@ public:
         return JudgeAs<SsnRuleSet::Classic>(text);
     }
     // The same for a list's loop that knows the rules' set.
-    // Inlined: a list loop that kept it a call would take every judgement back through memory.
     template <SsnRuleSet kSet>
-    [[nodiscard, gnu::always_inline]] SsnJudgement JudgeAs(std::string_view text) const {
+    [[nodiscard]] SsnJudgement JudgeAs(std::string_view text) const {
         // The usual texts have no blanks to trim.
         const UsualShape shape = WholeUsualShape(text.data(), text.size());
         if (shape.Found()) return JudgeFields<kSet>(text.data(), shape);
@@ -98,8 +97,8 @@ private:
         return {{number.area, number.group, number.serial}, digits, shape, fields.reason, VerdictOf(fields.reason),
                 fields.marks_confirm, fields.issued_at_random};
     }
-    [[gnu::noinline]] SsnJudgement JudgeAnyShape(std::string_view text);
-    [[gnu::noinline]] SsnJudgement JudgeAnyStrict(std::string_view text) const;
+    SsnJudgement JudgeAnyShape(std::string_view text);
+    SsnJudgement JudgeAnyStrict(std::string_view text) const;
 
     const SsnRules& rules_;
     SsnNumber carried_;
