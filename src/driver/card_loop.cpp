@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "card/card_outcome.h"
-#include "lists/line_core.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
+#include "lists/line_core.h"
 
 namespace kalderos {
 namespace {

@@ -1,10 +1,10 @@
 // The record loops: each text judged on its own and printed by its format's printer.
 #include "driver/record_loops.h"
 
-#include "lists/block_loop.h"
 #include "driver/text_loop.h"
-#include "records/record_printers.h"
 #include "io/output_stream.h"
+#include "lists/block_loop.h"
+#include "records/record_printers.h"
 #include "ssn/ssn_judgement.h"
 
 namespace kalderos {

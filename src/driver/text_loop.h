@@ -6,12 +6,12 @@
 #include <string_view>
 
 #include "card/card_type_table.h"
-#include "lists/block_loop.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
-#include "lists/text_source.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
+#include "lists/block_loop.h"
+#include "lists/text_source.h"
 #include "platform/platform.h"
 #include "ssn/ssn_rules.h"
 

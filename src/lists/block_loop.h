@@ -19,12 +19,12 @@
 #include <string_view>
 #include <vector>
 
+#include "io/output_stream.h"
+#include "io/terminate.h"
 #include "lists/line_core.h"
 #include "lists/line_reader.h"
 #include "lists/list_blocks.h"
 #include "lists/list_workers.h"
-#include "io/output_stream.h"
-#include "io/terminate.h"
 
 namespace kalderos {
 

@@ -69,7 +69,7 @@ inline constexpr auto kMonthValues = [] {
 }();
 
 template <class Writer>
-inline void PutWord(Writer& writer, std::string_view name, const Word16& word) {
+[[gnu::always_inline]] inline void PutWord(Writer& writer, std::string_view name, const Word16& word) {
     writer.Padded(name, word.text, word.size);
 }
 
@@ -84,8 +84,8 @@ public:
 
     void Header() { writer_.Header(ssn::kSsnFieldNames); }
 
-    // Inlined, as are PrintFields and PrintField: as a call, each costs 44-52 % more instructions per JSON record
-    // and 17-25 % per TSV record (callgrind).
+    // Inlined, as are PrintFields and PrintField: each left out alone costs 18 to 98 % more instructions per
+    // record (callgrind); the rest of this file's attributes count together with the writer's.
     [[gnu::always_inline]] void Print(std::string_view input, const ssn::SsnJudgement& judgement) {
         // The lists say nothing of a number that was never issuable (a malformed text's number is 000-00-0000).
         const auto issuable = static_cast<std::uint8_t>(-static_cast<int>(judgement.verdict != SsnVerdict::Invalid));
@@ -141,12 +141,12 @@ private:
         }
     }
 
-    void Code(std::string_view name, bool stated, const char* digits, std::size_t width) {
+    [[gnu::always_inline]] void Code(std::string_view name, bool stated, const char* digits, std::size_t width) {
         if (stated) return writer_.Code(name, digits, width);
         writer_.Null(name);
     }
 
-    void Month(std::string_view name, unsigned list) {
+    [[gnu::always_inline]] void Month(std::string_view name, unsigned list) {
         const Word16& value = kMonthValues<Syntax>[list];
         writer_.Formatted(name, value.text, value.size);
     }
@@ -164,8 +164,8 @@ public:
 
     void Header() { writer_.Header(card::kCardFieldNames); }
 
-    // Inlined, as are PrintFields and PrintField: as a call, each costs 50-60 % more instructions per JSON record
-    // and 10-19 % per TSV record (callgrind).
+    // Inlined, as are PrintFields and PrintField: each left out alone costs 8 to 10 % more instructions per
+    // record (callgrind).
     [[gnu::always_inline]] void Print(std::string_view input, const card::CardOutcome& outcome) {
         PrintFields(input, outcome, std::make_index_sequence<card::kCardFieldNames.size()>{});
         writer_.End();
@@ -201,8 +201,7 @@ private:
     }
 
     // The digits of the part of the text the classifier kept (digits and dashes only, at most 20), dashes left
-    // out; the part is copied in one move when it has none. Inlined: as a call, 4.5 % more instructions per JSON
-    // record (callgrind).
+    // out; the part is copied in one move when it has none.
     [[gnu::always_inline]] void PrintDigits(std::string_view name, std::string_view kept) {
         const std::uint32_t dashes =
             bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(kept.data()), '-')) |
