@@ -1,28 +1,34 @@
-// The list-file line reader on any bytes, handed out in reads of random sizes: texts of at most 259 characters
-// that put the file back together without the carriage returns before line feeds, a line feed only where a
-// line ends, a short text only where a line or the file ends, and a read error reported after the data.
+// A list's block reader and line reader on any bytes, handed out in reads of random sizes into blocks of any
+// size: texts of at most 259 characters that put the file back together without the carriage returns before
+// line feeds, a line feed only where a line ends, a short text only where a line or the file ends, and a read
+// error reported after the data.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
-#include "driver/line_reader.h"
+#include "lists/line_reader.h"
+#include "lists/list_blocks.h"
 #include "fuzz_check.h"
 
 namespace {
 
+using kalderos::BlockReader;
 using kalderos::LineReader;
+using kalderos::ListBlock;
 
 struct FakeFile {
     std::string_view rest;
     std::uint64_t state;
     bool fails_at_end;
 
+    static FakeFile* reading;
     // Never more than asked, at least one byte while any are left.
-    static long Read(void* context, char* buffer, std::size_t size) {
-        auto& file = *static_cast<FakeFile*>(context);
+    static long Read(int /*fd*/, char* buffer, std::size_t size) {
+        FakeFile& file = *reading;
         if (file.rest.empty()) return file.fails_at_end ? -1 : 0;
         file.state ^= file.state << 13;
         file.state ^= file.state >> 7;
@@ -36,6 +42,14 @@ struct FakeFile {
         return static_cast<long>(part);
     }
 };
+
+FakeFile* FakeFile::reading = nullptr;
+
+// A regular file's descriptor, so that the block reader takes the fake for a file rather than a pipe.
+int RegularFile() {
+    static std::FILE* const file = std::tmpfile();
+    return fileno(file);
+}
 
 std::string WithoutCarriageReturnsBeforeLineFeeds(std::string_view content) {
     std::string result;
@@ -52,21 +66,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider provider(data, size);
     const std::uint64_t seed = provider.ConsumeIntegral<std::uint64_t>() | 1;
     const bool fails_at_end = provider.ConsumeBool();
-    const std::size_t capacity = provider.ConsumeIntegralInRange<std::size_t>(0, 4096);
+    const std::size_t block_bytes = provider.ConsumeIntegralInRange<std::size_t>(1, 4096);
     const std::string content = provider.ConsumeRemainingBytesAsString();
 
     FakeFile file{content, seed, fails_at_end};
-    LineReader reader(FakeFile::Read, &file, capacity);
+    FakeFile::reading = &file;
+    BlockReader reader(RegularFile(), block_bytes, LineReader::LongLines::kPieces, FakeFile::Read);
     std::string joined;
     bool previous_was_short_piece = false;
-    for (std::string_view text = reader.Next(); text.data() != nullptr; text = reader.Next()) {
-        FUZZ_REQUIRE(!previous_was_short_piece);
-        FUZZ_REQUIRE(!text.empty() && text.size() <= LineReader::kMaxText);
-        const std::size_t line_feed = text.find('\n');
-        FUZZ_REQUIRE(line_feed == std::string_view::npos || line_feed == text.size() - 1);
-        // A piece without its line feed is full, unless the file ends with it.
-        previous_was_short_piece = line_feed == std::string_view::npos && text.size() < LineReader::kMaxText;
-        joined.append(text);
+    ListBlock block;
+    while (reader.Fill(block, true) == BlockReader::Filled::kBlock) {
+        LineReader lines = block.Lines(LineReader::LongLines::kPieces);
+        for (std::string_view text = lines.Next(); text.data() != nullptr; text = lines.Next()) {
+            FUZZ_REQUIRE(!previous_was_short_piece);
+            FUZZ_REQUIRE(!text.empty() && text.size() <= LineReader::kMaxText);
+            const std::size_t line_feed = text.find('\n');
+            FUZZ_REQUIRE(line_feed == std::string_view::npos || line_feed == text.size() - 1);
+            // A piece without its line feed is full, unless the file ends with it.
+            previous_was_short_piece = line_feed == std::string_view::npos && text.size() < LineReader::kMaxText;
+            joined.append(text);
+        }
     }
     FUZZ_REQUIRE(reader.Failed() == fails_at_end);
     FUZZ_REQUIRE(joined == WithoutCarriageReturnsBeforeLineFeeds(content));

@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "card/card_outcome.h"
-#include "driver/block_loop.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
+#include "lists/line_core.h"
 
 namespace kalderos {
 namespace {
@@ -135,9 +135,11 @@ public:
     }
     static bool EndOfLines() { return false; }
 
+    // Whether the last text was a piece of a line, whose next pieces do not fail on their own.
+    using Carry = bool;
     bool Settles(std::string_view /*text*/, bool begins_line) const { return begins_line || !fail_on_invalid_; }
-    [[nodiscard]] BlockCarry Carried() const { return {{}, line_open_, {}}; }
-    void Resume(const BlockCarry& carried) { line_open_ = carried.line_open; }
+    [[nodiscard]] Carry Carried() const { return line_open_; }
+    void Resume(const Carry& carried) { line_open_ = carried; }
 
 private:
     static bool Fails(std::string_view text) {
@@ -156,18 +158,8 @@ template <RuleSet kRules>
 int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
     const auto finish = [] { Out().Write("\n"); };
     const bool fail_on_invalid = options.fail_on_invalid;
-    if (const int list = ListForJobs(texts, options); list >= 0) {
-        const auto make_step = [&](OutputStream& out) { return CardTextStep<kRules>(out, fail_on_invalid); };
-        return CheckEveryBlock(texts, list, options, make_step, finish);
-    }
-    CardTextStep<kRules> step(Out(), fail_on_invalid);
-    if (!fail_on_invalid) {
-        return CheckEveryText(texts, options, [&](std::string_view text) { return step.Print(text), false; }, finish);
-    }
     return CheckEveryText(
-        texts, options,
-        [&](std::string_view text) { return texts.FromList() ? step.CheckLine(text) : step.Check(text); },
-        [] { return false; }, finish);
+        texts, options, [&](OutputStream& out) { return CardTextStep<kRules>(out, fail_on_invalid); }, finish);
 }
 
 template int RunCardTextLoop<RuleSet::Classic>(TextSource&, const RunOptions&);

@@ -5,7 +5,7 @@
 
 #include "card/card_type_table.h"
 #include "driver/run_state.h"
-#include "driver/text_source.h"
+#include "lists/text_source.h"
 #include "ssn/ssn_rules.h"
 
 namespace kalderos {

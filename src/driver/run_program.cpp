@@ -14,18 +14,18 @@
 #include "console/usage_text.h"
 #include "driver/command_line.h"
 #include "driver/load_group_table.h"
-#include "driver/list_workers.h"
 #include "driver/long_options.h"
 #include "driver/record_loops.h"
-#include "records/record_writer.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
 #include "driver/text_loop.h"
-#include "driver/text_source.h"
 #include "io/diagnostics.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
+#include "lists/list_workers.h"
+#include "lists/text_source.h"
 #include "platform/platform.h"
+#include "records/record_writer.h"
 #include "ssn/ssn_rules.h"
 
 namespace kalderos {
@@ -212,7 +212,10 @@ int Run(int argc, const char* const* argv) {
     const bool no_one_prompted = options.gnu_conventions && !platform::IsTerminal(platform::kStandardInput);
     options.standard_input_list = from_standard_input && (records || no_one_prompted || options.list_is_standard_input);
     options.whole_lines = records;
-    TextSource texts(std::move(given.numbers), given.then_input, options);
+    const int list = options.list_file >= 0 ? options.list_file
+                     : options.standard_input_list ? platform::kStandardInput
+                                                   : -1;
+    TextSource texts(std::move(given.numbers), given.then_input, list);
     if (texts.ReadsInput()) {
         if (const std::optional<int> code = RefuseInputThatIsOutput(options)) return *code;
     }

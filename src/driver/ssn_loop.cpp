@@ -1,9 +1,104 @@
-// The text format's SSN loop of each rule set; the classic rules' loop.
-#include "driver/ssn_text_loop.h"
+// The text format's SSN loop: every text is judged and its result line printed straight into the output
+// buffer, by the loop of the rule set, chosen once for the whole list.
+#include <climits>
+#include <cstdint>
+#include <string_view>
+
+#include "driver/text_loop.h"
+#include "io/output_stream.h"
+#include "lists/line_core.h"
+#include "ssn/result_line.h"
+#include "ssn/ssn_judgement.h"
 
 namespace kalderos {
+namespace {
 
-template int SsnTextLoop<RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+// The result line of each text, read leniently; with --fail-on-invalid, what fails is judged as the records
+// judge it: a line in pieces once, as a whole, when its last piece has come.
+template <RuleSet kSet>
+class SsnTextStep {
+public:
+    // What a block's last text leaves to the next block: the number the lenient reading carries, and the line
+    // the last texts began where it goes on in the next block.
+    struct Carry {
+        SsnNumber number;
+        bool line_open = false;
+        LineCore line;
+    };
+
+    SsnTextStep(OutputStream& out, const ssn::SsnRules& rules, bool fail_on_invalid)
+        : out_(out), judge_(rules), fail_on_invalid_(fail_on_invalid) {}
+
+    void Print(std::string_view text) {
+        static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
+        char* const line = out_.Reserve(kMaxResultLineLength);
+        out_.Commit(ssn::PrintCarriedLineAs<kSet>(judge_, text.data(), text.size(), line));
+        out_.EndOfLine();
+    }
+    bool Check(std::string_view text) {
+        Print(text);
+        return fail_on_invalid_ && Fails(LineContent(text));
+    }
+    bool CheckLine(std::string_view text) {
+        Print(text);
+        if (!fail_on_invalid_) return false;
+        const bool piece = IsPiece(text);
+        if (!line_open_ && !piece) return Fails(LineContent(text));
+        line_.Add(text);
+        line_open_ = piece;
+        return !piece && EndLine();
+    }
+    bool EndOfLines() { return line_open_ && EndLine(); }
+
+    // A text's line shows the number carried into it with the fields the text has put in; a block's first
+    // texts wait for the number the block before ends with until every field comes from the block itself, and
+    // with --fail-on-invalid until a line begins in it.
+    bool Settles(std::string_view text, bool begins_line) {
+        SsnNumber read = partial_;
+        ParseSsn(text, read);
+        if (read.area == kUnread || read.group == kUnread || read.serial == kUnread ||
+            (fail_on_invalid_ && !begins_line)) {
+            partial_ = read;
+            return false;
+        }
+        // The fields still unread are all put in by this text.
+        judge_.Carry(partial_);
+        return true;
+    }
+    [[nodiscard]] Carry Carried() const { return {judge_.Carried(), line_open_, line_}; }
+    void Resume(const Carry& carried) {
+        judge_.Carry(carried.number);
+        line_open_ = carried.line_open;
+        line_ = carried.line;
+    }
+
+private:
+    static constexpr std::int32_t kUnread = INT32_MIN;  // no reading gives it
+
+    bool Fails(std::string_view content) const { return judge_.template JudgeAs<kSet>(content).Fails(); }
+    bool EndLine() {
+        const bool fails = line_.TooLong() || Fails(line_.View());
+        line_ = {};
+        line_open_ = false;
+        return fails;
+    }
+
+    OutputStream& out_;
+    ssn::SsnJudge judge_;
+    bool fail_on_invalid_;
+    SsnNumber partial_{kUnread, kUnread, kUnread};  // the fields the block's texts have put in so far
+    bool line_open_ = false;  // the last text was a piece of a line
+    LineCore line_;
+};
+
+template <RuleSet kSet>
+int SsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
+    const bool fail_on_invalid = options.fail_on_invalid;
+    return CheckEveryText(
+        texts, options, [&](OutputStream& out) { return SsnTextStep<kSet>(out, rules, fail_on_invalid); }, [] {});
+}
+
+}  // namespace
 
 template <RuleSet kSet>
 int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {

@@ -2,13 +2,16 @@
 // the list file closed at the end, and the exit code returned, never the run ended here.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "card/card_type_table.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
-#include "driver/text_source.h"
+#include "io/output_stream.h"
 #include "io/terminate.h"
+#include "lists/block_loop.h"
+#include "lists/text_source.h"
 #include "platform/platform.h"
 #include "ssn/ssn_rules.h"
 
@@ -25,29 +28,44 @@ template <class Finish>
     return options.fail_on_invalid && any_failed ? kExitInvalidFound : kExitDone;
 }
 
-// Runs `check` on every text; it prints the text's output and returns whether the text fails. Then, unless the
-// input ended in a failure (which is reported), `finish` prints what ends the output. Returns the run's exit
-// code: the failure's, else 0, or 1 when a text failed and --fail-on-invalid asked for it.
-template <class Check, class Finish>
-[[nodiscard]] int CheckEveryText(TextSource& texts, const RunOptions& options, Check&& check, Finish&& finish) {
-    bool any_failed = false;
-    for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {
-        any_failed |= check(text);
+// Why the console's lines ended early, as the run reports it.
+[[nodiscard]] inline std::optional<RunFailure> ConsoleFailure(const TextSource& texts) {
+    const std::optional<InputFailure> failure = texts.Failure();
+    if (!failure) return std::nullopt;
+    switch (*failure) {
+        case InputFailure::kRead:
+            return RunFailure::kConsoleRead;
+        case InputFailure::kNoMemory:
+            return RunFailure::kNoMemory;
     }
-    return EndOfTexts(texts.Failure(), options, any_failed, finish);
+    return std::nullopt;
 }
 
-// The same, where whether the last text fails is known only once the texts are exhausted (a line in pieces):
-// `last_fails` tells.
-template <class Check, class LastFails, class Finish>
-[[nodiscard]] int CheckEveryText(TextSource& texts, const RunOptions& options, Check&& check, LastFails&& last_fails,
+// Runs every text through a step made by `make_step(OutputStream&)` for the run's output: the numbers given as
+// arguments and the console's lines whole (`Check`), a list's lines as the block loop hands them out
+// (`CheckLine`, see block_loop.h), by as many threads as the run has jobs. Each prints its output and says
+// whether the text fails; once the texts are exhausted the step's `EndOfLines` says whether the line the list
+// ended in fails. Then, unless the input ended in a failure (which is reported), `finish` prints what ends the
+// output. Returns the run's exit code: the failure's, else 0, or 1 when a text failed and --fail-on-invalid
+// asked for it.
+template <class MakeStep, class Finish>
+[[nodiscard]] int CheckEveryText(TextSource& texts, const RunOptions& options, MakeStep&& make_step,
                                  Finish&& finish) {
+    auto step = make_step(Out());
     bool any_failed = false;
     for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {
-        any_failed |= check(text);
+        any_failed |= step.Check(text);
     }
-    any_failed |= last_fails();
-    return EndOfTexts(texts.Failure(), options, any_failed, finish);
+    std::optional<RunFailure> failure = ConsoleFailure(texts);
+    if (texts.List() >= 0) {
+        const auto long_lines = options.whole_lines ? LineReader::LongLines::kWhole : LineReader::LongLines::kPieces;
+        const ListChecked list = CheckList(texts.List(), options.jobs, long_lines, step, make_step);
+        any_failed |= list.any_failed;
+        // A record format reads standard input as a list when no list file was named.
+        if (list.read_failed) failure = options.list_file >= 0 ? RunFailure::kListFileRead : RunFailure::kConsoleRead;
+    }
+    any_failed |= step.EndOfLines();
+    return EndOfTexts(failure, options, any_failed, finish);
 }
 
 // The loops of the text format: SSN result lines and card lines. The reference program of the tests brings

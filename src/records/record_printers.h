@@ -86,6 +86,8 @@ public:
 
     void Header() { writer_.Header(ssn::kSsnFieldNames); }
 
+    // Inlined, as are PrintFields and PrintField: each left out alone costs 18 to 98 % more instructions per
+    // record (callgrind); the rest of this file's attributes count together with the writer's.
     [[gnu::always_inline]] void Print(std::string_view input, const ssn::SsnJudgement& judgement) {
         const ssn::IssuanceWindow window = ssn::WindowFields(windows_, judgement);
         PrintFields(input, judgement, window, std::make_index_sequence<ssn::kSsnFieldNames.size()>{});
@@ -159,6 +161,8 @@ public:
 
     void Header() { writer_.Header(card::kCardFieldNames); }
 
+    // Inlined, as are PrintFields and PrintField: each left out alone costs 8 to 10 % more instructions per
+    // record (callgrind).
     [[gnu::always_inline]] void Print(std::string_view input, const card::CardOutcome& outcome) {
         PrintFields(input, outcome, std::make_index_sequence<card::kCardFieldNames.size()>{});
         writer_.End();

@@ -1,6 +1,9 @@
 // Writing records field by field into a caller's output buffer, in the syntax of one record format. Nothing is
 // allocated and nothing formatted through the printf family; the field calls are inline and the syntax is
-// fixed at compile time, so that the names and separators of a record become fixed copies.
+// fixed at compile time, so that the names and separators of a record become fixed copies. Every field call is
+// always_inline, as are the printers' (record_printers.h): left out one at a time none moves the count, but
+// left out together they cost 7 to 70 % more instructions per record with one job and up to 55 % with two
+// (callgrind; bench/README.md).
 #pragma once
 
 #include <array>

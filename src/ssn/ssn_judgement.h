@@ -45,9 +45,8 @@ public:
     // A text (its line end dropped) that is a number only when, blanks trimmed, it is exactly NNN-NN-NNNN or nine
     // digits, judged by the rules of `kSet`, those the judge's rules were made for; kSsnReadAhead bytes may be
     // read from its start.
-    // Inlined: a list loop that kept it a call would take every judgement back through memory.
     template <RuleSet kSet>
-    [[nodiscard, gnu::always_inline]] SsnJudgement JudgeAs(std::string_view text) const {
+    [[nodiscard]] SsnJudgement JudgeAs(std::string_view text) const {
         // The usual texts have no blanks to trim.
         const UsualShape shape = WholeUsualShape(text.data(), text.size());
         if (shape.Found()) return JudgeFields<kSet>(text.data(), shape);
@@ -92,9 +91,9 @@ private:
                 fields.marks_confirm, fields.issued_at_random};
     }
     template <RuleSet kSet>
-    [[gnu::noinline]] SsnJudgement JudgeAnyShape(std::string_view text);
+    SsnJudgement JudgeAnyShape(std::string_view text);
     template <RuleSet kSet>
-    [[gnu::noinline]] SsnJudgement JudgeAnyStrict(std::string_view text) const;
+    SsnJudgement JudgeAnyStrict(std::string_view text) const;
 
     const SsnRules& rules_;
     SsnNumber carried_;

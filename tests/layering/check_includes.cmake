@@ -9,7 +9,8 @@ set(_allowed_check bytes ssn card kalderos)
 set(_allowed_io platform)
 set(_allowed_console io platform ssn card kalderos)
 set(_allowed_records bytes ssn card io kalderos)
-set(_allowed_driver bytes platform ssn card io console records kalderos)
+set(_allowed_lists bytes platform io console)
+set(_allowed_driver bytes platform ssn card io console records lists kalderos)
 
 cmake_minimum_required(VERSION 3.25)
 

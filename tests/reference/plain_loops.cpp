@@ -32,7 +32,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 class PlainTexts {
 public:
     PlainTexts(TextSource& texts, const RunOptions& options) : texts_(texts), options_(options) {
-        if (texts.ReadsInput() && options.list_file >= 0) file_ = fdopen(options.list_file, "r");
+        if (texts.List() >= 0) file_ = fdopen(texts.List(), "r");
     }
 
     // Null when the input is exhausted. The text may be cut in place.
@@ -85,17 +85,22 @@ public:
     // texts' judgements.
     int EndCode(bool any_failed) const {
         const std::string_view path = options_.list_file_path.View();
-        if (failed_) return ReportRunFailure(RunFailure::kListFileRead, options_, path);
-        if (file_ == nullptr) {
-            if (const std::optional<RunFailure> failure = texts_.Failure()) return ReportRunFailure(*failure, options_, path);
+        if (failed_) {
+            const RunFailure failure = options_.list_file >= 0 ? RunFailure::kListFileRead : RunFailure::kConsoleRead;
+            return ReportRunFailure(failure, options_, path);
+        }
+        if (const std::optional<RunFailure> failure = ConsoleFailure(texts_)) {
+            return ReportRunFailure(*failure, options_, path);
         }
         return options_.fail_on_invalid && any_failed ? kExitInvalidFound : kExitDone;
     }
 
     void CloseList() {
+        // Standard input read as the list stays open, as the program leaves it.
+        if (options_.list_file < 0) return;
         if (file_ != nullptr) {
             std::fclose(file_);
-        } else if (options_.list_file >= 0) {
+        } else {
             platform::CloseFile(options_.list_file);
         }
     }

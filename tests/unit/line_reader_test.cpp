@@ -1,15 +1,26 @@
-// List-file texts: 259-character pieces, line feeds kept, CR LF folded, a last line without line feed, errors.
+// A list's texts as its blocks are read and cut: 259-character pieces, line feeds kept, CR LF folded, a last
+// line without line feed, errors.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "driver/line_reader.h"
+#include "lists/line_reader.h"
+#include "lists/list_blocks.h"
 
 namespace kalderos {
 namespace {
+
+// A regular file the test program keeps open to its end.
+std::FILE* RegularFile() {
+    static std::FILE* const file = std::tmpfile();
+    return file;
+}
 
 // Hands out its text in reads of at most `step` bytes, then fails if asked to.
 struct FakeFile {
@@ -19,8 +30,9 @@ struct FakeFile {
     std::size_t at = 0;
     std::size_t reads = 0;
 
-    static long Read(void* context, char* buffer, std::size_t size) {
-        auto& file = *static_cast<FakeFile*>(context);
+    static FakeFile* reading;
+    static long Read(int /*fd*/, char* buffer, std::size_t size) {
+        FakeFile& file = *reading;
         ++file.reads;
         if (file.at == file.text.size()) return file.fail_at_end ? -1 : 0;
         const std::size_t part = std::min({size, file.step, file.text.size() - file.at});
@@ -29,20 +41,41 @@ struct FakeFile {
         return static_cast<long>(part);
     }
 };
+FakeFile* FakeFile::reading = nullptr;
+
+// The texts the block reader and the line reader hand out together, as a list's loop takes them, from blocks of
+// at least `block_bytes`. `fd` tells what the reader takes the file for: a regular file unless said otherwise.
+std::vector<std::string> Texts(FakeFile& file, std::size_t block_bytes, LineReader::LongLines long_lines,
+                               int fd = fileno(RegularFile())) {
+    FakeFile::reading = &file;
+    BlockReader reader(fd, block_bytes, long_lines, FakeFile::Read);
+    std::vector<std::string> texts;
+    ListBlock block;
+    while (reader.Fill(block, true) == BlockReader::Filled::kBlock) {
+        LineReader lines = block.Lines(long_lines);
+        for (std::string_view text = lines.Next(); text.data() != nullptr; text = lines.Next()) {
+            texts.emplace_back(text);
+            // Every text may be read this far, however short it is (the sanitizer build checks the bounds).
+            char ahead[LineReader::kReadAhead];
+            std::memcpy(ahead, text.data(), sizeof ahead);
+            EXPECT_EQ(std::string_view(ahead, std::min(text.size(), sizeof ahead)), text.substr(0, sizeof ahead));
+        }
+    }
+    EXPECT_EQ(reader.Failed(), file.fail_at_end);
+    return texts;
+}
 
 std::vector<std::string> Texts(const std::string& content, std::size_t step,
                                LineReader::LongLines long_lines = LineReader::LongLines::kPieces) {
-    FakeFile file{content, step};
-    LineReader reader(FakeFile::Read, &file, 600, long_lines);
     std::vector<std::string> texts;
-    for (std::string_view text = reader.Next(); text.data() != nullptr; text = reader.Next()) {
-        texts.emplace_back(text);
-        // Every text may be read this far, however short it is (the sanitizer build checks the bounds).
-        char ahead[LineReader::kReadAhead];
-        std::memcpy(ahead, text.data(), sizeof ahead);
-        EXPECT_EQ(std::string_view(ahead, std::min(text.size(), sizeof ahead)), text.substr(0, sizeof ahead));
+    for (const std::size_t block_bytes : {1u, 7u, 600u}) {
+        FakeFile file{content, step};
+        std::vector<std::string> got = Texts(file, block_bytes, long_lines);
+        if (block_bytes > 1) {
+            EXPECT_EQ(got, texts) << "blocks of " << block_bytes;
+        }
+        texts = std::move(got);
     }
-    EXPECT_FALSE(reader.Failed());
     return texts;
 }
 
@@ -105,24 +138,28 @@ TEST(LineReader, WholeLines) {
 // A line that has arrived is handed out before anything more is read: from a pipe the next line may come much
 // later, or never.
 TEST(LineReader, HandsOutALineWithoutReadingFurther) {
+    int pipe_ends[2];
+    ASSERT_EQ(pipe(pipe_ends), 0);  // never written: every read of it would wait
     for (const auto long_lines : {LineReader::LongLines::kPieces, LineReader::LongLines::kWhole}) {
         FakeFile file{"123-45-6789\n" + std::string(300, 'z') + "\n", 12};
-        LineReader reader(FakeFile::Read, &file, 600, long_lines);
-        EXPECT_EQ(reader.Next(), "123-45-6789\n");
+        FakeFile::reading = &file;
+        BlockReader reader(pipe_ends[0], 600, long_lines, FakeFile::Read);
+        ListBlock block;
+        ASSERT_EQ(reader.Fill(block, true), BlockReader::Filled::kBlock);
+        EXPECT_EQ(block.Lines(long_lines).Next(), "123-45-6789\n");
         EXPECT_EQ(file.reads, 1u);
     }
+    close(pipe_ends[0]);
+    close(pipe_ends[1]);
 }
 
 TEST(LineReader, ErrorComesAfterWhatWasRead) {
     FakeFile file{"123-45-6789\npartial", 5, true};
-    LineReader reader(FakeFile::Read, &file, 600);
-    EXPECT_EQ(reader.Next(), "123-45-6789\n");
-    EXPECT_EQ(reader.Next(), "partial");
-    EXPECT_EQ(reader.Next().data(), nullptr);
-    EXPECT_TRUE(reader.Failed());
+    EXPECT_EQ(Texts(file, 600, LineReader::LongLines::kPieces),
+              (std::vector<std::string>{"123-45-6789\n", "partial"}));
 }
 
-// After a refill the buffer still holds older lines behind the new data; their line feeds must not end the
+// After a block the reader still holds older lines behind the new data; their line feeds must not end the
 // last line early.
 TEST(LineReader, ManyLinesAcrossRefills) {
     std::string content;

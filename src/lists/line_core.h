@@ -9,7 +9,7 @@
 
 #include "bytes/byte_vectors.h"
 #include "bytes/char_class.h"
-#include "driver/line_reader.h"
+#include "lists/line_reader.h"
 
 namespace kalderos {
 

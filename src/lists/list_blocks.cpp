@@ -1,11 +1,10 @@
-// Reading a list file in blocks cut at line ends.
-#include "driver/list_blocks.h"
+// Reading a list in blocks cut at line ends.
+#include "lists/list_blocks.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
-#include "driver/line_reader.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
@@ -15,12 +14,11 @@ namespace {
 
 constexpr std::size_t kReadAhead = LineReader::kReadAhead;
 // Small enough that a block's records (about twenty times its bytes in JSON) stay in a core's cache until they are
-// written; with 256 KiB blocks the JSON records of two threads went out to memory and back.
+// written.
 constexpr std::size_t kDefaultBlockBytes = std::size_t{1} << 16;
-// A pipe's buffer while threads check the list: with the usual 64 KiB, the program that writes into the pipe and
-// the one thread that reads it took turns for every block, and on two cores two threads ran no faster than one
-// (10 million lines through `cat`: 0.26 s, against 0.17 s with a megabyte, the most Linux grants without
-// privileges).
+// A pipe's buffer: with the usual 64 KiB, the program that writes into the pipe and the thread that reads it
+// take turns for every block, and threads beside the reader wait. A megabyte is the most Linux grants without
+// privileges.
 constexpr std::size_t kPipeBytes = std::size_t{1} << 20;
 
 // Gives `block` room for `capacity` bytes, keeping the first `kept`.
@@ -34,17 +32,10 @@ void Reserve(ListBlock& block, std::size_t capacity, std::size_t kept) {
 
 }  // namespace
 
-void ListBlock::Clear() {
-    out.Clear();
-    waiting.clear();
-    any_failed = false;
-    settled = false;
-    no_memory = false;
-}
-
-BlockReader::BlockReader(int fd, std::size_t block_bytes, LineReader::LongLines long_lines)
+BlockReader::BlockReader(int fd, std::size_t block_bytes, LineReader::LongLines long_lines, ReadFunction read)
     : fd_(fd),
       block_bytes_(block_bytes),
+      read_(read),
       stream_(!platform::IsRegularFile(fd)),
       pieces_(long_lines == LineReader::LongLines::kPieces) {
     if (stream_) platform::WidenPipe(fd, kPipeBytes);
@@ -62,7 +53,7 @@ bool BlockReader::ReadInto(ListBlock& block, bool may_wait) {
             Out().Flush();
         }
         char* const into = block.data.get() + block.size;
-        const long got = platform::ReadSome(fd_, into, block.capacity - block.size);
+        const long got = read_(fd_, into, block.capacity - block.size);
         if (got < 0) CheckInterrupt();
         if (got <= 0) {
             ended_ = true;
@@ -76,9 +67,9 @@ bool BlockReader::ReadInto(ListBlock& block, bool may_wait) {
 }
 
 std::size_t BlockReader::PieceCut(const ListBlock& block) const {
-    // Only asked of a block without a line end, which starts where a line or one of its pieces starts. One thread
-    // knows a piece of kMaxText characters from a shorter last one only once the two bytes behind it have come
-    // (a carriage return and a line feed may end the line there), so the cut leaves them to the next block.
+    // Only asked of a block without a line end, which starts where a line or one of its pieces starts. A piece of
+    // kMaxText characters is told from a shorter last one only once the two bytes behind it have come (a carriage
+    // return and a line feed may end the line there), so the cut leaves them to the next block.
     constexpr std::size_t kPiece = LineReader::kMaxText;
     if (!pieces_ || block.size < kPiece + 2) return 0;
     return (block.size - 2) / kPiece * kPiece;

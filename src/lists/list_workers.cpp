@@ -1,5 +1,5 @@
 // Handing blocks to threads and back, under one lock taken once per block.
-#include "driver/list_workers.h"
+#include "lists/list_workers.h"
 
 #include <new>
 #include <system_error>
@@ -21,8 +21,8 @@ void StopRunning() {
 
 bool OnListWorker() { return t_list_worker; }
 
-ListWorkers::ListWorkers(std::vector<ListBlock>& blocks, int count, Judge judge)
-    : blocks_(blocks), judge_(std::move(judge)), judged_as_(blocks.size(), 0) {
+ListWorkers::ListWorkers(std::size_t slots, int count, Judge judge)
+    : slots_(slots), judge_(std::move(judge)), judged_as_(slots, 0), no_memory_(slots, 0) {
     g_running = this;
     SetStopBeforeExit(StopRunning);
     try {
@@ -52,8 +52,8 @@ void ListWorkers::Publish() {
     work_.notify_one();
 }
 
-void ListWorkers::WaitJudged(std::size_t index) {
-    const std::size_t slot = index % blocks_.size();
+bool ListWorkers::WaitJudged(std::size_t index) {
+    const std::size_t slot = index % slots_;
     std::unique_lock<std::mutex> lock(mutex_);
     while (judged_as_[slot] != index + 1) {
         // Rather than wait idle, the writing thread judges the next block no thread has taken: one thread fewer
@@ -67,11 +67,14 @@ void ListWorkers::WaitJudged(std::size_t index) {
         }
         judged_.wait(lock);
     }
+    const bool judged = no_memory_[slot] == 0;
+    no_memory_[slot] = 0;
+    return judged;
 }
 
 void ListWorkers::JudgeTaken(std::size_t index) {
-    const std::size_t slot = index % blocks_.size();
-    JudgeCaught(blocks_[slot]);
+    const std::size_t slot = index % slots_;
+    JudgeCaught(slot);
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         judged_as_[slot] = index + 1;
@@ -79,11 +82,12 @@ void ListWorkers::JudgeTaken(std::size_t index) {
     judged_.notify_all();
 }
 
-void ListWorkers::JudgeCaught(ListBlock& block) {
+void ListWorkers::JudgeCaught(std::size_t slot) {
     try {
-        judge_(block);
+        judge_(slot);
     } catch (const std::bad_alloc&) {
-        block.no_memory = true;
+        // Read by the writing thread only once the slot is marked judged, under the lock.
+        no_memory_[slot] = 1;
     }
 }
 

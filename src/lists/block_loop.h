@@ -1,0 +1,160 @@
+// The loop over a list's blocks. With one job the thread that reads checks each block's texts as it reads them,
+// its output going straight to the run's output; with more, threads check the blocks into output of their own,
+// written in the list's order, the same bytes and verdicts as one job gives. A loop's work is a step, made for
+// an output stream:
+//   bool CheckLine(std::string_view text)  prints a text of the list, which may be a piece of a line; true when
+//                                          the text fails
+//   bool Settles(std::string_view text, bool begins_line)
+//                                          at a block's start: whether the text's output and verdict can be had
+//                                          without the state the texts before the block leave (`begins_line`
+//                                          false for the pieces of a line begun in the block before); each text
+//                                          until one settles is checked by the writing thread, in turn, with
+//                                          the state of the blocks before
+//   Carry                                  the step's type of that state
+//   Carry Carried()                        the state a block ends with, once a text of it has settled
+//   void Resume(const Carry&)              takes over that state
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "io/output_stream.h"
+#include "io/terminate.h"
+#include "lists/line_core.h"
+#include "lists/line_reader.h"
+#include "lists/list_blocks.h"
+#include "lists/list_workers.h"
+
+namespace kalderos {
+
+// The part of a step without state from text to text, whose texts are whole lines.
+struct CarriesNothing {
+    struct Carry {};
+    static bool Settles(std::string_view /*text*/, bool begins_line) { return begins_line; }
+    static Carry Carried() { return {}; }
+    static void Resume(const Carry& /*carried*/) {}
+    static bool EndOfLines() { return false; }
+};
+
+// What a list's texts came to.
+struct ListChecked {
+    bool any_failed = false;
+    bool read_failed = false;  // a read error ended the list; everything read before it was checked
+};
+
+// A block with what checking it on a thread of its own brought.
+template <class Carry>
+struct JudgedBlock {
+    ListBlock list;
+    OutputStream out{OutputStream::InMemory{}};
+    // The block's first texts, whose output needs what is carried into the block; the writer prints them.
+    std::vector<std::string_view> waiting;
+    bool any_failed = false;
+    bool settled = false;  // the texts after `waiting` were printed, and the block ends with `carry`
+    Carry carry{};
+
+    // Ready to be filled again.
+    void Clear() {
+        out.Clear();
+        waiting.clear();
+        any_failed = false;
+        settled = false;
+    }
+};
+
+// One block's texts through `step`, on a worker.
+template <class Step>
+void JudgeBlock(JudgedBlock<typename Step::Carry>& block, Step step, LineReader::LongLines long_lines) {
+    LineReader lines = block.list.Lines(long_lines);
+    const bool pieces = long_lines == LineReader::LongLines::kPieces;
+    bool settled = false;
+    bool in_line = block.list.continues_line;
+    for (std::string_view text = lines.Next(); text.data() != nullptr; text = lines.Next()) {
+        if (!settled) {
+            const bool begins_line = !in_line;
+            in_line = pieces && IsPiece(text);
+            if (!(settled = step.Settles(text, begins_line))) {
+                block.waiting.push_back(text);
+                continue;
+            }
+        }
+        block.any_failed |= step.CheckLine(text);
+    }
+    block.settled = settled;
+    if (settled) block.carry = step.Carried();
+}
+
+// One job: every block's texts, as soon as it is read, through a step of the loop's own that starts from and
+// ends with `carry`. Made here rather than taken by reference, the step stays apart from the bytes it writes:
+// otherwise every byte written could be the step's, which would be read back from memory after each.
+template <class MakeStep, class Carry>
+bool CheckBlocksInTurn(BlockReader& reader, MakeStep& make_step, Carry& carry, LineReader::LongLines long_lines) {
+    auto step = make_step(Out());
+    step.Resume(carry);
+    ListBlock block;
+    bool any_failed = false;
+    while (reader.Fill(block, true) == BlockReader::Filled::kBlock) {
+        LineReader lines = block.Lines(long_lines);
+        for (std::string_view text = lines.Next(); text.data() != nullptr; text = lines.Next()) {
+            any_failed |= step.CheckLine(text);
+        }
+    }
+    carry = step.Carried();
+    return any_failed;
+}
+
+// `jobs` threads, the writing thread among them, with `writer` printing what the blocks leave to it.
+template <class Step, class MakeStep>
+bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step, int jobs,
+                          LineReader::LongLines long_lines) {
+    // Two blocks per thread keep each busy while the writer writes; more would only hold more memory.
+    std::vector<JudgedBlock<typename Step::Carry>> blocks(2 * static_cast<std::size_t>(jobs) + 2);
+    ListWorkers workers(blocks.size(), jobs - 1, [&](std::size_t slot) {
+        JudgeBlock(blocks[slot], make_step(blocks[slot].out), long_lines);
+    });
+    bool any_failed = false;
+    std::size_t filled = 0;
+    for (std::size_t written = 0;; ++written) {
+        // From a pipe, the blocks in hand are written before the reader waits for more.
+        while (filled - written < blocks.size()) {
+            const auto got = reader.Fill(blocks[filled % blocks.size()].list, filled == written);
+            if (got != BlockReader::Filled::kBlock) break;
+            workers.Publish();
+            ++filled;
+        }
+        if (written == filled) break;
+        auto& block = blocks[written % blocks.size()];
+        const bool judged = workers.WaitJudged(written);
+        CheckInterrupt();
+        if (!judged) TerminateRun(kExitOutOfMemory);
+        for (const std::string_view text : block.waiting) any_failed |= writer.CheckLine(text);
+        Out().Write(block.out.Contents());
+        any_failed |= block.any_failed;
+        if (block.settled) writer.Resume(block.carry);
+        block.Clear();
+    }
+    workers.Stop();
+    return any_failed;
+}
+
+// The texts of the list `fd`, after those `step` has printed, and with the state it ends with: by the thread
+// that reads with one job; with more, by as many threads, each with a step of its own made by
+// `make_step(OutputStream&)`. A step's whole state from text to text is its Carry.
+template <class Step, class MakeStep>
+[[nodiscard]] ListChecked CheckList(int fd, int jobs, LineReader::LongLines long_lines, Step& step,
+                                    MakeStep&& make_step) {
+    BlockReader reader(fd, ListBlockBytes(), long_lines);
+    bool any_failed = false;
+    if (jobs <= 1) {
+        typename Step::Carry carry = step.Carried();
+        any_failed = CheckBlocksInTurn(reader, make_step, carry, long_lines);
+        step.Resume(carry);
+    } else {
+        any_failed = CheckBlocksByThreads(reader, step, make_step, jobs, long_lines);
+    }
+    CheckInterrupt();
+    return {any_failed, reader.Failed()};
+}
+
+}  // namespace kalderos
