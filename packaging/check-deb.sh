@@ -32,8 +32,8 @@ done
 # A kalderos installed another way (`cmake --install` puts it under /usr/local) comes first in PATH and in man's
 # search: the checks below would find it instead of the packages' files.
 for found in "$(command -v kalderos || true)" "$(man -w kalderos 2>/dev/null || true)" \
-             "$(man -w 3 kalderos 2>/dev/null || true)" /usr/local/include/kalderos; do
-  if [ -n "$found" ] && [ -e "$found" ]; then
+             "$(man -w 3 kalderos 2>/dev/null || true)" /usr/local/include/kalderos/kalderos.h; do
+  if [ -n "$found" ] && [ -f "$found" ]; then
     fail "$found is in the way (from cmake --install?); remove what that install put there first, for example with: xargs rm -f < BUILD-DIR/install_manifest.txt"
   fi
 done
