@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "card/card_outcome.h"
+#include "card/written_card.h"
 #include "driver/block_loop.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
@@ -142,7 +143,9 @@ public:
 private:
     static bool Fails(std::string_view text) {
         const std::string_view content = LineContent(text);
-        return card::ClassifyReadable<kRules>(content.data(), content.size()).reason != card::CardReason::Ok;
+        card::WrittenCopy copy;
+        return card::ClassifyAsWritten<kRules>(content.data(), content.size(), copy).outcome.reason !=
+               card::CardReason::Ok;
     }
 
     OutputStream& out_;
