@@ -2,7 +2,11 @@
 #include "card/written_card.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
+#include "bytes/byte_vectors.h"
 #include "bytes/char_class.h"
 
 namespace kalderos::card {
@@ -14,7 +18,52 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-bool OnlyBlanks(std::string_view text) { return std::all_of(text.begin(), text.end(), bytes::IsSpace); }
+// The outcome of `first`'s own text, its kept part copied.
+CardOutcome AsClassified(std::string_view text, CardOutcome first, WrittenCopy& copy) {
+    copy.fill('\0');
+    std::memcpy(copy.data(), text.data(), std::min(first.length, copy.size()));
+    return first;
+}
+
+// The whole reading for any text: ReadAsWritten, and the classifier where the reading made a copy.
+template <RuleSet kRules>
+CardOutcome ClassifyAnyWritten(std::string_view text, CardOutcome first, WrittenCopy& copy) {
+    const WrittenCard written = ReadAsWritten(text, copy);
+    if (written.refused != CardReason::Ok) return RefusedOutcome(written.refused, kRules);
+    // The text itself, blanks behind it at most, is what the classifier has read already.
+    if (written.number.data() == text.data()) return AsClassified(text, first, copy);
+    return ClassifyReadable<kRules>(written.number.data(), written.number.size());
+}
+
+// Bit i for each of the first 32 bytes of `text` of which `flags` holds.
+template <class Flags>
+std::uint32_t MaskOf(const char* text, const Flags& flags) {
+    return bytes::FlagMask(flags(bytes::LoadSixteen(text))) |
+           std::uint32_t{bytes::FlagMask(flags(bytes::LoadSixteen(text + 16)))} << 16;
+}
+
+// The bits below bit `n` (0 to 32).
+constexpr std::uint32_t Below(std::size_t n) { return n >= 32 ? ~std::uint32_t{0} : (std::uint32_t{1} << n) - 1; }
+
+// Where a text's bytes are white space, blanks, digits and NULs, bit i for byte i, none past its `size`.
+struct Masks {
+    std::uint32_t white;
+    std::uint32_t blanks;
+    std::uint32_t digits;
+    std::uint32_t nuls;
+};
+
+Masks MasksOf(const char* text, std::size_t size) {
+    static_assert(kCardReadAhead == 32, "the masks are of the bytes the classifier reads");
+    const std::uint32_t in_text = Below(size);
+    const std::uint32_t blanks = MaskOf(text, [](bytes::Bytes16 b) { return bytes::BytesEqualTo(b, ' '); }) & in_text;
+    // Tab, line feed, vertical tab, form feed and carriage return are 9 to 13.
+    const std::uint32_t controls = MaskOf(text, [](bytes::Bytes16 b) {
+        return reinterpret_cast<bytes::Bytes16>(static_cast<bytes::Bytes16>(b - 9) < 5);
+    }) & in_text;
+    return {blanks | controls, blanks, MaskOf(text, bytes::DigitBytes) & in_text,
+            MaskOf(text, [](bytes::Bytes16 b) { return bytes::BytesEqualTo(b, '\0'); }) & in_text};
+}
 
 }  // namespace
 
@@ -39,21 +88,31 @@ WrittenCard ReadAsWritten(std::string_view text, WrittenCopy& copy) {
     return {CardReason::Ok, {copy.data(), kept}};
 }
 
+// ReadAsWritten again from masks of the bytes the classifier reads, for a text that fits in them: a list of
+// numbers in groups comes this way on every line.
 template <RuleSet kRules>
-CardReading ClassifyWrittenAfter(std::string_view text, const CardOutcome& first, WrittenCopy& copy) {
-    // No number before anything else but white space: no blank makes it one. A number from the first byte (no
-    // blank in front of it, then) with nothing but blanks behind it is the number it was.
-    if (first.reason == CardReason::NotANumber) return {first, text.data()};
-    const bool short_unknown = first.kind == kUnknownKind && first.reason == CardReason::TooFewDigits;
-    if (!short_unknown && OnlyBlanks(text.substr(first.length))) return {first, text.data()};
-    const WrittenCard written = ReadAsWritten(text, copy);
-    if (written.refused != CardReason::Ok) return {RefusedOutcome(written.refused, kRules), text.data()};
-    // The text itself, blanks behind it at most, is what the classifier has read already.
-    if (written.number.data() == text.data()) return {first, text.data()};
-    return {ClassifyReadable<kRules>(written.number.data(), written.number.size()), written.number.data()};
+CardOutcome ClassifyWrittenAfter(std::string_view text, CardOutcome first, WrittenCopy& copy) {
+    // No number before anything else but white space: no blank makes it one.
+    if (first.reason == CardReason::NotANumber) return first;
+    if (text.size() > kCardReadAhead) return ClassifyAnyWritten<kRules>(text, first, copy);
+    const Masks masks = MasksOf(text.data(), text.size());
+    if (masks.nuls != 0) return ClassifyAnyWritten<kRules>(text, first, copy);
+    const std::uint32_t kept = ~masks.white & Below(text.size());
+    if (kept == 0) return RefusedOutcome(CardReason::Empty, kRules);
+    const auto lead = static_cast<std::size_t>(std::countr_zero(kept));
+    const auto end = static_cast<std::size_t>(32 - std::countl_zero(kept));
+    const std::uint32_t inside = masks.white & Below(end) & ~Below(lead);
+    const std::uint32_t joins = inside & masks.blanks & (masks.digits << 1) & (masks.digits >> 1);
+    if (inside != joins) return RefusedOutcome(CardReason::NotANumber, kRules);
+    // Blanks behind the number at most: the classifier has read it.
+    if (lead == 0 && joins == 0) return AsClassified(text, first, copy);
+    copy.fill('\0');
+    std::memcpy(copy.data(), text.data() + lead, end - lead);
+    for (std::uint32_t join = joins >> lead; join != 0; join &= join - 1) copy[std::countr_zero(join)] = '-';
+    return ClassifyReadable<kRules>(copy.data(), end - lead);
 }
 
-template CardReading ClassifyWrittenAfter<RuleSet::Classic>(std::string_view, const CardOutcome&, WrittenCopy&);
-template CardReading ClassifyWrittenAfter<RuleSet::Current>(std::string_view, const CardOutcome&, WrittenCopy&);
+template CardOutcome ClassifyWrittenAfter<RuleSet::Classic>(std::string_view, CardOutcome, WrittenCopy&);
+template CardOutcome ClassifyWrittenAfter<RuleSet::Current>(std::string_view, CardOutcome, WrittenCopy&);
 
 }  // namespace kalderos::card

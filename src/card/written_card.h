@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "bytes/byte_vectors.h"
 #include "card/card_outcome.h"
 
 namespace kalderos::card {
@@ -50,22 +51,37 @@ CardReading ClassifyWritten(std::string_view text, RuleSet rules, WrittenCopy& c
     return {classify(written.number), written.number.data()};
 }
 
-// The rest of ClassifyAsWritten, for a text the classifier has given `first` and that may hold blanks. Made for
-// every rule set in written_card.cpp.
+// The rest of ClassifyAsWritten, for a text the classifier has given `first` and that may hold white space: the
+// outcome of its strict reading, whose kept part is then in `copy`. Made for every rule set in written_card.cpp.
 template <RuleSet kRules>
-[[nodiscard]] CardReading ClassifyWrittenAfter(std::string_view text, const CardOutcome& first, WrittenCopy& copy);
+[[nodiscard]] CardOutcome ClassifyWrittenAfter(std::string_view text, CardOutcome first, WrittenCopy& copy);
 
-// The strict reading, fast, for a text of `size` bytes from whose start kCardReadAhead bytes may be read: the
+// Whether the first `size` bytes (1 to kCardReadAhead, all of them readable) hold a byte at or below a blank:
+// white space, a NUL or another control.
+[[gnu::always_inline]] inline bool HoldsLowBytes(const char* text, std::size_t size) {
+    static_assert(kCardReadAhead == 32, "two vectors");
+    const auto low = [](bytes::Bytes16 b) { return bytes::FlagMask(reinterpret_cast<bytes::Bytes16>(b <= ' ')); };
+    const std::uint32_t in_text = size >= 32 ? ~std::uint32_t{0} : (std::uint32_t{1} << size) - 1;
+    return ((low(bytes::LoadSixteen(text)) | std::uint32_t{low(bytes::LoadSixteen(text + 16))} << 16) & in_text) != 0;
+}
+
+// The strict reading, fast, of a text of `size` bytes from whose start kCardReadAhead bytes may be read: the
 // classifier's outcome, unless it stopped at white space or found too few digits before any (an empty text, a
-// blank in front, a number in groups). The usual texts take no more than a comparison of lengths beyond the
-// classifier.
+// blank in front, a number in groups). The usual texts take a comparison of lengths beyond the classifier, those
+// of too many digits or too few a look for white space, and only a text that holds some goes on to a call, which
+// leaves the kept part in `copy`. Inlined, so that a list's loop keeps the reading in registers.
 template <RuleSet kRules>
 [[nodiscard, gnu::always_inline]] inline CardReading ClassifyAsWritten(const char* text, std::size_t size,
                                                                         WrittenCopy& copy) {
-    const CardOutcome outcome = ClassifyReadable<kRules>(text, size);
+    CardOutcome outcome = ClassifyReadable<kRules>(text, size);
+    const char* kept = text;
     const bool short_unknown = outcome.kind == kUnknownKind && outcome.reason == CardReason::TooFewDigits;
-    if (outcome.length == size && !short_unknown) [[likely]] return {outcome, text};
-    return ClassifyWrittenAfter<kRules>({text, size}, outcome, copy);
+    if ((outcome.length != size || short_unknown) &&
+        (size == 0 || size > kCardReadAhead || HoldsLowBytes(text, size))) [[unlikely]] {
+        outcome = ClassifyWrittenAfter<kRules>({text, size}, outcome, copy);
+        kept = copy.data();
+    }
+    return {outcome, kept};
 }
 
 }  // namespace kalderos::card
