@@ -19,6 +19,7 @@
 #include "bytes/byte_vectors.h"
 #include "card/card_fields.h"
 #include "card/card_outcome.h"
+#include "card/written_card.h"
 #include "fuzz_check.h"
 #include "io/output_stream.h"
 #include "kalderos/kalderos.h"
@@ -201,7 +202,8 @@ template <class Syntax, kalderos::RuleSet kRules>
 std::string CardRecords(Capture& capture, std::string_view input, bool header) {
     kalderos::record::CardRecordPrinter<Syntax, kRules> printer(capture.Stream());
     if (header) printer.Header();
-    printer.Print(input, kalderos::card::ClassifyReadable<kRules>(input.data(), input.size()));
+    kalderos::card::WrittenCopy copy;
+    printer.Print(input, kalderos::card::ClassifyAsWritten<kRules>(input.data(), input.size(), copy));
     return capture.Take();
 }
 

@@ -112,14 +112,15 @@ bool AllMade(std::array<PyObject*, N>& values) {
 // Field documentation, read by help() and editors.
 constexpr std::array<PyStructSequence_Field, kSsnFieldNames.size() + 1> kSsnFieldDocs{{
     {kSsnFieldNames[0], "the text as given (str or bytes), up to its first NUL"},
-    {kSsnFieldNames[1], "True when the text, blanks trimmed, is exactly NNN-NN-NNNN or nine digits"},
+    {kSsnFieldNames[1], "True when the text, blanks trimmed, is exactly NNN-NN-NNNN, NNN NN NNNN or nine digits"},
     {kSsnFieldNames[2], "the area as written, '001'; None when the text is not well formed"},
     {kSsnFieldNames[3], "the group as written, '06'; None when the text is not well formed"},
     {kSsnFieldNames[4], "the serial as written, '1234'; None when the text is not well formed"},
     {kSsnFieldNames[5], "the state or office of issue, 'New York'; None where there is none"},
     {kSsnFieldNames[6], "'valid', 'invalid' or 'unknown'"},
     {kSsnFieldNames[7], "True when the number is valid and its group is the highest its area had reached"},
-    {kSsnFieldNames[8], "'ok', or the first rule the number breaks: 'malformed', 'area-000', 'group-not-issued', ..."},
+    {kSsnFieldNames[8], "'ok', or the first rule the number breaks: 'malformed', 'area-000', 'group-not-issued', ...; "
+                       "'empty' for a text of blanks or none"},
     {kSsnFieldNames[9], "the latest published list ('2003-11', '2007-07', '2011-06') the group was not yet in; "
                         "None where no list bounds it"},
     {kSsnFieldNames[10], "the earliest published list the group was in; None where no list bounds it"},
@@ -127,13 +128,14 @@ constexpr std::array<PyStructSequence_Field, kSsnFieldNames.size() + 1> kSsnFiel
 }};
 constexpr std::array<PyStructSequence_Field, kCardFieldNames.size() + 1> kCardFieldDocs{{
     {kCardFieldNames[0], "the text as given (str or bytes), up to its first NUL"},
-    {kCardFieldNames[1], "the digits of the number, dashes left out; None for a text that is no number"},
+    {kCardFieldNames[1], "the digits of the number, the blanks or dashes between its groups left out; None for a text "
+                        "that is no number"},
     {kCardFieldNames[2], "the type by the leading digits, 'VISA', or 'Other'; None for a text that is no number"},
     {kCardFieldNames[3], "the check digit: 'pass', 'fail', or 'n/a' where it is not tested"},
     {kCardFieldNames[4], "what the program's text line shows: the type ('VISA_X' when its check digit is wrong), "
                          "'Other', '2MANY_DIGITS' or 'UNKNOWN'"},
     {kCardFieldNames[5], "'ok', or why not: 'not-a-number', 'bad-dashes', 'too-few-digits', 'unknown-prefix', "
-                         "'too-many-digits', 'bad-check-digit'"},
+                         "'too-many-digits', 'bad-check-digit', 'empty'"},
     {nullptr, nullptr},
 }};
 

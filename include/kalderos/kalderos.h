@@ -138,8 +138,8 @@ KALDEROS_API CardClassification ClassifyCard(std::string_view text, CardKind& ki
 // fields are views of constant data that stay valid as long as the library is loaded; an empty one is a field
 // the record leaves empty (null).
 struct SsnResult {
-    // Blanks trimmed, the text is exactly NNN-NN-NNNN or nine digits. When it is not, the number's fields are 0,
-    // the verdict Invalid and the reason "malformed".
+    // Blanks trimmed, the text is exactly NNN-NN-NNNN, NNN NN NNNN or nine digits. When it is not, the number's
+    // fields are 0, the verdict Invalid and the reason "malformed" ("empty" for a text of nothing but blanks).
     bool well_formed = false;
     std::int32_t area = 0;    // 0-999
     std::int32_t group = 0;   // 0-99
@@ -152,8 +152,8 @@ struct SsnResult {
     // The number is valid and its group is the highest its area had reached: one to look at more closely.
     bool confirm = false;
     // Why: "ok" for a valid number, else the first rule it breaks: "malformed", "area-after-2011", "area-000",
-    // "area-900-999", "group-00", "serial-0000", "area-666", "known-invalid" or "group-not-issued". Reasons may
-    // be added in a later version, none renamed.
+    // "area-900-999", "group-00", "serial-0000", "area-666", "known-invalid" or "group-not-issued"; "empty"
+    // for a text of nothing but blanks. Reasons may be added in a later version, none renamed.
     std::string_view reason = "malformed";
     // Between which published highest-group lists ("2003-11", "2007-07", "2011-06") the number's group was
     // issued: the latest at which it was not yet, and the earliest at which it was; empty where no list
@@ -181,20 +181,22 @@ struct CardResult {
     // "2MANY_DIGITS", or "UNKNOWN" for a text that is no number.
     std::string_view outcome = "UNKNOWN";
     // Why: "ok", or "not-a-number", "bad-dashes", "too-few-digits", "unknown-prefix", "too-many-digits",
-    // "bad-check-digit". Reasons may be added in a later version, none renamed.
+    // "bad-check-digit", "empty". Reasons may be added in a later version, none renamed.
     std::string_view reason = "not-a-number";
     // The reason is "ok": a known type, its digit count, and its check digit right where the type has one.
     bool ok = false;
 
-    // The digits of the number as the text writes them, its dashes left out; empty for a text that is no
-    // number. The view points into this result.
+    // The digits of the number as the text writes them, the dashes or blanks between its groups left out; empty
+    // for a text that is no number. The view points into this result.
     [[nodiscard]] std::string_view Digits() const { return {digit_text.data(), digit_count}; }
 };
 
 // The checks of one rule set, made once and then used by any number of threads at a time: every call is const
 // and touches nothing but the checker and its arguments. Making, copying and checking never allocate, throw,
 // print or end the process. A text is read up to its size or its first NUL byte, as one line of a list
-// (without its line end) is read by the program, and judged strictly, on its own, as its record does.
+// (without its line end) is read by the program, and judged strictly, on its own, as its record does: blanks
+// around it ignored, an SSN as NNN-NN-NNNN, NNN NN NNNN or nine digits, a card number in groups of digits with a
+// single blank or dash between two groups.
 class KALDEROS_API Checker {
 public:
     // The built-in highest groups (under the current rules, those of the published list of June 2011).

@@ -145,8 +145,8 @@ def ssn_frame(texts, rules="current", groups=None):
 
     `texts` is an iterable of str or bytes, or a pandas Series, whose index the frame takes, so that
     ``df.join(kalderos.ssn_frame(df["ssn"]).drop(columns="input"))`` puts the fields beside every row. A
-    missing value (None, NaN, pandas.NA) is judged as an empty text; its input is None. The text fields are
-    object columns of str and None, well_formed and confirm bool columns.
+    missing value (None, NaN, pandas.NA) is judged as an empty text, reason "empty"; its input is None. The
+    text fields are object columns of str and None, well_formed and confirm bool columns.
     """
     import pandas
 

@@ -36,8 +36,10 @@ SSN_ROWS = [
      ssn(True, "001", "13", "0001", "New Hampshire", "valid", True, "ok", "2011-06", None)),
     ("800-12-3456", "current", GROUPS, ssn(True, "800", "12", "3456", None, "valid", True, "ok", "2011-06", None)),
     ("123-96-", "classic", None, NONE),
-    ("", "current", None, NONE),
-    ("123 45 6789", "current", None, NONE),
+    ("", "current", None, {**NONE, "reason": "empty"}),
+    (" \t ", "classic", None, {**NONE, "reason": "empty"}),
+    ("123 45 6789", "current", None, ssn(True, "123", "45", "6789", None, "valid", False, "ok", "2011-06", None)),
+    ("123 45-6789", "current", None, NONE),
     ("1234567890", "classic", None, NONE),
     ("078-05-1120\x00", "classic", None,
      ssn(True, "078", "05", "1120", "New York", "invalid", False, "known-invalid", None, None)),
@@ -60,6 +62,10 @@ CARD_ROWS = [
     ("6221260000000000", "current", card("6221260000000000", "Discover", "pass", "Discover", "ok")),
     ("6360000000000002", "current",
      card("6360000000000002", "InterPayment", "fail", "InterPayment_X", "bad-check-digit")),
+    ("4111 1111 1111 1111", "classic", card("4111111111111111", "VISA", "pass", "VISA", "ok")),
+    (" 3782 822463 10005\t", "current", card("378282246310005", "AMEX", "pass", "AMEX", "ok")),
+    ("4111  1111 1111 1111", "classic", card(None, None, "n/a", "UNKNOWN", "not-a-number")),
+    ("   ", "current", card(None, None, "n/a", "UNKNOWN", "empty")),
 ]
 
 

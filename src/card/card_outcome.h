@@ -81,12 +81,14 @@ constexpr std::string_view KindView(std::size_t kind) { return KindView(RuleSet:
 // formats: new reasons may be added, none renamed.
 enum class CardReason : std::uint8_t {
     Ok,              // a known type, its digit count, and its check digit right where the type has one
-    NotANumber,      // UNKNOWN: something other than digits and dashes before the number's end
+    NotANumber,      // UNKNOWN: something other than digits and dashes before the number's end; in the strict
+                     // reading also white space inside but for single blanks between digits
     BadDashes,       // UNKNOWN: one dash, or more than three, among the digits
     TooFewDigits,    // UNKNOWN below the shortest number of the table; a type name below the type's count
     UnknownPrefix,   // Other: no type has the number's leading digits
     TooManyDigits,   // 2MANY_DIGITS
     BadCheckDigit,   // a type name with "_X"
+    Empty,           // UNKNOWN: nothing but blanks, or nothing at all (the strict reading's, never the classifier's)
     kCount,          // not a reason: how many there are
 };
 
@@ -95,8 +97,10 @@ inline constexpr std::size_t kCardReasonCount = static_cast<std::size_t>(CardRea
 // Every reason named: an entry missing from the list leaves an empty name, which the check below refuses.
 inline constexpr std::array<std::string_view, kCardReasonCount> kCardReasonNames{
     "ok", "not-a-number", "bad-dashes", "too-few-digits", "unknown-prefix", "too-many-digits", "bad-check-digit",
+    "empty",
 };
 static_assert(!kCardReasonNames.back().empty() &&
+              kCardReasonNames[static_cast<std::size_t>(CardReason::Empty)] == "empty" &&
               kCardReasonNames[static_cast<std::size_t>(CardReason::BadCheckDigit)] == "bad-check-digit" &&
               kCardReasonNames[static_cast<std::size_t>(CardReason::UnknownPrefix)] == "unknown-prefix");
 

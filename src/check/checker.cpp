@@ -6,6 +6,7 @@
 #include "card/card_field_values.h"
 #include "card/card_fields.h"
 #include "card/card_outcome.h"
+#include "card/written_card.h"
 #include "kalderos/kalderos.h"
 #include "ssn/current_rules.h"
 #include "ssn/issuance_window.h"
@@ -50,10 +51,13 @@ SsnResult CheckSsnAs(const ssn::SsnRules& rules, std::string_view text) {
 
 template <RuleSet kRules>
 CardResult CheckCardAs(std::string_view text) {
-    const card::CardOutcome outcome = card::ClassifyCardText<kRules>(text);
+    card::WrittenCopy copy;
+    const card::CardReading reading = card::ClassifyWritten(
+        text, kRules, copy, [](std::string_view number) { return card::ClassifyCardText<kRules>(number); });
+    const card::CardOutcome& outcome = reading.outcome;
     CardResult result;
     if (card::ShowsNumber(outcome)) {
-        result.digit_count = card::DigitsField(text.substr(0, outcome.length), result.digit_text.data());
+        result.digit_count = card::DigitsField({reading.kept, outcome.length}, result.digit_text.data());
         result.type = card::KindView(kRules, card::TypeFieldKind(outcome));
     }
     result.luhn = card::kLuhnNames[static_cast<std::size_t>(outcome.check)];

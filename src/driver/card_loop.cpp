@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "card/card_outcome.h"
+#include "card/written_card.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 #include "lists/line_core.h"
@@ -103,11 +104,17 @@ void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::s
     out.Commit(kSize);
 }
 
-// The card line of each text; with --fail-on-invalid, what fails is classified as the records classify it. A
-// line in pieces fails as its first piece does: the classifier never reads that far into a line.
+// The card line of each text; with --fail-on-invalid, what fails is classified as the records classify it: a
+// line in pieces once, as a whole, when its last piece has come.
 template <RuleSet kRules>
 class CardTextStep {
 public:
+    // What a block's last texts leave to the next block: the line they began, where it goes on there.
+    struct Carry {
+        bool line_open = false;
+        LineCore line;
+    };
+
     CardTextStep(OutputStream& out, bool fail_on_invalid) : out_(out), fail_on_invalid_(fail_on_invalid) {}
 
     void Print(std::string_view text) {
@@ -124,32 +131,39 @@ public:
     }
     bool Check(std::string_view text) {
         Print(text);
-        return fail_on_invalid_ && Fails(text);
+        return fail_on_invalid_ && Fails(LineContent(text));
     }
     bool CheckLine(std::string_view text) {
         Print(text);
         if (!fail_on_invalid_) return false;
-        const bool first = !line_open_;
-        line_open_ = IsPiece(text);
-        return first && Fails(text);
+        const bool piece = IsPiece(text);
+        if (!carry_.line_open && !piece) return Fails(LineContent(text));
+        carry_.line.Add(text);
+        carry_.line_open = piece;
+        return !piece && EndLine();
     }
-    static bool EndOfLines() { return false; }
+    bool EndOfLines() { return carry_.line_open && EndLine(); }
 
-    // Whether the last text was a piece of a line, whose next pieces do not fail on their own.
-    using Carry = bool;
     bool Settles(std::string_view /*text*/, bool begins_line) const { return begins_line || !fail_on_invalid_; }
-    [[nodiscard]] Carry Carried() const { return line_open_; }
-    void Resume(const Carry& carried) { line_open_ = carried; }
+    [[nodiscard]] Carry Carried() const { return carry_; }
+    void Resume(const Carry& carried) { carry_ = carried; }
 
 private:
-    static bool Fails(std::string_view text) {
-        const std::string_view content = LineContent(text);
-        return card::ClassifyReadable<kRules>(content.data(), content.size()).reason != card::CardReason::Ok;
+    static bool Fails(std::string_view content) {
+        card::WrittenCopy copy;
+        return card::ClassifyAsWritten<kRules>(content.data(), content.size(), copy).outcome.reason !=
+               card::CardReason::Ok;
+    }
+    // A card number, blanks around it dropped, is far shorter than the middle a line keeps.
+    bool EndLine() {
+        const bool fails = carry_.line.TooLong() || Fails(carry_.line.View());
+        carry_ = {};
+        return fails;
     }
 
     OutputStream& out_;
     bool fail_on_invalid_;
-    bool line_open_ = false;  // the last text was a piece of a line
+    Carry carry_;
 };
 
 }  // namespace

@@ -41,9 +41,10 @@ public:
         static_assert(TextSource::kReadAhead >= card::kCardReadAhead &&
                       TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
         const std::string_view input = LineContent(text);
-        const card::CardOutcome outcome = card::ClassifyReadable<kRules>(input.data(), input.size());
-        printer_.Print(input, outcome);
-        return outcome.reason != card::CardReason::Ok;
+        card::WrittenCopy copy;
+        const card::CardReading reading = card::ClassifyAsWritten<kRules>(input.data(), input.size(), copy);
+        printer_.Print(input, reading);
+        return reading.outcome.reason != card::CardReason::Ok;
     }
     bool Check(std::string_view text) { return CheckLine(text); }
 

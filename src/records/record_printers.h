@@ -11,6 +11,7 @@
 #include "card/card_field_values.h"
 #include "card/card_fields.h"
 #include "card/card_outcome.h"
+#include "card/written_card.h"
 #include "records/record_writer.h"
 #include "ssn/issuance_window.h"
 #include "ssn/place_names.h"
@@ -152,8 +153,8 @@ private:
     const ssn::PackedWindows& windows_ = ssn::PackedWindowTable();
 };
 
-// A card record: the classifier's outcome for `input`, from whose start kCardReadAhead bytes may be read, under
-// the table of `kRules`.
+// A card record: the strict reading of `input` (ClassifyAsWritten) under the table of `kRules`, its kept part
+// where kCardReadAhead bytes may be read from its start.
 template <class Syntax, RuleSet kRules>
 class CardRecordPrinter {
 public:
@@ -163,26 +164,27 @@ public:
 
     // Inlined, as are PrintFields and PrintField: each left out alone costs 8 to 10 % more instructions per
     // record (callgrind).
-    [[gnu::always_inline]] void Print(std::string_view input, const card::CardOutcome& outcome) {
-        PrintFields(input, outcome, std::make_index_sequence<card::kCardFieldNames.size()>{});
+    [[gnu::always_inline]] void Print(std::string_view input, const card::CardReading& reading) {
+        PrintFields(input, reading, std::make_index_sequence<card::kCardFieldNames.size()>{});
         writer_.End();
     }
 
 private:
     template <std::size_t... kField>
-    [[gnu::always_inline]] void PrintFields(std::string_view input, const card::CardOutcome& outcome, std::index_sequence<kField...>) {
-        (PrintField(static_cast<card::CardField>(kField), input, outcome), ...);
+    [[gnu::always_inline]] void PrintFields(std::string_view input, const card::CardReading& reading, std::index_sequence<kField...>) {
+        (PrintField(static_cast<card::CardField>(kField), input, reading), ...);
     }
 
-    [[gnu::always_inline]] void PrintField(card::CardField field, std::string_view input, const card::CardOutcome& outcome) {
+    [[gnu::always_inline]] void PrintField(card::CardField field, std::string_view input, const card::CardReading& reading) {
         const std::string_view name = card::kCardFieldNames[static_cast<std::size_t>(field)];
+        const card::CardOutcome& outcome = reading.outcome;
         const bool unknown = !card::ShowsNumber(outcome);
         switch (field) {
             case card::CardField::Input:
                 return writer_.BeginWithInput(name, input);
             case card::CardField::Digits:
                 if (unknown) return writer_.Null(name);
-                return PrintDigits(name, input.substr(0, outcome.length));
+                return PrintDigits(name, {reading.kept, outcome.length});
             case card::CardField::Type:
                 if (unknown) return writer_.Null(name);
                 return PutWord(writer_, name, kKindWords<kRules>[card::TypeFieldKind(outcome)]);

@@ -22,16 +22,24 @@ StrictReading ReadStrict(std::string_view text) {
     const std::string_view trimmed = TrimBlanks(text);
     std::array<char, kSsnReadAhead> copy{};
     trimmed.substr(0, copy.size()).copy(copy.data(), copy.size());
-    return {trimmed.data(), WholeUsualShape(copy.data(), trimmed.size())};
+    const bytes::Bytes16 first = bytes::LoadSixteen(copy.data());
+    const UsualShape usual = WholeUsualShapeOf(first, trimmed.size());
+    const UsualShape shape = usual.Found() ? usual : WholeSpacedShapeOf(first, trimmed.size());
+    return {trimmed.data(), shape, trimmed.empty()};
 }
 
 template <RuleSet kSet>
 SsnJudgement SsnJudge::JudgeAnyStrict(std::string_view text) const {
-    // A text without blanks around it was read whole already.
-    if (text.empty() || (!bytes::IsSpace(text.front()) && !bytes::IsSpace(text.back()))) return {};
+    // A text without blanks around it was read whole already, unless it is as long as the spaced shape.
+    if (!text.empty() && !bytes::IsSpace(text.front()) && !bytes::IsSpace(text.back()) &&
+        text.size() != kDashedShape.Length()) {
+        return {};
+    }
     const StrictReading reading = ReadStrict(text);
-    if (!reading.shape.Found()) return {};
-    return JudgeFields<kSet>(reading.start, reading.shape);
+    if (reading.shape.Found()) return JudgeFields<kSet>(reading.start, reading.shape);
+    SsnJudgement none;
+    if (reading.empty) none.reason = SsnReason::Empty;
+    return none;
 }
 
 template <RuleSet kSet>

@@ -27,8 +27,8 @@ struct SsnJudgement {
     // been issued at random after then and its area tells no place.
     bool issued_at_random = false;
 
-    // A strict reading found NNN-NN-NNNN or nine digits.
-    [[nodiscard]] bool WellFormed() const { return reason != SsnReason::Malformed; }
+    // A strict reading found NNN-NN-NNNN, NNN NN NNNN or nine digits.
+    [[nodiscard]] bool WellFormed() const { return reason != SsnReason::Malformed && reason != SsnReason::Empty; }
     // What a record calls confirm: the mark on a valid number.
     [[nodiscard]] bool Confirmed() const { return marks_confirm && verdict == SsnVerdict::Valid; }
     // What --fail-on-invalid counts: an invalid or malformed number (unknown passes).
@@ -42,9 +42,9 @@ public:
     // `rules` must outlive the judge.
     explicit SsnJudge(const SsnRules& rules) : rules_(rules) {}
 
-    // A text (its line end dropped) that is a number only when, blanks trimmed, it is exactly NNN-NN-NNNN or nine
-    // digits, judged by the rules of `kSet`, those the judge's rules were made for; kSsnReadAhead bytes may be
-    // read from its start.
+    // A text (its line end dropped) that is a number only when, blanks trimmed, it is exactly NNN-NN-NNNN,
+    // NNN NN NNNN or nine digits, judged by the rules of `kSet`, those the judge's rules were made for; a text of
+    // nothing but blanks is Empty. kSsnReadAhead bytes may be read from its start.
     template <RuleSet kSet>
     [[nodiscard]] SsnJudgement JudgeAs(std::string_view text) const {
         // The usual texts have no blanks to trim.

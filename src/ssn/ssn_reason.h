@@ -16,7 +16,8 @@ namespace kalderos::ssn {
 
 enum class SsnReason : std::uint8_t {
     Ok,
-    Malformed,       // not NNN-NN-NNNN or nine digits (decided by the caller; also any area outside 000-999)
+    Malformed,       // not NNN-NN-NNNN, NNN NN NNNN or nine digits (decided by the caller; also any area outside
+                     // 000-999)
     AreaAfter2011,   // areas 773-899: opened after the data was taken, the verdict is unknown
     Area000,
     Area900To999,
@@ -25,6 +26,7 @@ enum class SsnReason : std::uint8_t {
     Area666,         // never issued: the known-invalid list's entry for the whole area
     KnownInvalid,    // a published misused number
     GroupNotIssued,  // the group comes later in the order of issue than the area's highest group
+    Empty,           // nothing but blanks, or nothing at all: a cell left blank (decided by the caller)
     kCount,
 };
 
@@ -33,8 +35,10 @@ inline constexpr std::size_t kSsnReasonCount = static_cast<std::size_t>(SsnReaso
 inline constexpr std::array<std::string_view, kSsnReasonCount> kSsnReasonNames{
     "ok",       "malformed",   "area-after-2011", "area-000",      "area-900-999",
     "group-00", "serial-0000", "area-666",        "known-invalid", "group-not-issued",
+    "empty",
 };
 static_assert(kSsnReasonNames[static_cast<std::size_t>(SsnReason::GroupNotIssued)] == "group-not-issued" &&
+              kSsnReasonNames[static_cast<std::size_t>(SsnReason::Empty)] == "empty" &&
               kSsnReasonNames[static_cast<std::size_t>(SsnReason::Area666)] == "area-666" &&
               !kSsnReasonNames.back().empty());
 

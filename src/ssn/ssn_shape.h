@@ -1,6 +1,7 @@
 // The usual shapes of a number, "123-45-6789" and "123456789": where their fields stand, read from masks of
 // where the first sixteen bytes hold digits and dashes. A text is well formed when, blanks trimmed, it is
-// exactly one of them; the text line's lenient reading takes them at the start of any text.
+// exactly one of them or "123 45 6789"; the text line's lenient reading takes the usual ones at the start of any
+// text.
 #pragma once
 
 #include <algorithm>
@@ -40,6 +41,18 @@ static_assert(kDashedDigits == 0b111'1011'0111u && kDashedDashes == (1u << 3 | 1
               kPlainShape.Length() == 9 && kDashedShape.Length() == 11 &&
               kPlainShape.group_at == kDashedShape.group_at - 1 && kPlainShape.serial_at == kDashedShape.serial_at - 2);
 }  // namespace detail
+
+// "123 45 6789", as people write a number too: blanks where the dashes stand, the fields where the dashed shape
+// has them. The strict reading alone takes it, off the usual shapes' short path: the text line reads such a
+// text as it always has. Not Found for any other text of exactly `size` bytes, its first sixteen in `bytes`.
+inline UsualShape WholeSpacedShapeOf(bytes::Bytes16 bytes, std::size_t size) {
+    if (size != kDashedShape.Length()) return {};
+    const unsigned digits = bytes::FlagMask(bytes::DigitBytes(bytes));
+    const unsigned blanks = bytes::FlagMask(bytes::BytesEqualTo(bytes, ' '));
+    const bool spaced = ((digits & detail::kDashedDigits) == detail::kDashedDigits) &
+                        ((blanks & detail::kDashedDashes) == detail::kDashedDashes);
+    return spaced ? kDashedShape : UsualShape{};
+}
 
 // The shape at the start of a text of `size` bytes from whose start kSsnReadAhead bytes may be read.
 inline UsualShape UsualShapeAt(const char* text, std::size_t size) {
@@ -102,14 +115,15 @@ inline SsnNumber NumberOfShape(const char* text, UsualShape shape) {
 }
 
 // A well-formed text: where its number starts (the text without its blanks) and its shape; `shape` not Found
-// when the text is not well formed.
+// when the text is not well formed, and `empty` when it holds nothing but blanks.
 struct StrictReading {
     const char* start = nullptr;
     UsualShape shape;
+    bool empty = false;
 };
 
-// The strict reading of `text` (its line end already dropped): WholeUsualShape of the text without its leading
-// and trailing blanks. Nothing past the text is read.
+// The strict reading of `text` (its line end already dropped): WholeUsualShape, or else WholeSpacedShapeOf, of
+// the text without its leading and trailing blanks. Nothing past the text is read.
 [[nodiscard]] StrictReading ReadStrict(std::string_view text);
 
 }  // namespace kalderos::ssn

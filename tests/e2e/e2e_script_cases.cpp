@@ -58,7 +58,7 @@ const std::string kUsage =
            "  issued_after, issued_by: the months of the published lists between which the\n"
            "           number could have been issued (YYYY-MM), empty where none bounds it\n"
            "  reason: ok malformed area-after-2011 area-000 area-900-999 group-00\n"
-           "          serial-0000 area-666 known-invalid group-not-issued\n"
+           "          serial-0000 area-666 known-invalid group-not-issued empty\n"
            "Card record fields: input digits type luhn outcome reason\n"
            "  type, classic rules: DINERS AMEX VISA MasterCard Discover JCB16 JCB15 enRoute\n"
            "                       Other\n"
@@ -68,7 +68,7 @@ const std::string kUsage =
            "                       Other\n"
            "  luhn: n/a, pass, fail\n"
            "  reason: ok not-a-number bad-dashes too-few-digits unknown-prefix\n"
-           "          too-many-digits bad-check-digit\n"
+           "          too-many-digits bad-check-digit empty\n"
            "\n"
            "Exit status: 0 done; 1 a number not valid (only with --fail-on-invalid);\n"
            "2 the list file could not be opened or read, or Ctrl-C; 3 standard output\n"
@@ -100,8 +100,8 @@ std::vector<E2eCase> SsnRecordRows() {
                    "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"
                    "  001-06-1234\\t\ttrue\t001\t06\t1234\tNew Hampshire\tvalid\ttrue\tok\t2003-11\t2011-06\n"
                    "123-96-\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
-                   "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
-                   "123 45 6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+                   "\tfalse\t\t\t\t\tinvalid\tfalse\tempty\t\t\n"
+                   "123 45 6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"
                    "1234567890\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
                    "-12-45-6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
                    "a\\\\b\xE9\"\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
@@ -114,9 +114,9 @@ std::vector<E2eCase> SsnRecordRows() {
                R"({"input":"123-96-","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
                R"("verdict":"invalid","confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})" "\n"
                R"({"input":"","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
-               R"("verdict":"invalid","confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})" "\n"
-               R"({"input":"123 45 6789","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
-               R"("verdict":"invalid","confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})" "\n"
+               R"("verdict":"invalid","confirm":false,"reason":"empty","issued_after":null,"issued_by":null})" "\n"
+               R"({"input":"123 45 6789","well_formed":true,"area":"123","group":"45","serial":"6789","place":"New York",)"
+               R"("verdict":"invalid","confirm":false,"reason":"group-not-issued","issued_after":null,"issued_by":null})" "\n"
                R"({"input":"1234567890","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
                R"("verdict":"invalid","confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})" "\n"
                R"({"input":"-12-45-6789","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
@@ -145,7 +145,7 @@ std::vector<E2eCase> SsnRecordRows() {
                "123-45-6789\ttrue\t123\t45\t6789\tNew York\tvalid\ttrue\tok\t2011-06\t\n"}),
         Quiet({"tsv standard input is a filter", {"--format=tsv"}, {}, "123-96-0001\n\n7\n123456789",
                kSsnHeader + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"
-                            "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+                            "\tfalse\t\t\t\t\tinvalid\tfalse\tempty\t\t\n"
                             "7\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
                             "123456789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"}),
         Quiet({"jsonl options first read standard input", {"--format=jsonl", "-g", "groups.txt"},
@@ -176,6 +176,17 @@ std::vector<E2eCase> SsnRecordRows() {
                " 123-45--789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
                "123-45--789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
                " 123-45-6789 \ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"}),
+        // As people write a number: blanks where the dashes stand, blanks around it. A cell of blanks is empty, not
+        // malformed; blanks and dashes do not mix, and one blank stands for one dash.
+        Quiet({"tsv an SSN as people write it", {"--format=tsv", "--no-header", "--rules=current", "-i", "list.txt"},
+               {{"list.txt", "123 45 6789\n  123 96 0001\t\n\t\n   \n123 45-6789\n123  45 6789\n 123 45 67890\n"}}, "",
+               "123 45 6789\ttrue\t123\t45\t6789\t\tvalid\tfalse\tok\t2011-06\t\n"
+               "  123 96 0001\\t\ttrue\t123\t96\t0001\tNew York\tvalid\tfalse\tok\t2007-07\t2011-06\n"
+               "\\t\tfalse\t\t\t\t\tinvalid\tfalse\tempty\t\t\n"
+               "   \tfalse\t\t\t\t\tinvalid\tfalse\tempty\t\t\n"
+               "123 45-6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+               "123  45 6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+               " 123 45 67890\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"}),
         // Short inputs are escaped from a vector of their bytes, long ones byte by byte: the same escapes.
         Quiet({"tsv a lone carriage return is escaped, short or long", {"--format=tsv", "--no-header", "-i",
                "list.txt"}, {{"list.txt", "12\r3\n" + std::string(40, '7') + "\r\\\n"}}, "",
@@ -217,9 +228,9 @@ std::vector<E2eCase> CardRecordRows() {
                kCardHeader +
                    "4111111111111111\t4111111111111111\tVISA\tpass\tVISA\tok\n"
                    "123\t\t\tn/a\tUNKNOWN\ttoo-few-digits\n"
-                   "\t\t\tn/a\tUNKNOWN\ttoo-few-digits\n"
+                   "\t\t\tn/a\tUNKNOWN\tempty\n"
                    "12345x7890123\t\t\tn/a\tUNKNOWN\tnot-a-number\n"
-                   "3500 0000 0000 0000\t\t\tn/a\tUNKNOWN\ttoo-few-digits\n"
+                   "3500 0000 0000 0000\t3500000000000000\tJCB16\tfail\tJCB16_X\tbad-check-digit\n"
                    "4000-000000000002\t\t\tn/a\tUNKNOWN\tbad-dashes\n"
                    "4000000000000001\t4000000000000001\tVISA\tfail\tVISA_X\tbad-check-digit\n"
                    "51000000000000081\t5100000000000008\tMasterCard\tpass\tMasterCard\tok\n"
@@ -235,6 +246,27 @@ std::vector<E2eCase> CardRecordRows() {
                "\n"
                R"({"input":"\"\\\u0001","digits":null,"type":null,"luhn":"n/a","outcome":"UNKNOWN",)"
                R"("reason":"not-a-number"})" "\n"}),
+        // As people write a number: in groups with single blanks or dashes between them, blanks around it. Any other
+        // white space inside makes no number; one blank joins two groups as one dash does.
+        Quiet({"tsv card numbers as people write them", {"--format=tsv", "--no-header", "-C", "-i", "cards.txt"},
+               {{"cards.txt", "4111 1111 1111 1111\n  4111111111111111  \n3782 822463 10005\n4111-1111 1111-1111\n"
+                              "4111  1111 1111 1111\n4111 -1111-1111-1111\n4111\t1111\t1111\t1111\n"
+                              "4111111111111111 exp 12/29\n4111 111111111111\n   \n"}}, "",
+               "4111 1111 1111 1111\t4111111111111111\tVISA\tpass\tVISA\tok\n"
+               "  4111111111111111  \t4111111111111111\tVISA\tpass\tVISA\tok\n"
+               "3782 822463 10005\t378282246310005\tAMEX\tpass\tAMEX\tok\n"
+               "4111-1111 1111-1111\t4111111111111111\tVISA\tpass\tVISA\tok\n"
+               "4111  1111 1111 1111\t\t\tn/a\tUNKNOWN\tnot-a-number\n"
+               "4111 -1111-1111-1111\t\t\tn/a\tUNKNOWN\tnot-a-number\n"
+               "4111\\t1111\\t1111\\t1111\t\t\tn/a\tUNKNOWN\tnot-a-number\n"
+               "4111111111111111 exp 12/29\t\t\tn/a\tUNKNOWN\tnot-a-number\n"
+               "4111 111111111111\t\t\tn/a\tUNKNOWN\tbad-dashes\n"
+               "   \t\t\tn/a\tUNKNOWN\tempty\n"}),
+        Quiet({"jsonl card in groups by today's networks", {"-C", "--rules=current", "--format=jsonl"}, {},
+               "\t6011 0000 0000 0004\n\t\n",
+               R"({"input":"\t6011 0000 0000 0004","digits":"6011000000000004","type":"Discover","luhn":"pass",)"
+               R"("outcome":"Discover","reason":"ok"})" "\n"
+               R"({"input":"\t","digits":null,"type":null,"luhn":"n/a","outcome":"UNKNOWN","reason":"empty"})" "\n"}),
         Quiet({"tsv card a line of 259 characters is one record", {"--format=tsv", "--no-header", "-C"}, {},
                std::string(259, 'a') + "\n", std::string(259, 'a') + "\t\t\tn/a\tUNKNOWN\tnot-a-number\n"}),
         Quiet({"jsonl card from standard input", {"-C", "--format=jsonl"}, {}, "6011111111111117\n",
@@ -282,6 +314,10 @@ std::vector<E2eCase> QuietAndMixedRows() {
         Quiet({"--fail-on-invalid an argument as long as a piece", {"--quiet", "--fail-on-invalid",
                "123-96-0001" + std::string(248, ' '), "-i", "list.txt"}, {{"list.txt", "123-96-0001\n"}}, "",
                kConfirmed + kConfirmed}),
+        Quiet({"--fail-on-invalid a card after blanks in pieces", {"--quiet", "--fail-on-invalid", "-C", "-i",
+               "cards.txt"}, {{"cards.txt", std::string(270, ' ') + "4111 1111 1111 1111\n"}}, "",
+               "\n     UNKNOWN | " + std::string(259, ' ') + "\n     UNKNOWN | " + std::string(11, ' ') +
+                   "4111 1111 1111 1111\n\n"}),
         Quiet({"--fail-on-invalid a card with blanks behind it in pieces", {"--quiet", "--fail-on-invalid", "-C",
                "-i", "cards.txt"}, {{"cards.txt", "4111111111111111" + std::string(300, ' ') + "\n"}}, "",
                "\n        VISA |     4111111111111111\n     UNKNOWN | " + std::string(57, ' ') + "\n\n"}),
@@ -291,6 +327,11 @@ std::vector<E2eCase> QuietAndMixedRows() {
                {{"list.txt", "123-96-0001\nx\n"}}, "",
                "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\nx\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n",
                "", 1}),
+        // --fail-on-invalid counts what the records call a number; the lines are the text line's as ever.
+        Quiet({"--fail-on-invalid an SSN with blanks for dashes passes", {"--quiet", "--fail-on-invalid", "123 96 0001"},
+               {}, "", kConfirmed}),
+        Quiet({"--fail-on-invalid a card number in groups passes", {"--quiet", "--fail-on-invalid", "-C",
+               "4111 1111 1111 1111"}, {}, "", "\n     UNKNOWN |  4111 1111 1111 1111\n"}),
         Quiet({"--fail-on-invalid cards all ok", {"--fail-on-invalid", "--quiet", "-C", "-i", "cards.txt"},
                {{"cards.txt", "4111111111111111\n"}}, "", "\n        VISA |     4111111111111111\n"}),
         Quiet({"--fail-on-invalid a short card text counts", {"--fail-on-invalid", "--format=jsonl", "-C"}, {},

@@ -11,6 +11,7 @@
 
 #include "card/card_outcome.h"
 #include "card/card_type_table.h"
+#include "card/written_card.h"
 #include "driver/run_failure.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
@@ -277,7 +278,9 @@ bool SsnLineFails(const ssn::SsnJudge& judge, const std::string& line) {
     return judge.JudgeAs<kRules>({content.data(), LineContent(line).size()}).Fails();
 }
 bool CardLineFails(const std::string& line, RuleSet rules) {
-    return card::JudgeCard(LineContent(line), rules).reason != card::CardReason::Ok;
+    card::WrittenCopy copy;
+    const auto judge = [&](std::string_view number) { return card::JudgeCard(number, rules); };
+    return card::ClassifyWritten(LineContent(line), rules, copy, judge).outcome.reason != card::CardReason::Ok;
 }
 
 // A card loop's end: the list closed and the closing line feed written unless the input failed.

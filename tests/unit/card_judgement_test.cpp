@@ -7,7 +7,9 @@
 #include <random>
 #include <string>
 
+#include "card/card_field_values.h"
 #include "card/card_outcome.h"
+#include "card/written_card.h"
 #include "common/rule_sets.h"
 
 namespace kalderos::card {
@@ -88,6 +90,51 @@ TEST(CardJudgement, FastEqualsTheRulesOnEveryFourDigitStartAndLength) {
             std::string text = first;
             while (text.size() < length) text += static_cast<char>('0' + random() % 10);
             for (const RuleSet rules : test::kRuleSets) ExpectOneJudgement(text, rules);
+        }
+    }
+}
+
+// The strict reading's short path past the classifier gives what reading the text first and judging it step by
+// step gives: the same outcome and the same digits, whatever follows the text in its buffer.
+void ExpectOneStrictReading(const std::string& text, RuleSet rules, char after) {
+    WrittenCopy plain_copy;
+    const CardReading plain =
+        ClassifyWritten(text, rules, plain_copy, [&](std::string_view number) { return JudgeCard(number, rules); });
+    const std::string buffer = text + std::string(kCardReadAhead, after);
+    WrittenCopy copy;
+    const CardReading fast = test::UnderRules(
+        rules, [&](auto set) { return ClassifyAsWritten<decltype(set)::value>(buffer.data(), text.size(), copy); });
+    ASSERT_EQ(ReasonName(fast.outcome.reason), ReasonName(plain.outcome.reason)) << "[" << text << "]";
+    ASSERT_EQ(KindView(rules, fast.outcome.kind), KindView(rules, plain.outcome.kind)) << "[" << text << "]";
+    ASSERT_EQ(fast.outcome.type, plain.outcome.type) << "[" << text << "]";
+    ASSERT_EQ(fast.outcome.check, plain.outcome.check) << "[" << text << "]";
+    if (!ShowsNumber(plain.outcome)) return;
+    std::string fast_digits(kCardReadAhead, ' ');
+    std::string plain_digits(kCardReadAhead, ' ');
+    fast_digits.resize(DigitsField({fast.kept, fast.outcome.length}, fast_digits.data()));
+    plain_digits.resize(DigitsField({plain.kept, plain.outcome.length}, plain_digits.data()));
+    ASSERT_EQ(fast_digits, plain_digits) << "[" << text << "]";
+}
+
+// Numbers in groups, with blanks, dashes and tabs between and around them, and texts that only look alike.
+TEST(CardJudgement, StrictReadingFastEqualsThePlainReading) {
+    std::mt19937 random(20250101);
+    constexpr std::string_view kSeparators[] = {" ", " ", " ", "-", "-", "  ", " -", "- ", "\t", ""};
+    constexpr std::string_view kAround[] = {"", "", "", " ", "  ", "\t", "\r", " x", "\n\n", std::string_view("\0 1", 3)};
+    for (int i = 0; i < 300000; ++i) {
+        std::string text(kAround[random() % std::size(kAround)]);
+        text += "3456"[random() % 4];
+        for (int groups = static_cast<int>(random() % 6); groups >= 0; --groups) {
+            for (int digits = 1 + static_cast<int>(random() % 6); digits > 0; --digits) {
+                text += static_cast<char>('0' + random() % 10);
+            }
+            if (groups > 0) text += kSeparators[random() % std::size(kSeparators)];
+        }
+        text += kAround[random() % std::size(kAround)];
+        if (random() % 16 == 0) text = std::string(random() % 40, ' ');
+        for (const RuleSet rules : test::kRuleSets) {
+            ExpectOneStrictReading(text, rules, '7');
+            ExpectOneStrictReading(text, rules, ' ');
         }
     }
 }

@@ -119,17 +119,20 @@ TEST(SsnJudge, EveryAreaGroupAndSpecialSerialOfTheUsualShapes) {
     }
 }
 
-// The strict reading, plainly: blanks trimmed, then nine digits, or three, a dash, two, a dash and four.
+// The strict reading, plainly: blanks trimmed, then nine digits, or three, a dash, two, a dash and four, or the
+// same with blanks for both dashes.
 bool PlainlyWellFormed(std::string_view text) {
     while (!text.empty() && std::strchr(" \t\n\v\f\r", text.front()) != nullptr) text.remove_prefix(1);
     while (!text.empty() && std::strchr(" \t\n\v\f\r", text.back()) != nullptr) text.remove_suffix(1);
-    const char* const pattern = text.size() == 9 ? "ddddddddd" : text.size() == 11 ? "ddd-dd-dddd" : nullptr;
-    if (pattern == nullptr) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool digit = text[i] >= '0' && text[i] <= '9';
-        if (pattern[i] == 'd' ? !digit : text[i] != '-') return false;
+    for (const std::string_view pattern : {"ddddddddd", "ddd-dd-dddd", "ddd dd dddd"}) {
+        bool fits = text.size() == pattern.size();
+        for (std::size_t i = 0; fits && i < text.size(); ++i) {
+            const bool digit = text[i] >= '0' && text[i] <= '9';
+            fits = pattern[i] == 'd' ? digit : text[i] == pattern[i];
+        }
+        if (fits) return true;
     }
-    return true;
+    return false;
 }
 
 ssn::SsnJudgement JudgeStrictly(const ssn::SsnJudge& judge, std::string_view text, char after) {
@@ -150,8 +153,10 @@ TEST(SsnJudge, StrictReadingTakesExactlyTheUsualShapes) {
         {"123-45-6789", true},   {"123456789", true},     {" 123-45-6789\t", true}, {"\v123456789 \r", true},
         {"123-45--789", false},  {" 123-45--789", false}, {"123-45-678", false},    {"1234567890", false},
         {"123-456789", false},   {"12345678", false},     {"", false},              {"   ", false},
-        {"123-45-6789x", false}, {"x123456789", false},   {"123 45 6789", false},   {"-12-45-6789", false},
+        {"123-45-6789x", false}, {"x123456789", false},   {"123 45 6789", true},    {"-12-45-6789", false},
         {"12a456789", false},    {"123-45-67 9", false},  {"123_45-6789", false},   {"1234-5-6789", false},
+        {" 123 45 6789\r", true}, {"123 45-6789", false},  {"123-45 6789", false},   {"123 45 678 ", false},
+        {"123\t45\t6789", false}, {"123  45 6789", false}, {"1 23 45 6789", false},  {"123 456789", false},
     };
     for (const auto& row : rows) {
         for (const char after : {'\0', '7', '-'}) {
@@ -159,6 +164,22 @@ TEST(SsnJudge, StrictReadingTakesExactlyTheUsualShapes) {
             EXPECT_EQ(judged.WellFormed(), row.well_formed) << row.text << " followed by " << after;
             EXPECT_EQ(judged.WellFormed(), PlainlyWellFormed(row.text)) << row.text;
         }
+    }
+}
+
+// Nothing but blanks is empty, not malformed; the reason gives the same verdict.
+TEST(SsnJudge, StrictReadingFindsBlankTextsEmpty) {
+    const HighestGroupTable table = BuiltinTable();
+    const ssn::SsnRules rules(table);
+    const ssn::SsnJudge judge(rules);
+    for (const char* text : {"", " ", "\t", "  \r", "           ", "\v\f                  \t"}) {
+        const ssn::SsnJudgement judged = JudgeStrictly(judge, text, '7');
+        EXPECT_EQ(ssn::ReasonName(judged.reason), "empty") << "[" << text << "]";
+        EXPECT_FALSE(judged.WellFormed()) << "[" << text << "]";
+        EXPECT_TRUE(judged.Fails()) << "[" << text << "]";
+    }
+    for (const char* text : {"x", " - ", "123 45 678", "\t123456789 0"}) {
+        EXPECT_EQ(ssn::ReasonName(JudgeStrictly(judge, text, '7').reason), "malformed") << "[" << text << "]";
     }
 }
 
