@@ -106,7 +106,7 @@ void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::s
 // The card line of each text; with --fail-on-invalid, what fails is classified as the records classify it. A
 // line in pieces fails as its first piece does: the classifier never reads that far into a line.
 template <RuleSet kRules>
-class CardTextStep {
+class CardTextStep : public TalliesNothing {
 public:
     CardTextStep(OutputStream& out, bool fail_on_invalid) : out_(out), fail_on_invalid_(fail_on_invalid) {}
 
@@ -156,7 +156,7 @@ private:
 
 template <RuleSet kRules>
 int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
-    const auto finish = [] { Out().Write("\n"); };
+    const auto finish = [](const CardTextStep<kRules>& /*step*/) { Out().Write("\n"); };
     const bool fail_on_invalid = options.fail_on_invalid;
     return CheckEveryText(
         texts, options, [&](OutputStream& out) { return CardTextStep<kRules>(out, fail_on_invalid); }, finish);
