@@ -47,8 +47,7 @@ inline constexpr std::array<LongOptionRow, static_cast<std::size_t>(LongOption::
     {LongOption::Rules, "rules", "RULES", kRulesValues, ""},
     {LongOption::FailOnInvalid, "fail-on-invalid", "", {}, "exit 1 when a number was not valid"},
     {LongOption::Summary, "summary", "", {},
-     "print the counts (numbers checked, each verdict, reason and card type) in the format instead of a line "
-     "per number"},
+     "print the counts of each verdict, reason and card type instead of a line per number"},
     {LongOption::Jobs, "jobs", "N", {}, "check a list with N threads, 0-1024 (0: one per processor)"},
     {LongOption::Help, "help", "", {}, "show this text and exit"},
     {LongOption::Version, "version", "", {}, "show the version and the dates of the data and exit"},

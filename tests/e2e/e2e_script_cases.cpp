@@ -42,6 +42,8 @@ const std::string kUsage =
            "                     became random in 06/2011 (-g overlays the list of 06/2011),\n"
            "                     cards by today's networks\n"
            "  --fail-on-invalid  exit 1 when a number was not valid\n"
+           "  --summary          print the counts of each verdict, reason and card type\n"
+           "                     instead of a line per number\n"
            "  --jobs=N           check a list with N threads, 0-1024 (0: one per processor)\n"
            "  --help             show this text and exit\n"
            "  --version          show the version and the dates of the data and exit\n"
@@ -136,7 +138,7 @@ std::vector<E2eCase> SsnRecordRows() {
                "586-19-0001\ttrue\t586\t19\t0001\tAmerican Samoa, Guam, Philippine Islands\tinvalid\tfalse\t"
                "known-invalid\t\t\n"
                "772-70-0001\ttrue\t772\t70\t0001\tFlorida\tvalid\ttrue\tok\t2007-07\t2011-06\n"
-               "666-00-0000\ttrue\t666\t00\t0000\t\tinvalid\tfalse\tgroup-00\t\t\n"}),
+               "666-00-0000\ttrue\t666\t00\t0000\t\tinvalid\tfalse\tgroup-00\t\t\n", kOneNotIssued}),
         // The text line makes 411-11-1111 of it; a record invents no digits.
         Quiet({"tsv a card number is no SSN", {"4111111111111111", "--format=tsv", "--no-header"}, {}, "",
                "4111111111111111\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"}),
@@ -147,7 +149,8 @@ std::vector<E2eCase> SsnRecordRows() {
                kSsnHeader + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"
                             "\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
                             "7\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
-                            "123456789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"}),
+                            "123456789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n",
+               kOneNotIssued}),
         Quiet({"jsonl options first read standard input", {"--format=jsonl", "-g", "groups.txt"},
                {{"groups.txt", "123 45\n"}}, "123456789\r\n",
                R"({"input":"123456789","well_formed":true,"area":"123","group":"45","serial":"6789","place":"New York",)"
@@ -175,7 +178,7 @@ std::vector<E2eCase> SsnRecordRows() {
                {{"list.txt", " 123-45--789\n123-45--789\n 123-45-6789 \n"}}, "",
                " 123-45--789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
                "123-45--789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
-               " 123-45-6789 \ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"}),
+               " 123-45-6789 \ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n", kOneNotIssued}),
         // Short inputs are escaped from a vector of their bytes, long ones byte by byte: the same escapes.
         Quiet({"tsv a lone carriage return is escaped, short or long", {"--format=tsv", "--no-header", "-i",
                "list.txt"}, {{"list.txt", "12\r3\n" + std::string(40, '7') + "\r\\\n"}}, "",
@@ -260,7 +263,7 @@ std::vector<E2eCase> QuietAndMixedRows() {
         Quiet({"--fail-on-invalid an unknown area passes", {"800-12-3456", "--fail-on-invalid", "--quiet"}, {}, "",
                "SSN: 800-12-3456   UNKNOWN-after 06/2011 VALID=MAYBE\n"}),
         Quiet({"--fail-on-invalid an invalid number", {"--fail-on-invalid", "--quiet", "123-45-6789"}, {}, "",
-               "SSN: 123-45-6789   New York              VALID=NO\n", "", 1}),
+               "SSN: 123-45-6789   New York              VALID=NO\n", kOneNotIssued, 1}),
         Quiet({"--fail-on-invalid a malformed text the text line calls valid", {"--quiet", "--fail-on-invalid", "-i",
                "list.txt"}, {{"list.txt", "123-96-0001\n123-96-\n"}}, "", kConfirmed + kConfirmed, "", 1}),
         // A line longer than a text is printed in pieces but fails, or not, whole, as its record does; an
@@ -286,7 +289,7 @@ std::vector<E2eCase> QuietAndMixedRows() {
                "-i", "cards.txt"}, {{"cards.txt", "4111111111111111" + std::string(300, ' ') + "\n"}}, "",
                "\n        VISA |     4111111111111111\n     UNKNOWN | " + std::string(57, ' ') + "\n\n"}),
         {"--fail-on-invalid with the banner", {"123-45-6789", "--fail-on-invalid"}, {}, "",
-         "\nSSN: 123-45-6789   New York              VALID=NO\n", "", 1},
+         "\nSSN: 123-45-6789   New York              VALID=NO\n", kOneNotIssued, 1},
         Quiet({"--fail-on-invalid tsv", {"--format=tsv", "--no-header", "--fail-on-invalid", "-i", "list.txt"},
                {{"list.txt", "123-96-0001\nx\n"}}, "",
                "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\nx\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n",
@@ -338,7 +341,7 @@ std::vector<E2eCase> LongOptionErrorRows() {
                "kalderos: invalid argument '00001025' for '--jobs' (valid arguments are 0-1024)\n" + kTryHelp, 5}),
         Quiet({"--jobs at its limit", {"--jobs=1024", "--format=tsv", "--no-header", "-i", "l.txt"},
                {{"l.txt", "123-45-6789\n"}}, "",
-               "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"}),
+               "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n", kOneNotIssued}),
         // Leading zeros count for nothing, however many.
         Quiet({"--jobs behind zeros", {"--quiet", "--jobs=0001", "-i", "l.txt", "--jobs", "00002"},
                {{"l.txt", "123-96-0001\n"}}, "", kConfirmed}),
@@ -348,7 +351,7 @@ std::vector<E2eCase> LongOptionErrorRows() {
         Quiet({"--jobs=0 over a list", {"--jobs=0", "--format=tsv", "--no-header", "-i", "l.txt"},
                {{"l.txt", "123-45-6789\n 772\n"}}, "",
                "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"
-               " 772\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n", "", 0}),
+               " 772\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n", kOneNotIssued, 0}),
         Quiet({"a switch given a value", {"--quiet=yes"}, {}, "", "",
                "kalderos: option '--quiet' doesn't allow an argument\n" + kTryHelp, 5}),
         {"two dashes alone are a bad short option", {"--"}, {}, "", HelpPageOne(), PagerPrompt(), 5},
@@ -414,7 +417,7 @@ std::vector<E2eCase> RecordDiagnosticRows() {
                "003-50-0001"}, {{"g1", "001 50\n002 50\n"}, {"g2", "002 48\n003 50\n"}}, "",
                "SSN: 001-50-0001   New Hampshire         VALID=YES  CONFIRM\n"
                "SSN: 002-50-0001   New Hampshire         VALID=NO\n"
-               "SSN: 003-50-0001   New Hampshire         VALID=YES  CONFIRM\n"}),
+               "SSN: 003-50-0001   New Hampshire         VALID=YES  CONFIRM\n", kOneNotIssued}),
         // Card mode reads no group file: one named there is an error, not passed over.
         Quiet({"tsv a group file in card mode", {"--format=tsv", "-C", "-g", "missing.txt", "4111111111111111"}, {},
                "", "", "kalderos: option '-g' cannot be used with '-C'\n", 5}),
@@ -428,7 +431,7 @@ std::vector<E2eCase> RecordDiagnosticRows() {
         Quiet({"tsv numbers then list file -", {"--format=tsv", "--no-header", "123-45-6789", "-i", "-"}, {},
                "123-96-0001\n",
                "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"
-               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"}),
+               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n", kOneNotIssued}),
         Quiet({"--quiet list file - and another", {"--quiet", "-i", "-", "-i", "l.txt"}, {{"l.txt", "1\n"}}, "", "",
                "kalderos: option '-i' may be given only once\n", 5}),
         Quiet({"tsv group file that is a directory", {"--format=tsv", "-g", "groups.d", "1"}, {{"groups.d/", ""}}, "",
