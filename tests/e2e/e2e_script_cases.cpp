@@ -657,12 +657,89 @@ std::vector<E2eCase> CurrentRulesRows() {
     };
 }
 
+// --summary: the counts the records of the same texts give (the rows above with kReasonList and kOddSsnList), in
+// each format; and the line on the order of issue.
+std::vector<E2eCase> SummaryRows() {
+    return {
+        Quiet({"summary text counts the records of every reason", {"--summary", "--quiet", "-i", "list.txt"},
+               {{"list.txt", kReasonList}}, "",
+               "numbers checked          10\n"
+               "valid                     1\n"
+               "invalid                   9\n"
+               "unknown                   0\n"
+               "reason ok                 1\n"
+               "reason area-000           1\n"
+               "reason area-900-999       1\n"
+               "reason group-00           2\n"
+               "reason serial-0000        1\n"
+               "reason area-666           1\n"
+               "reason known-invalid      2\n"
+               "reason group-not-issued   1\n",
+               kOneNotIssued}),
+        {"summary text with the banner", {"--summary", "123-96-0001"}, {}, "",
+         "\nnumbers checked  1\nvalid            1\ninvalid          0\nunknown          0\nreason ok        1\n"},
+        Quiet({"summary tsv, --rules=classic without the hint", {"--summary", "--format=tsv", "--rules=classic",
+               "--fail-on-invalid", "-i", "list.txt"}, {{"list.txt", kReasonList}}, "",
+               "name\tcount\nchecked\t10\nverdict:valid\t1\nverdict:invalid\t9\nverdict:unknown\t0\nreason:ok\t1\n"
+               "reason:malformed\t0\nreason:area-after-2011\t0\nreason:area-000\t1\nreason:area-900-999\t1\n"
+               "reason:group-00\t2\nreason:serial-0000\t1\nreason:area-666\t1\nreason:known-invalid\t2\n"
+               "reason:group-not-issued\t1\n", "", 1}),
+        Quiet({"summary jsonl counts the odd texts' records", {"-i", "list.txt", "--summary", "--format=jsonl"},
+               {{"list.txt", kOddSsnList}}, "",
+               R"({"checked":9,"verdict":{"valid":2,"invalid":6,"unknown":1},"reason":{"ok":2,"malformed":6,)"
+               R"("area-after-2011":1,"area-000":0,"area-900-999":0,"group-00":0,"serial-0000":0,"area-666":0,)"
+               R"("known-invalid":0,"group-not-issued":0}})" "\n"}),
+        Quiet({"summary jsonl current rules", {"--summary", "--format=jsonl", "--rules=current", "--fail-on-invalid",
+               "-i", "list.txt"}, {{"list.txt", kReasonList}}, "",
+               R"({"checked":10,"verdict":{"valid":2,"invalid":8,"unknown":0},"reason":{"ok":2,"malformed":0,)"
+               R"("area-after-2011":0,"area-000":1,"area-900-999":1,"group-00":2,"serial-0000":1,"area-666":1,)"
+               R"("known-invalid":2,"group-not-issued":0}})" "\n", "", 1}),
+        // A summary counts a line whole, however long: the text format's pieces are lines of its own.
+        Quiet({"summary a long line counts once", {"--summary", "--quiet", "--rules=classic", "-i", "list.txt"},
+               {{"list.txt", std::string(300, '0') + "\n123-96-0001\n"}}, "",
+               "numbers checked   2\nvalid             1\ninvalid           1\nunknown           0\n"
+               "reason ok         1\nreason malformed  1\n"}),
+        Quiet({"summary cards text", {"-C", "--summary", "--quiet"}, {},
+               "4111111111111111\n4111-1111-1111-1112\nx\n41111111111111112222\n378282246310005\n",
+               "numbers checked         5\ntype AMEX               1\ntype VISA               3\ntype none               1\n"
+               "reason ok               3\nreason not-a-number     1\nreason bad-check-digit  1\n"}),
+        Quiet({"summary cards jsonl", {"-C", "--summary", "--format=jsonl", "--fail-on-invalid", "-i", "cards.txt"},
+               {{"cards.txt", "4111111111111111\n4111-1111-1111-1112\nx\n41111111111111112222\n378282246310005\n"}},
+               "",
+               R"({"checked":5,"type":{"DINERS":0,"AMEX":1,"VISA":3,"MasterCard":0,"Discover":0,"JCB16":0,"JCB15":0,)"
+               R"("enRoute":0,"Other":0,"none":1},"reason":{"ok":3,"not-a-number":1,"bad-dashes":0,)"
+               R"("too-few-digits":0,"unknown-prefix":0,"too-many-digits":0,"bad-check-digit":1}})" "\n", "", 1}),
+        Quiet({"summary cards tsv current rules", {"-C", "--summary", "--format=tsv", "--no-header",
+               "--rules=current", "4111 1111"}, {}, "",
+               "checked\t1\ntype:VISA\t0\ntype:MasterCard\t0\ntype:AMEX\t0\ntype:Discover\t0\ntype:JCB\t0\n"
+               "type:DINERS\t0\ntype:UnionPay\t0\ntype:Maestro\t0\ntype:Mir\t0\ntype:Elo\t0\ntype:Hiper\t0\n"
+               "type:Hipercard\t0\ntype:Troy\t0\ntype:Verve\t0\ntype:RuPay\t0\ntype:UATP\t0\ntype:Dankort\t0\n"
+               "type:InterPayment\t0\ntype:InstaPayment\t0\ntype:LankaPay\t0\ntype:UzCard\t0\ntype:Humo\t0\n"
+               "type:BORICA\t0\ntype:Other\t0\ntype:none\t1\nreason:ok\t0\nreason:not-a-number\t0\n"
+               "reason:bad-dashes\t0\nreason:too-few-digits\t1\nreason:unknown-prefix\t0\nreason:too-many-digits\t0\n"
+               "reason:bad-check-digit\t0\n"}),
+        // The line on the order of issue counts by the records' judgement, whatever the text line reads.
+        Quiet({"hint counts numbers and lines", {"--quiet", "123456789", "-i", "list.txt"},
+               {{"list.txt", "123-45-6789\n 123-45-6789\n123-45-678\n"}}, "",
+               "SSN: 123-45-6789   New York              VALID=NO\n"
+               "SSN: 123-45-6789   New York              VALID=NO\n"
+               "SSN: 123-03-0045   New York              VALID=YES\n"
+               "SSN: 123-45-0678   New York              VALID=NO\n", NotIssuedHint(3)}),
+        Quiet({"hint silenced by --rules=classic", {"--quiet", "--rules=classic", "123-45-6789"}, {}, "",
+               "SSN: 123-45-6789   New York              VALID=NO\n"}),
+        Quiet({"hint absent under --rules=current", {"--format=tsv", "--no-header", "--rules=current", "123-45-6789"},
+               {}, "", "123-45-6789\ttrue\t123\t45\t6789\t\tvalid\tfalse\tok\t2011-06\t\n"}),
+        {"hint absent without a long option", {"123-45-6789"}, {}, "",
+         "\nSSN: 123-45-6789   New York              VALID=NO\n"},
+    };
+}
+
 }  // namespace
 
 std::vector<E2eCase> ScriptCases() {
     std::vector<E2eCase> all;
     for (auto group : {SsnRecordRows(), CardRecordRows(), QuietAndMixedRows(), LongOptionErrorRows(),
-                       RecordDiagnosticRows(), GnuArgumentRows(), CurrentRulesRows()}) {
+                       RecordDiagnosticRows(), GnuArgumentRows(), CurrentRulesRows(), SummaryRows()}) {
         all.insert(all.end(), group.begin(), group.end());
     }
     return all;
