@@ -11,7 +11,7 @@ namespace kalderos {
 
 // Every long option, in the order --help lists them. The reader applies one by a switch over these without a
 // default, so that the compiler names the place a new option has not reached.
-enum class LongOption { Quiet, Format, NoHeader, Rules, FailOnInvalid, Jobs, Help, Version, kCount };
+enum class LongOption { Quiet, Format, NoHeader, Rules, FailOnInvalid, Summary, Jobs, Help, Version, kCount };
 
 // A value an option takes by name, and what it means; `help` is empty where the option's own text says it.
 struct OptionValue {
@@ -46,6 +46,8 @@ inline constexpr std::array<LongOptionRow, static_cast<std::size_t>(LongOption::
     {LongOption::NoHeader, "no-header", "", {}, "no header row in the tsv format"},
     {LongOption::Rules, "rules", "RULES", kRulesValues, ""},
     {LongOption::FailOnInvalid, "fail-on-invalid", "", {}, "exit 1 when a number was not valid"},
+    {LongOption::Summary, "summary", "", {},
+     "print the counts of each verdict, reason and card type instead of a line per number"},
     {LongOption::Jobs, "jobs", "N", {}, "check a list with N threads, 0-1024 (0: one per processor)"},
     {LongOption::Help, "help", "", {}, "show this text and exit"},
     {LongOption::Version, "version", "", {}, "show the version and the dates of the data and exit"},

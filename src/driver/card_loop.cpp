@@ -107,7 +107,7 @@ void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::s
 // The card line of each text; with --fail-on-invalid, what fails is classified as the records classify it: a
 // line in pieces once, as a whole, when its last piece has come.
 template <RuleSet kRules>
-class CardTextStep {
+class CardTextStep : public TalliesNothing {
 public:
     // What a block's last texts leave to the next block: the line they began, where it goes on there.
     struct Carry {
@@ -170,7 +170,7 @@ private:
 
 template <RuleSet kRules>
 int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
-    const auto finish = [] { Out().Write("\n"); };
+    const auto finish = [](const CardTextStep<kRules>& /*step*/) { Out().Write("\n"); };
     const bool fail_on_invalid = options.fail_on_invalid;
     return CheckEveryText(
         texts, options, [&](OutputStream& out) { return CardTextStep<kRules>(out, fail_on_invalid); }, finish);

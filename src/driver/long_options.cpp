@@ -100,9 +100,13 @@ bool Apply(LongOptions& options, LongOption option, std::string_view value) {
             options.header = false;
             return true;
         case LongOption::Rules:
+            options.rules_given = true;
             return SetChoice(options.rules, kRulesValues, value);
         case LongOption::FailOnInvalid:
             options.fail_on_invalid = true;
+            return true;
+        case LongOption::Summary:
+            options.summary = true;
             return true;
         case LongOption::Jobs:
             return SetJobs(options, value);
@@ -130,6 +134,7 @@ std::string ValidArguments(LongOption option) {
         case LongOption::Quiet:
         case LongOption::NoHeader:
         case LongOption::FailOnInvalid:
+        case LongOption::Summary:
         case LongOption::Help:
         case LongOption::Version:
         case LongOption::kCount:

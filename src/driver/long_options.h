@@ -16,6 +16,8 @@ struct LongOptions {
     bool quiet = false;            // no banner and no leading blank line
     OutputFormat format = OutputFormat::Text;
     RuleSet rules = RuleSet::Classic;
+    bool rules_given = false;      // --rules was given, whichever set it named
+    bool summary = false;          // the counts instead of a line per number
     bool header = true;            // the TSV header row
     bool fail_on_invalid = false;  // exit 1 when a number was not valid
     int jobs = 1;                  // --jobs: threads that check a list file; 0 for every usable processor

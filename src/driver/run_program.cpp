@@ -18,6 +18,7 @@
 #include "driver/record_loops.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
+#include "driver/summary_loops.h"
 #include "driver/text_loop.h"
 #include "io/diagnostics.h"
 #include "io/output_stream.h"
@@ -126,6 +127,7 @@ GivenTexts TextsGiven(const CommandLine& command_line, const char* const* argume
 // The card loop of the run's format, under the table of `kRules`.
 template <RuleSet kRules>
 int CheckCards(TextSource& texts, const RunOptions& options) {
+    if (options.summary) return RunCardSummaryLoop<kRules>(texts, options);
     switch (options.format) {
         case OutputFormat::Text:
             return RunCardTextLoop<kRules>(texts, options);
@@ -142,6 +144,7 @@ int CheckCards(TextSource& texts, const RunOptions& options) {
 // The SSN loop of the run's format, under the rules of `kRules`, which `rules` were made for.
 template <RuleSet kRules>
 int CheckSsns(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
+    if (options.summary) return RunSsnSummaryLoop<kRules>(texts, options, rules);
     switch (options.format) {
         case OutputFormat::Text:
             return RunSsnTextLoop<kRules>(texts, options, rules);
@@ -197,6 +200,7 @@ int Run(int argc, const char* const* argv) {
     options.format = long_options.format;
     options.header = long_options.header;
     options.rules = long_options.rules;
+    options.summary = long_options.summary;
     options.jobs = long_options.jobs == 0 ? platform::UsableProcessors() : long_options.jobs;
     // The argument list ends in a null pointer after the arguments left.
     const int short_argc = static_cast<int>(long_options.arguments.size()) - 1;
@@ -210,8 +214,11 @@ int Run(int argc, const char* const* argv) {
     // Records read standard input to its end, without prompts; so does the text format under GNU conventions
     // when standard input is no terminal, whose prompts nobody would read.
     const bool no_one_prompted = options.gnu_conventions && !platform::IsTerminal(platform::kStandardInput);
-    options.standard_input_list = from_standard_input && (records || no_one_prompted || options.list_is_standard_input);
-    options.whole_lines = records;
+    // A summary, like the records, counts each line whole and reads standard input as its list.
+    const bool whole = records || options.summary;
+    options.standard_input_list = from_standard_input && (whole || no_one_prompted || options.list_is_standard_input);
+    options.whole_lines = whole;
+    options.hint_order_of_issue = options.gnu_conventions && !long_options.rules_given && !options.card_mode;
     const int list = options.list_file >= 0 ? options.list_file
                      : options.standard_input_list ? platform::kStandardInput
                                                    : -1;

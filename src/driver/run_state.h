@@ -55,6 +55,10 @@ struct RunOptions {
     OutputFormat format = OutputFormat::Text;  // --format
     bool header = true;                        // the TSV header row (--no-header)
     RuleSet rules = RuleSet::Classic;          // --rules
+    bool summary = false;                      // --summary: the counts instead of a line per text
+    // A long option but no --rules: the end of the run says how many SSNs were invalid only by the order of
+    // issue, which the current rules do not judge by.
+    bool hint_order_of_issue = false;
 };
 
 struct RunState {

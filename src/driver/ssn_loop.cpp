@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "driver/order_of_issue_hint.h"
+#include "driver/ssn_tally.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 #include "lists/line_core.h"
@@ -13,8 +15,9 @@
 namespace kalderos {
 namespace {
 
-// The result line of each text, read leniently; with --fail-on-invalid, what fails is judged as the records
-// judge it: a line in pieces once, as a whole, when its last piece has come.
+// The result line of each text, read leniently; with --fail-on-invalid or when the run counts the numbers the
+// order of issue alone made invalid (`strict`), each line is also judged as the records judge it: a line in
+// pieces once, as a whole, when its last piece has come.
 template <RuleSet kSet>
 class SsnTextStep {
 public:
@@ -26,8 +29,10 @@ public:
         LineCore line;
     };
 
-    SsnTextStep(OutputStream& out, const ssn::SsnRules& rules, bool fail_on_invalid)
-        : out_(out), judge_(rules), fail_on_invalid_(fail_on_invalid) {}
+    using Tally = NotIssuedTally;
+
+    SsnTextStep(OutputStream& out, const ssn::SsnRules& rules, bool strict)
+        : out_(out), judge_(rules), strict_(strict) {}
 
     void Print(std::string_view text) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
@@ -36,14 +41,14 @@ public:
         out_.EndOfLine();
     }
     bool Check(std::string_view text) {
-        Print(text);
-        return fail_on_invalid_ && Fails(LineContent(text));
+        if (!strict_) return Print(text), false;
+        return PrintAndJudge(text);
     }
     bool CheckLine(std::string_view text) {
-        Print(text);
-        if (!fail_on_invalid_) return false;
+        if (!strict_) return Print(text), false;
         const bool piece = IsPiece(text);
-        if (!line_open_ && !piece) return Fails(LineContent(text));
+        if (!line_open_ && !piece) return PrintAndJudge(text);
+        Print(text);
         line_.Add(text);
         line_open_ = piece;
         return !piece && EndLine();
@@ -52,12 +57,12 @@ public:
 
     // A text's line shows the number carried into it with the fields the text has put in; a block's first
     // texts wait for the number the block before ends with until every field comes from the block itself, and
-    // with --fail-on-invalid until a line begins in it.
+    // when strict until a line begins in it.
     bool Settles(std::string_view text, bool begins_line) {
         SsnNumber read = partial_;
         ParseSsn(text, read);
         if (read.area == kUnread || read.group == kUnread || read.serial == kUnread ||
-            (fail_on_invalid_ && !begins_line)) {
+            (strict_ && !begins_line)) {
             partial_ = read;
             return false;
         }
@@ -71,11 +76,34 @@ public:
         line_open_ = carried.line_open;
         line_ = carried.line;
     }
+    [[nodiscard]] Tally Tallied() const { return tally_; }
+    void AddTally(const Tally& tally) { tally_.Add(tally); }
 
 private:
     static constexpr std::int32_t kUnread = INT32_MIN;  // no reading gives it
 
-    bool Fails(std::string_view content) const { return judge_.template JudgeAs<kSet>(content).Fails(); }
+    // Prints a whole text's line and judges it strictly: a text that is one of the usual shapes, whole, reads
+    // alike both ways, so its line's judgement is taken rather than made twice (the hint judges every line).
+    bool PrintAndJudge(std::string_view text) {
+        const std::string_view content = LineContent(text);
+        int fails = -1;
+        char* const line = out_.Reserve(kMaxResultLineLength);
+        out_.Commit(judge_.template WithCarriedAs<kSet>(
+            text.data(), text.size(), [&](const ssn::SsnJudgement& judgement) {
+                if (judgement.digits == text.data() && judgement.shape.Length() == content.size()) {
+                    tally_.Count(judgement.reason);
+                    fails = judgement.Fails() ? 1 : 0;
+                }
+                return ssn::PrintResultLine<kSet>(judgement, line);
+            }));
+        out_.EndOfLine();
+        return fails < 0 ? Fails(content) : fails == 1;
+    }
+    bool Fails(std::string_view content) {
+        const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(content);
+        tally_.Count(judgement.reason);
+        return judgement.Fails();
+    }
     bool EndLine() {
         const bool fails = line_.TooLong() || Fails(line_.View());
         line_ = {};
@@ -85,7 +113,8 @@ private:
 
     OutputStream& out_;
     ssn::SsnJudge judge_;
-    bool fail_on_invalid_;
+    bool strict_;
+    Tally tally_;
     SsnNumber partial_{kUnread, kUnread, kUnread};  // the fields the block's texts have put in so far
     bool line_open_ = false;  // the last text was a piece of a line
     LineCore line_;
@@ -93,9 +122,10 @@ private:
 
 template <RuleSet kSet>
 int SsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
-    const bool fail_on_invalid = options.fail_on_invalid;
+    const bool strict = options.fail_on_invalid || options.hint_order_of_issue;
     return CheckEveryText(
-        texts, options, [&](OutputStream& out) { return SsnTextStep<kSet>(out, rules, fail_on_invalid); }, [] {});
+        texts, options, [&](OutputStream& out) { return SsnTextStep<kSet>(out, rules, strict); },
+        [&](const SsnTextStep<kSet>& step) { HintAtOrderOfIssue(options, step.Tallied().count); });
 }
 
 }  // namespace

@@ -45,8 +45,8 @@ template <class Finish>
 // arguments and the console's lines whole (`Check`), a list's lines as the block loop hands them out
 // (`CheckLine`, see block_loop.h), by as many threads as the run has jobs. Each prints its output and says
 // whether the text fails; once the texts are exhausted the step's `EndOfLines` says whether the line the list
-// ended in fails. Then, unless the input ended in a failure (which is reported), `finish` prints what ends the
-// output. Returns the run's exit code: the failure's, else 0, or 1 when a text failed and --fail-on-invalid
+// ended in fails. Then, unless the input ended in a failure (which is reported), `finish(step)` prints what ends
+// the output, from the counts of every text the step holds then. Returns the run's exit code: the failure's, else 0, or 1 when a text failed and --fail-on-invalid
 // asked for it.
 template <class MakeStep, class Finish>
 [[nodiscard]] int CheckEveryText(TextSource& texts, const RunOptions& options, MakeStep&& make_step,
@@ -65,7 +65,7 @@ template <class MakeStep, class Finish>
         if (list.read_failed) failure = options.list_file >= 0 ? RunFailure::kListFileRead : RunFailure::kConsoleRead;
     }
     any_failed |= step.EndOfLines();
-    return EndOfTexts(failure, options, any_failed, finish);
+    return EndOfTexts(failure, options, any_failed, [&] { finish(step); });
 }
 
 // The loops of the text format: SSN result lines and card lines. The reference program of the tests brings

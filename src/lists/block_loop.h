@@ -13,6 +13,10 @@
 //   Carry                                  the step's type of that state
 //   Carry Carried()                        the state a block ends with, once a text of it has settled
 //   void Resume(const Carry&)              takes over that state
+//   Tally                                  what the step counts of the texts it checked, apart from their output
+//   Tally Tallied()                        the counts of the texts this step checked
+//   void AddTally(const Tally&)            adds the counts of the texts another step checked; each block's step
+//                                          counts its own texts, and the writing thread adds them up
 #pragma once
 
 #include <cstddef>
@@ -28,8 +32,15 @@
 
 namespace kalderos {
 
+// The part of a step that counts nothing beside its output.
+struct TalliesNothing {
+    struct Tally {};
+    static Tally Tallied() { return {}; }
+    static void AddTally(const Tally& /*tally*/) {}
+};
+
 // The part of a step without state from text to text, whose texts are whole lines.
-struct CarriesNothing {
+struct CarriesNothing : TalliesNothing {
     struct Carry {};
     static bool Settles(std::string_view /*text*/, bool begins_line) { return begins_line; }
     static Carry Carried() { return {}; }
@@ -44,7 +55,7 @@ struct ListChecked {
 };
 
 // A block with what checking it on a thread of its own brought.
-template <class Carry>
+template <class Carry, class Tally>
 struct JudgedBlock {
     ListBlock list;
     OutputStream out{OutputStream::InMemory{}};
@@ -53,6 +64,7 @@ struct JudgedBlock {
     bool any_failed = false;
     bool settled = false;  // the texts after `waiting` were printed, and the block ends with `carry`
     Carry carry{};
+    Tally tally{};  // the counts of the texts after `waiting`
 
     // Ready to be filled again.
     void Clear() {
@@ -60,12 +72,13 @@ struct JudgedBlock {
         waiting.clear();
         any_failed = false;
         settled = false;
+        tally = {};
     }
 };
 
 // One block's texts through `step`, on a worker.
 template <class Step>
-void JudgeBlock(JudgedBlock<typename Step::Carry>& block, Step step, LineReader::LongLines long_lines) {
+void JudgeBlock(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, Step step, LineReader::LongLines long_lines) {
     LineReader lines = block.list.Lines(long_lines);
     const bool pieces = long_lines == LineReader::LongLines::kPieces;
     bool settled = false;
@@ -83,15 +96,17 @@ void JudgeBlock(JudgedBlock<typename Step::Carry>& block, Step step, LineReader:
     }
     block.settled = settled;
     if (settled) block.carry = step.Carried();
+    block.tally = step.Tallied();
 }
 
-// One job: every block's texts, as soon as it is read, through a step of the loop's own that starts from and
-// ends with `carry`. Made here rather than taken by reference, the step stays apart from the bytes it writes:
-// otherwise every byte written could be the step's, which would be read back from memory after each.
-template <class MakeStep, class Carry>
-bool CheckBlocksInTurn(BlockReader& reader, MakeStep& make_step, Carry& carry, LineReader::LongLines long_lines) {
+// One job: every block's texts, as soon as it is read, through a step of the loop's own that starts from the
+// state `writer` holds and hands back to it the state it ends with and its counts. Made here rather than taken by
+// reference, the step stays apart from the bytes it writes: otherwise every byte written could be the step's,
+// which would be read back from memory after each.
+template <class Step, class MakeStep>
+bool CheckBlocksInTurn(BlockReader& reader, Step& writer, MakeStep& make_step, LineReader::LongLines long_lines) {
     auto step = make_step(Out());
-    step.Resume(carry);
+    step.Resume(writer.Carried());
     ListBlock block;
     bool any_failed = false;
     while (reader.Fill(block, true) == BlockReader::Filled::kBlock) {
@@ -100,7 +115,8 @@ bool CheckBlocksInTurn(BlockReader& reader, MakeStep& make_step, Carry& carry, L
             any_failed |= step.CheckLine(text);
         }
     }
-    carry = step.Carried();
+    writer.Resume(step.Carried());
+    writer.AddTally(step.Tallied());
     return any_failed;
 }
 
@@ -109,7 +125,7 @@ template <class Step, class MakeStep>
 bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step, int jobs,
                           LineReader::LongLines long_lines) {
     // Two blocks per thread keep each busy while the writer writes; more would only hold more memory.
-    std::vector<JudgedBlock<typename Step::Carry>> blocks(2 * static_cast<std::size_t>(jobs) + 2);
+    std::vector<JudgedBlock<typename Step::Carry, typename Step::Tally>> blocks(2 * static_cast<std::size_t>(jobs) + 2);
     ListWorkers workers(blocks.size(), jobs - 1, [&](std::size_t slot) {
         JudgeBlock(blocks[slot], make_step(blocks[slot].out), long_lines);
     });
@@ -131,6 +147,7 @@ bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step
         for (const std::string_view text : block.waiting) any_failed |= writer.CheckLine(text);
         Out().Write(block.out.Contents());
         any_failed |= block.any_failed;
+        writer.AddTally(block.tally);
         if (block.settled) writer.Resume(block.carry);
         block.Clear();
     }
@@ -140,16 +157,15 @@ bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step
 
 // The texts of the list `fd`, after those `step` has printed, and with the state it ends with: by the thread
 // that reads with one job; with more, by as many threads, each with a step of its own made by
-// `make_step(OutputStream&)`. A step's whole state from text to text is its Carry.
+// `make_step(OutputStream&)`. A step's whole state from text to text is its Carry; `step` ends with the counts of
+// every text.
 template <class Step, class MakeStep>
 [[nodiscard]] ListChecked CheckList(int fd, int jobs, LineReader::LongLines long_lines, Step& step,
                                     MakeStep&& make_step) {
     BlockReader reader(fd, ListBlockBytes(), long_lines);
     bool any_failed = false;
     if (jobs <= 1) {
-        typename Step::Carry carry = step.Carried();
-        any_failed = CheckBlocksInTurn(reader, make_step, carry, long_lines);
-        step.Resume(carry);
+        any_failed = CheckBlocksInTurn(reader, step, make_step, long_lines);
     } else {
         any_failed = CheckBlocksByThreads(reader, step, make_step, jobs, long_lines);
     }

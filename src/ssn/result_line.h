@@ -17,7 +17,7 @@ std::size_t PrintAnyResultLine(const SsnJudgement& judgement, RuleSet rules, cha
 // they stand in the judged text, eight bytes at a time, each copy over the surplus of the one before and the
 // tail over the last one's. Under the current rules an area that names no place says it was never assigned.
 template <RuleSet kSet>
-std::size_t PrintResultLine(const SsnJudgement& judgement, char* out) {
+inline std::size_t PrintResultLine(const SsnJudgement& judgement, char* out) {
     if (judgement.digits == nullptr) return PrintAnyResultLine(judgement, kSet, out);
     const char* const text = judgement.digits;
     std::memcpy(out, "SSN: ", 5);

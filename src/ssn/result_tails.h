@@ -110,16 +110,16 @@ constexpr ResultTails BuildResultTails() {
 
 namespace detail {
 
-// The column of each verdict's tail under a rule set: the current rules' invalid lines name no place for an
+// The column of an invalid number's tail under a rule set: the current rules' invalid lines name no place for an
 // area that was never assigned.
-constexpr std::array<std::size_t, kVerdicts> VerdictColumns(RuleSet rules) {
+constexpr std::size_t InvalidColumn(RuleSet rules) {
     switch (rules) {
         case RuleSet::Classic:
-            return {0, 1, 2};
+            return Index(SsnVerdict::Invalid);
         case RuleSet::Current:
-            return {0, kCurrentInvalid, 2};
+            return kCurrentInvalid;
     }
-    return {0, 1, 2};
+    return Index(SsnVerdict::Invalid);
 }
 
 }  // namespace detail
@@ -135,8 +135,10 @@ inline const ResultTail& TailOf(std::size_t area, SsnVerdict verdict) {
 // moved past the verdicts (valid is the first) without a branch.
 template <RuleSet kSet>
 const ResultTail& TailOf(std::size_t area, SsnVerdict verdict, bool issued_at_random) {
-    constexpr std::array<std::size_t, detail::kVerdicts> kColumnOf = detail::VerdictColumns(kSet);
-    const std::size_t column = kColumnOf[detail::Index(verdict)] + detail::kIssuedAtRandom * issued_at_random;
+    // Added without a branch, and nothing at all under the classic rules.
+    constexpr std::size_t kInvalidShift = detail::InvalidColumn(kSet) - detail::Index(SsnVerdict::Invalid);
+    const std::size_t column = detail::Index(verdict) + detail::kIssuedAtRandom * issued_at_random +
+                               kInvalidShift * (verdict == SsnVerdict::Invalid);
     return kResultTails.distinct[kResultTails.of_area[area][column]];
 }
 

@@ -32,6 +32,17 @@ inline std::string ExpectedBanner(unsigned lines) {
     return banner;
 }
 
+// The line that ends a run with a long option and without --rules where the order of issue alone made `count`
+// numbers invalid.
+inline std::string NotIssuedHint(int count) {
+    const bool one = count == 1;
+    return "kalderos: " + std::to_string(count) + (one ? " number was" : " numbers were") + " invalid only because " +
+           (one ? "its" : "their") +
+           " group was not issued by the built-in data (group-not-issued); --rules=current judges numbers as issued "
+           "at random since June 2011\n";
+}
+inline const std::string kOneNotIssued = NotIssuedHint(1);
+
 // The centred title and page 1, as a bad option shows them.
 inline std::string HelpPageOne() {
     return std::string(30, ' ') + "KALDEROS_AUDIT help\n\n"

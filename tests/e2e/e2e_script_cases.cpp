@@ -42,6 +42,8 @@ const std::string kUsage =
            "                     became random in 06/2011 (-g overlays the list of 06/2011),\n"
            "                     cards by today's networks\n"
            "  --fail-on-invalid  exit 1 when a number was not valid\n"
+           "  --summary          print the counts of each verdict, reason and card type\n"
+           "                     instead of a line per number\n"
            "  --jobs=N           check a list with N threads, 0-1024 (0: one per processor)\n"
            "  --help             show this text and exit\n"
            "  --version          show the version and the dates of the data and exit\n"
@@ -105,7 +107,8 @@ std::vector<E2eCase> SsnRecordRows() {
                    "1234567890\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
                    "-12-45-6789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
                    "a\\\\b\xE9\"\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
-                   "800-12-3456\ttrue\t800\t12\t3456\t\tunknown\tfalse\tarea-after-2011\t2011-06\t\n"}),
+                   "800-12-3456\ttrue\t800\t12\t3456\t\tunknown\tfalse\tarea-after-2011\t2011-06\t\n",
+               kOneNotIssued}),
         Quiet({"jsonl odd SSN texts", {"-i", "list.txt", "--format", "jsonl"}, {{"list.txt", kOddSsnList}}, "",
                R"({"input":"123-96-0001","well_formed":true,"area":"123","group":"96","serial":"0001","place":"New York",)"
                R"("verdict":"valid","confirm":true,"reason":"ok","issued_after":"2007-07","issued_by":"2011-06"})" "\n"
@@ -124,7 +127,8 @@ std::vector<E2eCase> SsnRecordRows() {
                R"({"input":"a\\b\u00e9\"","well_formed":false,"area":null,"group":null,"serial":null,"place":null,)"
                R"("verdict":"invalid","confirm":false,"reason":"malformed","issued_after":null,"issued_by":null})" "\n"
                R"({"input":"800-12-3456","well_formed":true,"area":"800","group":"12","serial":"3456","place":null,)"
-               R"("verdict":"unknown","confirm":false,"reason":"area-after-2011","issued_after":"2011-06","issued_by":null})" "\n"}),
+               R"("verdict":"unknown","confirm":false,"reason":"area-after-2011","issued_after":"2011-06","issued_by":null})" "\n",
+               kOneNotIssued}),
         Quiet({"tsv every reason", {"--no-header", "-i", "list.txt", "--format=tsv"}, {{"list.txt", kReasonList}}, "",
                "000-12-3456\ttrue\t000\t12\t3456\t\tinvalid\tfalse\tarea-000\t\t\n"
                "666-12-3456\ttrue\t666\t12\t3456\t\tinvalid\tfalse\tarea-666\t\t\n"
@@ -136,7 +140,7 @@ std::vector<E2eCase> SsnRecordRows() {
                "586-19-0001\ttrue\t586\t19\t0001\tAmerican Samoa, Guam, Philippine Islands\tinvalid\tfalse\t"
                "known-invalid\t\t\n"
                "772-70-0001\ttrue\t772\t70\t0001\tFlorida\tvalid\ttrue\tok\t2007-07\t2011-06\n"
-               "666-00-0000\ttrue\t666\t00\t0000\t\tinvalid\tfalse\tgroup-00\t\t\n"}),
+               "666-00-0000\ttrue\t666\t00\t0000\t\tinvalid\tfalse\tgroup-00\t\t\n", kOneNotIssued}),
         // The text line makes 411-11-1111 of it; a record invents no digits.
         Quiet({"tsv a card number is no SSN", {"4111111111111111", "--format=tsv", "--no-header"}, {}, "",
                "4111111111111111\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"}),
@@ -147,7 +151,8 @@ std::vector<E2eCase> SsnRecordRows() {
                kSsnHeader + "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"
                             "\tfalse\t\t\t\t\tinvalid\tfalse\tempty\t\t\n"
                             "7\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
-                            "123456789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"}),
+                            "123456789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n",
+               kOneNotIssued}),
         Quiet({"jsonl options first read standard input", {"--format=jsonl", "-g", "groups.txt"},
                {{"groups.txt", "123 45\n"}}, "123456789\r\n",
                R"({"input":"123456789","well_formed":true,"area":"123","group":"45","serial":"6789","place":"New York",)"
@@ -175,7 +180,7 @@ std::vector<E2eCase> SsnRecordRows() {
                {{"list.txt", " 123-45--789\n123-45--789\n 123-45-6789 \n"}}, "",
                " 123-45--789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
                "123-45--789\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
-               " 123-45-6789 \ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"}),
+               " 123-45-6789 \ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n", kOneNotIssued}),
         // As people write a number: blanks where the dashes stand, blanks around it. A cell of blanks is empty, not
         // malformed; blanks and dashes do not mix, and one blank stands for one dash.
         Quiet({"tsv an SSN as people write it", {"--format=tsv", "--no-header", "--rules=current", "-i", "list.txt"},
@@ -292,7 +297,7 @@ std::vector<E2eCase> QuietAndMixedRows() {
         Quiet({"--fail-on-invalid an unknown area passes", {"800-12-3456", "--fail-on-invalid", "--quiet"}, {}, "",
                "SSN: 800-12-3456   UNKNOWN-after 06/2011 VALID=MAYBE\n"}),
         Quiet({"--fail-on-invalid an invalid number", {"--fail-on-invalid", "--quiet", "123-45-6789"}, {}, "",
-               "SSN: 123-45-6789   New York              VALID=NO\n", "", 1}),
+               "SSN: 123-45-6789   New York              VALID=NO\n", kOneNotIssued, 1}),
         Quiet({"--fail-on-invalid a malformed text the text line calls valid", {"--quiet", "--fail-on-invalid", "-i",
                "list.txt"}, {{"list.txt", "123-96-0001\n123-96-\n"}}, "", kConfirmed + kConfirmed, "", 1}),
         // A line longer than a text is printed in pieces but fails, or not, whole, as its record does; an
@@ -322,7 +327,7 @@ std::vector<E2eCase> QuietAndMixedRows() {
                "-i", "cards.txt"}, {{"cards.txt", "4111111111111111" + std::string(300, ' ') + "\n"}}, "",
                "\n        VISA |     4111111111111111\n     UNKNOWN | " + std::string(57, ' ') + "\n\n"}),
         {"--fail-on-invalid with the banner", {"123-45-6789", "--fail-on-invalid"}, {}, "",
-         "\nSSN: 123-45-6789   New York              VALID=NO\n", "", 1},
+         "\nSSN: 123-45-6789   New York              VALID=NO\n", kOneNotIssued, 1},
         Quiet({"--fail-on-invalid tsv", {"--format=tsv", "--no-header", "--fail-on-invalid", "-i", "list.txt"},
                {{"list.txt", "123-96-0001\nx\n"}}, "",
                "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\nx\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n",
@@ -379,7 +384,7 @@ std::vector<E2eCase> LongOptionErrorRows() {
                "kalderos: invalid argument '00001025' for '--jobs' (valid arguments are 0-1024)\n" + kTryHelp, 5}),
         Quiet({"--jobs at its limit", {"--jobs=1024", "--format=tsv", "--no-header", "-i", "l.txt"},
                {{"l.txt", "123-45-6789\n"}}, "",
-               "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"}),
+               "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n", kOneNotIssued}),
         // Leading zeros count for nothing, however many.
         Quiet({"--jobs behind zeros", {"--quiet", "--jobs=0001", "-i", "l.txt", "--jobs", "00002"},
                {{"l.txt", "123-96-0001\n"}}, "", kConfirmed}),
@@ -389,7 +394,7 @@ std::vector<E2eCase> LongOptionErrorRows() {
         Quiet({"--jobs=0 over a list", {"--jobs=0", "--format=tsv", "--no-header", "-i", "l.txt"},
                {{"l.txt", "123-45-6789\n 772\n"}}, "",
                "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"
-               " 772\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n", "", 0}),
+               " 772\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n", kOneNotIssued, 0}),
         Quiet({"a switch given a value", {"--quiet=yes"}, {}, "", "",
                "kalderos: option '--quiet' doesn't allow an argument\n" + kTryHelp, 5}),
         {"two dashes alone are a bad short option", {"--"}, {}, "", HelpPageOne(), PagerPrompt(), 5},
@@ -455,7 +460,7 @@ std::vector<E2eCase> RecordDiagnosticRows() {
                "003-50-0001"}, {{"g1", "001 50\n002 50\n"}, {"g2", "002 48\n003 50\n"}}, "",
                "SSN: 001-50-0001   New Hampshire         VALID=YES  CONFIRM\n"
                "SSN: 002-50-0001   New Hampshire         VALID=NO\n"
-               "SSN: 003-50-0001   New Hampshire         VALID=YES  CONFIRM\n"}),
+               "SSN: 003-50-0001   New Hampshire         VALID=YES  CONFIRM\n", kOneNotIssued}),
         // Card mode reads no group file: one named there is an error, not passed over.
         Quiet({"tsv a group file in card mode", {"--format=tsv", "-C", "-g", "missing.txt", "4111111111111111"}, {},
                "", "", "kalderos: option '-g' cannot be used with '-C'\n", 5}),
@@ -469,7 +474,7 @@ std::vector<E2eCase> RecordDiagnosticRows() {
         Quiet({"tsv numbers then list file -", {"--format=tsv", "--no-header", "123-45-6789", "-i", "-"}, {},
                "123-96-0001\n",
                "123-45-6789\ttrue\t123\t45\t6789\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"
-               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"}),
+               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n", kOneNotIssued}),
         Quiet({"--quiet list file - and another", {"--quiet", "-i", "-", "-i", "l.txt"}, {{"l.txt", "1\n"}}, "", "",
                "kalderos: option '-i' may be given only once\n", 5}),
         Quiet({"tsv group file that is a directory", {"--format=tsv", "-g", "groups.d", "1"}, {{"groups.d/", ""}}, "",
@@ -695,12 +700,90 @@ std::vector<E2eCase> CurrentRulesRows() {
     };
 }
 
+// --summary: the counts the records of the same texts give (the rows above with kReasonList and kOddSsnList), in
+// each format; and the line on the order of issue.
+std::vector<E2eCase> SummaryRows() {
+    return {
+        Quiet({"summary text counts the records of every reason", {"--summary", "--quiet", "-i", "list.txt"},
+               {{"list.txt", kReasonList}}, "",
+               "numbers checked          10\n"
+               "valid                     1\n"
+               "invalid                   9\n"
+               "unknown                   0\n"
+               "reason ok                 1\n"
+               "reason area-000           1\n"
+               "reason area-900-999       1\n"
+               "reason group-00           2\n"
+               "reason serial-0000        1\n"
+               "reason area-666           1\n"
+               "reason known-invalid      2\n"
+               "reason group-not-issued   1\n",
+               kOneNotIssued}),
+        {"summary text with the banner", {"--summary", "123-96-0001"}, {}, "",
+         "\nnumbers checked  1\nvalid            1\ninvalid          0\nunknown          0\nreason ok        1\n"},
+        Quiet({"summary tsv, --rules=classic without the hint", {"--summary", "--format=tsv", "--rules=classic",
+               "--fail-on-invalid", "-i", "list.txt"}, {{"list.txt", kReasonList}}, "",
+               "name\tcount\nchecked\t10\nverdict:valid\t1\nverdict:invalid\t9\nverdict:unknown\t0\nreason:ok\t1\n"
+               "reason:malformed\t0\nreason:area-after-2011\t0\nreason:area-000\t1\nreason:area-900-999\t1\n"
+               "reason:group-00\t2\nreason:serial-0000\t1\nreason:area-666\t1\nreason:known-invalid\t2\n"
+               "reason:group-not-issued\t1\nreason:empty\t0\n", "", 1}),
+        Quiet({"summary jsonl counts the odd texts' records", {"-i", "list.txt", "--summary", "--format=jsonl"},
+               {{"list.txt", kOddSsnList}}, "",
+               R"({"checked":9,"verdict":{"valid":2,"invalid":6,"unknown":1},"reason":{"ok":2,"malformed":4,)"
+               R"("area-after-2011":1,"area-000":0,"area-900-999":0,"group-00":0,"serial-0000":0,"area-666":0,)"
+               R"("known-invalid":0,"group-not-issued":1,"empty":1}})" "\n", kOneNotIssued}),
+        Quiet({"summary jsonl current rules", {"--summary", "--format=jsonl", "--rules=current", "--fail-on-invalid",
+               "-i", "list.txt"}, {{"list.txt", kReasonList}}, "",
+               R"({"checked":10,"verdict":{"valid":2,"invalid":8,"unknown":0},"reason":{"ok":2,"malformed":0,)"
+               R"("area-after-2011":0,"area-000":1,"area-900-999":1,"group-00":2,"serial-0000":1,"area-666":1,)"
+               R"("known-invalid":2,"group-not-issued":0,"empty":0}})" "\n", "", 1}),
+        // A summary counts a line whole, however long: the text format's pieces are lines of its own.
+        Quiet({"summary a long line counts once", {"--summary", "--quiet", "--rules=classic", "-i", "list.txt"},
+               {{"list.txt", std::string(300, '0') + "\n123-96-0001\n"}}, "",
+               "numbers checked   2\nvalid             1\ninvalid           1\nunknown           0\n"
+               "reason ok         1\nreason malformed  1\n"}),
+        Quiet({"summary cards text", {"-C", "--summary", "--quiet"}, {},
+               "4111111111111111\n4111-1111-1111-1112\nx\n41111111111111112222\n378282246310005\n",
+               "numbers checked         5\ntype AMEX               1\ntype VISA               3\ntype none               1\n"
+               "reason ok               3\nreason not-a-number     1\nreason bad-check-digit  1\n"}),
+        Quiet({"summary cards jsonl", {"-C", "--summary", "--format=jsonl", "--fail-on-invalid", "-i", "cards.txt"},
+               {{"cards.txt", "4111111111111111\n4111-1111-1111-1112\nx\n41111111111111112222\n378282246310005\n"}},
+               "",
+               R"({"checked":5,"type":{"DINERS":0,"AMEX":1,"VISA":3,"MasterCard":0,"Discover":0,"JCB16":0,"JCB15":0,)"
+               R"("enRoute":0,"Other":0,"none":1},"reason":{"ok":3,"not-a-number":1,"bad-dashes":0,)"
+               R"("too-few-digits":0,"unknown-prefix":0,"too-many-digits":0,"bad-check-digit":1,"empty":0}})" "\n", "",
+               1}),
+        Quiet({"summary cards tsv current rules", {"-C", "--summary", "--format=tsv", "--no-header",
+               "--rules=current", "4111 1111"}, {}, "",
+               "checked\t1\ntype:VISA\t0\ntype:MasterCard\t0\ntype:AMEX\t0\ntype:Discover\t0\ntype:JCB\t0\n"
+               "type:DINERS\t0\ntype:UnionPay\t0\ntype:Maestro\t0\ntype:Mir\t0\ntype:Elo\t0\ntype:Hiper\t0\n"
+               "type:Hipercard\t0\ntype:Troy\t0\ntype:Verve\t0\ntype:RuPay\t0\ntype:UATP\t0\ntype:Dankort\t0\n"
+               "type:InterPayment\t0\ntype:InstaPayment\t0\ntype:LankaPay\t0\ntype:UzCard\t0\ntype:Humo\t0\n"
+               "type:BORICA\t0\ntype:Other\t0\ntype:none\t1\nreason:ok\t0\nreason:not-a-number\t0\n"
+               "reason:bad-dashes\t0\nreason:too-few-digits\t1\nreason:unknown-prefix\t0\nreason:too-many-digits\t0\n"
+               "reason:bad-check-digit\t0\nreason:empty\t0\n"}),
+        // The line on the order of issue counts by the records' judgement, whatever the text line reads.
+        Quiet({"hint counts numbers and lines", {"--quiet", "123456789", "-i", "list.txt"},
+               {{"list.txt", "123-45-6789\n 123-45-6789\n123-45-678\n"}}, "",
+               "SSN: 123-45-6789   New York              VALID=NO\n"
+               "SSN: 123-45-6789   New York              VALID=NO\n"
+               "SSN: 123-03-0045   New York              VALID=YES\n"
+               "SSN: 123-45-0678   New York              VALID=NO\n", NotIssuedHint(3)}),
+        Quiet({"hint silenced by --rules=classic", {"--quiet", "--rules=classic", "123-45-6789"}, {}, "",
+               "SSN: 123-45-6789   New York              VALID=NO\n"}),
+        Quiet({"hint absent under --rules=current", {"--format=tsv", "--no-header", "--rules=current", "123-45-6789"},
+               {}, "", "123-45-6789\ttrue\t123\t45\t6789\t\tvalid\tfalse\tok\t2011-06\t\n"}),
+        {"hint absent without a long option", {"123-45-6789"}, {}, "",
+         "\nSSN: 123-45-6789   New York              VALID=NO\n"},
+    };
+}
+
 }  // namespace
 
 std::vector<E2eCase> ScriptCases() {
     std::vector<E2eCase> all;
     for (auto group : {SsnRecordRows(), CardRecordRows(), QuietAndMixedRows(), LongOptionErrorRows(),
-                       RecordDiagnosticRows(), GnuArgumentRows(), CurrentRulesRows()}) {
+                       RecordDiagnosticRows(), GnuArgumentRows(), CurrentRulesRows(), SummaryRows()}) {
         all.insert(all.end(), group.begin(), group.end());
     }
     return all;

@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -128,6 +130,7 @@ TEST(JobsAgreeOnRandomLists, InEveryModeAndFormat) {
         {"--quiet"}, {"--fail-on-invalid"}, {"--format=tsv"}, {"--format=jsonl", "--fail-on-invalid"},
         {"-C", "--quiet"}, {"-C", "--format=tsv"}, {"-C", "--format=jsonl"},
         {"--rules=current", "--quiet"}, {"--rules=current", "--format=jsonl"}, {"--rules=current", "-C"},
+        {"--summary"}, {"--summary", "--format=tsv", "--fail-on-invalid"}, {"-C", "--summary", "--format=jsonl"},
         // Numbers given as arguments come before the list, and carry their fields into it.
         {"--quiet", "123-45-6789", " 7"},
     };
@@ -152,6 +155,43 @@ TEST(JobsAgreeOnRandomLists, InEveryModeAndFormat) {
                            "list " + std::to_string(list) + ", " + run.args[2] + ", blocks of " + sizes[i - 1]);
             }
         }
+    }
+}
+
+// The summary's counts are those of the records of the same list: each reason's and each verdict's (cards: each
+// type's) count among the TSV records, with --jobs over small blocks.
+TEST(JobsAgreeOnRandomLists, SummaryCountsTheRecords) {
+    std::mt19937 random(25);
+    std::string content;
+    for (int i = 0; i < 400; ++i) content += RandomLine(random);
+    for (const bool cards : {false, true}) {
+        const std::vector<std::string> mode = cards ? std::vector<std::string>{"-C"} : std::vector<std::string>{};
+        E2eCase row{.name = "summary", .args = {"-i", "list.txt", "--no-header", "--format=tsv"}, .files = {{"list.txt", content}}};
+        row.args.insert(row.args.end(), mode.begin(), mode.end());
+        const std::vector<ProcessResult> results =
+            RunRow(row, {{{}, {}}, {{"--summary", "--jobs=3"}, {"KALDEROS_BLOCK_BYTES=97"}}});
+        std::map<std::string, int> counted;
+        std::istringstream records(results[0].out);
+        for (std::string record; std::getline(records, record);) {
+            std::vector<std::string> fields;
+            std::istringstream split(record);
+            for (std::string field; std::getline(split, field, '\t');) fields.push_back(field);
+            ++counted["checked"];
+            if (cards) {
+                ++counted["type:" + (fields[2].empty() ? std::string("none") : fields[2])];
+                ++counted["reason:" + fields[5]];
+            } else {
+                ++counted["verdict:" + fields[6]];
+                ++counted["reason:" + fields[8]];
+            }
+        }
+        std::map<std::string, int> summary;
+        std::istringstream rows(results[1].out);
+        for (std::string name, count; rows >> name >> count;) {
+            if (count != "0") summary[name] = std::stoi(count);
+        }
+        EXPECT_EQ(summary, counted) << (cards ? "cards" : "SSNs");
+        EXPECT_GT(counted["checked"], 300);
     }
 }
 

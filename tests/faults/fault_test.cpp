@@ -404,7 +404,8 @@ TEST_F(Faults, ALongLineIsCheckedInFlatMemoryByThreads) {
             const std::string which = std::string(jobs) + (from_pipe ? " from a pipe" : " from a file");
             EXPECT_EQ(result.exit_code, 0) << which;
             EXPECT_TRUE(result.out == one.out) << which << ": " << result.out.size() << " bytes for " << one.out.size();
-            EXPECT_EQ(result.err, "") << which;
+            // Its one number invalid by the order of issue alone, however the blocks fell among the threads.
+            EXPECT_EQ(result.err, kOneNotIssued) << which;
         }
     }
 }

@@ -51,7 +51,7 @@ std::vector<ConsoleRow> Rows() {
          kPrompts + "4111111111111111\n" + kCardLine + kPrompts + "^C", 2},
         // At a terminal a long option keeps the prompts; a number given keeps the console shut.
         {"QuietKeepsPrompts", {"--quiet"}, {{kPrompts, "123-45-6789\r"}, {kPrompts, "\r"}},
-         kPrompts + "123-45-6789\n" + kFirstLine + kPrompts + "\n", 0, false},
+         kPrompts + "123-45-6789\n" + kFirstLine + kPrompts + "\n" + kOneNotIssued, 0, false},
         {"QuietNumberAfterAnOptionNoPrompt", {"--quiet", "-C", "4111111111111111"}, {}, kCardLine + "\n", 0, false},
         // Records: the header before the first read, each record as soon as its line is typed.
         {"TsvRecordsAsLinesAreTyped", {"--format=tsv"}, {{kSsnHeader, "123-96-0001\r"}, {kRecord, "\x04"}},

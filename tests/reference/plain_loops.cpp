@@ -3,6 +3,7 @@
 // exactly as its pattern says. Linked with the program's start-up in place of card_loop.cpp and ssn_loop.cpp
 // into the reference program, whose output the tests and the benchmark compare with the shipped program's.
 // What --fail-on-invalid counts is the program's own judgement, as the records print it.
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "card/card_outcome.h"
 #include "card/card_type_table.h"
 #include "card/written_card.h"
+#include "driver/order_of_issue_hint.h"
 #include "driver/run_failure.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
@@ -271,11 +273,13 @@ void WriteCardLine(std::vector<char>& line, const char* kind, int kind_width, co
     Out().EndOfLine();
 }
 
-// Whether a whole line fails as its record does.
+// Whether a whole line fails as its record does; a line invalid by the order of issue alone is counted.
 template <RuleSet kRules>
-bool SsnLineFails(const ssn::SsnJudge& judge, const std::string& line) {
+bool SsnLineFails(const ssn::SsnJudge& judge, const std::string& line, std::uint64_t& not_issued) {
     const std::string content = ReadableCopy(LineContent(line));
-    return judge.JudgeAs<kRules>({content.data(), LineContent(line).size()}).Fails();
+    const ssn::SsnJudgement judgement = judge.JudgeAs<kRules>({content.data(), LineContent(line).size()});
+    not_issued += judgement.reason == ssn::SsnReason::GroupNotIssued ? 1 : 0;
+    return judgement.Fails();
 }
 bool CardLineFails(const std::string& line, RuleSet rules) {
     card::WrittenCopy copy;
@@ -368,14 +372,18 @@ int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnR
     const ssn::SsnJudge judge(rules);
     SsnNumber number;
     bool any_failed = false;
+    std::uint64_t not_issued = 0;
+    const bool strict = options.fail_on_invalid || options.hint_order_of_issue;
     while (const char* text = plain.Next()) {
         PlainParseSsn(text, number);
         PlainSsnLine<kRules>(number, table);
         Out().EndOfLine();
-        if (options.fail_on_invalid && plain.EndedLine()) any_failed |= SsnLineFails<kRules>(judge, *plain.EndedLine());
+        if (strict && plain.EndedLine()) any_failed |= SsnLineFails<kRules>(judge, *plain.EndedLine(), not_issued);
     }
-    if (options.fail_on_invalid && plain.LastLine()) any_failed |= SsnLineFails<kRules>(judge, *plain.LastLine());
-    return plain.EndCode(any_failed);
+    if (strict && plain.LastLine()) any_failed |= SsnLineFails<kRules>(judge, *plain.LastLine(), not_issued);
+    const int code = plain.EndCode(any_failed);
+    if (code == kExitDone || code == kExitInvalidFound) HintAtOrderOfIssue(options, not_issued);
+    return code;
 }
 
 template int RunCardTextLoop<RuleSet::Classic>(TextSource&, const RunOptions&);
