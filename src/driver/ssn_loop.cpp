@@ -85,19 +85,20 @@ private:
     // Prints a whole text's line and judges it strictly: a text that is one of the usual shapes, whole, reads
     // alike both ways, so its line's judgement is taken rather than made twice (the hint judges every line).
     bool PrintAndJudge(std::string_view text) {
-        const std::string_view content = LineContent(text);
         int fails = -1;
         char* const line = out_.Reserve(kMaxResultLineLength);
         out_.Commit(judge_.template WithCarriedAs<kSet>(
             text.data(), text.size(), [&](const ssn::SsnJudgement& judgement) {
-                if (judgement.digits == text.data() && judgement.shape.Length() == content.size()) {
+                // The shape and at most its line feed: no NUL can hide in it.
+                const std::size_t extra = text.size() - judgement.shape.Length();
+                if (judgement.digits == text.data() && (extra == 0 || (extra == 1 && text.back() == '\n'))) {
                     tally_.Count(judgement.reason);
                     fails = judgement.Fails() ? 1 : 0;
                 }
                 return ssn::PrintResultLine<kSet>(judgement, line);
             }));
         out_.EndOfLine();
-        return fails < 0 ? Fails(content) : fails == 1;
+        return fails < 0 ? Fails(LineContent(text)) : fails == 1;
     }
     bool Fails(std::string_view content) {
         const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(content);
