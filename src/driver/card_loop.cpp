@@ -110,10 +110,7 @@ template <RuleSet kRules>
 class CardTextStep : public TalliesNothing {
 public:
     // What a block's last texts leave to the next block: the line they began, where it goes on there.
-    struct Carry {
-        bool line_open = false;
-        LineCore line;
-    };
+    using Carry = PiecedLine;
 
     CardTextStep(OutputStream& out, bool fail_on_invalid) : out_(out), fail_on_invalid_(fail_on_invalid) {}
 
@@ -136,17 +133,14 @@ public:
     bool CheckLine(std::string_view text) {
         Print(text);
         if (!fail_on_invalid_) return false;
-        const bool piece = IsPiece(text);
-        if (!carry_.line_open && !piece) return Fails(LineContent(text));
-        carry_.line.Add(text);
-        carry_.line_open = piece;
-        return !piece && EndLine();
+        if (!line_.Takes(text)) return Fails(LineContent(text));
+        return line_.Add(text, Fails);
     }
-    bool EndOfLines() { return carry_.line_open && EndLine(); }
+    bool EndOfLines() { return line_.Finish(Fails); }
 
     bool Settles(std::string_view /*text*/, bool begins_line) const { return begins_line || !fail_on_invalid_; }
-    [[nodiscard]] Carry Carried() const { return carry_; }
-    void Resume(const Carry& carried) { carry_ = carried; }
+    [[nodiscard]] Carry Carried() const { return line_; }
+    void Resume(const Carry& carried) { line_ = carried; }
 
 private:
     static bool Fails(std::string_view content) {
@@ -154,16 +148,10 @@ private:
         return card::ClassifyAsWritten<kRules>(content.data(), content.size(), copy).outcome.reason !=
                card::CardReason::Ok;
     }
-    // A card number, blanks around it dropped, is far shorter than the middle a line keeps.
-    bool EndLine() {
-        const bool fails = carry_.line.TooLong() || Fails(carry_.line.View());
-        carry_ = {};
-        return fails;
-    }
 
     OutputStream& out_;
     bool fail_on_invalid_;
-    Carry carry_;
+    PiecedLine line_;
 };
 
 }  // namespace

@@ -25,8 +25,7 @@ public:
     // the last texts began where it goes on in the next block.
     struct Carry {
         SsnNumber number;
-        bool line_open = false;
-        LineCore line;
+        PiecedLine line;
     };
 
     using Tally = NotIssuedTally;
@@ -46,14 +45,13 @@ public:
     }
     bool CheckLine(std::string_view text) {
         if (!strict_) return Print(text), false;
-        const bool piece = IsPiece(text);
-        if (!line_open_ && !piece) return PrintAndJudge(text);
+        if (!line_.Takes(text)) return PrintAndJudge(text);
         Print(text);
-        line_.Add(text);
-        line_open_ = piece;
-        return !piece && EndLine();
+        return line_.Add(text, [this](std::string_view middle) { return Fails(middle); });
     }
-    bool EndOfLines() { return line_open_ && EndLine(); }
+    bool EndOfLines() {
+        return line_.Finish([this](std::string_view middle) { return Fails(middle); });
+    }
 
     // A text's line shows the number carried into it with the fields the text has put in; a block's first
     // texts wait for the number the block before ends with until every field comes from the block itself, and
@@ -70,10 +68,9 @@ public:
         judge_.Carry(partial_);
         return true;
     }
-    [[nodiscard]] Carry Carried() const { return {judge_.Carried(), line_open_, line_}; }
+    [[nodiscard]] Carry Carried() const { return {judge_.Carried(), line_}; }
     void Resume(const Carry& carried) {
         judge_.Carry(carried.number);
-        line_open_ = carried.line_open;
         line_ = carried.line;
     }
     [[nodiscard]] Tally Tallied() const { return tally_; }
@@ -105,20 +102,13 @@ private:
         tally_.Count(judgement.reason);
         return judgement.Fails();
     }
-    bool EndLine() {
-        const bool fails = line_.TooLong() || Fails(line_.View());
-        line_ = {};
-        line_open_ = false;
-        return fails;
-    }
 
     OutputStream& out_;
     ssn::SsnJudge judge_;
     bool strict_;
     Tally tally_;
     SsnNumber partial_{kUnread, kUnread, kUnread};  // the fields the block's texts have put in so far
-    bool line_open_ = false;  // the last text was a piece of a line
-    LineCore line_;
+    PiecedLine line_;
 };
 
 template <RuleSet kSet>

@@ -66,4 +66,38 @@ private:
     bool ended_ = false;  // nothing more of the line counts
 };
 
+// A list's line that comes in pieces, gathered for the strict judgement of the whole line, which a step makes
+// with its last piece (or once the list is exhausted). What a step carries into the next block while such a
+// line goes on.
+class PiecedLine {
+public:
+    // Whether `text` belongs to a line in pieces: a piece, or the last text of a line that pieces began.
+    [[nodiscard]] bool Takes(std::string_view text) const { return open_ || IsPiece(text); }
+
+    // Adds a text that Takes; when it ends the line, whether `judge(middle)` says the line fails.
+    template <class Judge>
+    bool Add(std::string_view text, const Judge& judge) {
+        core_.Add(text);
+        open_ = IsPiece(text);
+        return !open_ && End(judge);
+    }
+    // Once the list is exhausted: whether the line it ended in fails.
+    template <class Judge>
+    bool Finish(const Judge& judge) {
+        return open_ && End(judge);
+    }
+
+private:
+    // Any number, blanks around it dropped, is far shorter than the middle a line keeps.
+    template <class Judge>
+    bool End(const Judge& judge) {
+        const bool fails = core_.TooLong() || judge(core_.View());
+        *this = {};
+        return fails;
+    }
+
+    bool open_ = false;  // the last text was a piece
+    LineCore core_;
+};
+
 }  // namespace kalderos
