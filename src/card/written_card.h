@@ -58,7 +58,7 @@ template <RuleSet kRules>
 
 // Whether the first `size` bytes (1 to kCardReadAhead, all of them readable) hold a byte at or below a blank:
 // white space, a NUL or another control.
-[[gnu::always_inline]] inline bool HoldsLowBytes(const char* text, std::size_t size) {
+inline bool HoldsLowBytes(const char* text, std::size_t size) {
     static_assert(kCardReadAhead == 32, "two vectors");
     const auto low = [](bytes::Bytes16 b) { return bytes::FlagMask(reinterpret_cast<bytes::Bytes16>(b <= ' ')); };
     const std::uint32_t in_text = size >= 32 ? ~std::uint32_t{0} : (std::uint32_t{1} << size) - 1;
@@ -69,10 +69,9 @@ template <RuleSet kRules>
 // classifier's outcome, unless it stopped at white space or found too few digits before any (an empty text, a
 // blank in front, a number in groups). The usual texts take a comparison of lengths beyond the classifier, those
 // of too many digits or too few a look for white space, and only a text that holds some goes on to a call, which
-// leaves the kept part in `copy`. Inlined, so that a list's loop keeps the reading in registers.
+// leaves the kept part in `copy`.
 template <RuleSet kRules>
-[[nodiscard, gnu::always_inline]] inline CardReading ClassifyAsWritten(const char* text, std::size_t size,
-                                                                        WrittenCopy& copy) {
+[[nodiscard]] inline CardReading ClassifyAsWritten(const char* text, std::size_t size, WrittenCopy& copy) {
     CardOutcome outcome = ClassifyReadable<kRules>(text, size);
     const char* kept = text;
     const bool short_unknown = outcome.kind == kUnknownKind && outcome.reason == CardReason::TooFewDigits;
