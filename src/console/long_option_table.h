@@ -11,7 +11,20 @@ namespace kalderos {
 
 // Every long option, in the order --help lists them. The reader applies one by a switch over these without a
 // default, so that the compiler names the place a new option has not reached.
-enum class LongOption { Quiet, Format, NoHeader, Rules, FailOnInvalid, Summary, Jobs, Help, Version, kCount };
+enum class LongOption {
+    Quiet,
+    Format,
+    NoHeader,
+    Column,
+    Delimiter,
+    Rules,
+    FailOnInvalid,
+    Summary,
+    Jobs,
+    Help,
+    Version,
+    kCount
+};
 
 // A value an option takes by name, and what it means; `help` is empty where the option's own text says it.
 struct OptionValue {
@@ -28,7 +41,7 @@ struct LongOptionRow {
 };
 
 // The values of --format, by OutputFormat.
-inline constexpr std::array<OptionValue, 3> kFormatValues{{{"text", ""}, {"tsv", ""}, {"jsonl", ""}}};
+inline constexpr std::array<OptionValue, 4> kFormatValues{{{"text", ""}, {"tsv", ""}, {"jsonl", ""}, {"csv", ""}}};
 
 // The values of --rules, by RuleSet, one for each rule set (the reader of the options holds the count to the
 // sets).
@@ -43,7 +56,10 @@ inline constexpr std::array<LongOptionRow, static_cast<std::size_t>(LongOption::
     {LongOption::Quiet, "quiet", "", {}, "no banner and no leading blank line"},
     {LongOption::Format, "format", "FORMAT", kFormatValues,
      "one record per text, standard output holds records only (implies --quiet)"},
-    {LongOption::NoHeader, "no-header", "", {}, "no header row in the tsv format"},
+    {LongOption::NoHeader, "no-header", "", {}, "no header row in the tsv and csv formats, nor in CSV input"},
+    {LongOption::Column, "column", "NAME|N", {},
+     "read the input as CSV and check the column NAME (in its header row) or N (from 1) of every row"},
+    {LongOption::Delimiter, "delimiter", "C", {}, "the CSV input's field delimiter: one byte, or tab (default ,)"},
     {LongOption::Rules, "rules", "RULES", kRulesValues, ""},
     {LongOption::FailOnInvalid, "fail-on-invalid", "", {}, "exit 1 when a number was not valid"},
     {LongOption::Summary, "summary", "", {},

@@ -21,7 +21,7 @@ constexpr bool NamedAt(const std::array<OptionValue, N>& values, Choice choice, 
 }
 static_assert(kFormatValues.size() == static_cast<std::size_t>(OutputFormat::kCount) &&
               NamedAt(kFormatValues, OutputFormat::Text, "text") && NamedAt(kFormatValues, OutputFormat::Tsv, "tsv") &&
-              NamedAt(kFormatValues, OutputFormat::Jsonl, "jsonl"));
+              NamedAt(kFormatValues, OutputFormat::Jsonl, "jsonl") && NamedAt(kFormatValues, OutputFormat::Csv, "csv"));
 
 // Each rule set named at its place among the values of --rules, by a switch without a default, so that a new set
 // stops the build here until it is named; the last set closes the count.
@@ -50,6 +50,8 @@ bool SetChoice(Choice& choice, std::span<const OptionValue> values, std::string_
 
 // A count of jobs: decimal digits, at most kMaxJobs; leading zeros count for nothing, as in any number.
 constexpr int kMaxJobs = 1024;
+// Far more columns than any spreadsheet holds, and a count that cannot overflow.
+constexpr std::size_t kMaxColumn = 1000000;
 bool SetJobs(LongOptions& options, std::string_view value) {
     if (value.empty()) return false;
     int jobs = 0;
@@ -59,6 +61,32 @@ bool SetJobs(LongOptions& options, std::string_view value) {
         if (jobs > kMaxJobs) return false;  // before it could grow past an int
     }
     options.jobs = jobs;
+    return true;
+}
+
+// A column by its number from 1 (decimal digits only), or else by its name in the header row.
+bool SetColumn(LongOptions& options, std::string_view value) {
+    if (value.empty()) return false;
+    std::size_t number = 0;
+    for (const char c : value) {
+        if (!bytes::IsDigit(c)) {
+            options.column = {std::string(value), 0};
+            return true;
+        }
+        number = number * 10 + static_cast<std::size_t>(c - '0');
+        if (number > kMaxColumn) return false;
+    }
+    if (number == 0) return false;
+    options.column = {"", number};
+    return true;
+}
+
+// One byte, or the word for the one byte a shell makes hard to give; a quote or a line end cannot part fields.
+bool SetDelimiter(LongOptions& options, std::string_view value) {
+    if (value == "tab") value = "\t";
+    if (value.size() != 1 || value[0] == '"' || value[0] == '\n' || value[0] == '\r') return false;
+    options.delimiter = value[0];
+    options.delimiter_given = true;
     return true;
 }
 
@@ -99,6 +127,10 @@ bool Apply(LongOptions& options, LongOption option, std::string_view value) {
         case LongOption::NoHeader:
             options.header = false;
             return true;
+        case LongOption::Column:
+            return SetColumn(options, value);
+        case LongOption::Delimiter:
+            return SetDelimiter(options, value);
         case LongOption::Rules:
             options.rules_given = true;
             return SetChoice(options.rules, kRulesValues, value);
@@ -131,6 +163,10 @@ std::string ValidArguments(LongOption option) {
             return " (valid arguments are " + Choices(kRulesValues) + ")";
         case LongOption::Jobs:
             return " (valid arguments are 0-" + std::to_string(kMaxJobs) + ")";
+        case LongOption::Column:
+            return " (valid arguments are a column's name or its number from 1)";
+        case LongOption::Delimiter:
+            return " (valid arguments are one byte, or 'tab')";
         case LongOption::Quiet:
         case LongOption::NoHeader:
         case LongOption::FailOnInvalid:

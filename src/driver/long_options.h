@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "driver/output_format.h"
+#include "driver/run_state.h"
 #include "kalderos/kalderos.h"
 
 namespace kalderos {
@@ -21,6 +22,9 @@ struct LongOptions {
     bool header = true;            // the TSV header row
     bool fail_on_invalid = false;  // exit 1 when a number was not valid
     int jobs = 1;                  // --jobs: threads that check a list file; 0 for every usable processor
+    CsvColumn column;              // --column: the input is CSV, and this column of each row is checked
+    char delimiter = ',';          // --delimiter
+    bool delimiter_given = false;
     bool help = false;
     bool version = false;
     std::vector<const char*> arguments;  // the program name and every argument that is not a long option

@@ -30,6 +30,7 @@ public:
         return judgement.Fails();
     }
     bool Check(std::string_view text) { return CheckLine(text); }
+    void Header() { printer_.Header(); }
     [[nodiscard]] Tally Tallied() const { return tally_; }
     void AddTally(const Tally& tally) { tally_.Add(tally); }
 
@@ -55,6 +56,7 @@ public:
         return reading.outcome.reason != card::CardReason::Ok;
     }
     bool Check(std::string_view text) { return CheckLine(text); }
+    void Header() { printer_.Header(); }
 
 private:
     record::CardRecordPrinter<Syntax, kRules> printer_;
@@ -64,7 +66,8 @@ private:
 
 template <class Syntax, RuleSet kSet>
 int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
-    if (options.header) record::SsnRecordPrinter<Syntax>(Out()).Header();
+    // Echoing CSV rows, the header follows the input's own.
+    if (options.header && !options.EchoesCsvRows()) record::SsnRecordPrinter<Syntax>(Out()).Header();
     const ssn::SsnJudge judge(rules);
     return CheckEveryText(
         texts, options, [&](OutputStream& out) { return SsnRecordStep<Syntax, kSet>(out, judge); },
@@ -73,7 +76,7 @@ int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::Ss
 
 template <class Syntax, RuleSet kRules>
 int RunCardRecordLoop(TextSource& texts, const RunOptions& options) {
-    if (options.header) record::CardRecordPrinter<Syntax, kRules>(Out()).Header();
+    if (options.header && !options.EchoesCsvRows()) record::CardRecordPrinter<Syntax, kRules>(Out()).Header();
     return CheckEveryText(
         texts, options, [](OutputStream& out) { return CardRecordStep<Syntax, kRules>(out); },
         [](const CardRecordStep<Syntax, kRules>& /*step*/) {});
@@ -81,11 +84,15 @@ int RunCardRecordLoop(TextSource& texts, const RunOptions& options) {
 
 template int RunSsnRecordLoop<record::TsvSyntax, RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
 template int RunSsnRecordLoop<record::JsonlSyntax, RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+template int RunSsnRecordLoop<record::CsvSyntax, RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
 template int RunSsnRecordLoop<record::TsvSyntax, RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
 template int RunSsnRecordLoop<record::JsonlSyntax, RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+template int RunSsnRecordLoop<record::CsvSyntax, RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
 template int RunCardRecordLoop<record::TsvSyntax, RuleSet::Classic>(TextSource&, const RunOptions&);
 template int RunCardRecordLoop<record::JsonlSyntax, RuleSet::Classic>(TextSource&, const RunOptions&);
+template int RunCardRecordLoop<record::CsvSyntax, RuleSet::Classic>(TextSource&, const RunOptions&);
 template int RunCardRecordLoop<record::TsvSyntax, RuleSet::Current>(TextSource&, const RunOptions&);
 template int RunCardRecordLoop<record::JsonlSyntax, RuleSet::Current>(TextSource&, const RunOptions&);
+template int RunCardRecordLoop<record::CsvSyntax, RuleSet::Current>(TextSource&, const RunOptions&);
 
 }  // namespace kalderos

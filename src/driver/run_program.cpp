@@ -107,6 +107,19 @@ std::optional<int> StopCode(const CommandLine& command_line, const RunOptions& o
     return std::nullopt;
 }
 
+// Options of CSV input that cannot go together; the exit code of their refusal.
+std::optional<int> RefuseCsvOptions(const LongOptions& options) {
+    if (options.delimiter_given && !options.column.Given()) {
+        Diagnose("option '--delimiter' parts the fields of CSV input, which only '--column' reads");
+    } else if (!options.column.name.empty() && !options.header) {
+        Diagnose("option '--column' names a column of the header row, which '--no-header' says the input lacks; "
+                 "give the column's number");
+    } else {
+        return std::nullopt;
+    }
+    return kExitUsage;
+}
+
 // The numbers given as arguments, and whether the input source follows them.
 struct GivenTexts {
     std::vector<const char*> numbers;
@@ -135,6 +148,8 @@ int CheckCards(TextSource& texts, const RunOptions& options) {
             return RunCardRecordLoop<record::TsvSyntax, kRules>(texts, options);
         case OutputFormat::Jsonl:
             return RunCardRecordLoop<record::JsonlSyntax, kRules>(texts, options);
+        case OutputFormat::Csv:
+            return RunCardRecordLoop<record::CsvSyntax, kRules>(texts, options);
         case OutputFormat::kCount:
             break;
     }
@@ -152,6 +167,8 @@ int CheckSsns(TextSource& texts, const RunOptions& options, const ssn::SsnRules&
             return RunSsnRecordLoop<record::TsvSyntax, kRules>(texts, options, rules);
         case OutputFormat::Jsonl:
             return RunSsnRecordLoop<record::JsonlSyntax, kRules>(texts, options, rules);
+        case OutputFormat::Csv:
+            return RunSsnRecordLoop<record::CsvSyntax, kRules>(texts, options, rules);
         case OutputFormat::kCount:
             break;
     }
@@ -201,6 +218,9 @@ int Run(int argc, const char* const* argv) {
     options.header = long_options.header;
     options.rules = long_options.rules;
     options.summary = long_options.summary;
+    options.column = long_options.column;
+    options.delimiter = long_options.delimiter;
+    if (const std::optional<int> code = RefuseCsvOptions(long_options)) return *code;
     options.jobs = long_options.jobs == 0 ? platform::UsableProcessors() : long_options.jobs;
     // The argument list ends in a null pointer after the arguments left.
     const int short_argc = static_cast<int>(long_options.arguments.size()) - 1;
@@ -210,12 +230,16 @@ int Run(int argc, const char* const* argv) {
                                                              : ParseCommandLine(short_argc, arguments, options);
     if (const std::optional<int> code = StopCode(command_line, options)) return *code;
     GivenTexts given = TextsGiven(command_line, arguments, options);
+    if (options.column.Given() && !given.numbers.empty()) {
+        Diagnose("numbers given as arguments are no CSV rows: '--column' reads rows from -i FILE or standard input");
+        return kExitUsage;
+    }
     const bool from_standard_input = given.then_input && options.list_file < 0;
     // Records read standard input to its end, without prompts; so does the text format under GNU conventions
     // when standard input is no terminal, whose prompts nobody would read.
     const bool no_one_prompted = options.gnu_conventions && !platform::IsTerminal(platform::kStandardInput);
     // A summary, like the records, counts each line whole and reads standard input as its list.
-    const bool whole = records || options.summary;
+    const bool whole = records || options.summary || options.column.Given();
     options.standard_input_list = from_standard_input && (whole || no_one_prompted || options.list_is_standard_input);
     options.whole_lines = whole;
     options.hint_order_of_issue = options.gnu_conventions && !long_options.rules_given && !options.card_mode;

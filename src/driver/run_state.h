@@ -36,6 +36,14 @@ private:
     std::string refused_;
 };
 
+// The column --column names: by its name in the header row, or by its number from 1; number 0 and no name
+// where the input is no CSV.
+struct CsvColumn {
+    std::string name;
+    std::size_t number = 0;
+    [[nodiscard]] bool Given() const { return number != 0 || !name.empty(); }
+};
+
 struct RunOptions {
     bool card_mode = false;
     PathText group_file_path;  // without GNU conventions: the last -g, the only one read
@@ -56,9 +64,14 @@ struct RunOptions {
     bool header = true;                        // the TSV header row (--no-header)
     RuleSet rules = RuleSet::Classic;          // --rules
     bool summary = false;                      // --summary: the counts instead of a line per text
+    CsvColumn column;                          // --column: the input is CSV rows, and this column is checked
+    char delimiter = ',';                      // --delimiter: what parts a CSV row's fields
     // A long option but no --rules: the end of the run says how many SSNs were invalid only by the order of
     // issue, which the current rules do not judge by.
     bool hint_order_of_issue = false;
+
+    // CSV rows in and CSV records out: each output row starts with its input row.
+    [[nodiscard]] bool EchoesCsvRows() const { return column.Given() && format == OutputFormat::Csv; }
 };
 
 struct RunState {

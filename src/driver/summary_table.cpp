@@ -41,12 +41,14 @@ void PrintText(const Summary& summary, bool quiet) {
     Out().Write(table);
 }
 
-void PrintTsv(const Summary& summary, bool header) {
-    std::string rows = header ? "name\tcount\n" : "";
-    rows.append("checked\t").append(std::to_string(summary.checked)) += '\n';
+// TSV and CSV alike: the names hold neither a tab nor a comma nor a quote.
+void PrintRows(const Summary& summary, bool header, char separator) {
+    std::string rows;
+    if (header) rows.append("name").append(1, separator).append("count\n");
+    rows.append("checked").append(1, separator).append(std::to_string(summary.checked)) += '\n';
     for (const SummaryGroup& group : summary.groups) {
         for (const SummaryRow& row : group.rows) {
-            rows.append(group.name).append(":").append(row.name).append("\t").append(std::to_string(row.count));
+            rows.append(group.name).append(":").append(row.name).append(1, separator).append(std::to_string(row.count));
             rows += '\n';
         }
     }
@@ -75,7 +77,9 @@ void PrintSummary(const Summary& summary, OutputFormat format, bool header, bool
         case OutputFormat::Text:
             return PrintText(summary, quiet);
         case OutputFormat::Tsv:
-            return PrintTsv(summary, header);
+            return PrintRows(summary, header, '\t');
+        case OutputFormat::Csv:
+            return PrintRows(summary, header, ',');
         case OutputFormat::Jsonl:
             return PrintJsonl(summary);
         case OutputFormat::kCount:

@@ -3,11 +3,14 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "card/card_type_table.h"
+#include "driver/csv_row_step.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
+#include "io/diagnostics.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "lists/block_loop.h"
@@ -48,9 +51,33 @@ template <class Finish>
 // ended in fails. Then, unless the input ended in a failure (which is reported), `finish(step)` prints what ends
 // the output, from the counts of every text the step holds then. Returns the run's exit code: the failure's, else 0, or 1 when a text failed and --fail-on-invalid
 // asked for it.
+// The rows of a CSV input, each row's field in the column through a step made by `make_step`, as CheckEveryText
+// has it. A header without the column, and a quote left open at the end of the input after the rows before it
+// were checked, end the run with a message and kExitInputFailed.
+template <class MakeStep, class Finish>
+[[nodiscard]] int CheckCsvRows(const TextSource& texts, const RunOptions& options, MakeStep& make_step,
+                               Finish& finish) {
+    CsvLayout layout;
+    const auto make_row_step = [&](OutputStream& out) { return CsvRowStep(make_step(out), out, layout, options); };
+    auto step = make_row_step(Out());
+    const ListChecked list =
+        CheckList(texts.List(), options.jobs, LineReader::LongLines::kCsvRows, step, make_row_step);
+    if (list.refused) return kExitInputFailed;
+    std::optional<RunFailure> failure;
+    if (list.read_failed) failure = options.list_file >= 0 ? RunFailure::kListFileRead : RunFailure::kConsoleRead;
+    if (!failure && list.open_quote_line != 0) {
+        Diagnose(CsvInputShown(options) + ":" + std::to_string(list.open_quote_line) +
+                 ": a quoted field is still open at the end of the input");
+        return kExitInputFailed;
+    }
+    const bool any_failed = list.any_failed | step.EndOfLines();
+    return EndOfTexts(failure, options, any_failed, [&] { finish(step.Checked()); });
+}
+
 template <class MakeStep, class Finish>
 [[nodiscard]] int CheckEveryText(TextSource& texts, const RunOptions& options, MakeStep&& make_step,
                                  Finish&& finish) {
+    if (options.column.Given()) return CheckCsvRows(texts, options, make_step, finish);
     auto step = make_step(Out());
     bool any_failed = false;
     for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {

@@ -17,6 +17,10 @@
 //   Tally Tallied()                        the counts of the texts this step checked
 //   void AddTally(const Tally&)            adds the counts of the texts another step checked; each block's step
 //                                          counts its own texts, and the writing thread adds them up
+// and a step over CSV rows:
+//   bool TakesHeader()                     whether the input's first row is a header
+//   bool Header(std::string_view row)      takes that row (its line end dropped) before any other is checked;
+//                                          false when the rows cannot be checked by it
 #pragma once
 
 #include <cstddef>
@@ -25,6 +29,7 @@
 
 #include "io/output_stream.h"
 #include "io/terminate.h"
+#include "lists/csv_rows.h"
 #include "lists/line_core.h"
 #include "lists/line_reader.h"
 #include "lists/list_blocks.h"
@@ -52,7 +57,31 @@ struct CarriesNothing : TalliesNothing {
 struct ListChecked {
     bool any_failed = false;
     bool read_failed = false;  // a read error ended the list; everything read before it was checked
+    std::size_t open_quote_line = 0;  // a CSV input ended inside quotes opened on this line (from 1)
+    bool refused = false;             // the step refused the CSV input's header row, and nothing was checked
 };
+
+// A CSV input's start: the UTF-8 byte-order mark a spreadsheet may write is no part of the first field, and the
+// first row is the step's header where it takes one. False when the step refused the header.
+template <class Step>
+bool TakeCsvStart(BlockReader& reader, Step& step) {
+    ListBlock first;
+    if (reader.Fill(first, true) != BlockReader::Filled::kBlock) return true;
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    std::size_t from = std::string_view(first.data.get(), first.size).starts_with(kByteOrderMark) ? 3 : 0;
+    if (step.TakesHeader()) {
+        // A block holds at least one whole row, or what is left of the input.
+        const char* const start = first.data.get() + from;
+        const char* const end = first.data.get() + first.size;
+        const char* const row_end = RowEnd(start, end);
+        std::string_view header(start, static_cast<std::size_t>(row_end - start));
+        if (!header.empty() && header.back() == '\r') header.remove_suffix(1);
+        if (!step.Header(header)) return false;
+        from = static_cast<std::size_t>(row_end - first.data.get()) + (row_end == end ? 0 : 1);
+    }
+    reader.PutBack(first, from);
+    return true;
+}
 
 // A block with what checking it on a thread of its own brought.
 template <class Carry, class Tally>
@@ -163,6 +192,11 @@ template <class Step, class MakeStep>
 [[nodiscard]] ListChecked CheckList(int fd, int jobs, LineReader::LongLines long_lines, Step& step,
                                     MakeStep&& make_step) {
     BlockReader reader(fd, ListBlockBytes(), long_lines);
+    if constexpr (requires { step.TakesHeader(); }) {
+        if (long_lines == LineReader::LongLines::kCsvRows && !TakeCsvStart(reader, step)) {
+            return {.refused = true};
+        }
+    }
     bool any_failed = false;
     if (jobs <= 1) {
         any_failed = CheckBlocksInTurn(reader, step, make_step, long_lines);
@@ -170,7 +204,7 @@ template <class Step, class MakeStep>
         any_failed = CheckBlocksByThreads(reader, step, make_step, jobs, long_lines);
     }
     CheckInterrupt();
-    return {any_failed, reader.Failed()};
+    return {any_failed, reader.Failed(), reader.OpenQuoteLine()};
 }
 
 }  // namespace kalderos

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "lists/csv_rows.h"
+
 namespace kalderos {
 
 std::string_view LineReader::NextSlowly() {
@@ -28,6 +30,17 @@ std::string_view LineReader::NextSlowly() {
     const std::size_t take = std::min(available, kMaxText);
     begin_ += take;
     return {start, take};
+}
+
+std::string_view LineReader::NextRow() {
+    char* const start = buffer_ + begin_;
+    if (begin_ == end_) return {};
+    const char* const row_end = RowEnd(start, buffer_ + end_);
+    if (row_end == buffer_ + end_) {
+        begin_ = end_;
+        return {start, static_cast<std::size_t>(row_end - start)};
+    }
+    return Deliver(start, static_cast<std::size_t>(row_end - start));
 }
 
 }  // namespace kalderos

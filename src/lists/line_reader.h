@@ -17,8 +17,9 @@ public:
     // at a text's first bytes all at once.
     static constexpr std::size_t kReadAhead = bytes::kReadAhead;
 
-    // What becomes of a line longer than kMaxText: pieces of kMaxText characters, or one text however long.
-    enum class LongLines { kPieces, kWhole };
+    // What becomes of a line longer than kMaxText: pieces of kMaxText characters, or one text however long; or,
+    // where the list is CSV, what a text is: a row however long, which quoted line breaks may hold.
+    enum class LongLines { kPieces, kWhole, kCsvRows };
 
     // Hands out the texts of the `size` bytes at `bytes`, which hold kReadAhead cleared bytes behind them. The
     // bytes end where a line ends, or where a list ends, or between two pieces of a line.
@@ -28,6 +29,7 @@ public:
     // The next text; a view without data (its data() null) once the bytes are exhausted. Returned by value, so
     // that a loop over the texts keeps each one in registers.
     std::string_view Next() {
+        if (long_lines_ == LongLines::kCsvRows) return NextRow();
         // Nearly every call finds a whole short line, its line feed among the first 32 bytes; everything else
         // takes the long way.
         char* const start = buffer_ + begin_;
@@ -51,6 +53,7 @@ private:
     }
 
     std::string_view NextSlowly();
+    std::string_view NextRow();
 
     char* buffer_;
     std::size_t begin_ = 0;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "io/output_stream.h"
+#include "lists/csv_rows.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
 
@@ -37,7 +38,8 @@ BlockReader::BlockReader(int fd, std::size_t block_bytes, LineReader::LongLines 
       block_bytes_(block_bytes),
       read_(read),
       stream_(!platform::IsRegularFile(fd)),
-      pieces_(long_lines == LineReader::LongLines::kPieces) {
+      pieces_(long_lines == LineReader::LongLines::kPieces),
+      rows_(long_lines == LineReader::LongLines::kCsvRows) {
     if (stream_) platform::WidenPipe(fd, kPipeBytes);
 }
 
@@ -87,13 +89,13 @@ BlockReader::Filled BlockReader::Fill(ListBlock& block, bool may_wait) {
             tail_.assign(block.data.get(), block.data.get() + block.size);
             return Filled::kNotYet;
         }
-        cut = block.size;
-        while (cut > 0 && block.data[cut - 1] != '\n') --cut;
+        cut = Cut(block);
         if (cut > 0 || ended_) break;
         cut = PieceCut(block);
         if (cut > 0) break;
-        // A line longer than the block, to be checked whole: the block grows until the line's end is in it.
-        Reserve(block, block.capacity * 2, block.size);
+        // A line longer than the block, to be checked whole: the block grows until the line's end is in it. A
+        // CSV row's line feed may have come inside quotes, with room left for more.
+        if (block.size == block.capacity) Reserve(block, block.capacity * 2, block.size);
     }
     if (cut == 0) cut = block.size;
     tail_in_line_ = cut < block.size && block.data[cut - 1] != '\n';
@@ -101,6 +103,35 @@ BlockReader::Filled BlockReader::Fill(ListBlock& block, bool may_wait) {
     block.size = cut;
     std::memset(block.data.get() + cut, 0, kReadAhead);
     return cut > 0 ? Filled::kBlock : Filled::kExhausted;
+}
+
+std::size_t BlockReader::Cut(ListBlock& block) {
+    if (!rows_) {
+        std::size_t cut = block.size;
+        while (cut > 0 && block.data[cut - 1] != '\n') --cut;
+        return cut;
+    }
+    const RowScan scan = ScanRows(block.data.get(), block.size);
+    if (!ended_) {
+        feeds_ += scan.feeds_to_cut;
+        return scan.cut;
+    }
+    if (!scan.open_quote) {
+        feeds_ += scan.feeds_to_cut;
+        return scan.cut > 0 ? scan.cut : block.size;
+    }
+    // The rows before the quote left open are handed out, the rest is not: it is no row.
+    open_quote_line_ = feeds_ + scan.feeds_to_quote + 1;
+    feeds_ += scan.feeds_to_cut;
+    block.size = scan.cut;
+    return scan.cut;
+}
+
+void BlockReader::PutBack(const ListBlock& block, std::size_t from) {
+    const char* const begin = block.data.get() + from;
+    const char* const end = block.data.get() + block.size;
+    feeds_ -= static_cast<std::size_t>(std::count(begin, end, '\n'));
+    tail_.insert(tail_.begin(), begin, end);
 }
 
 std::size_t ListBlockBytes() {

@@ -42,6 +42,13 @@ public:
     Filled Fill(ListBlock& block, bool may_wait);
     [[nodiscard]] bool Failed() const { return failed_; }
 
+    // Hands the bytes of `block` from `from` on out again with the next Fill: what is left of the first block
+    // once a CSV input's byte-order mark or header row is taken from it.
+    void PutBack(const ListBlock& block, std::size_t from);
+    // A CSV input that ended inside quotes: the line (from 1) where the quote still open at its end opened, 0
+    // for none. The rows before it were handed out; the rest, one malformed row, was not.
+    [[nodiscard]] std::size_t OpenQuoteLine() const { return open_quote_line_; }
+
 private:
     // Reads until `block` is full or the input ends; from a pipe or a terminal, only until a read would wait
     // with a line end (or a whole piece of a long line) in the block, or, unless `may_wait`, at all. False when it
@@ -50,12 +57,17 @@ private:
     // Where a block without a line end may end: after the last piece of its long line that is known to be one,
     // 0 where there is none.
     [[nodiscard]] std::size_t PieceCut(const ListBlock& block) const;
+    // Where a block is cut: after its last line end, or in a CSV input its last row end; 0 where it has none.
+    std::size_t Cut(ListBlock& block);
 
     int fd_;
     std::size_t block_bytes_;
     ReadFunction read_;
     bool stream_;                // a pipe, a FIFO or a terminal: what has arrived is handed out without waiting
     bool pieces_;                // long lines are checked in pieces, not whole
+    bool rows_;                  // CSV rows, which end only outside quotes
+    std::size_t feeds_ = 0;      // the line feeds handed out in blocks so far
+    std::size_t open_quote_line_ = 0;
     bool tail_in_line_ = false;  // the tail starts between two pieces of a line
     std::vector<char> tail_;     // read past the last line end of the block before
     bool ended_ = false;

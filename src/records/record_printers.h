@@ -122,7 +122,7 @@ private:
             case ssn::SsnField::Place: {
                 const ssn::PlaceName* place = ssn::PlaceField(judgement);
                 if (place == nullptr) return writer_.Null(name);
-                return writer_.Padded(name, place->text, place->size);
+                return writer_.PaddedText(name, place->text, place->size);
             }
             case ssn::SsnField::Verdict:
                 return PutWord(writer_, name, kVerdictWords[static_cast<std::size_t>(judgement.verdict)]);

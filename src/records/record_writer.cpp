@@ -1,5 +1,6 @@
 // Escaping and long inputs. TSV escapes the tab, the line ends and the backslash; JSON the quote, the
-// backslash and the control bytes, and takes bytes above 127 as Latin-1, so that every record is valid UTF-8.
+// backslash and the control bytes, and takes bytes above 127 as Latin-1, so that every record is valid UTF-8;
+// CSV quotes a field that holds a comma, a quote or a line break, and doubles its quotes.
 #include "records/record_writer.h"
 
 #include <algorithm>
@@ -40,6 +41,12 @@ constexpr EscapeTable kJsonEscapes = [] {
     table['\\'] = '\\';
     return table;
 }();
+constexpr EscapeTable kCsvEscapes = [] {
+    EscapeTable table{};
+    table['"'] = 'd';
+    return table;
+}();
+
 static_assert(kJsonEscapes[0x7F] == 'u' && kJsonEscapes[0xE9] == 'u' && kTsvEscapes[0xE9] == 0 && kTsvEscapes['"'] == 0);
 
 char* Escape(std::string_view text, const EscapeTable& escapes, char* out) {
@@ -48,6 +55,9 @@ char* Escape(std::string_view text, const EscapeTable& escapes, char* out) {
         const char escape = escapes[byte];
         if (escape == 0) {
             *out++ = c;
+        } else if (escape == 'd') {
+            out[0] = out[1] = c;
+            out += 2;
         } else if (escape != 'u') {
             out[0] = '\\';
             out[1] = escape;
@@ -62,29 +72,46 @@ char* Escape(std::string_view text, const EscapeTable& escapes, char* out) {
     return out;
 }
 
+char* PutCsvField(std::string_view value, char* out) {
+    if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
+        if (!value.empty()) std::memcpy(out, value.data(), value.size());
+        return out + value.size();
+    }
+    *out++ = '"';
+    out = Escape(value, kCsvEscapes, out);
+    *out++ = '"';
+    return out;
+}
+
 template <class Syntax>
 Span BeginAnyInput(OutputStream& out, std::string_view name, std::string_view input, std::size_t fields_room) {
     const std::size_t opening = Syntax::kOpeningRoom + name.size();
+    // A CSV field is quoted whole or not at all, which only the whole input tells.
+    std::string_view quote = Syntax::kQuote;
+    if constexpr (Syntax::kQuotesWhole) {
+        if (input.find_first_of(",\"\r\n") != std::string_view::npos) quote = "\"";
+    }
     if (input.size() <= kEscapePiece) {
         // The usual case: one reservation for the whole record.
         char* const start = out.Reserve(opening + 2 + kMaxEscaped * input.size() + fields_room);
-        char* cursor = Put(Syntax::Key(start, name, true), Syntax::kQuote);
+        char* cursor = Put(Syntax::Key(start, name, true), quote);
         cursor = Escape(input, Syntax::kEscapes, cursor);
-        return {start, Put(cursor, Syntax::kQuote)};
+        return {start, Put(cursor, quote)};
     }
     char* const line = out.Reserve(opening + 1);
-    out.Commit(static_cast<std::size_t>(Put(Syntax::Key(line, name, true), Syntax::kQuote) - line));
+    out.Commit(static_cast<std::size_t>(Put(Syntax::Key(line, name, true), quote) - line));
     for (; !input.empty(); input.remove_prefix(std::min(input.size(), kEscapePiece))) {
         const std::string_view piece = input.substr(0, kEscapePiece);
         char* const room = out.Reserve(kMaxEscaped * piece.size());
         out.Commit(static_cast<std::size_t>(Escape(piece, Syntax::kEscapes, room) - room));
     }
     char* const start = out.Reserve(2 + fields_room);
-    return {start, Put(start, Syntax::kQuote)};
+    return {start, Put(start, quote)};
 }
 
 template Span BeginAnyInput<TsvSyntax>(OutputStream&, std::string_view, std::string_view, std::size_t);
 template Span BeginAnyInput<JsonlSyntax>(OutputStream&, std::string_view, std::string_view, std::size_t);
+template Span BeginAnyInput<CsvSyntax>(OutputStream&, std::string_view, std::string_view, std::size_t);
 
 }  // namespace record
 

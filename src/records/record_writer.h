@@ -23,6 +23,7 @@ namespace record {
 using EscapeTable = std::array<char, 256>;
 extern const EscapeTable kTsvEscapes;
 extern const EscapeTable kJsonEscapes;
+extern const EscapeTable kCsvEscapes;  // 'd' doubles the byte: the quote inside a quoted field
 
 // Escapes `text` into `out`, which has room for six bytes for each byte of it; returns the end.
 char* Escape(std::string_view text, const EscapeTable& escapes, char* out);
@@ -32,6 +33,8 @@ using bytes::Put;
 // TSV: fields in a row, tab-separated, after a header row of the names; no quotes, an empty field for none.
 struct TsvSyntax {
     static constexpr bool kHeaderRow = true;
+    static constexpr char kSeparator = '\t';
+    static constexpr bool kQuotesWhole = false;
     static constexpr std::string_view kQuote = "";
     static constexpr std::string_view kNull = "";
     static constexpr std::string_view kEnd = "\n";
@@ -52,6 +55,8 @@ struct TsvSyntax {
 // JSON Lines: one object per line, every field named; strings quoted, null for none.
 struct JsonlSyntax {
     static constexpr bool kHeaderRow = false;
+    static constexpr char kSeparator = ',';
+    static constexpr bool kQuotesWhole = false;
     static constexpr std::string_view kQuote = "\"";
     static constexpr std::string_view kNull = "null";
     static constexpr std::string_view kEnd = "}\n";
@@ -67,6 +72,34 @@ struct JsonlSyntax {
         return bytes::FlagMask(outside | bytes::BytesEqualTo(bytes, '\\') | bytes::BytesEqualTo(bytes, '"'));
     }
 };
+
+// CSV (RFC 4180, with the "\n" line ends of every output here): fields in a row, comma-separated, after a
+// header row of the names; a field that holds a comma, a quote or a line break is quoted whole, its quotes
+// doubled; an empty field for none.
+struct CsvSyntax {
+    static constexpr bool kHeaderRow = true;
+    static constexpr char kSeparator = ',';
+    static constexpr bool kQuotesWhole = true;
+    static constexpr std::string_view kQuote = "";
+    static constexpr std::string_view kNull = "";
+    static constexpr std::string_view kEnd = "\n";
+    static constexpr std::size_t kOpeningRoom = 0;
+    static constexpr const EscapeTable& kEscapes = kCsvEscapes;
+
+    [[gnu::always_inline]] static char* Key(char* out, std::string_view /*name*/, bool first) {
+        if (!first) *out++ = ',';
+        return out;
+    }
+    // The bytes that make a field quoted: the comma, the quote, the line ends.
+    static unsigned EscapeMask(bytes::Bytes16 bytes) {
+        return bytes::FlagMask(bytes::BytesEqualTo(bytes, ',') | bytes::BytesEqualTo(bytes, '"') |
+                              bytes::BytesEqualTo(bytes, '\n') | bytes::BytesEqualTo(bytes, '\r'));
+    }
+};
+
+// `value` as one CSV field into `out`, which has room for 2 + 2 * value.size() bytes: quoted when it holds a
+// comma, a quote or a line break; returns the end.
+char* PutCsvField(std::string_view value, char* out);
 
 // Where a record whose input was written by BeginAnyInput goes on: the room reserved for the rest of it (which
 // starts at `start`, the part to commit) and the write position in it.
@@ -99,7 +132,7 @@ public:
     void Header(const std::array<std::string_view, N>& names) {
         if constexpr (Syntax::kHeaderRow) {
             for (std::size_t i = 0; i < N; ++i) {
-                if (i != 0) out_.Write("\t");
+                if (i != 0) out_.Write({&Syntax::kSeparator, 1});
                 out_.Write(names[i]);
             }
             out_.Write("\n");
@@ -126,6 +159,8 @@ public:
             std::memcpy(cursor_, &low, sizeof low);
             std::memcpy(cursor_ + sizeof low, &high, sizeof high);
             cursor_ += input.size();
+        } else if constexpr (Syntax::kQuotesWhole) {
+            cursor_ = record::PutCsvField(input, cursor_);
         } else {
             cursor_ = record::Escape(input, Syntax::kEscapes, cursor_);
         }
@@ -140,6 +175,17 @@ public:
         cursor_ = record::Put(Syntax::Key(cursor_, name, false), Syntax::kQuote);
         std::memcpy(cursor_, value.data(), N);
         cursor_ = record::Put(cursor_ + size, Syntax::kQuote);
+    }
+    // The same of a value that may hold a comma (a place of issue): quoted where the format quotes it.
+    template <std::size_t N>
+    [[gnu::always_inline]] void PaddedText(std::string_view name, const std::array<char, N>& value, std::size_t size) {
+        if constexpr (Syntax::kQuotesWhole) {
+            if (std::string_view(value.data(), size).find(',') != std::string_view::npos) {
+                cursor_ = record::PutCsvField({value.data(), size}, Syntax::Key(cursor_, name, false));
+                return;
+            }
+        }
+        Padded(name, value, size);
     }
     // A value written as the format writes it (quotes and all), from a table whose entries are padded to one
     // size: one fixed-size copy.
