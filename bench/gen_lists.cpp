@@ -1,7 +1,8 @@
 // Writes the benchmark's list files: SSN or card-number lines in the shapes real lists have, from a seed, so
-// that every run on every machine reads the same bytes.
+// that every run on every machine reads the same bytes; or a payroll CSV file whose SSN column holds the SSN
+// list's lines for the same seed, so that reading the column can be timed against reading the list.
 //
-//   gen_lists ssn|card LINES SEED FILE
+//   gen_lists ssn|card|payroll LINES SEED FILE
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -183,34 +184,122 @@ void CardLine(std::string& out, Random& random) {
     if (random.Below(20) == 0) out += '\r';
 }
 
+// The CSV file's other columns, from a generator of their own, so that the SSN column draws exactly what the
+// SSN list draws.
+constexpr std::string_view kLastNames[] = {"Smith",  "Johnson", "Williams", "Brown",  "Jones",    "Garcia",
+                                           "Miller", "Davis",   "Martinez", "Lopez",  "Anderson", "Thomas",
+                                           "Nguyen", "Walker",  "Young",    "Wright"};
+// A quote in a name, written doubled inside the quoted field.
+constexpr std::string_view kQuotedLastNames[] = {"O\"Brien", "O\"Neil", "D\"Arcy", "O\"Hara"};
+constexpr std::string_view kFirstNames[] = {"Pat",   "Mary",  "James", "Linda", "Robert", "Maria", "John", "Susan",
+                                            "David", "Karen", "Ana",   "Wei",   "Omar",   "Lena",  "Tom",  "Rosa"};
+constexpr std::string_view kDepartments[] = {"Sales", "Payroll", "Finance", "Warehouse", "Legal",
+                                             "IT",    "Support", "Marketing"};
+
+template <std::size_t N>
+std::string_view Pick(Random& random, const std::string_view (&words)[N]) {
+    return words[random.Below(N)];
+}
+
+// Leading zeros, without snprintf: ten million dates.
+void AppendDigits(std::string& out, unsigned value, int width) {
+    char text[10];
+    for (int i = width; i-- > 0; value /= 10) text[i] = static_cast<char>('0' + value % 10);
+    out.append(text, static_cast<std::size_t>(width));
+}
+
+void AppendQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    for (const char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+// As the field stands where it can (blanks, tabs and NUL bytes included), in quotes where it must.
+void AppendField(std::string& out, std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += text;
+    } else {
+        AppendQuoted(out, text);
+    }
+}
+
+// Name,Born,SSN,Dept: a quoted "Last, First", a date, the SSN list's line and a word. A line the list ends with a
+// carriage return ends its row with one.
+void PayrollRow(std::string& row, std::string_view ssn, Random& columns) {
+    const bool windows = !ssn.empty() && ssn.back() == '\r';
+    if (windows) ssn.remove_suffix(1);
+    std::string name(columns.Below(50) == 0 ? Pick(columns, kQuotedLastNames) : Pick(columns, kLastNames));
+    name += ", ";
+    name += Pick(columns, kFirstNames);
+    AppendQuoted(row, name);
+    row += ',';
+    AppendDigits(row, columns.Between(1940, 2006), 4);
+    row += '-';
+    AppendDigits(row, columns.Between(1, 12), 2);
+    row += '-';
+    AppendDigits(row, columns.Between(1, 28), 2);
+    row += ',';
+    AppendField(row, ssn);
+    row += ',';
+    row += Pick(columns, kDepartments);
+    if (windows) row += '\r';
+}
+
+enum class Kind { Ssn, Card, Payroll };
+
+// One line of the SSN list (the payroll file's too) or of the card list, without its line feed.
+void ListLine(std::string& line, Random& random, bool ssn) {
+    const unsigned rare = random.Below(100000);
+    if (rare == 0) {
+        AppendNoise(line, random, random.Between(260, 2000));  // longer than a text may be: read in pieces
+    } else if (rare == 1) {
+        if (ssn) SsnLine(line, random); else CardLine(line, random);
+        line.insert(random.Below(static_cast<unsigned>(line.size()) + 1), 1, '\0');  // a NUL ends the text early
+    } else if (ssn) {
+        SsnLine(line, random);
+    } else {
+        CardLine(line, random);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5 || (std::strcmp(argv[1], "ssn") != 0 && std::strcmp(argv[1], "card") != 0)) {
-        std::fprintf(stderr, "usage: %s ssn|card LINES SEED FILE\n", argv[0]);
+    Kind kind = Kind::Ssn;
+    if (argc == 5 && std::strcmp(argv[1], "card") == 0) kind = Kind::Card;
+    if (argc == 5 && std::strcmp(argv[1], "payroll") == 0) kind = Kind::Payroll;
+    if (argc != 5 || (kind == Kind::Ssn && std::strcmp(argv[1], "ssn") != 0)) {
+        std::fprintf(stderr, "usage: %s ssn|card|payroll LINES SEED FILE\n", argv[0]);
         return 2;
     }
-    const bool ssn = std::strcmp(argv[1], "ssn") == 0;
     const unsigned long long lines = std::strtoull(argv[2], nullptr, 10);
-    Random random(std::strtoull(argv[3], nullptr, 10));
+    const std::uint64_t seed = std::strtoull(argv[3], nullptr, 10);
+    Random random(seed);
+    Random columns(~seed);
     std::FILE* file = std::fopen(argv[4], "wb");
     if (file == nullptr) {
         std::perror(argv[4]);
         return 1;
     }
+    std::setvbuf(file, nullptr, _IOFBF, 1 << 20);
+    if (kind == Kind::Payroll) std::fputs("Name,Born,SSN,Dept\n", file);
     std::string line;
+    std::string row;
     for (unsigned long long i = 0; i < lines; ++i) {
         line.clear();
-        const unsigned rare = random.Below(100000);
-        if (rare == 0) {
-            AppendNoise(line, random, random.Between(260, 2000));  // longer than a text may be: read in pieces
-        } else if (rare == 1) {
-            if (ssn) SsnLine(line, random); else CardLine(line, random);
-            line.insert(random.Below(static_cast<unsigned>(line.size()) + 1), 1, '\0');  // a NUL ends the text early
-        } else if (ssn) {
-            SsnLine(line, random);
-        } else {
-            CardLine(line, random);
+        switch (kind) {
+            case Kind::Ssn:
+            case Kind::Card:
+                ListLine(line, random, kind == Kind::Ssn);
+                break;
+            case Kind::Payroll:
+                ListLine(row, random, true);
+                PayrollRow(line, row, columns);
+                row.clear();
+                break;
         }
         line += '\n';
         std::fwrite(line.data(), 1, line.size(), file);

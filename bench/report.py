@@ -45,6 +45,13 @@ TARGET_FRAME_10M_SECONDS = 10.0
 # --jobs: two threads against one, in the text and both record formats, output to /dev/null and to a file.
 TARGET_JOBS_SPEEDUP = 1.7
 JOBS_RSS = [1, 2, 8]
+# A CSV file's SSN column against the SSN list of the same numbers (both as records, current rules), the CSV
+# file with two threads against one, the strict text format (any long option) against the lenient one (none),
+# and --summary against the tsv records.
+TARGET_CSV_RATIO = 2.5
+TARGET_CSV_JOBS_SPEEDUP = 1.6
+TARGET_STRICT_RATIO = 1.05
+TARGET_SUMMARY_RATIO = 1.0
 
 
 def timed(command, runs, output="/dev/null"):
@@ -115,14 +122,17 @@ class Checks:
         self.rows = []
 
     def add(self, name, measured, passed):
+        """passed None: not measured, since the program refused the command (`measured` says why)."""
         self.rows.append((name, measured, passed))
 
     def print(self):
         print("\nTargets")
         for name, measured, passed in self.rows:
-            print(f"  {'PASS' if passed else 'FAIL'}  {name:<52} {measured}")
-        failed = sum(not passed for _, _, passed in self.rows)
-        print(f"{len(self.rows) - failed} passed, {failed} failed")
+            print(f"  {'SKIP' if passed is None else 'PASS' if passed else 'FAIL'}  {name:<52} {measured}")
+        failed = sum(passed is False for _, _, passed in self.rows)
+        skipped = sum(passed is None for _, _, passed in self.rows)
+        print(f"{len(self.rows) - failed - skipped} passed, {failed} failed"
+              + (f", {skipped} skipped" if skipped else ""))
         return failed
 
 
@@ -151,6 +161,82 @@ def jobs_report(kind, size, path, checks):
         os.remove(output_file)
     rss = [timed([KALDEROS] + mode + [f"--jobs={jobs}", "-i", path], 1)[1] for jobs in JOBS_RSS]
     print("  peak RSS " + ", ".join(f"--jobs={jobs} {mib(r)}" for jobs, r in zip(JOBS_RSS, rss)))
+
+
+def refusal(command):
+    """None when the command runs to exit code 0, else its exit code and first line on standard error: a program
+    built before an option it names refuses it, and the rows that need it are skipped rather than the report
+    ended. The run also brings the file into the page cache for the timed ones."""
+    result = subprocess.run(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    if result.returncode == 0:
+        return None
+    said = result.stderr.decode(errors="replace").strip().splitlines()
+    return f"exit code {result.returncode}: {said[0] if said else '(nothing on standard error)'}"
+
+
+def csv_report(size, checks):
+    """The SSN column of the payroll CSV file against the SSN list of the same lines, the CSV file with --jobs=2
+    against --jobs=1, strict text against lenient, and --summary against tsv records; interleaved rounds."""
+    ssn = os.path.join(HERE, "data", f"ssn-{size}.txt")
+    payroll = os.path.join(HERE, "data", f"payroll-{size}.csv")
+    lines = count_lines(ssn)
+    print(f"\n{os.path.basename(payroll)} and {os.path.basename(ssn)}: the same {lines} SSN lines, "
+          f"{os.path.getsize(payroll) / 2**20:.1f} MiB as a CSV file's third column")
+    csv = [KALDEROS, "--rules=current", "--column=SSN", "--format=csv"]
+    commands = {
+        "csv": csv + ["-i", payroll],
+        "list": [KALDEROS, "--rules=current", "--format=tsv", "-i", ssn],
+        "csv jobs 1": csv + ["--jobs=1", "-i", payroll],
+        "csv jobs 2": csv + ["--jobs=2", "-i", payroll],
+        "strict": [KALDEROS, "--quiet", "-i", ssn],
+        "lenient": [KALDEROS, "-i", ssn],
+        "summary": [KALDEROS, "--summary", "-i", ssn],
+        "records": [KALDEROS, "--format=tsv", "-i", ssn],
+    }
+    # What is compared, the command measured and the one it is measured against, whether the figure is a
+    # speed-up (against's time over measured's) or a ratio (measured's over against's), the target, and the
+    # target's row.
+    rows = [
+        ("CSV column against the list in tsv", "csv", "list", False, "at most 2.5 times",
+         lambda value: value <= TARGET_CSV_RATIO, "csv: within 2.5 times the list in tsv"),
+        ("CSV column, --jobs=2 against --jobs=1", "csv jobs 2", "csv jobs 1", True, "at least 1.6 times as fast",
+         lambda value: value >= TARGET_CSV_JOBS_SPEEDUP, "csv: --jobs=2 at least 1.6 times as fast"),
+        ("strict text (--quiet) against lenient", "strict", "lenient", False, "at most 1.05 times",
+         lambda value: value <= TARGET_STRICT_RATIO, "strict text: within 1.05 times lenient"),
+        ("--summary against --format=tsv", "summary", "records", False, "under 1 time (faster)",
+         lambda value: value < TARGET_SUMMARY_RATIO, "--summary: faster than --format=tsv"),
+    ]
+    refused = {}
+    if not os.path.exists(payroll):
+        for key in ["csv", "csv jobs 1", "csv jobs 2"]:
+            refused[key] = f"no {payroll} (bench/run.sh writes it)"
+    for key, command in commands.items():
+        if key not in refused:
+            reason = refusal(command)
+            if reason:
+                refused[key] = reason
+    for key, reason in refused.items():
+        shown = " ".join(os.path.basename(word) for word in commands[key])
+        print(f"  skipped {shown}: {reason}")
+    measured = [key for key in commands if key not in refused]
+    results = dict(zip(measured, interleaved([commands[key] for key in measured], RUNS)))
+    for key in measured:
+        seconds, rss = results[key]
+        shown = " ".join(os.path.basename(word) for word in commands[key][1:])
+        print(f"  {shown:<70} {seconds:9.4f} s  {rate(lines, seconds)}  peak RSS {mib(rss)}")
+    for name, key, against, speedup, target, meets, check in rows:
+        missing = dict.fromkeys(refused[k] for k in [key, against] if k in refused)
+        if missing:
+            print(f"  {name:<40} skipped ({'; '.join(missing)})")
+            if size == "10m":
+                checks.add(f"ssn-{size} {check}", "skipped", None)
+            continue
+        seconds, against_seconds = results[key][0], results[against][0]
+        value = against_seconds / seconds if speedup else seconds / against_seconds
+        word = "times as fast" if speedup else "times"
+        print(f"  {name:<40} {value:5.2f} {word:<13}  target: {target}")
+        if size == "10m":
+            checks.add(f"ssn-{size} {check}", f"{value:.2f}", meets(value))
 
 
 def python_report(sizes, checks):
@@ -270,6 +356,8 @@ def main():
                 checks.add(f"{kind} {name}: peak RSS of 10m within 1 MiB of 1m", f"{growth:+d} KiB",
                            abs(growth) <= TARGET_RSS_GROWTH_KIB)
 
+    for size in sizes:
+        csv_report(size, checks)
     python_report(sizes, checks)
 
     (single_seconds, single_rss), (static_seconds, static_rss) = interleaved(

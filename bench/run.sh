@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole benchmark in one command: builds the program, its reference program and the tools in bench/build,
 # writes the list files into bench/data once, then measures and prints the report (the text format, and the
-# tsv and jsonl record formats against it, --jobs=2 against --jobs=1, and the Python module against python-stdnum).
+# tsv and jsonl record formats against it, --jobs=2 against --jobs=1, a CSV file's column against the list, and
+# the Python module against python-stdnum).
 #
 #   bench/run.sh                      everything: 1 and 10 million lines, SSN and card lists
 #   BENCH_SIZES=1m bench/run.sh       only the 1-million-line lists
@@ -24,14 +25,16 @@ build build all -DKALDEROS_BUILD_PYTHON=$python_module
 mkdir -p data
 seed_ssn=20110624
 seed_card=20070701
+seed_payroll=$seed_ssn  # the SSN list's lines again, as the SSN column of a CSV file
 for size in ${BENCH_SIZES:-1m 10m}; do
   case $size in
     1m) lines=1000000 ;;
     10m) lines=10000000 ;;
     *) echo "unknown size $size (1m or 10m)" >&2; exit 2 ;;
   esac
-  for kind in ssn card; do
+  for kind in ssn card payroll; do
     file=data/$kind-$size.txt
+    [ "$kind" != payroll ] || file=data/$kind-$size.csv
     seed_var=seed_$kind
     if [ ! -f "$file" ]; then
       build/gen_lists "$kind" "$lines" "${!seed_var}" "$file.part"
