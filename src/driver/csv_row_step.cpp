@@ -42,15 +42,15 @@ std::string CsvInputShown(const RunOptions& options) {
 std::vector<std::string> CsvValues(std::string_view row, char delimiter) {
     std::vector<std::string> values;
     std::vector<char> value;
-    CsvFields fields(row, delimiter);
-    for (CsvField field; fields.Next(field);) {
+    ForEachField(row, delimiter, [&](const CsvField& field) {
         if (!field.has_quote) {
             values.emplace_back(field.raw);
-            continue;
+            return true;
         }
         AppendValue(field.raw, value);
         values.emplace_back(value.data(), value.size());
-    }
+        return true;
+    });
     return values;
 }
 

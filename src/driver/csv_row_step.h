@@ -62,23 +62,30 @@ public:
         return true;
     }
 
-    bool CheckLine(std::string_view row) {
+    // Inlined into the list's loop, as the record steps are, with the judgement they inline.
+    [[gnu::always_inline]] bool CheckLine(std::string_view row) {
         const std::string_view content = RowContent(row);
-        CsvFields fields(content, options_.delimiter);
-        CsvField field;
         CsvField cell{{kNoField.data(), 0}};
         std::size_t count = 0;
+        const std::size_t column = layout_.column;
         if (!echo_) {
-            while (fields.Next(field)) {
-                if (count++ == layout_.column) {
-                    cell = field;
-                    break;
-                }
-            }
+            ForEachField(content, options_.delimiter, [&](const CsvField& field) {
+                if (count++ != column) return true;
+                cell = field;
+                return false;
+            });
         } else {
-            while (fields.Next(field)) {
-                if (count++ == layout_.column) cell = field;
-                Echo(field);
+            // A row whose every field stands as RFC 4180 writes it is copied whole.
+            bool as_written = options_.delimiter == ',';
+            const bool returns = ForEachField(content, options_.delimiter, [&](const CsvField& field) {
+                if (count++ == column) cell = field;
+                as_written = as_written && (!field.has_quote || QuotedWholeReadable(field.raw));
+                return true;
+            });
+            if (as_written && !returns) {
+                EchoAsWritten(content);
+            } else {
+                ForEachField(content, options_.delimiter, [&](const CsvField& field) { return Echo(field), true; });
             }
             if (count < layout_.width) out_.WriteRepeated(',', layout_.width - count);
         }
@@ -112,6 +119,14 @@ private:
         return {value_.data(), size};
     }
 
+    // A row's fields as they stand, and the comma after them.
+    void EchoAsWritten(std::string_view content) {
+        if (content.size() >= kEchoRoom) return Echo(content, true);
+        char* const room = out_.Reserve(kEchoRoom);
+        std::memcpy(room, content.data(), content.size());
+        room[content.size()] = ',';
+        out_.Commit(content.size() + 1);
+    }
     // A field of the input row, and the comma after it.
     void Echo(const CsvField& field) {
         if (field.has_quote && QuotedWhole(field.raw)) return Echo(field.raw, true);

@@ -6,10 +6,8 @@ namespace kalderos {
 bool QuotedWhole(std::string_view raw) {
     if (raw.size() < 2 || raw.front() != '"' || raw.back() != '"') return false;
     const std::string_view inside = raw.substr(1, raw.size() - 2);
-    for (std::size_t at = 0; at < inside.size(); ++at) {
-        if (inside[at] != '"') continue;
+    for (std::size_t at = inside.find('"'); at != std::string_view::npos; at = inside.find('"', at + 2)) {
         if (at + 1 == inside.size() || inside[at + 1] != '"') return false;
-        ++at;
     }
     return true;
 }

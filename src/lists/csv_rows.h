@@ -5,8 +5,26 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 namespace kalderos {
+
+// Which of sixteen bytes stand inside quotes, from the mask of the quotes among them and whether a quote was
+// open before the first: bit i is the parity of the quotes up to byte i, so that bit 15 says whether one is open
+// after them. Line feeds and delimiters outside quotes are then found by masks alone, however many quotes a row
+// holds.
+constexpr unsigned QuotedBytes(unsigned quotes, bool open_before) {
+    unsigned inside = quotes;
+    inside ^= inside << 1;
+    inside ^= inside << 2;
+    inside ^= inside << 4;
+    inside ^= inside << 8;
+    return (inside ^ (open_before ? 0xFFFFu : 0u)) & 0xFFFFu;
+}
+static_assert(QuotedBytes(0b100101, false) == 0xFFE3 && QuotedBytes(0b100101, true) == 0x001C);
+
+// Whether a quote is open after the sixteen bytes of QuotedBytes `inside`.
+constexpr bool OpenAfter(unsigned inside) { return (inside >> 15) != 0; }
 
 // The end of the row that starts at `begin`: its line feed, or `end` when none outside quotes comes before it.
 // The bytes from `end` on may be read up to 32 bytes past it.
@@ -14,13 +32,14 @@ const char* RowEnd(const char* begin, const char* end);
 
 // What the rows of `size` bytes at `data`, which start where a row starts, come to.
 struct RowScan {
-    std::size_t cut = 0;             // the bytes up to the last row end, 0 where no row ends
-    std::size_t feeds_to_cut = 0;    // the line feeds before `cut`, quoted ones too
-    bool open_quote = false;         // a quote is still open at `size`
-    std::size_t feeds_to_quote = 0;  // then: the line feeds before the quote that opened it
+    std::size_t cut = 0;       // the bytes up to the last row end, 0 where no row ends
+    bool open_quote = false;   // a quote is still open at `size`
+    std::size_t quote_at = 0;  // then: where the quote that opened it stands
+    std::size_t quoted_feeds = 0;  // the line feeds inside quotes (the others end rows)
 };
 
-// Scans the bytes; no byte past them is read.
-RowScan ScanRows(const char* data, std::size_t size);
+// Scans the bytes, and puts where each row ends (its line feed) into `row_ends`, which it clears first; no
+// byte past them is read.
+RowScan ScanRows(const char* data, std::size_t size, std::vector<std::size_t>& row_ends);
 
 }  // namespace kalderos

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "lists/csv_rows.h"
-
 namespace kalderos {
 
 std::string_view LineReader::NextSlowly() {
@@ -35,12 +33,9 @@ std::string_view LineReader::NextSlowly() {
 std::string_view LineReader::NextRow() {
     char* const start = buffer_ + begin_;
     if (begin_ == end_) return {};
-    const char* const row_end = RowEnd(start, buffer_ + end_);
-    if (row_end == buffer_ + end_) {
-        begin_ = end_;
-        return {start, static_cast<std::size_t>(row_end - start)};
-    }
-    return Deliver(start, static_cast<std::size_t>(row_end - start));
+    if (next_row_ < row_ends_.size()) return Deliver(start, row_ends_[next_row_++] - begin_);
+    begin_ = end_;
+    return {start, static_cast<std::size_t>(buffer_ + end_ - start)};
 }
 
 }  // namespace kalderos

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstddef>
+#include <span>
 #include <string_view>
 
 #include "bytes/byte_vectors.h"
@@ -23,8 +24,9 @@ public:
 
     // Hands out the texts of the `size` bytes at `bytes`, which hold kReadAhead cleared bytes behind them. The
     // bytes end where a line ends, or where a list ends, or between two pieces of a line.
-    LineReader(char* bytes, std::size_t size, LongLines long_lines)
-        : buffer_(bytes), end_(size), long_lines_(long_lines) {}
+    // CSV rows end where `row_ends` says, the last row maybe without its line feed.
+    LineReader(char* bytes, std::size_t size, LongLines long_lines, std::span<const std::size_t> row_ends = {})
+        : buffer_(bytes), end_(size), long_lines_(long_lines), row_ends_(row_ends) {}
 
     // The next text; a view without data (its data() null) once the bytes are exhausted. Returned by value, so
     // that a loop over the texts keeps each one in registers.
@@ -59,6 +61,8 @@ private:
     std::size_t begin_ = 0;
     std::size_t end_;
     LongLines long_lines_;
+    std::span<const std::size_t> row_ends_;
+    std::size_t next_row_ = 0;
 };
 
 }  // namespace kalderos

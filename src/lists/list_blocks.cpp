@@ -111,20 +111,21 @@ std::size_t BlockReader::Cut(ListBlock& block) {
         while (cut > 0 && block.data[cut - 1] != '\n') --cut;
         return cut;
     }
-    const RowScan scan = ScanRows(block.data.get(), block.size);
-    if (!ended_) {
-        feeds_ += scan.feeds_to_cut;
-        return scan.cut;
+    const char* const data = block.data.get();
+    const std::size_t scan_size = block.size;
+    const RowScan scan = ScanRows(data, scan_size, block.row_ends);
+    std::size_t cut = scan.cut;
+    if (ended_ && !scan.open_quote && cut == 0) cut = block.size;
+    if (ended_ && scan.open_quote) {
+        // The rows before the quote left open are handed out, the rest is not: it is no row.
+        open_quote_line_ = feeds_ + static_cast<std::size_t>(std::count(data, data + scan.quote_at, '\n')) + 1;
+        block.size = cut;
     }
-    if (!scan.open_quote) {
-        feeds_ += scan.feeds_to_cut;
-        return scan.cut > 0 ? scan.cut : block.size;
-    }
-    // The rows before the quote left open are handed out, the rest is not: it is no row.
-    open_quote_line_ = feeds_ + scan.feeds_to_quote + 1;
-    feeds_ += scan.feeds_to_cut;
-    block.size = scan.cut;
-    return scan.cut;
+    // Every line feed before the cut ends a row or stands inside quotes; what follows the cut, at most a row,
+    // is handed out with the next block.
+    feeds_ += block.row_ends.size() + scan.quoted_feeds -
+              static_cast<std::size_t>(std::count(data + cut, data + scan_size, '\n'));
+    return cut;
 }
 
 void BlockReader::PutBack(const ListBlock& block, std::size_t from) {

@@ -73,7 +73,8 @@ char* Escape(std::string_view text, const EscapeTable& escapes, char* out) {
 }
 
 char* PutCsvField(std::string_view value, char* out) {
-    if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
+    const auto special = [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; };
+    if (std::none_of(value.begin(), value.end(), special)) {
         if (!value.empty()) std::memcpy(out, value.data(), value.size());
         return out + value.size();
     }
@@ -89,7 +90,8 @@ Span BeginAnyInput(OutputStream& out, std::string_view name, std::string_view in
     // A CSV field is quoted whole or not at all, which only the whole input tells.
     std::string_view quote = Syntax::kQuote;
     if constexpr (Syntax::kQuotesWhole) {
-        if (input.find_first_of(",\"\r\n") != std::string_view::npos) quote = "\"";
+        const auto special = [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; };
+        if (std::any_of(input.begin(), input.end(), special)) quote = "\"";
     }
     if (input.size() <= kEscapePiece) {
         // The usual case: one reservation for the whole record.
