@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "bytes/shown_text.h"
 #include "driver/order_of_issue_hint.h"
 #include "driver/ssn_tally.h"
 #include "driver/text_loop.h"
@@ -11,6 +12,7 @@
 #include "lists/line_core.h"
 #include "ssn/result_line.h"
 #include "ssn/ssn_judgement.h"
+#include "ssn/ssn_reason.h"
 
 namespace kalderos {
 namespace {
@@ -111,6 +113,63 @@ private:
     PiecedLine line_;
 };
 
+// The line of a text that is no number: "SSN: ", the text as given, shown quoted, in the number's column, the
+// reason as the records name it in the place's column, and "VALID=NO". A text of any length is shown whole.
+void PrintUnreadLine(OutputStream& out, std::string_view content, ssn::SsnReason reason) {
+    constexpr std::size_t kNumberWidth = 11;  // NNN-NN-NNNN
+    constexpr std::size_t kPlaceWidth = 22;
+    out.Write("SSN: ");
+    bytes::ShowQuoted(content, [&out](std::string_view piece) { out.Write(piece); });
+    const std::size_t shown = bytes::ShownSize(content);
+    if (shown < kNumberWidth) out.WriteRepeated(' ', kNumberWidth - shown);
+    const std::string_view name = ssn::ReasonName(reason);
+    out.Write("   ");
+    out.Write(name);
+    out.WriteRepeated(' ', kPlaceWidth - name.size());
+    out.Write("VALID=NO\n");
+}
+
+// Under a long option: the result line of each text judged on its own, as the records judge it, so that the
+// line, the records and --fail-on-invalid say the same of it; a list's lines come whole.
+template <RuleSet kSet>
+class SsnStrictTextStep : public CarriesNothing {
+public:
+    using Tally = NotIssuedTally;
+
+    SsnStrictTextStep(OutputStream& out, const ssn::SsnJudge& judge) : out_(out), judge_(judge) {}
+    // Inlined into the list's loop, as the record steps are.
+    [[gnu::always_inline]] bool CheckLine(std::string_view text) {
+        static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
+        const std::string_view input = LineContent(text);
+        const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(input);
+        if (judgement.WellFormed()) [[likely]] {
+            char* const line = out_.Reserve(kMaxResultLineLength);
+            out_.Commit(ssn::PrintResultLine<kSet>(judgement, line));
+        } else {
+            PrintUnreadLine(out_, input, judgement.reason);
+        }
+        out_.EndOfLine();
+        tally_.Count(judgement.reason);
+        return judgement.Fails();
+    }
+    bool Check(std::string_view text) { return CheckLine(text); }
+    [[nodiscard]] Tally Tallied() const { return tally_; }
+    void AddTally(const Tally& tally) { tally_.Add(tally); }
+
+private:
+    OutputStream& out_;
+    const ssn::SsnJudge& judge_;
+    Tally tally_;
+};
+
+template <RuleSet kSet>
+int SsnStrictTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
+    const ssn::SsnJudge judge(rules);
+    return CheckEveryText(
+        texts, options, [&](OutputStream& out) { return SsnStrictTextStep<kSet>(out, judge); },
+        [&](const SsnStrictTextStep<kSet>& step) { HintAtOrderOfIssue(options, step.Tallied().count); });
+}
+
 template <RuleSet kSet>
 int SsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     const bool strict = options.fail_on_invalid || options.hint_order_of_issue;
@@ -124,6 +183,7 @@ int SsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRule
 template <RuleSet kSet>
 int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     if (!options.quiet) Out().Write("\n");
+    if (options.gnu_conventions) return SsnStrictTextLoop<kSet>(texts, options, rules);
     return SsnTextLoop<kSet>(texts, options, rules);
 }
 
