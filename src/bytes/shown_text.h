@@ -5,7 +5,10 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
+
+#include "bytes/byte_vectors.h"
 
 namespace kalderos::bytes {
 
@@ -63,6 +66,18 @@ void ShowQuoted(std::string_view text, const Write& write) {
     }
     if (text.size() > plain) write(text.substr(plain));
     write(std::string_view("\""));
+}
+
+// Whether a text of at most kReadAhead bytes, from whose start kReadAhead bytes may be read, shows as it is
+// between its quotes: no byte of it has an escape.
+inline bool ShowsPlain(const char* text, std::size_t size) {
+    static_assert(kReadAhead == 32, "two vectors");
+    const auto escaped = [](Bytes16 b) {
+        return FlagMask(reinterpret_cast<Bytes16>(b < 0x20) | BytesEqualTo(b, '\x7F') | BytesEqualTo(b, '"') |
+                        BytesEqualTo(b, '\\'));
+    };
+    const std::uint32_t in_text = size >= 32 ? ~std::uint32_t{0} : (std::uint32_t{1} << size) - 1;
+    return ((escaped(LoadSixteen(text)) | std::uint32_t{escaped(LoadSixteen(text + 16))} << 16) & in_text) == 0;
 }
 
 static_assert(ShownSize("") == 2 && ShownSize("a\x01\"\xC3\xA9") == 2 + 1 + 4 + 2 + 2 &&

@@ -4,15 +4,15 @@
 #include <cstdint>
 #include <string_view>
 
-#include "bytes/shown_text.h"
 #include "driver/order_of_issue_hint.h"
 #include "driver/ssn_tally.h"
 #include "driver/text_loop.h"
+#include "driver/unread_line.h"
 #include "io/output_stream.h"
 #include "lists/line_core.h"
 #include "ssn/result_line.h"
 #include "ssn/ssn_judgement.h"
-#include "ssn/ssn_reason.h"
+#include "ssn/ssn_shape.h"
 
 namespace kalderos {
 namespace {
@@ -113,22 +113,6 @@ private:
     PiecedLine line_;
 };
 
-// The line of a text that is no number: "SSN: ", the text as given, shown quoted, in the number's column, the
-// reason as the records name it in the place's column, and "VALID=NO". A text of any length is shown whole.
-void PrintUnreadLine(OutputStream& out, std::string_view content, ssn::SsnReason reason) {
-    constexpr std::size_t kNumberWidth = 11;  // NNN-NN-NNNN
-    constexpr std::size_t kPlaceWidth = 22;
-    out.Write("SSN: ");
-    bytes::ShowQuoted(content, [&out](std::string_view piece) { out.Write(piece); });
-    const std::size_t shown = bytes::ShownSize(content);
-    if (shown < kNumberWidth) out.WriteRepeated(' ', kNumberWidth - shown);
-    const std::string_view name = ssn::ReasonName(reason);
-    out.Write("   ");
-    out.Write(name);
-    out.WriteRepeated(' ', kPlaceWidth - name.size());
-    out.Write("VALID=NO\n");
-}
-
 // Under a long option: the result line of each text judged on its own, as the records judge it, so that the
 // line, the records and --fail-on-invalid say the same of it; a list's lines come whole.
 template <RuleSet kSet>
@@ -140,14 +124,15 @@ public:
     // Inlined into the list's loop, as the record steps are.
     [[gnu::always_inline]] bool CheckLine(std::string_view text) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
+        // A usual shape, whole but for its line feed, holds no NUL: judged without looking for one.
+        std::string_view line = text;
+        if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+        const ssn::UsualShape shape = ssn::WholeUsualShape(line.data(), line.size());
+        if (shape.Found()) [[likely]] return PrintNumber(judge_.template JudgeShapeAs<kSet>(line.data(), shape));
         const std::string_view input = LineContent(text);
         const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(input);
-        if (judgement.WellFormed()) [[likely]] {
-            char* const line = out_.Reserve(kMaxResultLineLength);
-            out_.Commit(ssn::PrintResultLine<kSet>(judgement, line));
-        } else {
-            PrintUnreadLine(out_, input, judgement.reason);
-        }
+        if (judgement.WellFormed()) return PrintNumber(judgement);
+        PrintUnreadLine(out_, input, judgement.reason);
         out_.EndOfLine();
         tally_.Count(judgement.reason);
         return judgement.Fails();
@@ -157,6 +142,14 @@ public:
     void AddTally(const Tally& tally) { tally_.Add(tally); }
 
 private:
+    [[gnu::always_inline]] bool PrintNumber(const ssn::SsnJudgement& judgement) {
+        char* const line = out_.Reserve(kMaxResultLineLength);
+        out_.Commit(ssn::PrintResultLine<kSet>(judgement, line));
+        out_.EndOfLine();
+        tally_.Count(judgement.reason);
+        return judgement.Fails();
+    }
+
     OutputStream& out_;
     const ssn::SsnJudge& judge_;
     Tally tally_;

@@ -355,6 +355,36 @@ std::vector<E2eCase> QuietAndMixedRows() {
                "4000000000000001\t4000000000000001\tVISA\tfail\tVISA_X\tbad-check-digit\n", "", 1}),
         Quiet({"--fail-on-invalid card line: a bad check digit fails", {"4000000000000001", "-C", "--quiet",
                "--fail-on-invalid"}, {}, "", "\n      VISA_X |     4000000000000001\n", "", 1}),
+        // Under a long option each text is judged alone and strictly: nothing carried from the text before, no
+        // digit made up; a text that is no number is shown as given, quoted, with its reason.
+        Quiet({"strict lines: empty, short, blanks around, a control byte, blanks for dashes",
+               {"--quiet", "--rules=current", "-i", "list.txt"},
+               {{"list.txt", "123-45-6789\n\n12345678\n 277-85-5072\nabc\x01" "def\n123 45 6789\n"}}, "",
+               "SSN: 123-45-6789   RANDOM-after 06/2011  VALID=YES\n" + kEmptyLine +
+                   "SSN: \"12345678\"    malformed             VALID=NO\n"
+                   "SSN: 277-85-5072   RANDOM-after 06/2011  VALID=YES\n"
+                   "SSN: \"abc\\x01def\"   malformed             VALID=NO\n"
+                   "SSN: 123-45-6789   RANDOM-after 06/2011  VALID=YES\n"}),
+        Quiet({"strict lines: the escapes", {"--quiet", "a\tb\r", "\"\\\x7f\xc3\xa9", "x\x7f", " 123-96-0001 "}, {}, "",
+               "SSN: \"a\\tb\\r\"      malformed             VALID=NO\n"
+               "SSN: \"\\\"\\\\\\x7f\xc3\xa9\"   malformed             VALID=NO\n"
+               "SSN: \"x\\x7f\"       malformed             VALID=NO\n" + kConfirmed}),
+        Quiet({"strict lines: the width of the shown text", {"--quiet", "12345678", "123-45-67", std::string(32, 'a'),
+               std::string(33, 'a')}, {}, "",
+               "SSN: \"12345678\"    malformed             VALID=NO\n"
+               "SSN: \"123-45-67\"   malformed             VALID=NO\n"
+               "SSN: \"" + std::string(32, 'a') + "\"   malformed             VALID=NO\n"
+               "SSN: \"" + std::string(33, 'a') + "\"   malformed             VALID=NO\n"}),
+        Quiet({"--fail-on-invalid exits as the line says", {"--quiet", "--fail-on-invalid", "0123456789"}, {}, "",
+               "SSN: \"0123456789\"   malformed             VALID=NO\n", "", 1}),
+        Quiet({"strict card lines: short, empty, in groups, blanks around, long", {"--quiet", "--fail-on-invalid",
+               "-C", "-i", "cards.txt"},
+               {{"cards.txt", "4111\n\n4111 1111 1111 1111\n  4111111111111111 \n" + std::string(30, 'x') + "\n"}}, "",
+               "\n     UNKNOWN |               \"4111\""
+               "\n     UNKNOWN |                   \"\""
+               "\n        VISA |  4111 1111 1111 1111"
+               "\n        VISA |     4111111111111111"
+               "\n     UNKNOWN | \"" + std::string(30, 'x') + "\"\n", "", 1}),
         Quiet({"--help before a bad short option", {"-x", "--help"}, {}, "", kUsage}),
         Quiet({"--version", {"--version", "123-45-6789"}, {}, "",
                "kalderos " KALDEROS_VERSION "\nArea data: 4/2011\nHighest groups: 7/2007\nRules: classic (the default), current\nBuild: " +
