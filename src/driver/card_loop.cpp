@@ -12,7 +12,7 @@
 #include "card/written_card.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
-#include "lists/line_core.h"
+#include "lists/block_loop.h"
 
 namespace kalderos {
 namespace {
@@ -114,17 +114,15 @@ void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::s
     out.Commit(kSize);
 }
 
-// The card line of each text; with --fail-on-invalid, what fails is classified as the records classify it: a
-// line in pieces once, as a whole, when its last piece has come.
+// Without long options: the card line of each text longer than four characters, classified as it reads; a
+// list's long lines come in pieces, each a text of its own. Nothing fails: --fail-on-invalid comes with long
+// options only.
 template <RuleSet kRules>
-class CardTextStep : public TalliesNothing {
+class CardTextStep : public CarriesNothing {
 public:
-    // What a block's last texts leave to the next block: the line they began, where it goes on there.
-    using Carry = PiecedLine;
+    explicit CardTextStep(OutputStream& out) : out_(out) {}
 
-    CardTextStep(OutputStream& out, bool fail_on_invalid) : out_(out), fail_on_invalid_(fail_on_invalid) {}
-
-    void Print(std::string_view text) {
+    bool CheckLine(std::string_view text) {
         static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
         const card::CardOutcome outcome = card::ClassifyReadable<kRules>(text.data(), text.size());
         if (outcome.length > 4) {
@@ -135,33 +133,14 @@ public:
             }
             out_.EndOfLine();
         }
+        return false;
     }
-    bool Check(std::string_view text) {
-        Print(text);
-        return fail_on_invalid_ && Fails(LineContent(text));
-    }
-    bool CheckLine(std::string_view text) {
-        Print(text);
-        if (!fail_on_invalid_) return false;
-        if (!line_.Takes(text)) return Fails(LineContent(text));
-        return line_.Add(text, Fails);
-    }
-    bool EndOfLines() { return line_.Finish(Fails); }
-
-    bool Settles(std::string_view /*text*/, bool begins_line) const { return begins_line || !fail_on_invalid_; }
-    [[nodiscard]] Carry Carried() const { return line_; }
-    void Resume(const Carry& carried) { line_ = carried; }
+    bool Check(std::string_view text) { return CheckLine(text); }
+    // Every text settles: none depends on the one before, whether or not it begins a line.
+    static bool Settles(std::string_view /*text*/, bool /*begins_line*/) { return true; }
 
 private:
-    static bool Fails(std::string_view content) {
-        card::WrittenCopy copy;
-        return card::ClassifyAsWritten<kRules>(content.data(), content.size(), copy).outcome.reason !=
-               card::CardReason::Ok;
-    }
-
     OutputStream& out_;
-    bool fail_on_invalid_;
-    PiecedLine line_;
 };
 
 // Under a long option: the card line of every text, classified on its own as the records classify it, so that
@@ -208,10 +187,9 @@ int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
             texts, options, [](OutputStream& out) { return CardStrictTextStep<kRules>(out); },
             [](const CardStrictTextStep<kRules>& /*step*/) { Out().Write("\n"); });
     }
-    const auto finish = [](const CardTextStep<kRules>& /*step*/) { Out().Write("\n"); };
-    const bool fail_on_invalid = options.fail_on_invalid;
     return CheckEveryText(
-        texts, options, [&](OutputStream& out) { return CardTextStep<kRules>(out, fail_on_invalid); }, finish);
+        texts, options, [](OutputStream& out) { return CardTextStep<kRules>(out); },
+        [](const CardTextStep<kRules>& /*step*/) { Out().Write("\n"); });
 }
 
 template int RunCardTextLoop<RuleSet::Classic>(TextSource&, const RunOptions&);
