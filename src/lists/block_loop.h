@@ -25,7 +25,6 @@
 
 #include "io/output_stream.h"
 #include "io/terminate.h"
-#include "lists/line_core.h"
 #include "lists/line_reader.h"
 #include "lists/list_blocks.h"
 #include "lists/list_workers.h"

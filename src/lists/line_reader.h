@@ -58,4 +58,10 @@ private:
     LongLines long_lines_;
 };
 
+// A list's text that is a piece of a longer line, which goes on in the next text: the line readers cut such a
+// line every kMaxText characters, and only a line's last text is shorter or ends with its line feed.
+inline bool IsPiece(std::string_view text) {
+    return text.size() == LineReader::kMaxText && text.back() != '\n';
+}
+
 }  // namespace kalderos
