@@ -5,11 +5,14 @@
 #include <cstring>
 #include <string_view>
 
+#include "bytes/char_class.h"
+#include "bytes/shown_text.h"
+#include "card/card_field_values.h"
 #include "card/card_outcome.h"
 #include "card/written_card.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
-#include "lists/line_core.h"
+#include "lists/block_loop.h"
 
 namespace kalderos {
 namespace {
@@ -77,12 +80,19 @@ static_assert(LeadOf<RuleSet::Classic>("2MANY_DIGITS") == "\n2MANY_DIGITS | " &&
               LeadOf<RuleSet::Current>("MasterCard_X") == "\n  MasterCard_X | " &&
               LeadOf<RuleSet::Current>("Mir") == "\n           Mir | ");
 
-// "\n%<kind width>s | %<text width>s" with the kind text and the card text, a longer text printed whole.
+// "\n%<kind width>s | %<text width>s" with the kind text and a text of `width` bytes that `write_text` writes, a
+// longer text printed whole.
+template <RuleSet kRules, class WriteText>
+void PrintAnyCardLine(OutputStream& out, std::size_t kind, std::size_t width, const WriteText& write_text) {
+    out.Write({kLeads<kRules>[kind].data(), kLead<kRules>});
+    if (width < kTextWidth<kRules>) out.WriteRepeated(' ', kTextWidth<kRules> - width);
+    write_text();
+}
+
+// The same with the card text.
 template <RuleSet kRules>
 void PrintAnyCardLine(OutputStream& out, std::size_t kind, std::string_view text) {
-    out.Write({kLeads<kRules>[kind].data(), kLead<kRules>});
-    if (text.size() < kTextWidth<kRules>) out.WriteRepeated(' ', kTextWidth<kRules> - text.size());
-    out.Write(text);
+    PrintAnyCardLine<kRules>(out, kind, text.size(), [&] { out.Write(text); });
 }
 
 // The same for a text no longer than the column from whose start kCardReadAhead bytes may be read: a line of
@@ -104,17 +114,15 @@ void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::s
     out.Commit(kSize);
 }
 
-// The card line of each text; with --fail-on-invalid, what fails is classified as the records classify it: a
-// line in pieces once, as a whole, when its last piece has come.
+// Without long options: the card line of each text longer than four characters, classified as it reads; a
+// list's long lines come in pieces, each a text of its own. Nothing fails: --fail-on-invalid comes with long
+// options only.
 template <RuleSet kRules>
-class CardTextStep : public TalliesNothing {
+class CardTextStep : public CarriesNothing {
 public:
-    // What a block's last texts leave to the next block: the line they began, where it goes on there.
-    using Carry = PiecedLine;
+    explicit CardTextStep(OutputStream& out) : out_(out) {}
 
-    CardTextStep(OutputStream& out, bool fail_on_invalid) : out_(out), fail_on_invalid_(fail_on_invalid) {}
-
-    void Print(std::string_view text) {
+    bool CheckLine(std::string_view text) {
         static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
         const card::CardOutcome outcome = card::ClassifyReadable<kRules>(text.data(), text.size());
         if (outcome.length > 4) {
@@ -125,43 +133,63 @@ public:
             }
             out_.EndOfLine();
         }
+        return false;
     }
-    bool Check(std::string_view text) {
-        Print(text);
-        return fail_on_invalid_ && Fails(LineContent(text));
-    }
-    bool CheckLine(std::string_view text) {
-        Print(text);
-        if (!fail_on_invalid_) return false;
-        if (!line_.Takes(text)) return Fails(LineContent(text));
-        return line_.Add(text, Fails);
-    }
-    bool EndOfLines() { return line_.Finish(Fails); }
-
-    bool Settles(std::string_view /*text*/, bool begins_line) const { return begins_line || !fail_on_invalid_; }
-    [[nodiscard]] Carry Carried() const { return line_; }
-    void Resume(const Carry& carried) { line_ = carried; }
+    bool Check(std::string_view text) { return CheckLine(text); }
+    // Every text settles: none depends on the one before, whether or not it begins a line.
+    static bool Settles(std::string_view /*text*/, bool /*begins_line*/) { return true; }
 
 private:
-    static bool Fails(std::string_view content) {
-        card::WrittenCopy copy;
-        return card::ClassifyAsWritten<kRules>(content.data(), content.size(), copy).outcome.reason !=
-               card::CardReason::Ok;
-    }
-
     OutputStream& out_;
-    bool fail_on_invalid_;
-    PiecedLine line_;
+};
+
+// Under a long option: the card line of every text, classified on its own as the records classify it, so that
+// the line, the records and --fail-on-invalid say the same of it; a list's lines come whole. A number shows
+// as given, blanks around it dropped; any other text shows quoted, as it was given.
+template <RuleSet kRules>
+class CardStrictTextStep : public CarriesNothing {
+public:
+    explicit CardStrictTextStep(OutputStream& out) : out_(out) {}
+    // Inlined into the list's loop, as the record steps are.
+    [[gnu::always_inline]] bool CheckLine(std::string_view text) {
+        static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
+        const std::string_view input = LineContent(text);
+        card::WrittenCopy copy;
+        const card::CardOutcome outcome = card::ClassifyAsWritten<kRules>(input.data(), input.size(), copy).outcome;
+        if (card::ShowsNumber(outcome)) [[likely]] {
+            // Within the text, whose read-ahead stands behind it.
+            const std::string_view number = bytes::TrimSpace(input);
+            if (number.size() <= kTextWidth<kRules>) {
+                PrintCardLine<kRules>(out_, outcome.kind, number.data(), number.size());
+            } else {
+                PrintAnyCardLine<kRules>(out_, outcome.kind, number);
+            }
+        } else {
+            PrintAnyCardLine<kRules>(out_, outcome.kind, bytes::ShownSize(input), [&] {
+                bytes::ShowQuoted(input, [this](std::string_view piece) { out_.Write(piece); });
+            });
+        }
+        out_.EndOfLine();
+        return outcome.reason != card::CardReason::Ok;
+    }
+    bool Check(std::string_view text) { return CheckLine(text); }
+
+private:
+    OutputStream& out_;
 };
 
 }  // namespace
 
 template <RuleSet kRules>
 int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
-    const auto finish = [](const CardTextStep<kRules>& /*step*/) { Out().Write("\n"); };
-    const bool fail_on_invalid = options.fail_on_invalid;
+    if (options.gnu_conventions) {
+        return CheckEveryText(
+            texts, options, [](OutputStream& out) { return CardStrictTextStep<kRules>(out); },
+            [](const CardStrictTextStep<kRules>& /*step*/) { Out().Write("\n"); });
+    }
     return CheckEveryText(
-        texts, options, [&](OutputStream& out) { return CardTextStep<kRules>(out, fail_on_invalid); }, finish);
+        texts, options, [](OutputStream& out) { return CardTextStep<kRules>(out); },
+        [](const CardTextStep<kRules>& /*step*/) { Out().Write("\n"); });
 }
 
 template int RunCardTextLoop<RuleSet::Classic>(TextSource&, const RunOptions&);

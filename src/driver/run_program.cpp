@@ -241,7 +241,8 @@ int Run(int argc, const char* const* argv) {
     // A summary, like the records, counts each line whole and reads standard input as its list.
     const bool whole = records || options.summary || options.column.Given();
     options.standard_input_list = from_standard_input && (whole || no_one_prompted || options.list_is_standard_input);
-    options.whole_lines = whole;
+    // Under a long option the text format too judges each line whole, as the records do.
+    options.whole_lines = whole || options.gnu_conventions;
     options.hint_order_of_issue = options.gnu_conventions && !long_options.rules_given && !options.card_mode;
     const int list = options.list_file >= 0 ? options.list_file
                      : options.standard_input_list ? platform::kStandardInput

@@ -15,7 +15,7 @@
 #include "driver/summary_table.h"
 #include "driver/text_loop.h"
 #include "lists/block_loop.h"
-#include "lists/line_core.h"
+#include "lists/line_reader.h"
 #include "ssn/ssn_fields.h"
 #include "ssn/ssn_judgement.h"
 

@@ -30,7 +30,6 @@
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "lists/csv_rows.h"
-#include "lists/line_core.h"
 #include "lists/line_reader.h"
 #include "lists/list_blocks.h"
 #include "lists/list_workers.h"

@@ -65,4 +65,10 @@ private:
     std::size_t next_row_ = 0;
 };
 
+// A list's text that is a piece of a longer line, which goes on in the next text: the line readers cut such a
+// line every kMaxText characters, and only a line's last text is shorter or ends with its line feed.
+inline bool IsPiece(std::string_view text) {
+    return text.size() == LineReader::kMaxText && text.back() != '\n';
+}
+
 }  // namespace kalderos

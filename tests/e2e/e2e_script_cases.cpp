@@ -12,6 +12,8 @@ const std::string kSsnHeader =
     "input\twell_formed\tarea\tgroup\tserial\tplace\tverdict\tconfirm\treason\tissued_after\tissued_by\n";
 const std::string kCardHeader = "input\tdigits\ttype\tluhn\toutcome\treason\n";
 const std::string kConfirmed = "SSN: 123-96-0001   New York              VALID=YES  CONFIRM\n";
+// An empty line under a long option: the text shown quoted in the number's column, its reason in the place's.
+const std::string kEmptyLine = "SSN: \"\"            empty                 VALID=NO\n";
 const std::string kTryHelp = "Try 'kalderos --help' for more information.\n";
 // The fields of a JSON record after its input when the input is no number.
 const std::string kMalformedJson =
@@ -290,7 +292,7 @@ std::vector<E2eCase> QuietAndMixedRows() {
                kConfirmed + kConfirmed}),
         // Standard input that is no terminal gets no prompts: it is read to its end, as a list file is.
         Quiet({"--quiet standard input without prompts", {"--quiet"}, {}, "123-96-0001\n\n123-96-0001",
-               kConfirmed + "SSN: 123-96-0001   New York              VALID=YES  CONFIRM\n" + kConfirmed}),
+               kConfirmed + kEmptyLine + kConfirmed}),
         Quiet({"--quiet card keeps its lines", {"4111111111111111", "--quiet", "-C"}, {}, "",
                "\n        VISA |     4111111111111111\n"}),
         Quiet({"--fail-on-invalid a valid number", {"--quiet", "--fail-on-invalid", "123-96-0001"}, {}, "", kConfirmed}),
@@ -298,45 +300,45 @@ std::vector<E2eCase> QuietAndMixedRows() {
                "SSN: 800-12-3456   UNKNOWN-after 06/2011 VALID=MAYBE\n"}),
         Quiet({"--fail-on-invalid an invalid number", {"--fail-on-invalid", "--quiet", "123-45-6789"}, {}, "",
                "SSN: 123-45-6789   New York              VALID=NO\n", kOneNotIssued, 1}),
-        Quiet({"--fail-on-invalid a malformed text the text line calls valid", {"--quiet", "--fail-on-invalid", "-i",
-               "list.txt"}, {{"list.txt", "123-96-0001\n123-96-\n"}}, "", kConfirmed + kConfirmed, "", 1}),
-        // A line longer than a text is printed in pieces but fails, or not, whole, as its record does; an
-        // argument as long as a piece is no piece.
-        Quiet({"--fail-on-invalid a number with blanks behind it in pieces", {"--quiet", "--fail-on-invalid", "-i",
-               "list.txt"}, {{"list.txt", "123-96-0001" + std::string(300, ' ') + "\n"}}, "", kConfirmed + kConfirmed}),
-        Quiet({"--fail-on-invalid a number across two pieces", {"--quiet", "--fail-on-invalid", "-i", "list.txt"},
-               {{"list.txt", std::string(255, ' ') + "123-96-0001" + std::string(100, ' ') + "\n"}}, "",
-               "SSN: 123-12-0003   New York              VALID=YES\n"
-               "SSN: 096-00-0001   New York              VALID=NO\n"}),
-        Quiet({"--fail-on-invalid a word in a later piece", {"--quiet", "--fail-on-invalid", "-i", "list.txt"},
-               {{"list.txt", "123-96-0001" + std::string(300, ' ') + "x\n"}}, "", kConfirmed + kConfirmed, "", 1}),
-        Quiet({"--fail-on-invalid a NUL ends a line in pieces", {"--quiet", "--fail-on-invalid", "-i", "list.txt"},
+        Quiet({"--fail-on-invalid a malformed text", {"--quiet", "--fail-on-invalid", "-i",
+               "list.txt"}, {{"list.txt", "123-96-0001\n123-96-\n"}}, "",
+               kConfirmed + "SSN: \"123-96-\"     malformed             VALID=NO\n", "", 1}),
+        // A line longer than the lenient reading's pieces is one text, judged and shown whole; an argument as
+        // long as a piece is one text too.
+        Quiet({"--fail-on-invalid a number with blanks behind it, long", {"--quiet", "--fail-on-invalid", "-i",
+               "list.txt"}, {{"list.txt", "123-96-0001" + std::string(300, ' ') + "\n"}}, "", kConfirmed}),
+        Quiet({"--fail-on-invalid a number with blanks around it, long", {"--quiet", "--fail-on-invalid", "-i",
+               "list.txt"}, {{"list.txt", std::string(255, ' ') + "123-96-0001" + std::string(100, ' ') + "\n"}}, "",
+               kConfirmed}),
+        Quiet({"--fail-on-invalid a word far behind a number", {"--quiet", "--fail-on-invalid", "-i", "list.txt"},
+               {{"list.txt", "123-96-0001" + std::string(300, ' ') + "x\n"}}, "",
+               "SSN: \"123-96-0001" + std::string(300, ' ') + "x\"   malformed             VALID=NO\n", "", 1}),
+        Quiet({"--fail-on-invalid a NUL ends a long line", {"--quiet", "--fail-on-invalid", "-i", "list.txt"},
                {{"list.txt", "123-96-0001" + std::string(1, '\0') + std::string(300, 'x') + "\n"}}, "",
-               kConfirmed + kConfirmed}),
-        Quiet({"--fail-on-invalid a piece that ends the list", {"--quiet", "--fail-on-invalid", "-i", "list.txt"},
+               kConfirmed}),
+        Quiet({"--fail-on-invalid a long line that ends the list", {"--quiet", "--fail-on-invalid", "-i", "list.txt"},
                {{"list.txt", "123-96-0001\nx" + std::string(258, ' ')}}, "",
-               kConfirmed + kConfirmed, "", 1}),
+               kConfirmed + "SSN: \"x" + std::string(258, ' ') + "\"   malformed             VALID=NO\n", "", 1}),
         Quiet({"--fail-on-invalid an argument as long as a piece", {"--quiet", "--fail-on-invalid",
                "123-96-0001" + std::string(248, ' '), "-i", "list.txt"}, {{"list.txt", "123-96-0001\n"}}, "",
                kConfirmed + kConfirmed}),
-        Quiet({"--fail-on-invalid a card after blanks in pieces", {"--quiet", "--fail-on-invalid", "-C", "-i",
+        Quiet({"--fail-on-invalid a card after many blanks", {"--quiet", "--fail-on-invalid", "-C", "-i",
                "cards.txt"}, {{"cards.txt", std::string(270, ' ') + "4111 1111 1111 1111\n"}}, "",
-               "\n     UNKNOWN | " + std::string(259, ' ') + "\n     UNKNOWN | " + std::string(11, ' ') +
-                   "4111 1111 1111 1111\n\n"}),
-        Quiet({"--fail-on-invalid a card with blanks behind it in pieces", {"--quiet", "--fail-on-invalid", "-C",
+               "\n        VISA |  4111 1111 1111 1111\n"}),
+        Quiet({"--fail-on-invalid a card with many blanks behind it", {"--quiet", "--fail-on-invalid", "-C",
                "-i", "cards.txt"}, {{"cards.txt", "4111111111111111" + std::string(300, ' ') + "\n"}}, "",
-               "\n        VISA |     4111111111111111\n     UNKNOWN | " + std::string(57, ' ') + "\n\n"}),
+               "\n        VISA |     4111111111111111\n"}),
         {"--fail-on-invalid with the banner", {"123-45-6789", "--fail-on-invalid"}, {}, "",
          "\nSSN: 123-45-6789   New York              VALID=NO\n", kOneNotIssued, 1},
         Quiet({"--fail-on-invalid tsv", {"--format=tsv", "--no-header", "--fail-on-invalid", "-i", "list.txt"},
                {{"list.txt", "123-96-0001\nx\n"}}, "",
                "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\nx\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n",
                "", 1}),
-        // --fail-on-invalid counts what the records call a number; the lines are the text line's as ever.
+        // --fail-on-invalid counts what the records call a number, and the line shows the same judgement.
         Quiet({"--fail-on-invalid an SSN with blanks for dashes passes", {"--quiet", "--fail-on-invalid", "123 96 0001"},
                {}, "", kConfirmed}),
         Quiet({"--fail-on-invalid a card number in groups passes", {"--quiet", "--fail-on-invalid", "-C",
-               "4111 1111 1111 1111"}, {}, "", "\n     UNKNOWN |  4111 1111 1111 1111\n"}),
+               "4111 1111 1111 1111"}, {}, "", "\n        VISA |  4111 1111 1111 1111\n"}),
         Quiet({"--fail-on-invalid cards all ok", {"--fail-on-invalid", "--quiet", "-C", "-i", "cards.txt"},
                {{"cards.txt", "4111111111111111\n"}}, "", "\n        VISA |     4111111111111111\n"}),
         Quiet({"--fail-on-invalid a short card text counts", {"--fail-on-invalid", "--format=jsonl", "-C"}, {},
@@ -353,6 +355,36 @@ std::vector<E2eCase> QuietAndMixedRows() {
                "4000000000000001\t4000000000000001\tVISA\tfail\tVISA_X\tbad-check-digit\n", "", 1}),
         Quiet({"--fail-on-invalid card line: a bad check digit fails", {"4000000000000001", "-C", "--quiet",
                "--fail-on-invalid"}, {}, "", "\n      VISA_X |     4000000000000001\n", "", 1}),
+        // Under a long option each text is judged alone and strictly: nothing carried from the text before, no
+        // digit made up; a text that is no number is shown as given, quoted, with its reason.
+        Quiet({"strict lines: empty, short, blanks around, a control byte, blanks for dashes",
+               {"--quiet", "--rules=current", "-i", "list.txt"},
+               {{"list.txt", "123-45-6789\n\n12345678\n 277-85-5072\nabc\x01" "def\n123 45 6789\n"}}, "",
+               "SSN: 123-45-6789   RANDOM-after 06/2011  VALID=YES\n" + kEmptyLine +
+                   "SSN: \"12345678\"    malformed             VALID=NO\n"
+                   "SSN: 277-85-5072   RANDOM-after 06/2011  VALID=YES\n"
+                   "SSN: \"abc\\x01def\"   malformed             VALID=NO\n"
+                   "SSN: 123-45-6789   RANDOM-after 06/2011  VALID=YES\n"}),
+        Quiet({"strict lines: the escapes", {"--quiet", "a\tb\r", "\"\\\x7f\xc3\xa9", "x\x7f", " 123-96-0001 "}, {}, "",
+               "SSN: \"a\\tb\\r\"      malformed             VALID=NO\n"
+               "SSN: \"\\\"\\\\\\x7f\xc3\xa9\"   malformed             VALID=NO\n"
+               "SSN: \"x\\x7f\"       malformed             VALID=NO\n" + kConfirmed}),
+        Quiet({"strict lines: the width of the shown text", {"--quiet", "12345678", "123-45-67", std::string(32, 'a'),
+               std::string(33, 'a')}, {}, "",
+               "SSN: \"12345678\"    malformed             VALID=NO\n"
+               "SSN: \"123-45-67\"   malformed             VALID=NO\n"
+               "SSN: \"" + std::string(32, 'a') + "\"   malformed             VALID=NO\n"
+               "SSN: \"" + std::string(33, 'a') + "\"   malformed             VALID=NO\n"}),
+        Quiet({"--fail-on-invalid exits as the line says", {"--quiet", "--fail-on-invalid", "0123456789"}, {}, "",
+               "SSN: \"0123456789\"   malformed             VALID=NO\n", "", 1}),
+        Quiet({"strict card lines: short, empty, in groups, blanks around, long", {"--quiet", "--fail-on-invalid",
+               "-C", "-i", "cards.txt"},
+               {{"cards.txt", "4111\n\n4111 1111 1111 1111\n  4111111111111111 \n" + std::string(30, 'x') + "\n"}}, "",
+               "\n     UNKNOWN |               \"4111\""
+               "\n     UNKNOWN |                   \"\""
+               "\n        VISA |  4111 1111 1111 1111"
+               "\n        VISA |     4111111111111111"
+               "\n     UNKNOWN | \"" + std::string(30, 'x') + "\"\n", "", 1}),
         Quiet({"--help before a bad short option", {"-x", "--help"}, {}, "", kUsage}),
         Quiet({"--version", {"--version", "123-45-6789"}, {}, "",
                "kalderos " KALDEROS_VERSION "\nArea data: 4/2011\nHighest groups: 7/2007\nRules: classic (the default), current\nBuild: " +
@@ -566,7 +598,7 @@ std::vector<E2eCase> CurrentRulesRows() {
                    "SSN: 123-00-4567   New York              VALID=NO\n"
                    "SSN: 123-45-0000   New York              VALID=NO\n"
                    "SSN: 078-05-1120   New York              VALID=NO\n"
-                   "SSN: 012-03-1120   Massachusetts         VALID=YES\n"}),
+                   "SSN: \"12-3\"        malformed             VALID=NO\n"}),
         Quiet({"current rules tsv", {"--rules", "current", "--format=tsv", "--no-header", "-i", "list.txt"},
                {{"list.txt", kCurrentSsnList}}, "",
                    "001-01-0001\ttrue\t001\t01\t0001\tNew Hampshire\tvalid\tfalse\tok\t\t2003-11\n"
@@ -602,7 +634,7 @@ std::vector<E2eCase> CurrentRulesRows() {
                {{"g", "001 04\n"}}, "", "SSN: 002-02-0001   New Hampshire         VALID=YES\n"}),
         Quiet({"current rules group file text line", {"001-13-0001", "--rules=current", "--quiet", "-g", "groups.txt"},
                {{"groups.txt", "001 13\n"}}, "", "SSN: 001-13-0001   New Hampshire         VALID=YES  CONFIRM\n"}),
-        // A text of another shape takes the lenient steps, under the same rules as the usual shapes.
+        // A number with blanks for dashes, under the same rules as the usual shapes.
         Quiet({"current rules text lines of another shape", {"--rules=current", "--quiet", "-i", "odd.txt"},
                {{"odd.txt", "001 13 0001\n800 12 3456\n"}}, "",
                "SSN: 001-13-0001   RANDOM-after 06/2011  VALID=YES\n"
@@ -643,7 +675,7 @@ std::vector<E2eCase> CurrentRulesRows() {
                    "         Other |       2014000000000009\n"
                    "        VISA_X |    4111111111111111112\n"
                    "  2MANY_DIGITS |   41111111111111111111\n"
-                   "       UNKNOWN | 4111-1111-1111-1111-111\n"
+                   "       UNKNOWN | \"4111-1111-1111-1111-111\"\n"
                    "          VISA | 4111-1111-1111-1111110\n"
                    "InterPayment_X |       6360000000000002\n"
                    "          Troy |       6508370400000007\n"
@@ -762,13 +794,13 @@ std::vector<E2eCase> SummaryRows() {
                "type:BORICA\t0\ntype:Other\t0\ntype:none\t1\nreason:ok\t0\nreason:not-a-number\t0\n"
                "reason:bad-dashes\t0\nreason:too-few-digits\t1\nreason:unknown-prefix\t0\nreason:too-many-digits\t0\n"
                "reason:bad-check-digit\t0\nreason:empty\t0\n"}),
-        // The line on the order of issue counts by the records' judgement, whatever the text line reads.
+        // The line on the order of issue counts the judgements the lines show.
         Quiet({"hint counts numbers and lines", {"--quiet", "123456789", "-i", "list.txt"},
                {{"list.txt", "123-45-6789\n 123-45-6789\n123-45-678\n"}}, "",
                "SSN: 123-45-6789   New York              VALID=NO\n"
                "SSN: 123-45-6789   New York              VALID=NO\n"
-               "SSN: 123-03-0045   New York              VALID=YES\n"
-               "SSN: 123-45-0678   New York              VALID=NO\n", NotIssuedHint(3)}),
+               "SSN: 123-45-6789   New York              VALID=NO\n"
+               "SSN: \"123-45-678\"   malformed             VALID=NO\n", NotIssuedHint(3)}),
         Quiet({"hint silenced by --rules=classic", {"--quiet", "--rules=classic", "123-45-6789"}, {}, "",
                "SSN: 123-45-6789   New York              VALID=NO\n"}),
         Quiet({"hint absent under --rules=current", {"--format=tsv", "--no-header", "--rules=current", "123-45-6789"},

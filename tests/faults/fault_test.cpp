@@ -380,15 +380,30 @@ TEST_F(Faults, NoMemoryAtAnyAllocationEndsWithExitCode6) {
     }
 }
 
-// A line of megabytes is checked in pieces in flat memory, by any number of threads, from a file or a pipe:
-// no allocation may exceed a megabyte, and the output is one thread's.
-TEST_F(Faults, ALongLineIsCheckedInFlatMemoryByThreads) {
+// A line of megabytes: without long options checked in pieces in flat memory, from a file or a pipe, no
+// allocation above a megabyte; with one, a text of its own, shown whole, by any number of threads as by one.
+TEST_F(Faults, ALongLineIsCheckedInFlatMemoryOrWholeByThreads) {
     const std::string line = "123-45-6789\n" + std::string(5'000'000, '1') + "\n" + std::string(3'000'000, '7');
     File("long.txt", line);
     const std::string binary = KALDEROS_SHARED_RUNTIME_BINARY;
+    for (const bool from_pipe : {false, true}) {
+        ProcessSpec spec;
+        spec.argv = {binary, "-i", from_pipe ? "/dev/stdin" : dir_ + "/long.txt"};
+        if (from_pipe) spec.input = line;
+        spec.env = FailingAllocation("KALDEROS_FAIL_NEW_ABOVE", std::size_t{1} << 20);
+        spec.timeout_seconds = 60;
+        const ProcessResult pieces = Run(spec);
+        const std::string which = from_pipe ? "pieces from a pipe" : "pieces from a file";
+        EXPECT_EQ(pieces.exit_code, 0) << which;
+        // The leading blank line, the number, and the pieces of 259.
+        EXPECT_EQ(std::count(pieces.out.begin(), pieces.out.end(), '\n'), 1 + 1 + 19306 + 11584) << which;
+    }
     const ProcessResult one = Run({binary, "--quiet", "-i", dir_ + "/long.txt"});
     ASSERT_EQ(one.exit_code, 0);
-    ASSERT_EQ(std::count(one.out.begin(), one.out.end(), '\n'), 1 + 19306 + 11584);  // pieces of 259
+    const std::string tail = "   malformed             VALID=NO\n";
+    ASSERT_EQ(one.out, "SSN: 123-45-6789   New York              VALID=NO\n"
+                       "SSN: \"" + std::string(5'000'000, '1') + "\"" + tail +
+                       "SSN: \"" + std::string(3'000'000, '7') + "\"" + tail);
     for (const char* jobs : {"--jobs=1", "--jobs=2", "--jobs=3"}) {
         for (const bool from_pipe : {false, true}) {
             ProcessSpec spec;
@@ -398,7 +413,6 @@ TEST_F(Faults, ALongLineIsCheckedInFlatMemoryByThreads) {
             } else {
                 spec.argv.insert(spec.argv.end(), {"-i", dir_ + "/long.txt"});
             }
-            spec.env = FailingAllocation("KALDEROS_FAIL_NEW_ABOVE", std::size_t{1} << 20);
             spec.timeout_seconds = 60;
             const ProcessResult result = Run(spec);
             const std::string which = std::string(jobs) + (from_pipe ? " from a pipe" : " from a file");

@@ -51,9 +51,9 @@ public:
             line_ended_ = true;
             return text_.data();
         }
-        // Up to and including the line feed, at most 259 characters; a carriage return before a line feed is
-        // dropped.
-        while (text_.size() < kMaxListText) {
+        // Up to and including the line feed, at most 259 characters unless lines are read whole; a carriage
+        // return before a line feed is dropped.
+        while (options_.whole_lines || text_.size() < kMaxListText) {
             int c = std::getc(file_);
             if (c == EOF) {
                 CheckInterrupt();  // a read cut short by Ctrl-C leaves no line behind
@@ -72,7 +72,7 @@ public:
         }
         if (!text_.empty()) {
             line_ += text_;
-            line_ended_ = text_.size() < kMaxListText || text_.back() == '\n';
+            line_ended_ = options_.whole_lines || text_.size() < kMaxListText || text_.back() == '\n';
             return text_.data();
         }
         failed_ = std::ferror(file_) != 0;
@@ -351,10 +351,98 @@ void PlainSsnLine(const SsnNumber& number, const HighestGroupTable& table) {
     }
 }
 
+// Under a long option, a text that is no number as the lines show it: in quotes, with a backslash before a
+// backslash or a quote, \t \r \n, and \xNN for the other bytes below a blank and for DEL.
+std::string PlainShown(const std::string& text) {
+    std::string shown = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        char escape[8];
+        if (c == '\\' || c == '"') {
+            shown += '\\';
+            shown += c;
+        } else if (c == '\t') {
+            shown += "\\t";
+        } else if (c == '\r') {
+            shown += "\\r";
+        } else if (c == '\n') {
+            shown += "\\n";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            shown += escape;
+        } else {
+            shown += c;
+        }
+    }
+    return shown + "\"";
+}
+
+std::string PlainTrimmed(const std::string& text) {
+    const char* const blanks = " \t\n\v\f\r";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+// The texts of a run with a long option, each judged on its own as the records judge it: the SSN line of its
+// number, or the text shown with its reason.
+template <RuleSet kRules>
+int RunStrictSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
+    const HighestGroupTable& table = rules.Table();
+    PlainTexts plain(texts, options);
+    const ssn::SsnJudge judge(rules);
+    bool any_failed = false;
+    std::uint64_t not_issued = 0;
+    while (const char* text = plain.Next()) {
+        const std::string line = *plain.EndedLine();
+        const std::string content(LineContent(line));
+        const std::string readable = ReadableCopy(content);
+        const ssn::SsnJudgement judgement = judge.JudgeAs<kRules>({readable.data(), content.size()});
+        not_issued += judgement.reason == ssn::SsnReason::GroupNotIssued ? 1 : 0;
+        any_failed |= judgement.Fails();
+        if (judgement.WellFormed()) {
+            PlainSsnLine<kRules>(judgement.number, table);
+        } else {
+            const std::string shown = PlainShown(content);
+            const std::string reason(ssn::ReasonName(judgement.reason));
+            std::vector<char> out(shown.size() + 64);
+            const int length =
+                std::snprintf(out.data(), out.size(), "SSN: %-11s   %-22sVALID=NO\n", shown.c_str(), reason.c_str());
+            Out().Write({out.data(), static_cast<std::size_t>(length)});
+        }
+        Out().EndOfLine();
+    }
+    const int code = plain.EndCode(any_failed);
+    if (code == kExitDone || code == kExitInvalidFound) HintAtOrderOfIssue(options, not_issued);
+    return code;
+}
+
+// The same for cards: the kind of the strict reading, a number as given without the blanks around it, any other
+// text shown.
+int RunStrictCardTextLoop(TextSource& texts, const RunOptions& options, RuleSet rules) {
+    PlainTexts plain(texts, options);
+    std::vector<char> out;
+    bool any_failed = false;
+    const int kind_width = rules == RuleSet::Classic ? 12 : 14;
+    const int text_width = rules == RuleSet::Classic ? 20 : 22;
+    while (plain.Next() != nullptr) {
+        const std::string content(LineContent(*plain.EndedLine()));
+        card::WrittenCopy copy;
+        const auto judge = [&](std::string_view number) { return card::JudgeCard(number, rules); };
+        const card::CardOutcome outcome = card::ClassifyWritten(content, rules, copy, judge).outcome;
+        any_failed |= outcome.reason != card::CardReason::Ok;
+        const std::string kind(card::KindView(rules, outcome.kind));
+        const std::string shown = outcome.kind == card::kUnknownKind ? PlainShown(content) : PlainTrimmed(content);
+        WriteCardLine(out, kind.c_str(), kind_width, shown.c_str(), text_width);
+    }
+    return EndCardLoop(plain, any_failed);
+}
+
 }  // namespace
 
 template <RuleSet kRules>
 int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
+    if (options.gnu_conventions) return RunStrictCardTextLoop(texts, options, kRules);
     switch (kRules) {
         case RuleSet::Classic:
             return RunClassicCardTextLoop(texts, options);
@@ -368,6 +456,7 @@ template <RuleSet kRules>
 int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     const HighestGroupTable& table = rules.Table();
     if (!options.quiet) Out().Write("\n");
+    if (options.gnu_conventions) return RunStrictSsnTextLoop<kRules>(texts, options, rules);
     PlainTexts plain(texts, options);
     const ssn::SsnJudge judge(rules);
     SsnNumber number;

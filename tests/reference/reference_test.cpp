@@ -151,6 +151,8 @@ TEST_F(AgainstReference, SsnLists) {
         Lines lines(seed);
         const std::string list = File("ssn.txt", List(lines, &Lines::SsnLine, 20000, seed != 2));
         ExpectSameRun({"-i", list});
+        // Under a long option each line whole, judged strictly.
+        ExpectSameRun({"--quiet", "--fail-on-invalid", "-i", list});
     }
 }
 
@@ -168,6 +170,7 @@ TEST_F(AgainstReference, CardLists) {
         Lines lines(seed);
         const std::string list = File("cards.txt", List(lines, &Lines::CardLine, 20000, seed != 7));
         ExpectSameRun({"-C", "-i", list});
+        ExpectSameRun({"-C", "--rules=current", "-i", list});
     }
 }
 
