@@ -27,7 +27,8 @@ constexpr auto kUsage = std::to_array<std::string_view>({
     "or with -C classifies payment-card numbers (prefix, length, Luhn check digit).\n"
     "\n"
     "Input: the NUMBER given first, else the list file of -i, else the console\n"
-    "(in the tsv and jsonl formats: standard input, read to its end without prompts).\n"
+    "(in the record formats and with --column: standard input, read to its end\n"
+    "without prompts).\n"
     "\n"
     "Options:\n"
     "  -i FILE            check the texts of FILE, one per line\n"
@@ -50,9 +51,9 @@ constexpr std::string_view kUsageRules =
 constexpr std::string_view kUsageEnd =
     "\n"
     "Exit status: 0 done; 1 a number not valid (only with --fail-on-invalid);\n"
-    "2 the list file could not be opened or read, or Ctrl-C; 3 standard output\n"
-    "could not be written; 5 a bad option, or the group file could not be opened\n"
-    "or read; 6 out of memory.\n"
+    "2 the list file could not be opened or read, CSV input lacks the column or\n"
+    "ends inside quotes, or Ctrl-C; 3 standard output could not be written; 5 a bad\n"
+    "option, or the group file could not be opened or read; 6 out of memory.\n"
     "\n"
     "Full documentation: man kalderos\n";
 

@@ -207,6 +207,7 @@ int Run(int argc, const char* const* argv) {
     }
     if (long_options.help) return PrintUsage();
     if (long_options.version) return PrintVersion();
+    if (const std::optional<int> code = RefuseCsvOptions(long_options)) return *code;
     const bool records = long_options.format != OutputFormat::Text;
     if (!long_options.quiet && !records) PrintBanner(kLinesBeforeStartBanner);
     const RunState state = CreateRunState();
@@ -220,7 +221,6 @@ int Run(int argc, const char* const* argv) {
     options.summary = long_options.summary;
     options.column = long_options.column;
     options.delimiter = long_options.delimiter;
-    if (const std::optional<int> code = RefuseCsvOptions(long_options)) return *code;
     options.jobs = long_options.jobs == 0 ? platform::UsableProcessors() : long_options.jobs;
     // The argument list ends in a null pointer after the arguments left.
     const int short_argc = static_cast<int>(long_options.arguments.size()) - 1;

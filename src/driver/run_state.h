@@ -71,7 +71,7 @@ struct RunOptions {
     bool hint_order_of_issue = false;
 
     // CSV rows in and CSV records out: each output row starts with its input row.
-    [[nodiscard]] bool EchoesCsvRows() const { return column.Given() && format == OutputFormat::Csv; }
+    [[nodiscard]] bool EchoesCsvRows() const { return column.Given() && format == OutputFormat::Csv && !summary; }
 };
 
 struct RunState {

@@ -57,7 +57,8 @@ template <class Finish>
 template <class MakeStep, class Finish>
 [[nodiscard]] int CheckCsvRows(const TextSource& texts, const RunOptions& options, MakeStep& make_step,
                                Finish& finish) {
-    CsvLayout layout;
+    // Without a header row the column is known by its number alone.
+    CsvLayout layout{options.column.number > 0 ? options.column.number - 1 : 0, 0};
     const auto make_row_step = [&](OutputStream& out) { return CsvRowStep(make_step(out), out, layout, options); };
     auto step = make_row_step(Out());
     const ListChecked list =

@@ -28,7 +28,8 @@ const std::string kUsage =
            "or with -C classifies payment-card numbers (prefix, length, Luhn check digit).\n"
            "\n"
            "Input: the NUMBER given first, else the list file of -i, else the console\n"
-           "(in the tsv and jsonl formats: standard input, read to its end without prompts).\n"
+           "(in the record formats and with --column: standard input, read to its end\n"
+           "without prompts).\n"
            "\n"
            "Options:\n"
            "  -i FILE            check the texts of FILE, one per line\n"
@@ -36,9 +37,13 @@ const std::string kUsage =
            "                     list of 7/2007\n"
            "  -C                 classify card numbers instead of SSNs\n"
            "  --quiet            no banner and no leading blank line\n"
-           "  --format=FORMAT    text (the default), tsv or jsonl: one record per text,\n"
+           "  --format=FORMAT    text (the default), tsv, jsonl or csv: one record per text,\n"
            "                     standard output holds records only (implies --quiet)\n"
-           "  --no-header        no header row in the tsv format\n"
+           "  --no-header        no header row in the tsv and csv formats, nor in CSV input\n"
+           "  --column=NAME|N    read the input as CSV and check the column NAME (in its\n"
+           "                     header row) or N (from 1) of every row\n"
+           "  --delimiter=C      what parts the fields of CSV input: one byte, or tab (a\n"
+           "                     comma by default)\n"
            "  --rules=RULES      classic (the default): SSNs by the built-in data, cards by\n"
            "                     the classic table; current: SSNs as issued since issuance\n"
            "                     became random in 06/2011 (-g overlays the list of 06/2011),\n"
@@ -75,9 +80,9 @@ const std::string kUsage =
            "          too-many-digits bad-check-digit empty\n"
            "\n"
            "Exit status: 0 done; 1 a number not valid (only with --fail-on-invalid);\n"
-           "2 the list file could not be opened or read, or Ctrl-C; 3 standard output\n"
-           "could not be written; 5 a bad option, or the group file could not be opened\n"
-           "or read; 6 out of memory.\n"
+           "2 the list file could not be opened or read, CSV input lacks the column or\n"
+           "ends inside quotes, or Ctrl-C; 3 standard output could not be written; 5 a bad\n"
+           "option, or the group file could not be opened or read; 6 out of memory.\n"
            "\n"
            "Full documentation: man kalderos\n";
 
@@ -401,12 +406,12 @@ std::vector<E2eCase> LongOptionErrorRows() {
         Quiet({"unknown long option with a line feed", {"--col\nour"}, {}, "", "",
                "kalderos: unrecognized option '--col\\nour'\n" + kTryHelp, 5, true}),
         Quiet({"--format with a tab in its value", {"--format=t\tsv"}, {}, "", "",
-               "kalderos: invalid argument 't\\tsv' for '--format' (valid arguments are 'text', 'tsv', 'jsonl')\n" +
+               "kalderos: invalid argument 't\\tsv' for '--format' (valid arguments are 'text', 'tsv', 'jsonl', 'csv')\n" +
                    kTryHelp, 5, true}),
         Quiet({"--format without its value", {"-C", "--format"}, {}, "", "",
                "kalderos: option '--format' requires an argument\n" + kTryHelp, 5}),
         Quiet({"--format with a bad value", {"--format=xml"}, {}, "", "",
-               "kalderos: invalid argument 'xml' for '--format' (valid arguments are 'text', 'tsv', 'jsonl')\n" +
+               "kalderos: invalid argument 'xml' for '--format' (valid arguments are 'text', 'tsv', 'jsonl', 'csv')\n" +
                    kTryHelp, 5}),
         Quiet({"--jobs with a bad value", {"--jobs=two", "-i", "l.txt"}, {}, "", "",
                "kalderos: invalid argument 'two' for '--jobs' (valid arguments are 0-1024)\n" + kTryHelp, 5}),
@@ -732,6 +737,75 @@ std::vector<E2eCase> CurrentRulesRows() {
     };
 }
 
+// CSV in (--column) and out (--format=csv): a byte-order mark, CRLF, a quoted comma, a doubled quote, a blank
+// cell, a row without the column, a line break inside quotes and blanks around a number.
+const std::string kPayroll =
+    "\xEF\xBB\xBFName,Born,SSN,Dept\r\n\"Doe, Jane\",1984-02-11,277-85-5072,Sales\r\n"
+    "\"O\"\"Brien, Pat\",1970-01-01,,Ops\r\nBob,1980-05-05,123 45 6789,\"Multi\r\nline\"\r\nShort\r\n"
+    "\"Lee\",1990-01-01, 078-05-1120 ,\"a \"\"b\"\" c\"\r\n";
+
+std::vector<E2eCase> CsvRows() {
+    const std::string ssn_names = "input,well_formed,area,group,serial,place,verdict,confirm,reason,issued_after,issued_by\n";
+    return {
+        Quiet({"csv payroll rows with their records", {"--rules=current", "--column=SSN", "--format=csv", "-i",
+               "pay.csv"}, {{"pay.csv", kPayroll}}, "",
+               "Name,Born,SSN,Dept," + ssn_names +
+               "\"Doe, Jane\",1984-02-11,277-85-5072,Sales,277-85-5072,true,277,85,5072,,valid,false,ok,2011-06,\n"
+               "\"O\"\"Brien, Pat\",1970-01-01,,Ops,,false,,,,,invalid,false,empty,,\n"
+               "Bob,1980-05-05,123 45 6789,\"Multi\r\nline\",123 45 6789,true,123,45,6789,,valid,false,ok,2011-06,\n"
+               "Short,,,,,false,,,,,invalid,false,empty,,\n"
+               "\"Lee\",1990-01-01, 078-05-1120 ,\"a \"\"b\"\" c\", 078-05-1120 ,true,078,05,1120,New York,invalid,"
+               "false,known-invalid,,\n"}),
+        Quiet({"csv summary counts what the records say", {"--column=ssn", "--summary", "--format=csv",
+               "--rules=current", "--fail-on-invalid", "-i", "pay.csv"}, {{"pay.csv", kPayroll}}, "",
+               "name,count\nchecked,5\nverdict:valid,2\nverdict:invalid,3\nverdict:unknown,0\nreason:ok,2\n"
+               "reason:malformed,0\nreason:area-after-2011,0\nreason:area-000,0\nreason:area-900-999,0\n"
+               "reason:group-00,0\nreason:serial-0000,0\nreason:area-666,0\nreason:known-invalid,1\n"
+               "reason:group-not-issued,0\nreason:empty,2\n", "", 1}),
+        Quiet({"csv strict text lines", {"--quiet", "--rules=current", "--column=3", "-i", "pay.csv"},
+               {{"pay.csv", kPayroll}}, "",
+               "SSN: 277-85-5072   RANDOM-after 06/2011  VALID=YES\n" + kEmptyLine +
+               "SSN: 123-45-6789   RANDOM-after 06/2011  VALID=YES\n" + kEmptyLine +
+               "SSN: 078-05-1120   New York              VALID=NO\n", "", 0, false, false, true}),
+        Quiet({"csv by number without a header, semicolons", {"--column=2", "--delimiter=;", "--no-header",
+               "--format=csv"}, {}, "Name;SSN\nA;580-12-3456\n",
+               "Name,SSN,SSN,false,,,,,invalid,false,malformed,,\n"
+               "A,580-12-3456,580-12-3456,true,580,12,3456,\"Virgin Islands, Puerto Rico\",valid,false,ok,,2003-11\n"}),
+        Quiet({"csv tab-delimited into jsonl", {"--column=b", "--delimiter=tab", "--format=jsonl", "--rules=current"},
+               {}, "a\tb\n1\t\"123-45-6789\"\n",
+               R"({"input":"123-45-6789","well_formed":true,"area":"123","group":"45","serial":"6789","place":null,)"
+               R"("verdict":"valid","confirm":false,"reason":"ok","issued_after":"2011-06","issued_by":null})" "\n"}),
+        Quiet({"csv cards", {"-C", "--column=card", "--format=csv", "--rules=current", "-i", "cards.csv"},
+               {{"cards.csv", "n,card\na,4111 1111 1111 1111\nb,x\n"}}, "",
+               "n,card,input,digits,type,luhn,outcome,reason\n"
+               "a,4111 1111 1111 1111,4111 1111 1111 1111,4111111111111111,VISA,pass,VISA,ok\n"
+               "b,x,x,,,n/a,UNKNOWN,not-a-number\n"}),
+        Quiet({"csv records of texts, quoted where needed", {"--format=csv", "--rules=classic", "580-12-3456",
+               "a,\"b"}, {}, "",
+               ssn_names + "580-12-3456,true,580,12,3456,\"Virgin Islands, Puerto Rico\",valid,false,ok,,2003-11\n"
+               "\"a,\"\"b\",false,,,,,invalid,false,malformed,,\n"}),
+        Quiet({"csv a quote left open ends the run after the rows before it", {"--column=2", "--format=csv",
+               "--rules=classic", "-i", "open.csv"}, {{"open.csv", "x,y\n1,2\n\"3,4\n5,6\n"}}, "",
+               "x,y," + ssn_names + "1,2,2,false,,,,,invalid,false,malformed,,\n",
+               "kalderos: '{dir}/open.csv':3: a quoted field is still open at the end of the input\n", 2}),
+        Quiet({"csv a column the header lacks", {"--column=Nope", "--format=csv", "-i", "pay.csv"},
+               {{"pay.csv", kPayroll}}, "", "",
+               "kalderos: no column 'Nope' in the header row of '{dir}/pay.csv' (its columns: 'Name', 'Born', 'SSN', "
+               "'Dept')\n", 2}),
+        Quiet({"csv --delimiter without --column", {"--delimiter=;", "123-45-6789"}, {}, "", "",
+               "kalderos: option '--delimiter' parts the fields of CSV input, which only '--column' reads\n", 5}),
+        Quiet({"csv a name with --no-header", {"--column=SSN", "--no-header"}, {}, "", "",
+               "kalderos: option '--column' names a column of the header row, which '--no-header' says the input "
+               "lacks; give the column's number\n", 5}),
+        Quiet({"csv numbers as arguments", {"--quiet", "--column=1", "123-45-6789"}, {}, "", "",
+               "kalderos: numbers given as arguments are no CSV rows: '--column' reads rows from -i FILE or standard "
+               "input\n", 5}),
+        Quiet({"csv column 0", {"--column=0"}, {}, "", "",
+               "kalderos: invalid argument '0' for '--column' (valid arguments are a column's name or its number from "
+               "1)\n" + kTryHelp, 5}),
+    };
+}
+
 // --summary: the counts the records of the same texts give (the rows above with kReasonList and kOddSsnList), in
 // each format; and the line on the order of issue.
 std::vector<E2eCase> SummaryRows() {
@@ -815,7 +889,7 @@ std::vector<E2eCase> SummaryRows() {
 std::vector<E2eCase> ScriptCases() {
     std::vector<E2eCase> all;
     for (auto group : {SsnRecordRows(), CardRecordRows(), QuietAndMixedRows(), LongOptionErrorRows(),
-                       RecordDiagnosticRows(), GnuArgumentRows(), CurrentRulesRows(), SummaryRows()}) {
+                       RecordDiagnosticRows(), GnuArgumentRows(), CurrentRulesRows(), SummaryRows(), CsvRows()}) {
         all.insert(all.end(), group.begin(), group.end());
     }
     return all;

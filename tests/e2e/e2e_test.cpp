@@ -73,6 +73,10 @@ class EndToEnd : public ::testing::TestWithParam<E2eCase> {};
 TEST_P(EndToEnd, MatchesExactly) {
     const E2eCase& row = GetParam();
     if (WindowsRun() && row.posix_only) GTEST_SKIP() << "posix_only: needs a POSIX file system, process or command line";
+    const char* binary = std::getenv("KALDEROS_E2E_BINARY");
+    if (row.csv_text && binary != nullptr && std::string_view(binary).find("kalderos_reference") != std::string_view::npos) {
+        GTEST_SKIP() << "the reference program's plain text loops read no CSV";
+    }
     const std::string dir = MakeTempDir();
     for (const FileSpec& file : row.files) {
         const std::filesystem::path path = std::filesystem::path(dir) / file.name;

@@ -80,7 +80,11 @@ TEST(TakeLongOptions, TakesEveryOptionOfTheTableWithEachValue) {
             const std::vector<const char*> argv{"k", argument.c_str()};
             EXPECT_EQ(TakeLongOptions(2, argv.data()).problem, "") << argument;
         }
-        const std::string refused = "--" + std::string(row.name) + "=x";
+        // Any name is a column's; any byte but a quote or a line end parts fields.
+        const std::string bad = row.option == LongOption::Column      ? "0"
+                                : row.option == LongOption::Delimiter ? "ab"
+                                                                      : "x";
+        const std::string refused = "--" + std::string(row.name) + "=" + bad;
         const std::vector<const char*> argv{"k", refused.c_str()};
         EXPECT_NE(TakeLongOptions(2, argv.data()).problem, "") << refused;
     }
