@@ -11,7 +11,7 @@ build=${2:-build-fuzz}
 # Absolute paths: the command-line harness runs in a directory of its own.
 build=$(cd "$build" && pwd)
 source_dir=$(pwd)
-harnesses=(parse_ssn group_file classify_card result_line line_reader command_line whole_command_line record_printers)
+harnesses=(parse_ssn group_file classify_card result_line line_reader command_line whole_command_line record_printers csv_rows)
 
 mkdir -p "$build/fuzz-findings"
 for harness in "${harnesses[@]}"; do

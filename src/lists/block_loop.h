@@ -74,7 +74,7 @@ bool TakeCsvStart(BlockReader& reader, Step& step) {
         const char* const end = first.data.get() + first.size;
         const char* const row_end = RowEnd(start, end);
         std::string_view header(start, static_cast<std::size_t>(row_end - start));
-        if (!header.empty() && header.back() == '\r') header.remove_suffix(1);
+        if (row_end != end && !header.empty() && header.back() == '\r') header.remove_suffix(1);
         if (!step.Header(header)) return false;
         from = static_cast<std::size_t>(row_end - first.data.get()) + (row_end == end ? 0 : 1);
     }

@@ -76,10 +76,10 @@ bool ForEachField(std::string_view row, char delimiter, Use&& use) {
 // The value of a field with quotes, appended to `value` (cleared first).
 void AppendValue(std::string_view raw, std::vector<char>& value);
 
-// A row without its line end: the line feed, and a carriage return before it.
+// A row as the line reader hands it out (a carriage return before its line feed already dropped) without its
+// line feed.
 [[nodiscard]] inline std::string_view RowContent(std::string_view row) {
     if (!row.empty() && row.back() == '\n') row.remove_suffix(1);
-    if (!row.empty() && row.back() == '\r') row.remove_suffix(1);
     return row;
 }
 
