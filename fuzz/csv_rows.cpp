@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bytes/byte_vectors.h"
+#include "fake_file.h"
 #include "fuzz_check.h"
 #include "lists/csv_fields.h"
 #include "lists/line_reader.h"
@@ -22,32 +23,8 @@ using kalderos::BlockReader;
 using kalderos::LineReader;
 using kalderos::ListBlock;
 
-struct FakeFile {
-    std::string_view rest;
-    std::uint64_t state;
-
-    static FakeFile* reading;
-    static long Read(int /*fd*/, char* buffer, std::size_t size) {
-        FakeFile& file = *reading;
-        if (file.rest.empty()) return 0;
-        file.state ^= file.state << 13;
-        file.state ^= file.state >> 7;
-        file.state ^= file.state << 17;
-        std::size_t part = 1 + static_cast<std::size_t>((file.state >> 8) % 300);
-        if (part > size) part = size;
-        if (part > file.rest.size()) part = file.rest.size();
-        file.rest.copy(buffer, part);
-        file.rest.remove_prefix(part);
-        return static_cast<long>(part);
-    }
-};
-
-FakeFile* FakeFile::reading = nullptr;
-
-int RegularFile() {
-    static std::FILE* const file = std::tmpfile();
-    return fileno(file);
-}
+using fuzz::FakeFile;
+using fuzz::RegularFile;
 
 struct PlainReading {
     std::vector<std::string> rows;
@@ -114,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string content = provider.ConsumeRemainingBytesAsString();
     if (delimiter == '"' || delimiter == '\n') return 0;
 
-    FakeFile file{content, seed};
+    FakeFile file{content, seed, false};
     FakeFile::reading = &file;
     BlockReader reader(RegularFile(), block_bytes, LineReader::LongLines::kCsvRows, FakeFile::Read);
     const PlainReading plain = PlainRows(content);

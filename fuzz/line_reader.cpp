@@ -12,6 +12,7 @@
 
 #include "lists/line_reader.h"
 #include "lists/list_blocks.h"
+#include "fake_file.h"
 #include "fuzz_check.h"
 
 namespace {
@@ -20,36 +21,8 @@ using kalderos::BlockReader;
 using kalderos::LineReader;
 using kalderos::ListBlock;
 
-struct FakeFile {
-    std::string_view rest;
-    std::uint64_t state;
-    bool fails_at_end;
-
-    static FakeFile* reading;
-    // Never more than asked, at least one byte while any are left.
-    static long Read(int /*fd*/, char* buffer, std::size_t size) {
-        FakeFile& file = *reading;
-        if (file.rest.empty()) return file.fails_at_end ? -1 : 0;
-        file.state ^= file.state << 13;
-        file.state ^= file.state >> 7;
-        file.state ^= file.state << 17;
-        const std::size_t limit = (file.state & 1) != 0 ? 300 : file.rest.size();
-        std::size_t part = 1 + static_cast<std::size_t>((file.state >> 8) % limit);
-        if (part > size) part = size;
-        if (part > file.rest.size()) part = file.rest.size();
-        file.rest.copy(buffer, part);
-        file.rest.remove_prefix(part);
-        return static_cast<long>(part);
-    }
-};
-
-FakeFile* FakeFile::reading = nullptr;
-
-// A regular file's descriptor, so that the block reader takes the fake for a file rather than a pipe.
-int RegularFile() {
-    static std::FILE* const file = std::tmpfile();
-    return fileno(file);
-}
+using fuzz::FakeFile;
+using fuzz::RegularFile;
 
 std::string WithoutCarriageReturnsBeforeLineFeeds(std::string_view content) {
     std::string result;
