@@ -370,10 +370,12 @@ std::vector<E2eCase> QuietAndMixedRows() {
                    "SSN: 277-85-5072   RANDOM-after 06/2011  VALID=YES\n"
                    "SSN: \"abc\\x01def\"   malformed             VALID=NO\n"
                    "SSN: 123-45-6789   RANDOM-after 06/2011  VALID=YES\n"}),
-        Quiet({"strict lines: the escapes", {"--quiet", "a\tb\r", "\"\\\x7f\xc3\xa9", "x\x7f", " 123-96-0001 "}, {}, "",
+        // UTF-8 from a file: a Windows command line passes an argument through the system's code page.
+        Quiet({"strict lines: the escapes", {"--quiet", "a\tb\r", "-i", "utf8.txt", "x\x7f", " 123-96-0001 "},
+               {{"utf8.txt", "\"\\\x7f\xc3\xa9\n"}}, "",
                "SSN: \"a\\tb\\r\"      malformed             VALID=NO\n"
-               "SSN: \"\\\"\\\\\\x7f\xc3\xa9\"   malformed             VALID=NO\n"
-               "SSN: \"x\\x7f\"       malformed             VALID=NO\n" + kConfirmed}),
+               "SSN: \"x\\x7f\"       malformed             VALID=NO\n" + kConfirmed +
+               "SSN: \"\\\"\\\\\\x7f\xc3\xa9\"   malformed             VALID=NO\n"}),
         Quiet({"strict lines: the width of the shown text", {"--quiet", "12345678", "123-45-67", std::string(32, 'a'),
                std::string(33, 'a')}, {}, "",
                "SSN: \"12345678\"    malformed             VALID=NO\n"
