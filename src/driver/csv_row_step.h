@@ -56,8 +56,9 @@ public:
         const std::vector<std::string> names = CsvValues(row, options_.delimiter);
         if (!FindCsvColumn(names, options_, layout_)) return false;
         if constexpr (requires { inner_.Header(); }) {
-            if (!echo_) return true;
-            for (const std::string& name : names) Echo(name, false);
+            if (echo_) {
+                for (const std::string& name : names) Echo(name, false);
+            }
             inner_.Header();
         }
         return true;

@@ -66,8 +66,8 @@ private:
 
 template <class Syntax, RuleSet kSet>
 int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
-    // Echoing CSV rows, the header follows the input's own.
-    if (options.header && !options.EchoesCsvRows()) record::SsnRecordPrinter<Syntax>(Out()).Header();
+    // Over CSV rows, the header follows the input's, once its column is found.
+    if (options.header && !options.column.Given()) record::SsnRecordPrinter<Syntax>(Out()).Header();
     const ssn::SsnJudge judge(rules);
     return CheckEveryText(
         texts, options, [&](OutputStream& out) { return SsnRecordStep<Syntax, kSet>(out, judge); },
@@ -76,7 +76,7 @@ int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::Ss
 
 template <class Syntax, RuleSet kRules>
 int RunCardRecordLoop(TextSource& texts, const RunOptions& options) {
-    if (options.header && !options.EchoesCsvRows()) record::CardRecordPrinter<Syntax, kRules>(Out()).Header();
+    if (options.header && !options.column.Given()) record::CardRecordPrinter<Syntax, kRules>(Out()).Header();
     return CheckEveryText(
         texts, options, [](OutputStream& out) { return CardRecordStep<Syntax, kRules>(out); },
         [](const CardRecordStep<Syntax, kRules>& /*step*/) {});

@@ -790,7 +790,7 @@ std::vector<E2eCase> CsvRows() {
                "--rules=classic", "-i", "open.csv"}, {{"open.csv", "x,y\n1,2\n\"3,4\n5,6\n"}}, "",
                "x,y," + ssn_names + "1,2,2,false,,,,,invalid,false,malformed,,\n",
                "kalderos: '{dir}/open.csv':3: a quoted field is still open at the end of the input\n", 2}),
-        Quiet({"csv a column the header lacks", {"--column=Nope", "--format=csv", "-i", "pay.csv"},
+        Quiet({"csv a column the header lacks", {"--column=Nope", "--format=tsv", "-i", "pay.csv"},
                {{"pay.csv", kPayroll}}, "", "",
                "kalderos: no column 'Nope' in the header row of '{dir}/pay.csv' (its columns: 'Name', 'Born', 'SSN', "
                "'Dept')\n", 2}),
