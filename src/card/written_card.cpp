@@ -12,12 +12,6 @@
 namespace kalderos::card {
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && bytes::IsSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && bytes::IsSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 // The outcome of `first`'s own text, its kept part copied.
 CardOutcome AsClassified(std::string_view text, CardOutcome first, WrittenCopy& copy) {
     copy.fill('\0');
@@ -69,7 +63,7 @@ Masks MasksOf(const char* text, std::size_t size) {
 
 WrittenCard ReadAsWritten(std::string_view text, WrittenCopy& copy) {
     text = text.substr(0, text.find('\0'));
-    const std::string_view trimmed = TrimBlanks(text);
+    const std::string_view trimmed = bytes::TrimSpace(text);
     if (trimmed.empty()) return {CardReason::Empty, {}};
     bool grouped = false;
     for (std::size_t at = 0; at < trimmed.size(); ++at) {

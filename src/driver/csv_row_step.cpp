@@ -9,9 +9,7 @@ namespace {
 
 // A name as a person may type it for a header's: blanks around it and the case of ASCII letters aside.
 std::string Loosely(std::string_view name) {
-    while (!name.empty() && bytes::IsSpace(name.front())) name.remove_prefix(1);
-    while (!name.empty() && bytes::IsSpace(name.back())) name.remove_suffix(1);
-    std::string loose(name);
+    std::string loose(bytes::TrimSpace(name));
     for (char& c : loose) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }

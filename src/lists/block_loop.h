@@ -29,7 +29,6 @@
 
 #include "io/output_stream.h"
 #include "io/terminate.h"
-#include "lists/csv_rows.h"
 #include "lists/line_reader.h"
 #include "lists/list_blocks.h"
 #include "lists/list_workers.h"
@@ -69,14 +68,13 @@ bool TakeCsvStart(BlockReader& reader, Step& step) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     std::size_t from = std::string_view(first.data.get(), first.size).starts_with(kByteOrderMark) ? 3 : 0;
     if (step.TakesHeader()) {
-        // A block holds at least one whole row, or what is left of the input.
-        const char* const start = first.data.get() + from;
-        const char* const end = first.data.get() + first.size;
-        const char* const row_end = RowEnd(start, end);
-        std::string_view header(start, static_cast<std::size_t>(row_end - start));
-        if (row_end != end && !header.empty() && header.back() == '\r') header.remove_suffix(1);
+        // A block holds at least one whole row, or what is left of the input; the mark holds no line feed.
+        const bool ends = !first.row_ends.empty();
+        const std::size_t row_end = ends ? first.row_ends.front() : first.size;
+        std::string_view header(first.data.get() + from, row_end - from);
+        if (ends && !header.empty() && header.back() == '\r') header.remove_suffix(1);
         if (!step.Header(header)) return false;
-        from = static_cast<std::size_t>(row_end - first.data.get()) + (row_end == end ? 0 : 1);
+        from = row_end + (ends ? 1 : 0);
     }
     reader.PutBack(first, from);
     return true;

@@ -37,8 +37,8 @@ bool ForEachField(std::string_view row, char delimiter, Use&& use) {
         const unsigned inside = size - at >= 16 ? 0xFFFFu : (1u << (size - at)) - 1;
         unsigned quotes = bytes::FlagMask(bytes::BytesEqualTo(stretch, '"')) & inside;
         returns |= bytes::FlagMask(bytes::BytesEqualTo(stretch, '\r')) & inside;
-        const unsigned in_quotes = QuotedBytes(quotes, quoted);
-        unsigned ends = bytes::FlagMask(bytes::BytesEqualTo(stretch, delimiter)) & inside & ~in_quotes;
+        const std::uint16_t in_quotes = QuotedBytes(static_cast<std::uint16_t>(quotes), quoted);
+        unsigned ends = bytes::FlagMask(bytes::BytesEqualTo(stretch, delimiter)) & inside & ~unsigned{in_quotes};
         for (; ends != 0; ends &= ends - 1) {
             const int width = std::countr_zero(ends);
             const unsigned before = (1u << width) - 1;

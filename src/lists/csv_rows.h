@@ -5,30 +5,32 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace kalderos {
 
-// Which of sixteen bytes stand inside quotes, from the mask of the quotes among them and whether a quote was
-// open before the first: bit i is the parity of the quotes up to byte i, so that bit 15 says whether one is open
-// after them. Line feeds and delimiters outside quotes are then found by masks alone, however many quotes a row
-// holds.
-constexpr unsigned QuotedBytes(unsigned quotes, bool open_before) {
-    unsigned inside = quotes;
-    inside ^= inside << 1;
-    inside ^= inside << 2;
-    inside ^= inside << 4;
-    inside ^= inside << 8;
-    return (inside ^ (open_before ? 0xFFFFu : 0u)) & 0xFFFFu;
+// Which of the bytes of a mask (16 or 64) stand inside quotes, from the mask of the quotes among them and
+// whether a quote was open before the first: bit i is the parity of the quotes up to byte i, so that the top bit
+// says whether one is open after them. Line feeds and delimiters outside quotes are then found by masks alone,
+// however many quotes a row holds.
+template <class Mask>
+constexpr Mask QuotedBytes(Mask quotes, bool open_before) {
+    Mask inside = quotes;
+    for (int shift = 1; shift < std::numeric_limits<Mask>::digits; shift *= 2) {
+        inside = static_cast<Mask>(inside ^ (inside << shift));
+    }
+    return open_before ? static_cast<Mask>(~inside) : inside;
 }
-static_assert(QuotedBytes(0b100101, false) == 0xFFE3 && QuotedBytes(0b100101, true) == 0x001C);
+static_assert(QuotedBytes<std::uint16_t>(0b100101, false) == 0xFFE3 &&
+              QuotedBytes<std::uint16_t>(0b100101, true) == 0x001C);
 
-// Whether a quote is open after the sixteen bytes of QuotedBytes `inside`.
-constexpr bool OpenAfter(unsigned inside) { return (inside >> 15) != 0; }
-
-// The end of the row that starts at `begin`: its line feed, or `end` when none outside quotes comes before it.
-// The bytes from `end` on may be read up to 32 bytes past it.
-const char* RowEnd(const char* begin, const char* end);
+// Whether a quote is open after the bytes of QuotedBytes `inside`.
+template <class Mask>
+constexpr bool OpenAfter(Mask inside) {
+    return (inside >> (std::numeric_limits<Mask>::digits - 1)) != 0;
+}
 
 // What the rows of `size` bytes at `data`, which start where a row starts, come to.
 struct RowScan {

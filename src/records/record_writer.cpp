@@ -17,6 +17,12 @@ constexpr std::size_t kMaxEscaped = 6;
 
 constexpr std::string_view kHex = "0123456789abcdef";
 
+// A CSV field holding a comma, a quote or a line break is quoted whole.
+bool NeedsCsvQuotes(std::string_view value) {
+    const auto special = [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; };
+    return std::any_of(value.begin(), value.end(), special);
+}
+
 }  // namespace
 
 constexpr EscapeTable kTsvEscapes = [] {
@@ -73,8 +79,7 @@ char* Escape(std::string_view text, const EscapeTable& escapes, char* out) {
 }
 
 char* PutCsvField(std::string_view value, char* out) {
-    const auto special = [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; };
-    if (std::none_of(value.begin(), value.end(), special)) {
+    if (!NeedsCsvQuotes(value)) {
         if (!value.empty()) std::memcpy(out, value.data(), value.size());
         return out + value.size();
     }
@@ -90,8 +95,7 @@ Span BeginAnyInput(OutputStream& out, std::string_view name, std::string_view in
     // A CSV field is quoted whole or not at all, which only the whole input tells.
     std::string_view quote = Syntax::kQuote;
     if constexpr (Syntax::kQuotesWhole) {
-        const auto special = [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; };
-        if (std::any_of(input.begin(), input.end(), special)) quote = "\"";
+        if (NeedsCsvQuotes(input)) quote = "\"";
     }
     if (input.size() <= kEscapePiece) {
         // The usual case: one reservation for the whole record.

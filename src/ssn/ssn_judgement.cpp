@@ -7,19 +7,9 @@
 #include "bytes/char_class.h"
 
 namespace kalderos::ssn {
-namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && bytes::IsSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && bytes::IsSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-}  // namespace
-
 StrictReading ReadStrict(std::string_view text) {
     // Its shape is read from a copy: the trimmed text may end where no byte may be read past it.
-    const std::string_view trimmed = TrimBlanks(text);
+    const std::string_view trimmed = bytes::TrimSpace(text);
     std::array<char, kSsnReadAhead> copy{};
     trimmed.substr(0, copy.size()).copy(copy.data(), copy.size());
     const bytes::Bytes16 first = bytes::LoadSixteen(copy.data());
