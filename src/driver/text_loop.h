@@ -51,6 +51,12 @@ template <class Finish>
 // ended in fails. Then, unless the input ended in a failure (which is reported), `finish(step)` prints what ends
 // the output, from the counts of every text the step holds then. Returns the run's exit code: the failure's, else 0, or 1 when a text failed and --fail-on-invalid
 // asked for it.
+// The failure a read error in the list comes to: standard input is read as a list when no list file was named.
+[[nodiscard]] inline std::optional<RunFailure> ListFailure(const ListChecked& list, const RunOptions& options) {
+    if (!list.read_failed) return std::nullopt;
+    return options.list_file >= 0 ? RunFailure::kListFileRead : RunFailure::kConsoleRead;
+}
+
 // The rows of a CSV input, each row's field in the column through a step made by `make_step`, as CheckEveryText
 // has it. A header without the column, and a quote left open at the end of the input after the rows before it
 // were checked, end the run with a message and kExitInputFailed.
@@ -64,8 +70,7 @@ template <class MakeStep, class Finish>
     const ListChecked list =
         CheckList(texts.List(), options.jobs, LineReader::LongLines::kCsvRows, step, make_row_step);
     if (list.refused) return kExitInputFailed;
-    std::optional<RunFailure> failure;
-    if (list.read_failed) failure = options.list_file >= 0 ? RunFailure::kListFileRead : RunFailure::kConsoleRead;
+    const std::optional<RunFailure> failure = ListFailure(list, options);
     if (!failure && list.open_quote_line != 0) {
         Diagnose(CsvInputShown(options) + ":" + std::to_string(list.open_quote_line) +
                  ": a quoted field is still open at the end of the input");
@@ -89,8 +94,7 @@ template <class MakeStep, class Finish>
         const auto long_lines = options.whole_lines ? LineReader::LongLines::kWhole : LineReader::LongLines::kPieces;
         const ListChecked list = CheckList(texts.List(), options.jobs, long_lines, step, make_step);
         any_failed |= list.any_failed;
-        // A record format reads standard input as a list when no list file was named.
-        if (list.read_failed) failure = options.list_file >= 0 ? RunFailure::kListFileRead : RunFailure::kConsoleRead;
+        if (list.read_failed) failure = ListFailure(list, options);
     }
     any_failed |= step.EndOfLines();
     return EndOfTexts(failure, options, any_failed, [&] { finish(step); });
