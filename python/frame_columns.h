@@ -99,10 +99,10 @@ py::list ColumnsOf(const Checker& checker, py::handle texts, const char* one_tex
     TextList list(texts, one_text_function);
     const Py_ssize_t rows = list.Size();
     FrameColumns<Kind> columns(checker.Rules(), rows);
-    py::object input;
+    PyObject* input = nullptr;
     for (Py_ssize_t row = 0; row < rows; ++row) {
         const std::string_view text = list.Read(row, input);
-        columns.Put(row, input.ptr(), Kind::Check(checker, text));
+        columns.Put(row, input, Kind::Check(checker, text));
     }
     return columns.Take();
 }

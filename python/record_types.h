@@ -68,10 +68,10 @@ py::list RecordsOf(const Checker& checker, py::handle texts, const char* one_tex
     TextList list(texts, one_text_function);
     const Py_ssize_t count = list.Size();
     py::list results(count);
-    py::object input;
+    PyObject* input = nullptr;
     for (Py_ssize_t index = 0; index < count; ++index) {
         const std::string_view text = list.Read(index, input);
-        PyObject* record = NewRecord<Kind>(input.ptr(), Kind::Check(checker, text));
+        PyObject* record = NewRecord<Kind>(input, Kind::Check(checker, text));
         if (record == nullptr) throw py::error_already_set();
         PyList_SET_ITEM(results.ptr(), index, record);
     }

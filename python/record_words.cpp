@@ -12,17 +12,32 @@
 #include "ssn/ssn_reason.h"
 
 namespace kalderos::python {
-namespace {
+namespace shared_detail {
 
-PyObject* NewRef(PyObject* object) {
-    Py_INCREF(object);
-    return object;
-}
-
-// The digits "000"-"999", "00"-"99", "0000"-"9999", by width.
+std::array<WordSlot, std::size_t{1} << kWordSlotBits> g_word_slots{};
 std::array<PyObject*, 100> g_twos{};
 std::array<PyObject*, 1000> g_threes{};
 std::array<PyObject*, 10000> g_fours{};
+
+const WordSlot* FillWordSlot(std::string_view word) {
+    static std::unordered_map<std::string, PyObject*> by_text;  // owns one reference of each
+    auto [at, added] = by_text.try_emplace(std::string(word), nullptr);
+    if (added) {
+        at->second = PyUnicode_DecodeUTF8(word.data(), static_cast<Py_ssize_t>(word.size()), "replace");
+        if (at->second == nullptr) {
+            by_text.erase(at);
+            return nullptr;
+        }
+        PyUnicode_InternInPlace(&at->second);
+    }
+    WordSlot& slot = g_word_slots[SlotOfAddress(word.data(), kWordSlotBits)];
+    slot = {word.data(), word.size(), at->second};
+    return &slot;
+}
+
+}  // namespace shared_detail
+
+namespace {
 
 template <std::size_t N>
 bool MakeDigits(std::array<PyObject*, N>& texts, int width) {
@@ -35,68 +50,11 @@ bool MakeDigits(std::array<PyObject*, N>& texts, int width) {
     return true;
 }
 
-template <std::size_t N>
-PyObject* DigitsIn(const std::array<PyObject*, N>& texts, std::int32_t value) {
-    if (value < 0 || static_cast<std::size_t>(value) >= N) return NewRef(Py_None);
-    return NewRef(texts[static_cast<std::size_t>(value)]);
-}
-
-// The str of each word, found by where it lies and by its text only on a miss (see WordCodes).
-class WordCache {
-public:
-    PyObject* Get(std::string_view word) {
-        if (word.empty()) return NewRef(Py_None);
-        Slot& slot = slots_[SlotOfAddress(word.data(), kSlotBits)];
-        if (slot.data != word.data() || slot.size != word.size()) {
-            PyObject* value = ByText(word);
-            if (value == nullptr) return nullptr;
-            slot = {word.data(), word.size(), value};
-        }
-        return NewRef(slot.value);
-    }
-
-private:
-    struct Slot {
-        const char* data = nullptr;
-        std::size_t size = 0;
-        PyObject* value = nullptr;  // borrowed from by_text_
-    };
-
-    PyObject* ByText(std::string_view word) {
-        auto [at, added] = by_text_.try_emplace(std::string(word), nullptr);
-        if (added) {
-            at->second = PyUnicode_DecodeUTF8(word.data(), static_cast<Py_ssize_t>(word.size()), "replace");
-            if (at->second == nullptr) {
-                by_text_.erase(at);
-                return nullptr;
-            }
-            PyUnicode_InternInPlace(&at->second);
-        }
-        return at->second;
-    }
-
-    static constexpr unsigned kSlotBits = 10;
-    std::array<Slot, std::size_t{1} << kSlotBits> slots_{};
-    std::unordered_map<std::string, PyObject*> by_text_;  // owns one reference of each, for the module's life
-};
-
-WordCache g_words;
-
 }  // namespace
 
-bool MakeSharedDigits() { return MakeDigits(g_twos, 2) && MakeDigits(g_threes, 3) && MakeDigits(g_fours, 4); }
-
-PyObject* SharedWord(std::string_view word) { return g_words.Get(word); }
-
-PyObject* SharedDigits(std::int32_t value, int width) {
-    switch (width) {
-        case 2:
-            return DigitsIn(g_twos, value);
-        case 3:
-            return DigitsIn(g_threes, value);
-        default:
-            return DigitsIn(g_fours, value);
-    }
+bool MakeSharedDigits() {
+    using namespace shared_detail;
+    return MakeDigits(g_twos, 2) && MakeDigits(g_threes, 3) && MakeDigits(g_fours, 4);
 }
 
 std::vector<std::string_view> WordsOf(RuleSet rules, ssn::SsnField field) {

@@ -21,22 +21,68 @@ namespace kalderos::python {
 // Makes the digits, once, as the module is imported; false with a Python error set when that failed.
 bool MakeSharedDigits();
 
-// A new reference to the str of `word`, None for an empty one; nullptr with a Python error set.
-PyObject* SharedWord(std::string_view word);
-
-// A new reference to `value` zero-padded to `width` (2-4), None for a negative value.
-PyObject* SharedDigits(std::int32_t value, int width);
-
-// Every word `field` can hold under `rules`, in a fixed order; empty for a field that holds no word.
-std::vector<std::string_view> WordsOf(RuleSet rules, ssn::SsnField field);
-std::vector<std::string_view> WordsOf(RuleSet rules, card::CardField field);
-
 // The slot of a word among 2^bits by where its bytes lie: the words of one table lie a few bytes apart, and a
 // multiplicative hash spreads them over the slots.
 inline std::size_t SlotOfAddress(const char* data, unsigned bits) {
     const auto address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(data));
     return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15u) >> (64 - bits));
 }
+
+namespace shared_detail {
+
+// The str of each word met so far, by where the word lies (the library's views of a word always point at the
+// same bytes): a direct-mapped cache in front of a map by text (WordByText).
+struct WordSlot {
+    const char* data = nullptr;
+    std::size_t size = 0;
+    PyObject* value = nullptr;  // held by the map, for the module's life
+};
+inline constexpr unsigned kWordSlotBits = 10;
+extern std::array<WordSlot, std::size_t{1} << kWordSlotBits> g_word_slots;
+
+// The slot of `word` filled from the map; nullptr with a Python error set.
+const WordSlot* FillWordSlot(std::string_view word);
+
+// The digits "00"-"99", "000"-"999", "0000"-"9999", by width.
+extern std::array<PyObject*, 100> g_twos;
+extern std::array<PyObject*, 1000> g_threes;
+extern std::array<PyObject*, 10000> g_fours;
+
+template <std::size_t N>
+PyObject* DigitsIn(const std::array<PyObject*, N>& texts, std::int32_t value) {
+    PyObject* text = value < 0 || static_cast<std::size_t>(value) >= N ? Py_None : texts[static_cast<std::size_t>(value)];
+    Py_INCREF(text);
+    return text;
+}
+
+}  // namespace shared_detail
+
+// A new reference to the str of `word`, None for an empty one; nullptr with a Python error set.
+inline PyObject* SharedWord(std::string_view word) {
+    if (word.empty()) Py_RETURN_NONE;
+    const shared_detail::WordSlot* slot =
+        &shared_detail::g_word_slots[SlotOfAddress(word.data(), shared_detail::kWordSlotBits)];
+    if (slot->data != word.data() || slot->size != word.size()) slot = shared_detail::FillWordSlot(word);
+    if (slot == nullptr) return nullptr;
+    Py_INCREF(slot->value);
+    return slot->value;
+}
+
+// A new reference to `value` zero-padded to `width` (2-4), None for a negative value.
+inline PyObject* SharedDigits(std::int32_t value, int width) {
+    switch (width) {
+        case 2:
+            return shared_detail::DigitsIn(shared_detail::g_twos, value);
+        case 3:
+            return shared_detail::DigitsIn(shared_detail::g_threes, value);
+        default:
+            return shared_detail::DigitsIn(shared_detail::g_fours, value);
+    }
+}
+
+// Every word `field` can hold under `rules`, in a fixed order; empty for a field that holds no word.
+std::vector<std::string_view> WordsOf(RuleSet rules, ssn::SsnField field);
+std::vector<std::string_view> WordsOf(RuleSet rules, card::CardField field);
 
 // The place of each word in one field's vocabulary. The library's views of a word always point at the same
 // bytes, so a word is found by where it lies (a direct-mapped cache) and by its text only the first time.

@@ -61,13 +61,17 @@ public:
 
     [[nodiscard]] Py_ssize_t Size() const { return PySequence_Fast_GET_SIZE(texts_.ptr()); }
 
-    // The bytes of the text at `index`, and in `input` what its record gives back as the input: the text up to
-    // its first NUL, or None for a missing value, whose bytes are empty.
-    std::string_view Read(Py_ssize_t index, py::object& input) {
+    // The bytes of the text at `index`, and in `input` what its record gives back as the input (borrowed, valid
+    // until the next Read): the text up to its first NUL, or None for a missing value, whose bytes are empty.
+    std::string_view Read(Py_ssize_t index, PyObject*& input) {
         PyObject* text = PySequence_Fast_ITEMS(texts_.ptr())[index];
         switch (bytes_.Read(text)) {
             case TextBytes::Outcome::Read:
-                input = InputField(text, bytes_.View());
+                input = text;
+                if (std::memchr(bytes_.View().data(), '\0', bytes_.View().size()) != nullptr) {
+                    cut_ = InputField(text, bytes_.View());
+                    input = cut_.ptr();
+                }
                 return bytes_.View();
             case TextBytes::Outcome::NotText:
                 break;
@@ -76,7 +80,7 @@ public:
         }
         switch (IsMissing(text)) {
             case Missing::Yes:
-                input = py::none();
+                input = Py_None;
                 return {};
             case Missing::No:
                 break;
@@ -89,6 +93,7 @@ public:
 private:
     py::object texts_;
     TextBytes bytes_;
+    py::object cut_;  // a text cut at its NUL
 };
 
 }  // namespace kalderos::python
