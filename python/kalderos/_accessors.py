@@ -1,7 +1,6 @@
 """The accessor kalderos of a pandas Series and of a Dask Series (s.kalderos.ssn(), s.kalderos.card()), the
 way pandas extends its types (as .str and .dt): registered when pandas or dask.dataframe is imported, before or
 after kalderos, so that importing kalderos never imports either."""
-import importlib.abc
 import sys
 
 from kalderos import _frames
@@ -62,9 +61,10 @@ _REGISTRARS = {"pandas": _register_pandas, "dask.dataframe": _register_dask}
 _pending: dict = {}
 
 
-class _AfterImport(importlib.abc.MetaPathFinder):
-    """Finds nothing itself: it lets the finders after it find pandas or dask.dataframe and registers the
-    accessor once the module has run."""
+class _AfterImport:
+    """A finder of sys.meta_path that finds nothing itself: it lets the finders after it find pandas or
+    dask.dataframe and registers the accessor once the module has run. (Not an importlib.abc.MetaPathFinder:
+    importing importlib.abc would double the time `import kalderos` takes.)"""
 
     def find_spec(self, name, path, target=None):
         register = _pending.get(name)
