@@ -1,4 +1,6 @@
 """Wrong arguments raise the error that says which; no text, however odd, fails to be judged."""
+import copy
+import gc
 import os
 import pickle
 
@@ -115,3 +117,23 @@ def test_a_checker_never_initialised_refuses_every_use(use):
     with pytest.raises(TypeError, match="this kalderos.Checker was never initialised"):
         use(checker)
     assert repr(checker) == "<kalderos.Checker, never initialised>"
+
+
+def test_a_result_is_a_named_tuple_of_its_fields_alone():
+    result = kalderos.check_ssn("078-05-1120")
+    assert kalderos.SsnResult._fields == kalderos.SSN_FIELDS and len(result) == len(kalderos.SSN_FIELDS)
+    assert kalderos.SsnResult(tuple(result)) == result and copy.deepcopy(result) == result
+    match result:
+        case kalderos.SsnResult(text, _, area, reason=reason):
+            assert (text, area, reason) == ("078-05-1120", "078", "known-invalid")
+    # Its fields are read where the tuple holds them: one of another length is never made.
+    for fields in [(), tuple(result) + ("x",), tuple(kalderos.check_card("1"))]:
+        with pytest.raises(TypeError, match="takes an iterable of 11 fields"):
+            kalderos.SsnResult(fields)
+    with pytest.raises(TypeError, match="is not safe"):
+        tuple.__new__(kalderos.SsnResult, ())
+    with pytest.raises(TypeError):
+        type("Wider", (kalderos.CardResult,), {})
+    # Made by the module, it holds nothing the garbage collector need walk; made by a caller, anything.
+    assert not gc.is_tracked(result) and not gc.is_tracked(kalderos.check_cards(["1"])[0])
+    assert gc.is_tracked(kalderos.SsnResult([[]] * 11))
