@@ -23,8 +23,8 @@ ExternalProject_Add(kalderos_web_build
   BINARY_DIR ${KALDEROS_WEB_BUILD_DIR}
   CONFIGURE_COMMAND ${KALDEROS_EMCMAKE} ${CMAKE_COMMAND} -S <SOURCE_DIR> -B <BINARY_DIR> -DKALDEROS_BUILD_WEB=ON
     -DCMAKE_BUILD_TYPE=Release
-  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR>
-  # The sub-build knows its own sources' changes.
+  # The default build command: under make, a recursive make that shares the build's jobs. The sub-build knows
+  # its own sources' changes.
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
   BUILD_BYPRODUCTS ${KALDEROS_WEB_TARBALL})
