@@ -2,7 +2,14 @@
 import assert from 'node:assert/strict';
 import test from 'node:test';
 
-import { readHeader } from '../csv_header.js';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+import { required } from './helpers.mjs';
+
+// The page's copy, beside the package.json that makes its .js files ES modules (Node.js 18 reads a .js file
+// without one as CommonJS).
+const { readHeader } = await import(pathToFileURL(join(required('KALDEROS_WEB_DIST'), 'csv_header.js')).href);
 
 const utf16le = (text) => new Uint8Array([0xff, 0xfe, ...new Uint8Array(new Uint16Array([...text].map((c) => c.charCodeAt(0))).buffer)]);
 
