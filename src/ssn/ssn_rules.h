@@ -37,9 +37,9 @@ public:
         const bool marks = ssn::MarksConfirm(group, serial, table_.group[area_index]);
         switch (kSet) {
             case RuleSet::Classic:
-                return {DecideReason(area_reasons_[area_index], area, group, serial, issued), marks, false};
+                return {DecideReason(area_reasons_[area_index], area, group, serial, issued, kSet), marks, false};
             case RuleSet::Current: {
-                const SsnReason reason = DecideReason(area_reasons_[area_index], area, group, serial, true);
+                const SsnReason reason = DecideReason(area_reasons_[area_index], area, group, serial, true, kSet);
                 const bool ok = reason == SsnReason::Ok;
                 const bool confirmed = marks & ok;
                 const bool at_random = ok & !issued;

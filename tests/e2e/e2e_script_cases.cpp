@@ -646,6 +646,18 @@ std::vector<E2eCase> CurrentRulesRows() {
                {{"odd.txt", "001 13 0001\n800 12 3456\n"}}, "",
                "SSN: 001-13-0001   RANDOM-after 06/2011  VALID=YES\n"
                "SSN: 800-12-3456   RANDOM-after 06/2011  VALID=YES\n"}),
+        // Two published misused numbers the classic rules' list lacks: the current rules' list holds them.
+        Quiet({"current rules: the published numbers", {"--rules=current", "--format=tsv", "--no-header",
+               "219-09-9999", "457-55-5462", "219-09-9998"}, {}, "",
+               "219-09-9999\ttrue\t219\t09\t9999\tMaryland\tinvalid\tfalse\tknown-invalid\t\t\n"
+               "457-55-5462\ttrue\t457\t55\t5462\tTexas\tinvalid\tfalse\tknown-invalid\t\t\n"
+               "219-09-9998\ttrue\t219\t09\t9998\tMaryland\tvalid\tfalse\tok\t\t2003-11\n"}),
+        Quiet({"classic rules keep their known-invalid list", {"--rules=classic", "--format=tsv", "--no-header",
+               "219-09-9999", "457-55-5462"}, {}, "",
+               "219-09-9999\ttrue\t219\t09\t9999\tMaryland\tvalid\tfalse\tok\t\t2003-11\n"
+               "457-55-5462\ttrue\t457\t55\t5462\tTexas\tvalid\tfalse\tok\t\t2003-11\n"}),
+        {"the described rules keep their known-invalid list", {"219-09-9999"}, {}, "",
+         "\nSSN: 219-09-9999   Maryland              VALID=YES\n"},
         Quiet({"classic rules by name", {"--rules=classic", "--quiet", "800-12-3456"}, {}, "",
                "SSN: 800-12-3456   UNKNOWN-after 06/2011 VALID=MAYBE\n"}),
         Quiet({"--fail-on-invalid current rules: a number issued at random passes", {"--rules=current", "--quiet",

@@ -158,7 +158,7 @@ SsnVerdict PlainJudgeSsn(const SsnNumber& number, const HighestGroupTable& table
 SsnVerdict PlainCurrentVerdict(const SsnNumber& number) {
     const int area = number.area;
     if (area <= 0 || area >= 900 || number.group == 0 || number.serial == 0) return SsnVerdict::Invalid;
-    return ssn::IsKnownInvalid(area, number.group, number.serial) ? SsnVerdict::Invalid : SsnVerdict::Valid;
+    return ssn::IsKnownInvalid(area, number.group, number.serial, RuleSet::Current) ? SsnVerdict::Invalid : SsnVerdict::Valid;
 }
 
 // Whether the group comes no later than the area's highest in the June 2011 list (or the group file's).
