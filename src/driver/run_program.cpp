@@ -253,7 +253,7 @@ int Run(int argc, const char* const* argv) {
     }
     HighestGroupTable& table = *state.highest_groups;
     if (!options.card_mode) {
-        if (const std::optional<NamedFailure> failure = LoadHighestGroupTable(options, table)) {
+        if (const std::optional<NamedFailure> failure = LoadHighestGroupTable(options, table, options.group_file_areas)) {
             return ReportRunFailure(failure->failure, options, failure->path);
         }
     }

@@ -499,7 +499,7 @@ std::vector<E2eCase> RecordDiagnosticRows() {
                "003-50-0001"}, {{"g1", "001 50\n002 50\n"}, {"g2", "002 48\n003 50\n"}}, "",
                "SSN: 001-50-0001   New Hampshire         VALID=YES  CONFIRM\n"
                "SSN: 002-50-0001   New Hampshire         VALID=NO\n"
-               "SSN: 003-50-0001   New Hampshire         VALID=YES  CONFIRM\n", kOneNotIssued}),
+               "SSN: 003-50-0001   New Hampshire         VALID=YES  CONFIRM\n", NotIssuedHint(1, "the group files")}),
         // Card mode reads no group file: one named there is an error, not passed over.
         Quiet({"tsv a group file in card mode", {"--format=tsv", "-C", "-g", "missing.txt", "4111111111111111"}, {},
                "", "", "kalderos: option '-g' cannot be used with '-C'\n", 5}),
@@ -889,6 +889,21 @@ std::vector<E2eCase> SummaryRows() {
                "SSN: 123-45-6789   New York              VALID=NO\n"
                "SSN: 123-45-6789   New York              VALID=NO\n"
                "SSN: \"123-45-678\"   malformed             VALID=NO\n", NotIssuedHint(3)}),
+        // The line names what gave the highest groups that decided: a group file names area 123 alone.
+        Quiet({"hint names the group file", {"--format=tsv", "--no-header", "-g", "g1.txt", "-i", "list.txt"},
+               {{"g1.txt", "123 1\n"}, {"list.txt", "123-03-0001\n123-01-0001\n"}}, "",
+               "123-03-0001\ttrue\t123\t03\t0001\tNew York\tinvalid\tfalse\tgroup-not-issued\t\t\n"
+               "123-01-0001\ttrue\t123\t01\t0001\tNew York\tvalid\ttrue\tok\t\t2003-11\n",
+               NotIssuedHint(1, "the group file")}),
+        Quiet({"hint names the built-in data and the group file", {"--summary", "--quiet", "-g", "g1.txt", "-i",
+               "list.txt"}, {{"g1.txt", "123 1\n"}, {"list.txt", "123-03-0001\n125-99-0001\n125-01-0001\n"}}, "",
+               "numbers checked          3\nvalid                    1\ninvalid                  2\n"
+               "unknown                  0\nreason ok                1\nreason group-not-issued  2\n",
+               NotIssuedHint(2, "the built-in data or the group file")}),
+        Quiet({"hint names the group files", {"--quiet", "-g", "g1.txt", "-g", "g2.txt", "-i", "list.txt"},
+               {{"g1.txt", "123 1\n"}, {"g2.txt", "124 1\n"}, {"list.txt", "123-03-0001\n124-03-0001\n"}}, "",
+               "SSN: 123-03-0001   New York              VALID=NO\n"
+               "SSN: 124-03-0001   New York              VALID=NO\n", NotIssuedHint(2, "the group files")}),
         Quiet({"hint silenced by --rules=classic", {"--quiet", "--rules=classic", "123-45-6789"}, {}, "",
                "SSN: 123-45-6789   New York              VALID=NO\n"}),
         Quiet({"hint absent under --rules=current", {"--format=tsv", "--no-header", "--rules=current", "123-45-6789"},
