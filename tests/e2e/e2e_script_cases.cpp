@@ -873,6 +873,15 @@ std::vector<E2eCase> SummaryRows() {
                R"("enRoute":0,"Other":0,"none":1},"reason":{"ok":3,"not-a-number":1,"bad-dashes":0,)"
                R"("too-few-digits":0,"unknown-prefix":0,"too-many-digits":0,"bad-check-digit":1,"empty":0}})" "\n", "",
                1}),
+        // Every reason but ok fails a card, the ones of no check digit too.
+        Quiet({"summary cards --fail-on-invalid: not-a-number fails", {"-C", "--summary", "--quiet", "--fail-on-invalid",
+               "x"}, {}, "", "numbers checked      1\ntype none            1\nreason not-a-number  1\n", "", 1}),
+        Quiet({"summary cards --fail-on-invalid: unknown-prefix fails", {"-C", "--summary", "--quiet",
+               "--fail-on-invalid", "2221000000000009"}, {}, "",
+               "numbers checked        1\ntype Other             1\nreason unknown-prefix  1\n", "", 1}),
+        Quiet({"summary cards --fail-on-invalid: too-few-digits fails", {"-C", "--summary", "--quiet",
+               "--fail-on-invalid", "411"}, {}, "",
+               "numbers checked        1\ntype none              1\nreason too-few-digits  1\n", "", 1}),
         Quiet({"summary cards tsv current rules", {"-C", "--summary", "--format=tsv", "--no-header",
                "--rules=current", "4111 1111"}, {}, "",
                "checked\t1\ntype:VISA\t0\ntype:MasterCard\t0\ntype:AMEX\t0\ntype:Discover\t0\ntype:JCB\t0\n"
