@@ -42,8 +42,8 @@ const std::string kUsage =
            "  --no-header        no header row in the tsv and csv formats, nor in CSV input\n"
            "  --column=NAME|N    read the input as CSV and check the column NAME (in its\n"
            "                     header row) or N (from 1) of every row\n"
-           "  --delimiter=C      what parts the fields of CSV input: one byte, or tab (a\n"
-           "                     comma by default)\n"
+           "  --delimiter=C      what parts the fields of CSV input: one byte, or tab or \\t\n"
+           "                     (a comma by default)\n"
            "  --rules=RULES      classic (the default): SSNs by the built-in data, cards by\n"
            "                     the classic table; current: SSNs as issued since issuance\n"
            "                     became random in 06/2011 (-g overlays the list of 06/2011),\n"
@@ -785,6 +785,13 @@ std::vector<E2eCase> CsvRows() {
                "--format=csv"}, {}, "Name;SSN\nA;580-12-3456\n",
                "Name,SSN,SSN,false,,,,,invalid,false,malformed,,\n"
                "A,580-12-3456,580-12-3456,true,580,12,3456,\"Virgin Islands, Puerto Rico\",valid,false,ok,,2003-11\n"}),
+        // The two characters \t, as other tools take a tab.
+        Quiet({"csv --delimiter=\\t", {"--column=2", "--delimiter=\\t", "--format=tsv", "--no-header"}, {},
+               "a\tb\n1\t123-96-0001\n", "b\tfalse\t\t\t\t\tinvalid\tfalse\tmalformed\t\t\n"
+               "123-96-0001\ttrue\t123\t96\t0001\tNew York\tvalid\ttrue\tok\t2007-07\t2011-06\n"}),
+        Quiet({"csv --delimiter=\\n is refused", {"--column=2", "--delimiter=\\n"}, {}, "", "",
+               "kalderos: invalid argument '\\n' for '--delimiter' (valid arguments are one byte, or 'tab' or '\\t')\n" +
+                   kTryHelp, 5}),
         Quiet({"csv tab-delimited into jsonl", {"--column=b", "--delimiter=tab", "--format=jsonl", "--rules=current"},
                {}, "a\tb\n1\t\"123-45-6789\"\n",
                R"({"input":"123-45-6789","well_formed":true,"area":"123","group":"45","serial":"6789","place":null,)"
