@@ -15,15 +15,15 @@ namespace {
 // What gave the highest groups that made the numbers invalid.
 std::string Decider(const RunOptions& options, const NotIssuedTally& not_issued) {
     const std::string group_files = options.group_files.size() > 1 ? "the group files" : "the group file";
-    if (not_issued.FromGroupFiles() == 0) return "the built-in data";
-    if (not_issued.BuiltIn() == 0) return group_files;
+    if (not_issued.from_group_files == 0) return "the built-in data";
+    if (not_issued.from_group_files == not_issued.count) return group_files;
     return "the built-in data or " + group_files;
 }
 
 }  // namespace
 
 void HintAtOrderOfIssue(const RunOptions& options, const NotIssuedTally& not_issued) {
-    const std::uint64_t count = not_issued.BuiltIn() + not_issued.FromGroupFiles();
+    const std::uint64_t count = not_issued.count;
     if (!options.hint_order_of_issue || count == 0) return;
     const bool one = count == 1;
     Err().Write("kalderos: " + std::to_string(count) + (one ? " number was" : " numbers were") +

@@ -11,22 +11,27 @@
 
 namespace kalderos {
 
-// The numbers judged invalid by the order of issue alone (group-not-issued), by what gave their area's highest
-// group: the built-in data, or a group file.
-struct NotIssuedTally {
-    std::array<std::uint64_t, 2> by_source{};
+// Where a strictly judged number's area decided by a group file: 1 or 0. Its area is 000-999, or 0 where the text
+// is no number.
+inline std::size_t GroupFileDecided(std::int32_t area, const GroupFileAreas& named) {
+    return named[static_cast<std::size_t>(area)];
+}
 
-    // Without a branch on the reason, which a list of today's numbers makes unpredictable; only a number judged
-    // by the order of issue has an area of 000-999.
+// The numbers judged invalid by the order of issue alone, and those of them a group file decided.
+struct NotIssuedTally {
+    std::uint64_t count = 0;
+    std::uint64_t from_group_files = 0;
+
+    // Without a branch on the reason, which a list of today's numbers makes unpredictable.
     void Count(ssn::SsnReason reason, std::int32_t area, const GroupFileAreas& named) {
-        const bool not_issued = reason == ssn::SsnReason::GroupNotIssued;
-        by_source[named[not_issued ? static_cast<std::size_t>(area) : 0]] += static_cast<std::uint64_t>(not_issued);
+        const auto not_issued = static_cast<std::uint64_t>(reason == ssn::SsnReason::GroupNotIssued);
+        count += not_issued;
+        from_group_files += not_issued & GroupFileDecided(area, named);
     }
     void Add(const NotIssuedTally& other) {
-        for (std::size_t i = 0; i < by_source.size(); ++i) by_source[i] += other.by_source[i];
+        count += other.count;
+        from_group_files += other.from_group_files;
     }
-    [[nodiscard]] std::uint64_t BuiltIn() const { return by_source[0]; }
-    [[nodiscard]] std::uint64_t FromGroupFiles() const { return by_source[1]; }
 };
 
 // The numbers of each reason, by SsnReason; the verdicts follow from them.
@@ -40,14 +45,24 @@ struct SsnReasonTally {
     [[nodiscard]] std::uint64_t Of(ssn::SsnReason reason) const { return reasons[static_cast<std::size_t>(reason)]; }
 };
 
-// What a summary of SSNs counts: every reason, and what decided group-not-issued.
+// What a summary of SSNs counts: every reason, of the numbers whose area the built-in data decided and of those
+// a group file did, which group-not-issued's line tells apart.
 struct SsnSummaryTally {
-    SsnReasonTally reasons;
-    NotIssuedTally not_issued;
+    std::array<SsnReasonTally, 2> by_source{};
 
+    void Count(ssn::SsnReason reason, std::int32_t area, const GroupFileAreas& named) {
+        by_source[GroupFileDecided(area, named)].Count(reason);
+    }
     void Add(const SsnSummaryTally& other) {
-        reasons.Add(other.reasons);
-        not_issued.Add(other.not_issued);
+        for (std::size_t i = 0; i < by_source.size(); ++i) by_source[i].Add(other.by_source[i]);
+    }
+    [[nodiscard]] SsnReasonTally Reasons() const {
+        SsnReasonTally all = by_source[0];
+        all.Add(by_source[1]);
+        return all;
+    }
+    [[nodiscard]] NotIssuedTally NotIssued() const {
+        return {Reasons().Of(ssn::SsnReason::GroupNotIssued), by_source[1].Of(ssn::SsnReason::GroupNotIssued)};
     }
 };
 

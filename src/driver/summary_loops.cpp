@@ -28,11 +28,11 @@ public:
     using Tally = SsnSummaryTally;
 
     SsnSummaryStep(const ssn::SsnJudge& judge, const GroupFileAreas& named) : judge_(judge), named_(named) {}
-    bool CheckLine(std::string_view text) {
+    // Inlined into the list's loop, as the record steps are.
+    [[gnu::always_inline]] bool CheckLine(std::string_view text) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
         const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(LineContent(text));
-        tally_.reasons.Count(judgement.reason);
-        tally_.not_issued.Count(judgement.reason, judgement.number.area, named_);
+        tally_.Count(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
     bool Check(std::string_view text) { return CheckLine(text); }
@@ -127,8 +127,8 @@ int RunSsnSummaryLoop(TextSource& texts, const RunOptions& options, const ssn::S
     return CheckEveryText(
         texts, options, [&](OutputStream& /*out*/) { return SsnSummaryStep<kSet>(judge, options.group_file_areas); },
         [&](const SsnSummaryStep<kSet>& step) {
-            PrintSummary(SsnSummary(step.Tallied().reasons), options.format, options.header, options.quiet);
-            HintAtOrderOfIssue(options, step.Tallied().not_issued);
+            PrintSummary(SsnSummary(step.Tallied().Reasons()), options.format, options.header, options.quiet);
+            HintAtOrderOfIssue(options, step.Tallied().NotIssued());
         });
 }
 

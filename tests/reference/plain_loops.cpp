@@ -277,8 +277,8 @@ void WriteCardLine(std::vector<char>& line, const char* kind, int kind_width, co
 // A number invalid by the order of issue alone, counted by what gave its area's highest group.
 void CountNotIssued(const ssn::SsnJudgement& judgement, const RunOptions& options, NotIssuedTally& not_issued) {
     if (judgement.reason != ssn::SsnReason::GroupNotIssued) return;
-    const bool from_group_file = options.group_file_areas[static_cast<std::size_t>(judgement.number.area)] != 0;
-    ++not_issued.by_source[from_group_file ? 1 : 0];
+    ++not_issued.count;
+    if (options.group_file_areas[static_cast<std::size_t>(judgement.number.area)] != 0) ++not_issued.from_group_files;
 }
 
 // Whether a whole line fails as its record does; a line invalid by the order of issue alone is counted.
