@@ -39,6 +39,10 @@ void CloseFile(int fd);
 
 [[nodiscard]] bool IsTerminal(int fd);
 
+// Whether a terminal shows UTF-8: on POSIX, the character set of the locale LC_ALL, LC_CTYPE or LANG names, as the
+// C library reads them; on Windows, the console's output code page.
+[[nodiscard]] bool TerminalShowsUtf8();
+
 // True when a read of `fd` would wait for its input to arrive (a pipe, a FIFO or a terminal with nothing to
 // read yet); false for a file on disk. Where that cannot be told cheaply, true for everything but a file.
 [[nodiscard]] bool ReadWouldWait(int fd);

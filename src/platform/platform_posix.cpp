@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
 #include <poll.h>
 #include <sched.h>
 #include <sys/stat.h>
@@ -154,6 +156,15 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 }
 
 bool IsTerminal(int fd) { return ::isatty(fd) == 1; }
+
+bool TerminalShowsUtf8() {
+    // A locale of its own: the program's stays "C", which every reading of bytes assumes.
+    const locale_t named = ::newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(nullptr));
+    if (named == static_cast<locale_t>(nullptr)) return false;
+    const bool utf8 = std::strcmp(::nl_langinfo_l(CODESET, named), "UTF-8") == 0;
+    ::freelocale(named);
+    return utf8;
+}
 
 bool ReadWouldWait(int fd) {
     pollfd watch{fd, POLLIN, 0};

@@ -148,6 +148,8 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 bool IsTerminal(int fd) { return IsConsoleHandle(HandleOf(fd)); }
 
+bool TerminalShowsUtf8() { return GetConsoleOutputCP() == CP_UTF8; }
+
 int UsableProcessors() {
     DWORD_PTR process = 0;
     DWORD_PTR system = 0;
