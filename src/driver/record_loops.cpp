@@ -27,7 +27,7 @@ public:
         const std::string_view input = LineContent(text);
         const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(input);
         printer_.Print(input, judgement);
-        tally_.Count(judgement.reason, judgement.number.area, named_);
+        tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
     bool Check(std::string_view text) { return CheckLine(text); }

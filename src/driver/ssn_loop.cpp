@@ -84,7 +84,7 @@ public:
         if (judgement.WellFormed()) return PrintNumber(judgement);
         PrintUnreadLine(out_, input, judgement.reason);
         out_.EndOfLine();
-        tally_.Count(judgement.reason, judgement.number.area, named_);
+        tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
     bool Check(std::string_view text) { return CheckLine(text); }
@@ -96,7 +96,7 @@ private:
         char* const line = out_.Reserve(kMaxResultLineLength);
         out_.Commit(ssn::PrintResultLine<kSet>(judgement, line));
         out_.EndOfLine();
-        tally_.Count(judgement.reason, judgement.number.area, named_);
+        tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
 

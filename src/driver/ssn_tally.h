@@ -22,8 +22,11 @@ struct NotIssuedTally {
     std::uint64_t count = 0;
     std::uint64_t from_group_files = 0;
 
-    // Without a branch on the reason, which a list of today's numbers makes unpredictable.
+    // Without a branch on the reason, which a list of today's numbers makes unpredictable; nothing under rules
+    // that never give the reason.
+    template <RuleSet kSet>
     void Count(ssn::SsnReason reason, std::int32_t area, const GroupFileAreas& named) {
+        if constexpr (!ssn::OrderOfIssueDecides(kSet)) return;
         const auto not_issued = static_cast<std::uint64_t>(reason == ssn::SsnReason::GroupNotIssued);
         count += not_issued;
         from_group_files += not_issued & GroupFileDecided(area, named);
@@ -50,8 +53,9 @@ struct SsnReasonTally {
 struct SsnSummaryTally {
     std::array<SsnReasonTally, 2> by_source{};
 
+    template <RuleSet kSet>
     void Count(ssn::SsnReason reason, std::int32_t area, const GroupFileAreas& named) {
-        by_source[GroupFileDecided(area, named)].Count(reason);
+        by_source[ssn::OrderOfIssueDecides(kSet) ? GroupFileDecided(area, named) : 0].Count(reason);
     }
     void Add(const SsnSummaryTally& other) {
         for (std::size_t i = 0; i < by_source.size(); ++i) by_source[i].Add(other.by_source[i]);

@@ -32,7 +32,7 @@ public:
     [[gnu::always_inline]] bool CheckLine(std::string_view text) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
         const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(LineContent(text));
-        tally_.Count(judgement.reason, judgement.number.area, named_);
+        tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
     bool Check(std::string_view text) { return CheckLine(text); }
