@@ -59,7 +59,7 @@ inline constexpr std::array<LongOptionRow, static_cast<std::size_t>(LongOption::
     {LongOption::NoHeader, "no-header", "", {}, "no header row in the tsv and csv formats, nor in CSV input"},
     {LongOption::Column, "column", "NAME|N", {},
      "read the input as CSV and check the column NAME (in its header row) or N (from 1) of every row"},
-    {LongOption::Delimiter, "delimiter", "C", {}, "what parts the fields of CSV input: one byte, or tab (a comma by default)"},
+    {LongOption::Delimiter, "delimiter", "C", {}, "what parts the fields of CSV input: one byte, or tab or \\t (a comma by default)"},
     {LongOption::Rules, "rules", "RULES", kRulesValues, ""},
     {LongOption::FailOnInvalid, "fail-on-invalid", "", {}, "exit 1 when a number was not valid"},
     {LongOption::Summary, "summary", "", {},

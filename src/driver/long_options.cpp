@@ -81,9 +81,10 @@ bool SetColumn(LongOptions& options, std::string_view value) {
     return true;
 }
 
-// One byte, or the word for the one byte a shell makes hard to give; a quote or a line end cannot part fields.
+// One byte, or the word for the one byte a shell makes hard to give, or its escape as other tools take it (the
+// two characters \t); a quote or a line end cannot part fields.
 bool SetDelimiter(LongOptions& options, std::string_view value) {
-    if (value == "tab") value = "\t";
+    if (value == "tab" || value == "\\t") value = "\t";
     if (value.size() != 1 || value[0] == '"' || value[0] == '\n' || value[0] == '\r') return false;
     options.delimiter = value[0];
     options.delimiter_given = true;
@@ -166,7 +167,7 @@ std::string ValidArguments(LongOption option) {
         case LongOption::Column:
             return " (valid arguments are a column's name or its number from 1)";
         case LongOption::Delimiter:
-            return " (valid arguments are one byte, or 'tab')";
+            return " (valid arguments are one byte, or 'tab' or '\\t')";
         case LongOption::Quiet:
         case LongOption::NoHeader:
         case LongOption::FailOnInvalid:

@@ -209,7 +209,14 @@ int Run(int argc, const char* const* argv) {
     if (long_options.version) return PrintVersion();
     if (const std::optional<int> code = RefuseCsvOptions(long_options)) return *code;
     const bool records = long_options.format != OutputFormat::Text;
-    if (!long_options.quiet && !records) PrintBanner(kLinesBeforeStartBanner);
+    if (!long_options.quiet && !records) {
+        // A run with a long option keeps standard error for its diagnostics unless a person watches it.
+        if (!long_options.Given(argc)) {
+            PrintBanner(kLinesBeforeStartBanner);
+        } else if (platform::IsTerminal(platform::kStandardError)) {
+            PrintRunBanner(long_options.rules, platform::TerminalShowsUtf8());
+        }
+    }
     const RunState state = CreateRunState();
     if (state.options == nullptr || state.highest_groups == nullptr) return kExitOutOfMemory;
     RunOptions& options = *state.options;
@@ -253,7 +260,7 @@ int Run(int argc, const char* const* argv) {
     }
     HighestGroupTable& table = *state.highest_groups;
     if (!options.card_mode) {
-        if (const std::optional<NamedFailure> failure = LoadHighestGroupTable(options, table)) {
+        if (const std::optional<NamedFailure> failure = LoadHighestGroupTable(options, table, options.group_file_areas)) {
             return ReportRunFailure(failure->failure, options, failure->path);
         }
     }

@@ -69,7 +69,8 @@ class SsnStrictTextStep : public CarriesNothing {
 public:
     using Tally = NotIssuedTally;
 
-    SsnStrictTextStep(OutputStream& out, const ssn::SsnJudge& judge) : out_(out), judge_(judge) {}
+    SsnStrictTextStep(OutputStream& out, const ssn::SsnJudge& judge, const GroupFileAreas& named)
+        : out_(out), judge_(judge), named_(named) {}
     // Inlined into the list's loop, as the record steps are.
     [[gnu::always_inline]] bool CheckLine(std::string_view text) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
@@ -83,7 +84,7 @@ public:
         if (judgement.WellFormed()) return PrintNumber(judgement);
         PrintUnreadLine(out_, input, judgement.reason);
         out_.EndOfLine();
-        tally_.Count(judgement.reason);
+        tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
     bool Check(std::string_view text) { return CheckLine(text); }
@@ -95,12 +96,13 @@ private:
         char* const line = out_.Reserve(kMaxResultLineLength);
         out_.Commit(ssn::PrintResultLine<kSet>(judgement, line));
         out_.EndOfLine();
-        tally_.Count(judgement.reason);
+        tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
 
     OutputStream& out_;
     const ssn::SsnJudge& judge_;
+    const GroupFileAreas& named_;
     Tally tally_;
 };
 
@@ -108,8 +110,8 @@ template <RuleSet kSet>
 int SsnStrictTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     const ssn::SsnJudge judge(rules);
     return CheckEveryText(
-        texts, options, [&](OutputStream& out) { return SsnStrictTextStep<kSet>(out, judge); },
-        [&](const SsnStrictTextStep<kSet>& step) { HintAtOrderOfIssue(options, step.Tallied().count); });
+        texts, options, [&](OutputStream& out) { return SsnStrictTextStep<kSet>(out, judge, options.group_file_areas); },
+        [&](const SsnStrictTextStep<kSet>& step) { HintAtOrderOfIssue(options, step.Tallied()); });
 }
 
 template <RuleSet kSet>

@@ -25,13 +25,14 @@ namespace {
 template <RuleSet kSet>
 class SsnSummaryStep : public CarriesNothing {
 public:
-    using Tally = SsnReasonTally;
+    using Tally = SsnSummaryTally;
 
-    explicit SsnSummaryStep(const ssn::SsnJudge& judge) : judge_(judge) {}
-    bool CheckLine(std::string_view text) {
+    SsnSummaryStep(const ssn::SsnJudge& judge, const GroupFileAreas& named) : judge_(judge), named_(named) {}
+    // Inlined into the list's loop, as the record steps are.
+    [[gnu::always_inline]] bool CheckLine(std::string_view text) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
         const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(LineContent(text));
-        tally_.Count(judgement.reason);
+        tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
     bool Check(std::string_view text) { return CheckLine(text); }
@@ -40,6 +41,7 @@ public:
 
 private:
     const ssn::SsnJudge& judge_;
+    const GroupFileAreas& named_;
     Tally tally_;
 };
 
@@ -123,10 +125,10 @@ template <RuleSet kSet>
 int RunSsnSummaryLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     const ssn::SsnJudge judge(rules);
     return CheckEveryText(
-        texts, options, [&](OutputStream& /*out*/) { return SsnSummaryStep<kSet>(judge); },
+        texts, options, [&](OutputStream& /*out*/) { return SsnSummaryStep<kSet>(judge, options.group_file_areas); },
         [&](const SsnSummaryStep<kSet>& step) {
-            PrintSummary(SsnSummary(step.Tallied()), options.format, options.header, options.quiet);
-            HintAtOrderOfIssue(options, step.Tallied().Of(ssn::SsnReason::GroupNotIssued));
+            PrintSummary(SsnSummary(step.Tallied().Reasons()), options.format, options.header, options.quiet);
+            HintAtOrderOfIssue(options, step.Tallied().NotIssued());
         });
 }
 

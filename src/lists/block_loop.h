@@ -24,6 +24,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -80,6 +81,11 @@ bool TakeCsvStart(BlockReader& reader, Step& step) {
     return true;
 }
 
+// The most output a thread keeps of a block before it leaves the block's other texts to the writing thread, which
+// checks them straight into the run's output: a block of empty lines gives some 200 bytes of JSON a byte, and no
+// block's output need be held whole. Above what a block of numbers gives in any format, about 1.3 MiB.
+inline constexpr std::size_t kMostBlockOutput = std::size_t{2} << 20;
+
 // A block with what checking it on a thread of its own brought.
 template <class Carry, class Tally>
 struct JudgedBlock {
@@ -91,6 +97,10 @@ struct JudgedBlock {
     bool settled = false;  // the texts after `waiting` were printed, and the block ends with `carry`
     Carry carry{};
     Tally tally{};  // the counts of the texts after `waiting`
+    // The texts left to the writing thread, which follow `out` (all of them where the block outgrew the usual
+    // size, so that no thread but the writing one holds its output).
+    std::optional<LineReader> rest;
+    bool outgrown = false;
 
     // Ready to be filled again.
     void Clear() {
@@ -99,6 +109,7 @@ struct JudgedBlock {
         any_failed = false;
         settled = false;
         tally = {};
+        rest.reset();
     }
 };
 
@@ -119,6 +130,10 @@ void JudgeBlock(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, 
             }
         }
         block.any_failed |= step.CheckLine(text);
+        if (block.out.Contents().size() > kMostBlockOutput) {
+            block.rest = lines;
+            break;
+        }
     }
     block.settled = settled;
     if (settled) block.carry = step.Carried();
@@ -153,15 +168,21 @@ bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step
     // Two blocks per thread keep each busy while the writer writes; more would only hold more memory.
     std::vector<JudgedBlock<typename Step::Carry, typename Step::Tally>> blocks(2 * static_cast<std::size_t>(jobs) + 2);
     ListWorkers workers(blocks.size(), jobs - 1, [&](std::size_t slot) {
-        JudgeBlock(blocks[slot], make_step(blocks[slot].out), long_lines);
+        if (!blocks[slot].outgrown) JudgeBlock(blocks[slot], make_step(blocks[slot].out), long_lines);
     });
     bool any_failed = false;
     std::size_t filled = 0;
+    // An outgrown block is read, and its room given back once it is written, before any other is read: a run
+    // with threads then holds one long line or row at a time, with no copy of its output, as one job does.
+    bool outgrown_held = false;
     for (std::size_t written = 0;; ++written) {
         // From a pipe, the blocks in hand are written before the reader waits for more.
-        while (filled - written < blocks.size()) {
-            const auto got = reader.Fill(blocks[filled % blocks.size()].list, filled == written);
+        while (filled - written < blocks.size() && !outgrown_held) {
+            auto& block = blocks[filled % blocks.size()];
+            const auto got = reader.Fill(block.list, filled == written);
             if (got != BlockReader::Filled::kBlock) break;
+            outgrown_held = block.outgrown = reader.Outgrown(block.list);
+            if (block.outgrown) block.rest = block.list.Lines(long_lines);
             workers.Publish();
             ++filled;
         }
@@ -175,6 +196,15 @@ bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step
         any_failed |= block.any_failed;
         writer.AddTally(block.tally);
         if (block.settled) writer.Resume(block.carry);
+        if (block.rest) {
+            for (std::string_view text = block.rest->Next(); text.data() != nullptr; text = block.rest->Next()) {
+                any_failed |= writer.CheckLine(text);
+            }
+        }
+        if (block.outgrown) {
+            block.list = {};
+            block.outgrown = outgrown_held = false;
+        }
         block.Clear();
     }
     workers.Stop();

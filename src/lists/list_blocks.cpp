@@ -135,6 +135,10 @@ void BlockReader::PutBack(const ListBlock& block, std::size_t from) {
     tail_.insert(tail_.begin(), begin, end);
 }
 
+bool BlockReader::Outgrown(const ListBlock& block) const {
+    return block.capacity > std::max(block_bytes_, kDefaultBlockBytes);
+}
+
 std::size_t ListBlockBytes() {
     const char* forced = std::getenv("KALDEROS_BLOCK_BYTES");
     if (forced == nullptr) return kDefaultBlockBytes;

@@ -44,6 +44,9 @@ public:
     // far. Ctrl-C before a read ends the run.
     Filled Fill(ListBlock& block, bool may_wait);
     [[nodiscard]] bool Failed() const { return failed_; }
+    // Whether `block` grew past the size of a block (or, where the tests force smaller blocks, past the usual
+    // size) to hold a line or row longer than one, or what was read past such a line.
+    [[nodiscard]] bool Outgrown(const ListBlock& block) const;
 
     // Hands the bytes of `block` from `from` on out again with the next Fill: what is left of the first block
     // once a CSV input's byte-order mark or header row is taken from it.

@@ -66,8 +66,8 @@ private:
 
 // A text without its line end, up to its first NUL byte as every text the program reads ends there: what a
 // record shows and what a strict reading judges. The line readers have already dropped the carriage return of
-// a CR LF line end.
-inline std::string_view LineContent(std::string_view text) {
+// a CR LF line end. Inlined into every list's loop: GCC leaves it a call in the larger ones.
+[[gnu::always_inline]] inline std::string_view LineContent(std::string_view text) {
     if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
         return text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
     }

@@ -195,6 +195,31 @@ TEST(JobsAgreeOnRandomLists, SummaryCountsTheRecords) {
     }
 }
 
+// Blocks of the usual size whose output outgrows what a thread keeps (empty lines give 200 bytes of JSON each),
+// and lines and CSV rows longer than a block, which the writing thread checks: the bytes of one job.
+TEST(JobsAgreeOnRandomLists, WhereBlocksOrTheirOutputOutgrowTheirSize) {
+    std::mt19937 random(11);
+    std::string lines;
+    std::string rows = "a,b\n";
+    for (int part = 0; part < 6; ++part) {
+        for (int i = 0; i < 40000; ++i) lines += i % 97 == 0 ? RandomLine(random) : "\n";
+        lines += std::string(70000 + static_cast<std::size_t>(random() % 70000), '5') + "\n123-45-6789\n";
+        for (int i = 0; i < 20000; ++i) rows += "x,\n";
+        rows += "\"" + std::string(100000, ',') + "\n\",123-45-6789\n1,\"" + std::string(80000, '"') + "\"\n";
+    }
+    const std::vector<std::vector<std::string>> modes = {
+        {"--format=jsonl", "-i", "list.txt"}, {"--quiet", "-i", "list.txt"}, {"-C", "--format=tsv", "-i", "list.txt"},
+        {"--summary", "-i", "list.txt"}, {"--column=2", "--format=jsonl", "-i", "rows.csv"},
+        {"--column=1", "--format=csv", "-i", "rows.csv"},
+    };
+    for (const std::vector<std::string>& mode : modes) {
+        const E2eCase row{.name = "outgrown", .args = mode, .files = {{"list.txt", lines}, {"rows.csv", rows}}};
+        const std::vector<ProcessResult> results = RunRow(row, {{{"--jobs=1"}, {}}, {{"--jobs=3"}, {}}, {{"--jobs=2"}, {}}});
+        EXPECT_EQ(results[0].exit_code, 0) << mode[0] << results[0].err;
+        for (std::size_t i = 1; i < results.size(); ++i) ExpectSame(results[0], results[i], mode[0] + " " + mode[1]);
+    }
+}
+
 // Standard input read as a list by the record formats is checked in blocks too, from a file or a pipe.
 TEST(JobsAgreeOnRandomLists, OnStandardInputFromAFileOrAPipe) {
     std::mt19937 random(7);
@@ -216,6 +241,60 @@ TEST(JobsAgreeOnRandomLists, OnStandardInputFromAFileOrAPipe) {
         EXPECT_GT(one.out.size(), 1000u);
         ExpectSame(one, run(feed, "--jobs=3", {"KALDEROS_BLOCK_BYTES=50"}), feed);
     }
+}
+
+// What a run needs beyond one job, for each of N + 1 (the manual's figure): the blocks a thread checks and their
+// output, and its stack.
+constexpr long kMiBPerThread = 12;
+
+// The run of `args` under an address-space limit of `kib` KiB (ulimit -v); its standard output kept when `keep`.
+ProcessResult RunUnderLimit(const std::string& dir, long kib, const std::vector<std::string>& args, bool keep = true) {
+    ProcessSpec spec;
+    if (!keep) spec.stdout_path = "/dev/null";
+    spec.argv = {"bash", "-c", R"(ulimit -v "$1" && shift && exec "$0" "$@")", ProgramCommand().back(), std::to_string(kib)};
+    spec.argv.insert(spec.argv.end(), args.begin(), args.end());
+    spec.cwd = dir;
+    spec.timeout_seconds = 120;
+    return RunProcess(spec);
+}
+
+// --jobs=3 runs in the address space one job needs and kMiBPerThread for each of its threads and one more, with
+// the bytes of one job: a field longer than a block (which threads once held a second time, as output of its own,
+// 400 MiB for a quoted field of 200 MB), a line as long, and blocks whose records are 200 times their size.
+TEST(JobsUnderAnAddressSpaceLimit, NeedWhatOneJobNeedsAndAFewMiBAThread) {
+    if (WindowsRun()) GTEST_SKIP() << "ulimit is a POSIX shell's";
+    const std::string dir = MakeTempDir();
+    std::ofstream(dir + "/field.csv", std::ios::binary) << "a\n\"" << std::string(32 << 20, 'x') << "\"\n123-45-6789\n";
+    std::ofstream(dir + "/line.txt", std::ios::binary) << std::string(32 << 20, '7') << "\n123-45-6789\n";
+    std::ofstream(dir + "/empty.txt", std::ios::binary) << std::string(2 << 20, '\n');
+    const std::vector<std::vector<std::string>> rows = {
+        {"--column=1", "--format=tsv", "-i", "field.csv"},
+        {"--format=jsonl", "-i", "line.txt"},
+        {"--format=jsonl", "-i", "empty.txt"},
+    };
+    for (const std::vector<std::string>& row : rows) {
+        std::vector<std::string> one = row;
+        one.push_back("--jobs=1");
+        // The least limit one job runs under, to 4 MiB; a build whose sanitizer reserves its shadow memory runs
+        // under none.
+        long fails = 0;
+        long runs = 1L << 20;
+        const ProcessResult alone = RunUnderLimit(dir, runs, one);
+        if (alone.exit_code != 0) {
+            RemoveTree(dir);
+            GTEST_SKIP() << "one job does not run under a limit of 1 GiB: " << alone.err.substr(0, 200);
+        }
+        while (runs - fails > 4096) {
+            const long middle = (fails + runs) / 2;
+            (RunUnderLimit(dir, middle, one, false).exit_code == 0 ? runs : fails) = middle;
+        }
+        std::vector<std::string> three = row;
+        three.push_back("--jobs=3");
+        const ProcessResult threads = RunUnderLimit(dir, runs + 4 * kMiBPerThread * 1024, three);
+        EXPECT_EQ(threads.exit_code, 0) << row.back() << ": one job needs " << runs << " KiB\n" << threads.err;
+        EXPECT_TRUE(threads.out == alone.out) << row.back() << ": not the bytes of one job";
+    }
+    RemoveTree(dir);
 }
 
 }  // namespace
