@@ -28,9 +28,11 @@ public:
     using Tally = SsnReasonTally;
 
     explicit SsnSummaryStep(const ssn::SsnJudge& judge) : judge_(judge) {}
-    bool CheckLine(std::string_view text) {
+    bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    // A text without a line end: a line's, or a CSV cell's value.
+    bool CheckCell(std::string_view value) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
-        const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(LineContent(text));
+        const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(UpToNul(value));
         tally_.Count(judgement.reason);
         return judgement.Fails();
     }
@@ -83,9 +85,11 @@ class CardSummaryStep : public CarriesNothing {
 public:
     using Tally = CardTally<kRules>;
 
-    bool CheckLine(std::string_view text) {
+    bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    // A text without a line end: a line's, or a CSV cell's value.
+    bool CheckCell(std::string_view value) {
         static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
-        const std::string_view input = LineContent(text);
+        const std::string_view input = UpToNul(value);
         card::WrittenCopy copy;
         const card::CardOutcome outcome = card::ClassifyAsWritten<kRules>(input.data(), input.size(), copy).outcome;
         tally_.Count(outcome);

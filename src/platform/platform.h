@@ -39,6 +39,10 @@ void CloseFile(int fd);
 
 [[nodiscard]] bool IsTerminal(int fd);
 
+// From here on standard output gets every byte as written: where it is a text stream (Windows), no carriage
+// return goes out before a line feed, so that CSV rows keep the line ends of the file they came from.
+void KeepOutputLineEnds();
+
 // True when a read of `fd` would wait for its input to arrive (a pipe, a FIFO or a terminal with nothing to
 // read yet); false for a file on disk. Where that cannot be told cheaply, true for everything but a file.
 [[nodiscard]] bool ReadWouldWait(int fd);

@@ -35,6 +35,8 @@ void PrepareProcess() {
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
+void KeepOutputLineEnds() {}
+
 void InstallInterruptHandler() {
     struct sigaction inherited {};
     if (::sigaction(SIGINT, nullptr, &inherited) == 0 && (inherited.sa_flags & SA_SIGINFO) == 0 &&

@@ -87,6 +87,8 @@ void PrepareProcess() {
     _setmode(kStandardError, _O_TEXT);
 }
 
+void KeepOutputLineEnds() { _setmode(kStandardOutput, _O_BINARY); }
+
 void InstallInterruptHandler() {
     g_interrupt_event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &g_main_thread, 0, FALSE,
