@@ -163,16 +163,16 @@ bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step
     });
     bool any_failed = false;
     std::size_t filled = 0;
-    // The bytes of the blocks read and not yet written: blocks that grew for long CSV rows are read only while
-    // these stay below a bound, so that memory does not grow with the jobs.
-    constexpr std::size_t kMaxBytesInFlight = 2 * BlockReader::kMaxCsvRowBytes;
+    // The room of the blocks read and not yet written: a block that grew for long CSV rows is read only when it
+    // stays below the longest row, so that memory does not grow with the jobs.
+    constexpr std::size_t kMaxBytesInFlight = BlockReader::kMaxCsvRowBytes;
     std::size_t in_flight = 0;
     for (std::size_t written = 0;; ++written) {
         // From a pipe, the blocks in hand are written before the reader waits for more.
         while (filled - written < blocks.size() && (filled == written || in_flight < kMaxBytesInFlight)) {
             const auto got = reader.Fill(blocks[filled % blocks.size()].list, filled == written);
             if (got != BlockReader::Filled::kBlock) break;
-            in_flight += blocks[filled % blocks.size()].list.size;
+            in_flight += blocks[filled % blocks.size()].list.capacity;
             workers.Publish();
             ++filled;
         }
@@ -188,7 +188,7 @@ bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step
         any_failed |= block.any_failed;
         writer.AddTally(block.tally);
         if (block.settled) writer.Resume(block.carry);
-        in_flight -= block.list.size;
+        in_flight -= block.list.capacity;
         block.Clear();
     }
     workers.Stop();

@@ -13,7 +13,7 @@ inline constexpr int kStandardError = 2;
 
 // Start-up work before anything else runs: file names in the ANSI code page on Windows, SIGPIPE and SIGXFSZ
 // left to the write path on POSIX (a closed pipe or a file-size limit then ends the run through the ordinary
-// write-error path).
+// write-error path), and large buffers given back to the system when freed.
 void PrepareProcess();
 
 // Ctrl-C: the handler only records the interrupt and puts the platform default back, so a second Ctrl-C

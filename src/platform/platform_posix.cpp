@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <poll.h>
 #include <sched.h>
 #include <sys/stat.h>
@@ -33,6 +36,12 @@ void PrepareProcess() {
     // must a file grown to the size limit (ulimit -f), which then fails as a full disk does, with EFBIG.
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);
+#if defined(__GLIBC__)
+    // A block grown for a long CSV row goes back to the system when freed. By default the C library keeps
+    // every such buffer once one of its size has been freed, in the arena of the thread that took it, so that
+    // each thread of --jobs held its own (16 MiB rows: 137 MiB resident with eight jobs, 61 MiB so).
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
 }
 
 void KeepOutputLineEnds() {}

@@ -896,7 +896,8 @@ std::vector<E2eCase> SummaryRows() {
 std::vector<E2eCase> ScriptCases() {
     std::vector<E2eCase> all;
     for (auto group : {SsnRecordRows(), CardRecordRows(), QuietAndMixedRows(), LongOptionErrorRows(),
-                       RecordDiagnosticRows(), GnuArgumentRows(), CurrentRulesRows(), SummaryRows(), CsvRows()}) {
+                       RecordDiagnosticRows(), GnuArgumentRows(), CurrentRulesRows(), SummaryRows(), CsvRows(),
+                       CsvInputCases()}) {
         all.insert(all.end(), group.begin(), group.end());
     }
     return all;
