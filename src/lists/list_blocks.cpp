@@ -59,11 +59,15 @@ bool BlockReader::Full(const ListBlock& block) const {
 long BlockReader::ReadSome(char* into, std::size_t room) {
     if (!decoder_) return read_(fd_, into, room);
     const std::size_t wanted = std::min(encoded_.size(), (room / 3 - 2) * 2);
-    const long got = read_(fd_, encoded_.data(), wanted);
-    if (got > 0) return static_cast<long>(decoder_->Decode(encoded_.data(), static_cast<std::size_t>(got), into));
-    if (got < 0) return got;
-    // Once the input has ended, what a unit left open comes to, and then the end.
-    return static_cast<long>(decoder_->Finish(into));
+    for (;;) {
+        const long got = read_(fd_, encoded_.data(), wanted);
+        if (got < 0) return got;
+        // Once the input has ended, what a unit left open comes to, and then the end.
+        if (got == 0) return static_cast<long>(decoder_->Finish(into));
+        const std::size_t decoded = decoder_->Decode(encoded_.data(), static_cast<std::size_t>(got), into);
+        // Half a unit, or the first of a surrogate pair, comes to nothing yet: no end of the input.
+        if (decoded > 0) return static_cast<long>(decoded);
+    }
 }
 
 void BlockReader::FindEncoding(ListBlock& block) {

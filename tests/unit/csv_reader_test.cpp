@@ -306,6 +306,26 @@ TEST(CsvBlocks, EndWhereRowsEnd) {
     }
 }
 
+// A UTF-16 file is read as its UTF-8, whatever its reads and blocks: half a unit or half a surrogate pair in
+// one read is no end of the input.
+TEST(CsvBlocks, ReadUtf16AsUtf8) {
+    // "\u00e9,\"x\r\ny\"\r\n\U0001F600,\u20ac" and a unit cut in half at the end, in UTF-16LE and BE.
+    const std::string little("\xFF\xFE\xE9\x00,\x00\"\x00x\x00\r\x00\n\x00y\x00\"\x00\r\x00\n\x00\x3D\xD8\x00\xDE,\x00\xAC\x20\x41", 31);
+    std::string big = little.substr(0, 30);
+    for (std::size_t i = 0; i < big.size(); i += 2) std::swap(big[i], big[i + 1]);
+    big += '\x41';
+    const std::string utf8 = "\xEF\xBB\xBF\xC3\xA9,\"x\r\ny\"\r\n\xF0\x9F\x98\x80,\xE2\x82\xAC\xEF\xBF\xBD";
+    const std::vector<PlainRow> whole = ReadPlainRows(utf8, ',');
+    ASSERT_EQ(whole.size(), 2u);
+    for (const std::string& content : {little, big}) {
+        for (const std::size_t step : {1u, 3u, 1000u}) {
+            for (const std::size_t block_bytes : {1u, 7u, 600u}) {
+                EXPECT_EQ(ReadBlocks(content, step, block_bytes).rows, whole) << "reads of " << step << ", blocks of " << block_bytes;
+            }
+        }
+    }
+}
+
 // A row longer than the most a block holds ends the reading after the rows before it, naming its line: where
 // the quoted field that made it so long opened, or where the row began.
 TEST(CsvBlocks, ARowTooLongEndsTheReading) {
