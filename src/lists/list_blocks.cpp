@@ -155,6 +155,8 @@ BlockReader::Filled BlockReader::Fill(ListBlock& block, bool may_wait) {
         if (Full(block)) Reserve(block, Grown(block), block.size);
     }
     if (cut == 0) cut = block.size;
+    // A byte-order mark counts only at the input's start, which this block holds.
+    encoding_unknown_ = false;
     tail_in_line_ = pieces_ && cut < block.size && block.data[cut - 1] != '\n';
     tail_.assign(block.data.get() + cut, block.data.get() + block.size);
     block.size = cut;

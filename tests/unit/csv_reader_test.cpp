@@ -292,6 +292,7 @@ TEST(CsvBlocks, EndWhereRowsEnd) {
         {"x\"y\rz\"\r\"", 3},
         {"a\rb\r", 0},
         {"a\r\n\rb\r\n\r\n", 0},
+        {std::string("\n\xFE\xFF\0a", 5), 0},
         {"", 0},
     };
     for (const auto& c : cases) {
