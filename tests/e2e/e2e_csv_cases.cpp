@@ -113,6 +113,10 @@ std::vector<E2eCase> DialectRows() {
                "--format=csv", "--rules=classic"}, {}, "name;ssn\n\"a\tb\";580-12-3456\n",
                "name\tssn\t" + kTabNames + "\n\"a\tb\"\t580-12-3456\t580-12-3456\ttrue\t580\t12\t3456\t\"Virgin "
                "Islands, Puerto Rico\"\tvalid\tfalse\tok\t\t2003-11\n"}),
+        Quiet({"csv --output-delimiter quotes the cells that hold it", {"--column=2", "--output-delimiter=;",
+               "--format=csv", "--rules=current"}, {}, "name,ssn\nA;B,078-05-1120\n",
+               "name;ssn;input;well_formed;area;group;serial;place;verdict;confirm;reason;issued_after;issued_by\n"
+               "\"A;B\";078-05-1120;078-05-1120;true;078;05;1120;New York;invalid;false;known-invalid;;\n"}),
         Quiet({"csv --output-delimiter=, over tabs", {"--column=2", "--delimiter=tab", "--output-delimiter=,",
                "--format=csv", "--rules=current"}, {}, "name\tssn\nLee, Al\t078-05-1120\n",
                "name,ssn," + kNames + "\n\"Lee, Al\",078-05-1120," + kKnownInvalid + "\n"}),

@@ -290,6 +290,7 @@ TEST(CsvBlocks, EndWhereRowsEnd) {
         {"a\nb\n\"c\nd\ne", 3},
         {"a\r\n\"\"\"\n", 2},
         {"x\"y\rz\"\r\"", 3},
+        {"x\r\na,\"b\nc\",\"e\nf", 3},
         {"a\rb\r", 0},
         {"a\r\n\rb\r\n\r\n", 0},
         {std::string("\n\xFE\xFF\0a", 5), 0},
