@@ -42,7 +42,8 @@ struct Collected {
             std::memcpy(ahead, cell.value.data(), sizeof ahead);
             plain.cells.push_back({std::string(cell.value), cell.quoted, cell.as_written});
             std::string bytes(csv::CellRoom(cell.value.size()), '\0');
-            bytes.resize(static_cast<std::size_t>(csv::PutCell(cell.value, cell.quoted, delimiter, bytes.data()) - bytes.data()));
+            const char* const end = csv::PutCell(cell.value, cell.quoted, delimiter, bytes.data());
+            bytes.resize(static_cast<std::size_t>(end - bytes.data()));
             written += (i > 0 ? std::string(1, delimiter) : "") + bytes;
         }
         FUZZ_REQUIRE(!row.cells.empty());

@@ -22,7 +22,9 @@ void Reader::Build(const char* run, const char* to) {
 
 void Reader::PlaceCopies() {
     values_.append(bytes::kReadAhead, '\0');
-    for (const auto& [cell, start] : buffered_) cells_[cell].value = {values_.data() + start, cells_[cell].value.size()};
+    for (const auto& [cell, start] : buffered_) {
+        cells_[cell].value = {values_.data() + start, cells_[cell].value.size()};
+    }
 }
 
 void Reader::DropCopies() {

@@ -259,7 +259,9 @@ bool Reader::ReadRowByCount(const char*& at, const char* end, Window& window, Si
     for (std::uint64_t separators = delimiters & ~inside & in_row;; separators &= separators - 1) {
         const char* const stop = separators != 0 ? p + std::countr_zero(separators) : line_end;
         const bool quoted = *start == '"';
-        cells_[count++] = {{start + (quoted ? 1 : 0), static_cast<std::size_t>(stop - start) - (quoted ? 2 : 0)}, quoted, true};
+        const std::size_t quotes_around = quoted ? 2 : 0;
+        const auto size = static_cast<std::size_t>(stop - start) - quotes_around;
+        cells_[count++] = {{start + quotes_around / 2, size}, quoted, true};
         if (separators == 0) break;
         start = stop + 1;
     }

@@ -18,7 +18,9 @@ struct FirstRow {
     bool taken = false;
 
     bool TakeRow(const csv::Row& first) {
-        for (const csv::Cell& cell : first.cells) row.cells.push_back({std::string(cell.value), cell.quoted, cell.as_written});
+        for (const csv::Cell& cell : first.cells) {
+            row.cells.push_back({std::string(cell.value), cell.quoted, cell.as_written});
+        }
         row.end = first.end;
         row.open_quote = first.open_quote;
         as_written = first.as_written;
@@ -67,13 +69,15 @@ bool FindColumn(const csv::PlainRow& header, std::string_view header_bytes, cons
         return true;
     }
     if (!match.alike.empty()) {
-        Diagnose("columns " + ColumnsShown(match.alike, names) + " of " + shown + (match.alike.size() == 2 ? " both" : " all") +
-                 " match " + Quoted(options.column.name) + ": give the column's exact name or its number");
+        Diagnose("columns " + ColumnsShown(match.alike, names) + " of " + shown +
+                 (match.alike.size() == 2 ? " both" : " all") + " match " + Quoted(options.column.name) +
+                 ": give the column's exact name or its number");
         return false;
     }
     std::string columns;
     for (const std::string& name : names) columns += (columns.empty() ? "" : ", ") + Quoted(name);
-    std::string message = "no column " + Quoted(options.column.name) + " in " + shown + " (its columns: " + columns + ")";
+    std::string message =
+        "no column " + Quoted(options.column.name) + " in " + shown + " (its columns: " + columns + ")";
     if (const char other = csv::DelimiterThatFinds(header_bytes, options.column.name, options.delimiter)) {
         message += "; to part its fields by " + (other == '\t' ? std::string("tabs") : Quoted({&other, 1})) +
                    ", give " + DelimiterOption(other);
@@ -137,7 +141,8 @@ std::optional<std::string> CsvInputProblem(const BlockReader& reader, const RunO
     constexpr std::size_t kMiB = BlockReader::kMaxCsvRowBytes >> 20;
     if (long_row.line != 0) {
         return CsvInputShown(options) + ":" + std::to_string(long_row.line) +
-               (long_row.quoted ? ": a quoted field longer than " : ": a row longer than ") + std::to_string(kMiB) + " MiB";
+               (long_row.quoted ? ": a quoted field longer than " : ": a row longer than ") + std::to_string(kMiB) +
+               " MiB";
     }
     if (reader.OpenQuoteLine() != 0) {
         return CsvInputShown(options) + ":" + std::to_string(reader.OpenQuoteLine()) +

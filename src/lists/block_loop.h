@@ -93,7 +93,8 @@ struct JudgedBlock {
 
 // One block's texts, line by line.
 template <class Step>
-void JudgeLines(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, Step& step, LineReader::LongLines long_lines) {
+void JudgeLines(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, Step& step,
+                LineReader::LongLines long_lines) {
     LineReader lines = block.list.Lines(long_lines);
     const bool pieces = long_lines == LineReader::LongLines::kPieces;
     bool settled = false;

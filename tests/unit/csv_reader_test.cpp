@@ -55,7 +55,8 @@ std::string Written(const PlainRow& row, char delimiter) {
         if (i > 0) written += delimiter;
         const PlainCell& cell = row.cells[i];
         std::string bytes(CellRoom(cell.value.size()), '\0');
-        bytes.resize(static_cast<std::size_t>(PutCell(cell.value, cell.quoted, delimiter, bytes.data()) - bytes.data()));
+        const char* const end = PutCell(cell.value, cell.quoted, delimiter, bytes.data());
+        bytes.resize(static_cast<std::size_t>(end - bytes.data()));
         written += bytes;
     }
     return written;
@@ -120,7 +121,10 @@ void ExpectReadersAgree(const std::string& input, char delimiter, const std::str
 std::string Shown(const std::string& input) {
     std::string shown;
     for (const char c : input) {
-        shown += c == '\n' ? std::string("\\n") : c == '\r' ? std::string("\\r") : c == '\0' ? std::string("\\0") : std::string(1, c);
+        shown += c == '\n'   ? std::string("\\n")
+                 : c == '\r' ? std::string("\\r")
+                 : c == '\0' ? std::string("\\0")
+                             : std::string(1, c);
     }
     return shown;
 }
@@ -134,7 +138,8 @@ TEST(CsvMachine, ReadsAsPythonsCsvModule) {
         std::string ends;
         bool open_quote = false;
     } cases[] = {
-        {"12\" pizza,123\n6\" sub,078\nfries,219\n", ',', {{"12\" pizza", "123"}, {"6\" sub", "078"}, {"fries", "219"}}, "nnn"},
+        {"12\" pizza,123\n6\" sub,078\nfries,219\n", ',',
+         {{"12\" pizza", "123"}, {"6\" sub", "078"}, {"fries", "219"}}, "nnn"},
         {"Bo \"Bobby\" Berg,1\n", ',', {{"Bo \"Bobby\" Berg", "1"}}, "n"},
         {"x, \"a,b\"\n", ',', {{"x", " \"a", "b\""}}, "n"},
         {"a\rb\r\nc\n\nd\r", ',', {{"a"}, {"b"}, {"c"}, {""}, {"d"}}, "rcnnr"},
@@ -182,7 +187,8 @@ TEST(CsvMachine, RowsThatStandAsWritten) {
     for (const auto& c : cases) {
         std::vector<bool> as_written;
         for (const PlainRow& row : ReadPlainRows(c.input, ',')) {
-            as_written.push_back(std::all_of(row.cells.begin(), row.cells.end(), [](const PlainCell& cell) { return cell.as_written; }));
+            const auto stands = [](const PlainCell& cell) { return cell.as_written; };
+            as_written.push_back(std::all_of(row.cells.begin(), row.cells.end(), stands));
         }
         EXPECT_EQ(as_written, c.as_written) << Shown(c.input);
         ExpectReadersAgree(c.input, ',', Shown(c.input));
@@ -195,10 +201,13 @@ TEST(CsvMachine, RowsThatStandAsWritten) {
 TEST(CsvMachine, QuotesAtTheEdgesOfStretches) {
     for (std::size_t at = 1; at < 135; ++at) {
         if (at % 16 > 1 && at % 16 < 13) continue;
-        for (const std::string& after : std::vector<std::string>{",y\n", "\"\"z\",y\n", "q" + std::string(33, 'r') + "\r\n", "\r\"w\"\n"}) {
+        const std::vector<std::string> afters = {",y\n", "\"\"z\",y\n", "q" + std::string(33, 'r') + "\r\n",
+                                                 "\r\"w\"\n"};
+        for (const std::string& after : afters) {
             for (const std::string& before : std::vector<std::string>{"", "p,", std::string(47, 's') + "\n"}) {
                 const std::string input = before + "\"" + std::string(at - 1, 'x') + "\"" + after;
-                ExpectReadersAgree(input, ',', "closing quote at " + std::to_string(at) + " after " + std::to_string(before.size()));
+                const std::string shown = "closing quote at " + std::to_string(at);
+                ExpectReadersAgree(input, ',', shown + " after " + std::to_string(before.size()));
             }
         }
     }
@@ -214,7 +223,9 @@ TEST(CsvMachine, FastReadersAgreeOnEveryShortInput) {
         for (std::size_t i = 0; i < length; ++i) count *= bytes.size();
         for (std::size_t n = 0; n < count; ++n) {
             input.clear();
-            for (std::size_t i = 0, rest = n; i < length; ++i, rest /= bytes.size()) input += bytes[rest % bytes.size()];
+            for (std::size_t i = 0, rest = n; i < length; ++i, rest /= bytes.size()) {
+                input += bytes[rest % bytes.size()];
+            }
             ExpectReadersAgree(input, ',', Shown(input));
         }
     }
@@ -301,7 +312,8 @@ TEST(CsvBlocks, EndWhereRowsEnd) {
         for (const std::size_t step : {1u, 3u, 1000u}) {
             for (const std::size_t block_bytes : {1u, 7u, 600u}) {
                 const BlockReading got = ReadBlocks(c.content, step, block_bytes);
-                EXPECT_EQ(got.rows, whole) << Shown(c.content) << ", reads of " << step << ", blocks of " << block_bytes;
+                EXPECT_EQ(got.rows, whole) << Shown(c.content) << ", reads of " << step << ", blocks of "
+                                           << block_bytes;
                 EXPECT_EQ(got.open_quote_line, c.open_quote_line) << Shown(c.content);
             }
         }
@@ -312,7 +324,8 @@ TEST(CsvBlocks, EndWhereRowsEnd) {
 // one read is no end of the input.
 TEST(CsvBlocks, ReadUtf16AsUtf8) {
     // "\u00e9,\"x\r\ny\"\r\n\U0001F600,\u20ac" and a unit cut in half at the end, in UTF-16LE and BE.
-    const std::string little("\xFF\xFE\xE9\x00,\x00\"\x00x\x00\r\x00\n\x00y\x00\"\x00\r\x00\n\x00\x3D\xD8\x00\xDE,\x00\xAC\x20\x41", 31);
+    const std::string little(
+        "\xFF\xFE\xE9\x00,\x00\"\x00x\x00\r\x00\n\x00y\x00\"\x00\r\x00\n\x00\x3D\xD8\x00\xDE,\x00\xAC\x20\x41", 31);
     std::string big = little.substr(0, 30);
     for (std::size_t i = 0; i < big.size(); i += 2) std::swap(big[i], big[i + 1]);
     big += '\x41';
@@ -322,7 +335,8 @@ TEST(CsvBlocks, ReadUtf16AsUtf8) {
     for (const std::string& content : {little, big}) {
         for (const std::size_t step : {1u, 3u, 1000u}) {
             for (const std::size_t block_bytes : {1u, 7u, 600u}) {
-                EXPECT_EQ(ReadBlocks(content, step, block_bytes).rows, whole) << "reads of " << step << ", blocks of " << block_bytes;
+                EXPECT_EQ(ReadBlocks(content, step, block_bytes).rows, whole)
+                    << "reads of " << step << ", blocks of " << block_bytes;
             }
         }
     }
