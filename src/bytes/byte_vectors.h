@@ -66,6 +66,12 @@ inline Bytes16 MaskBytes(unsigned mask) {
     return reinterpret_cast<Bytes16>((spread & bit) != 0);
 }
 
+// Bit i set where byte i of the thirty-two at `text`, all readable, is a NUL.
+inline std::uint32_t NulsAmongThirtyTwo(const char* text) {
+    return FlagMask(BytesEqualTo(LoadSixteen(text), '\0')) |
+           std::uint32_t{FlagMask(BytesEqualTo(LoadSixteen(text + 16), '\0'))} << 16;
+}
+
 // The sum of the sixteen bytes, each at most 15.
 inline unsigned SumOfBytes(Bytes16 bytes) {
 #if defined(__SSE2__)

@@ -71,6 +71,8 @@ struct RunOptions {
     bool summary = false;                      // --summary: the counts instead of a line per text
     CsvColumn column;                          // --column: the input is CSV rows, and this column is checked
     char delimiter = ',';                      // --delimiter: what parts a CSV row's fields
+    char output_delimiter = 0;                 // --output-delimiter: what parts the csv format's rows over CSV
+                                               // input; 0 for the input's delimiter
     // A long option but no --rules: the end of the run says how many SSNs were invalid only by the order of
     // issue, which the current rules do not judge by, and which data gave the highest groups that decided.
     bool hint_order_of_issue = false;

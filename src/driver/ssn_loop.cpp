@@ -72,14 +72,14 @@ public:
     SsnStrictTextStep(OutputStream& out, const ssn::SsnJudge& judge, const GroupFileAreas& named)
         : out_(out), judge_(judge), named_(named) {}
     // Inlined into the list's loop, as the record steps are.
-    [[gnu::always_inline]] bool CheckLine(std::string_view text) {
+    [[gnu::always_inline]] bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    // A text without a line end: a line's, or a CSV cell's value.
+    [[gnu::always_inline]] bool CheckCell(std::string_view value) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
-        // A usual shape, whole but for its line feed, holds no NUL: judged without looking for one.
-        std::string_view line = text;
-        if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-        const ssn::UsualShape shape = ssn::WholeUsualShape(line.data(), line.size());
-        if (shape.Found()) [[likely]] return PrintNumber(judge_.template JudgeShapeAs<kSet>(line.data(), shape));
-        const std::string_view input = LineContent(text);
+        // A usual shape, whole, holds no NUL: judged without looking for one.
+        const ssn::UsualShape shape = ssn::WholeUsualShape(value.data(), value.size());
+        if (shape.Found()) [[likely]] return PrintNumber(judge_.template JudgeShapeAs<kSet>(value.data(), shape));
+        const std::string_view input = UpToNul(value);
         const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(input);
         if (judgement.WellFormed()) return PrintNumber(judgement);
         PrintUnreadLine(out_, input, judgement.reason);

@@ -29,9 +29,11 @@ public:
 
     SsnSummaryStep(const ssn::SsnJudge& judge, const GroupFileAreas& named) : judge_(judge), named_(named) {}
     // Inlined into the list's loop, as the record steps are.
-    [[gnu::always_inline]] bool CheckLine(std::string_view text) {
+    [[gnu::always_inline]] bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    // A text without a line end: a line's, or a CSV cell's value.
+    [[gnu::always_inline]] bool CheckCell(std::string_view value) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
-        const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(LineContent(text));
+        const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(UpToNul(value));
         tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
@@ -85,9 +87,11 @@ class CardSummaryStep : public CarriesNothing {
 public:
     using Tally = CardTally<kRules>;
 
-    bool CheckLine(std::string_view text) {
+    bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    // A text without a line end: a line's, or a CSV cell's value.
+    bool CheckCell(std::string_view value) {
         static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
-        const std::string_view input = LineContent(text);
+        const std::string_view input = UpToNul(value);
         card::WrittenCopy copy;
         const card::CardOutcome outcome = card::ClassifyAsWritten<kRules>(input.data(), input.size(), copy).outcome;
         tally_.Count(outcome);

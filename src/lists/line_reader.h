@@ -4,7 +4,6 @@
 
 #include <bit>
 #include <cstddef>
-#include <span>
 #include <string_view>
 
 #include "bytes/byte_vectors.h"
@@ -18,20 +17,17 @@ public:
     // at a text's first bytes all at once.
     static constexpr std::size_t kReadAhead = bytes::kReadAhead;
 
-    // What becomes of a line longer than kMaxText: pieces of kMaxText characters, or one text however long; or,
-    // where the list is CSV, what a text is: a row however long, which quoted line breaks may hold.
-    enum class LongLines { kPieces, kWhole, kCsvRows };
+    // What becomes of a line longer than kMaxText: pieces of kMaxText characters, or one text however long.
+    enum class LongLines { kPieces, kWhole };
 
     // Hands out the texts of the `size` bytes at `bytes`, which hold kReadAhead cleared bytes behind them. The
     // bytes end where a line ends, or where a list ends, or between two pieces of a line.
-    // CSV rows end where `row_ends` says, the last row maybe without its line feed.
-    LineReader(char* bytes, std::size_t size, LongLines long_lines, std::span<const std::size_t> row_ends = {})
-        : buffer_(bytes), end_(size), long_lines_(long_lines), row_ends_(row_ends) {}
+    LineReader(char* bytes, std::size_t size, LongLines long_lines)
+        : buffer_(bytes), end_(size), long_lines_(long_lines) {}
 
     // The next text; a view without data (its data() null) once the bytes are exhausted. Returned by value, so
     // that a loop over the texts keeps each one in registers.
     std::string_view Next() {
-        if (long_lines_ == LongLines::kCsvRows) return NextRow();
         // Nearly every call finds a whole short line, its line feed among the first 32 bytes; everything else
         // takes the long way.
         char* const start = buffer_ + begin_;
@@ -55,14 +51,11 @@ private:
     }
 
     std::string_view NextSlowly();
-    std::string_view NextRow();
 
     char* buffer_;
     std::size_t begin_ = 0;
     std::size_t end_;
     LongLines long_lines_;
-    std::span<const std::size_t> row_ends_;
-    std::size_t next_row_ = 0;
 };
 
 // A list's text that is a piece of a longer line, which goes on in the next text: the line readers cut such a

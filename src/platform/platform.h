@@ -14,8 +14,9 @@ inline constexpr int kStandardError = 2;
 
 // Start-up work before anything else runs: file names in the ANSI code page on Windows, SIGPIPE and SIGXFSZ
 // left to the write path on POSIX (a closed pipe or a file-size limit then ends the run through the ordinary
-// write-error path), and with the GNU C library one allocator arena for every thread, where each thread would
-// otherwise reserve 64 MiB of address space for an arena of its own.
+// write-error path), large buffers given back to the system when freed, and with the GNU C library one
+// allocator arena for every thread, where each thread would otherwise reserve 64 MiB of address space for an
+// arena of its own.
 void PrepareProcess();
 
 // The stack of a thread StartThread starts: a list's threads go no deeper than a few kilobytes, and every thread
@@ -58,6 +59,10 @@ void CloseFile(int fd);
 // Whether a terminal shows UTF-8: on POSIX, the character set of the locale LC_ALL, LC_CTYPE or LANG names, as the
 // C library reads them; on Windows, the console's output code page.
 [[nodiscard]] bool TerminalShowsUtf8();
+
+// From here on standard output gets every byte as written: where it is a text stream (Windows), no carriage
+// return goes out before a line feed, so that CSV rows keep the line ends of the file they came from.
+void KeepOutputLineEnds();
 
 // True when a read of `fd` would wait for its input to arrive (a pipe, a FIFO or a terminal with nothing to
 // read yet); false for a file on disk. Where that cannot be told cheaply, true for everything but a file.

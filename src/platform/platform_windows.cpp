@@ -119,6 +119,8 @@ void JoinThread(ThreadHandle thread) {
     CloseHandle(handle);
 }
 
+void KeepOutputLineEnds() { _setmode(kStandardOutput, _O_BINARY); }
+
 void InstallInterruptHandler() {
     g_interrupt_event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &g_main_thread, 0, FALSE,

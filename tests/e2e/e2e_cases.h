@@ -42,4 +42,7 @@ extern const std::string kDeepGroupFile;
 // The rows of the options for scripts and pipelines (e2e_script_cases.cpp).
 std::vector<E2eCase> ScriptCases();
 
+// The rows of CSV input as people write it (e2e_csv_cases.cpp), among the script rows.
+std::vector<E2eCase> CsvInputCases();
+
 }  // namespace kalderos::test

@@ -7,6 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <algorithm>
+#include <cstdio>
 #include <map>
 #include <random>
 #include <sstream>
@@ -260,11 +263,12 @@ ProcessResult RunUnderLimit(const std::string& dir, long kib, const std::vector<
 
 // --jobs=3 runs in the address space one job needs and kMiBPerThread for each of its threads and one more, with
 // the bytes of one job: a field longer than a block (which threads once held a second time, as output of its own,
-// 400 MiB for a quoted field of 200 MB), a line as long, and blocks whose records are 200 times their size.
+// 400 MiB for a quoted field of 200 MB; a CSV row may hold 16 MiB), a longer line, and blocks whose records are
+// 200 times their size.
 TEST(JobsUnderAnAddressSpaceLimit, NeedWhatOneJobNeedsAndAFewMiBAThread) {
     if (WindowsRun()) GTEST_SKIP() << "ulimit is a POSIX shell's";
     const std::string dir = MakeTempDir();
-    std::ofstream(dir + "/field.csv", std::ios::binary) << "a\n\"" << std::string(32 << 20, 'x') << "\"\n123-45-6789\n";
+    std::ofstream(dir + "/field.csv", std::ios::binary) << "a\n\"" << std::string(12 << 20, 'x') << "\"\n123-45-6789\n";
     std::ofstream(dir + "/line.txt", std::ios::binary) << std::string(32 << 20, '7') << "\n123-45-6789\n";
     std::ofstream(dir + "/empty.txt", std::ios::binary) << std::string(2 << 20, '\n');
     const std::vector<std::vector<std::string>> rows = {
@@ -295,6 +299,111 @@ TEST(JobsUnderAnAddressSpaceLimit, NeedWhatOneJobNeedsAndAFewMiBAThread) {
         EXPECT_TRUE(threads.out == alone.out) << row.back() << ": not the bytes of one job";
     }
     RemoveTree(dir);
+}
+
+// A CSV row of random cells: numbers, quoted cells with delimiters, line breaks and doubled quotes in them,
+// stray quotes, blanks before quotes, empty cells, as many as the header or more or fewer; and its line end.
+std::string RandomCsvRow(std::mt19937& random, char delimiter) {
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    std::string row;
+    const int cells = 1 + pick(5);
+    for (int i = 0; i < cells; ++i) {
+        if (i > 0) row += delimiter;
+        switch (pick(9)) {
+            case 0: case 1: row += std::to_string(100 + pick(800)) + "-" + std::to_string(10 + pick(90)) + "-12"; break;
+            case 2: row += "\"a" + std::string(1, delimiter) + "b\""; break;
+            case 3: row += "\"l1\r\nl2\nl3\""; break;
+            case 4: row += "\"O\"\"Brien\""; break;
+            case 5: row += "12\" pizza"; break;
+            case 6: row += " \"x\"y"; break;
+            case 7: break;
+            default: row += std::string(static_cast<std::size_t>(pick(300)), 'w'); break;
+        }
+    }
+    static const char* const kEnds[] = {"\n", "\n", "\r\n", "\r", "\n\n"};
+    return row + kEnds[pick(5)];
+}
+
+// CSV files of every shape through the formats, each with --jobs over random block sizes, and a quote left open
+// at the end now and then.
+TEST(JobsAgreeOnRandomLists, OnCsvRowsOfEveryShape) {
+    std::mt19937 random(33);
+    for (int list = 0; list < 4; ++list) {
+        const char delimiter = ",;\t|"[list];
+        std::string content = "name" + std::string(1, delimiter) + "ssn" + std::string(1, delimiter) + "x\r\n";
+        const int rows = 50 + static_cast<int>(random() % 300);
+        for (int i = 0; i < rows; ++i) content += RandomCsvRow(random, delimiter);
+        if (list % 2 == 1) content += "\"open" + std::string(1, delimiter) + "\n1";
+        const std::string shown_delimiter = delimiter == '\t' ? "tab" : std::string(1, delimiter);
+        for (const std::vector<std::string>& mode : std::vector<std::vector<std::string>>{
+                 {"--format=csv"}, {"--format=tsv", "--column=1"}, {"--summary"}, {"--quiet"},
+                 {"--output-delimiter=;", "--format=csv"}}) {
+            E2eCase row{.name = "csv", .args = {"--column=ssn", "--rules=current", "--delimiter=" + shown_delimiter,
+                                                "-i", "list.csv"}, .files = {{"list.csv", content}}};
+            row.args.insert(row.args.end(), mode.begin(), mode.end());
+            std::vector<Variant> variants = {{{"--jobs=1"}, {}}};
+            std::vector<std::string> sizes;
+            for (int trial = 0; trial < 3; ++trial) {
+                sizes.push_back(std::to_string(1 + random() % 700));
+                variants.push_back(
+                    {{"--jobs=" + std::to_string(2 + trial % 2)}, {"KALDEROS_BLOCK_BYTES=" + sizes.back()}});
+            }
+            const std::vector<ProcessResult> results = RunRow(row, variants);
+            EXPECT_FALSE(results[0].out.empty() && results[0].err.empty()) << mode[0];
+            for (std::size_t i = 1; i < results.size(); ++i) {
+                ExpectSame(results[0], results[i],
+                           "list " + std::to_string(list) + ", " + mode[0] + ", blocks of " + sizes[i - 1]);
+            }
+        }
+    }
+}
+
+// Rows of several MiB are read whole, with any --jobs, and a row longer than 16 MiB ends the run after the rows
+// before it, naming the line it opened on; the memory held stays within a few times the longest row, however
+// many jobs hold blocks.
+TEST(JobsAgreeOnCsv, LongRowsHoldBoundedMemory) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer's own memory would be counted";
+#endif
+    constexpr std::size_t kMiB = std::size_t{1} << 20;
+    // Written a row at a time: a child's peak counts the pages of the test it was forked from.
+    const std::string dir = MakeTempDir();
+    {
+        std::ofstream file(dir + "/long.csv", std::ios::binary);
+        file << "name,ssn\n";
+        for (int i = 0; i < 8; ++i) {
+            file << '"' << std::string(10 * kMiB, static_cast<char>('a' + i)) << "\",123-45-6789\n";
+        }
+        file << "x,078-05-1120\ny,\"" << std::string(17 * kMiB, 'z') << "\"\n";
+    }
+    // Standard output into files, which are compared once both have run: held here, one run's output would
+    // count in the next one's peak too.
+    std::vector<ProcessResult> results;
+    for (const std::string jobs : {"1", "8"}) {
+        ProcessSpec spec;
+        spec.argv = ProgramCommand();
+        for (const std::string arg : {"--column=ssn", "--format=csv", "--rules=current", "-i", "long.csv"}) {
+            spec.argv.push_back(arg);
+        }
+        spec.argv.push_back("--jobs=" + jobs);
+        spec.cwd = dir;
+        spec.stdout_path = dir + "/out" + jobs;
+        results.push_back(RunProcess(spec));
+    }
+    for (ProcessResult& result : results) {
+        EXPECT_EQ(result.exit_code, 2);
+        const std::string message = "long.csv':11: a quoted field longer than 16 MiB\n";
+        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+        // Without a bound on the blocks in hand, eight jobs held every long row at once, and twice over.
+        EXPECT_LT(result.peak_kib, 6 * 16 * 1024) << "KiB";
+        std::ifstream file(dir + "/out" + (&result == &results[0] ? "1" : "8"), std::ios::binary);
+        result.out.assign(std::istreambuf_iterator<char>(file), {});
+        EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 10);
+    }
+    RemoveTree(dir);
+    ExpectSame(results[0], results[1], "--jobs=8");
+    std::printf("peak resident size: %ld KiB with one job, %ld KiB with eight\n", results[0].peak_kib,
+                results[1].peak_kib);
 }
 
 }  // namespace
