@@ -59,6 +59,9 @@ for dir in proc sys dev dev/pts; do
   mounted+=("$root/$dir")
 done
 cp -L /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
+# mmdebstrap writes no /etc/hosts, which every installed machine has: without it "localhost" names nothing, and
+# the browser test's chromedriver, which selenium reaches as localhost, is never found.
+[ -f "$root/etc/hosts" ] || printf '127.0.0.1\tlocalhost\n::1\tlocalhost ip6-localhost ip6-loopback\n' >"$root/etc/hosts"
 
 # A clean clone of what is committed, alone in its folder: nothing beside it, as a user's clone has.
 git clone --quiet --no-local "$repo" "$root/root/kalderos"
