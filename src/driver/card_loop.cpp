@@ -150,8 +150,7 @@ template <RuleSet kRules>
 class CardStrictTextStep : public CarriesNothing {
 public:
     explicit CardStrictTextStep(OutputStream& out) : out_(out) {}
-    // Inlined into the list's loop, as the record steps are.
-    [[gnu::always_inline]] bool CheckLine(std::string_view text) {
+    bool CheckLine(std::string_view text) {
         static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
         const std::string_view input = LineContent(text);
         card::WrittenCopy copy;

@@ -72,7 +72,7 @@ inline constexpr auto kMonthValues = [] {
 }();
 
 template <class Writer>
-[[gnu::always_inline]] inline void PutWord(Writer& writer, std::string_view name, const Word16& word) {
+inline void PutWord(Writer& writer, std::string_view name, const Word16& word) {
     writer.Padded(name, word.text, word.size);
 }
 
@@ -87,9 +87,7 @@ public:
 
     void Header() { writer_.Header(ssn::kSsnFieldNames); }
 
-    // Inlined, as are PrintFields and PrintField: each left out alone costs 18 to 98 % more instructions per
-    // record (callgrind); the rest of this file's attributes count together with the writer's.
-    [[gnu::always_inline]] void Print(std::string_view input, const ssn::SsnJudgement& judgement) {
+    void Print(std::string_view input, const ssn::SsnJudgement& judgement) {
         const ssn::IssuanceWindow window = ssn::WindowFields(windows_, judgement);
         PrintFields(input, judgement, window, std::make_index_sequence<ssn::kSsnFieldNames.size()>{});
         writer_.End();
@@ -97,12 +95,12 @@ public:
 
 private:
     template <std::size_t... kField>
-    [[gnu::always_inline]] void PrintFields(std::string_view input, const ssn::SsnJudgement& judgement, ssn::IssuanceWindow window,
+    void PrintFields(std::string_view input, const ssn::SsnJudgement& judgement, ssn::IssuanceWindow window,
                      std::index_sequence<kField...>) {
         (PrintField(static_cast<ssn::SsnField>(kField), input, judgement, window), ...);
     }
 
-    [[gnu::always_inline]] void PrintField(ssn::SsnField field, std::string_view input, const ssn::SsnJudgement& judgement,
+    void PrintField(ssn::SsnField field, std::string_view input, const ssn::SsnJudgement& judgement,
                     ssn::IssuanceWindow window) {
         const std::string_view name = ssn::kSsnFieldNames[static_cast<std::size_t>(field)];
         const bool stated = judgement.WellFormed();
@@ -139,12 +137,12 @@ private:
         }
     }
 
-    [[gnu::always_inline]] void Code(std::string_view name, bool stated, const char* digits, std::size_t width) {
+    void Code(std::string_view name, bool stated, const char* digits, std::size_t width) {
         if (stated) return writer_.Code(name, digits, width);
         writer_.Null(name);
     }
 
-    [[gnu::always_inline]] void Month(std::string_view name, unsigned list) {
+    void Month(std::string_view name, unsigned list) {
         const Word16& value = kMonthValues<Syntax>[list];
         writer_.Formatted(name, value.text, value.size);
     }
@@ -162,20 +160,18 @@ public:
 
     void Header() { writer_.Header(card::kCardFieldNames); }
 
-    // Inlined, as are PrintFields and PrintField: each left out alone costs 8 to 10 % more instructions per
-    // record (callgrind).
-    [[gnu::always_inline]] void Print(std::string_view input, const card::CardReading& reading) {
+    void Print(std::string_view input, const card::CardReading& reading) {
         PrintFields(input, reading, std::make_index_sequence<card::kCardFieldNames.size()>{});
         writer_.End();
     }
 
 private:
     template <std::size_t... kField>
-    [[gnu::always_inline]] void PrintFields(std::string_view input, const card::CardReading& reading, std::index_sequence<kField...>) {
+    void PrintFields(std::string_view input, const card::CardReading& reading, std::index_sequence<kField...>) {
         (PrintField(static_cast<card::CardField>(kField), input, reading), ...);
     }
 
-    [[gnu::always_inline]] void PrintField(card::CardField field, std::string_view input, const card::CardReading& reading) {
+    void PrintField(card::CardField field, std::string_view input, const card::CardReading& reading) {
         const std::string_view name = card::kCardFieldNames[static_cast<std::size_t>(field)];
         const card::CardOutcome& outcome = reading.outcome;
         const bool unknown = !card::ShowsNumber(outcome);
@@ -201,7 +197,7 @@ private:
 
     // The digits of the part of the text the classifier kept (digits and dashes only, at most 20), dashes left
     // out; the part is copied in one move when it has none.
-    [[gnu::always_inline]] void PrintDigits(std::string_view name, std::string_view kept) {
+    void PrintDigits(std::string_view name, std::string_view kept) {
         const std::uint32_t dashes =
             bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(kept.data()), '-')) |
             bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(kept.data() + 16), '-')) << 16;
