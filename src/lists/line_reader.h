@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -73,8 +74,7 @@ private:
     // line feed, found at once; kNoShortLine for everything else, which takes the long way.
     // The cleared bytes behind the block hold no line feed, so that none is found past its end.
     static std::size_t ShortLineAt(const char* start) {
-        const unsigned feeds = bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(start), '\n')) |
-                               bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(start + 16), '\n')) << 16;
+        const std::uint32_t feeds = bytes::BytesEqualMask32(start, '\n');
         return feeds != 0 ? static_cast<std::size_t>(std::countr_zero(feeds)) : kNoShortLine;
     }
 

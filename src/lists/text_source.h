@@ -4,6 +4,8 @@
 // fixed-size pieces whatever the source.
 #pragma once
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -68,7 +70,13 @@ private:
 // record shows and what a strict reading judges. The line readers have already dropped the carriage return of
 // a CR LF line end.
 inline std::string_view LineContent(std::string_view text) {
-    if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
+    static_assert(TextSource::kReadAhead == 32, "a short text's bytes are one mask");
+    if (text.size() <= TextSource::kReadAhead) {
+        // Every text's first 32 bytes may be read: a short one's NUL bytes are found at once, without a call.
+        if (const std::uint32_t nuls = bytes::BytesEqualMask32(text.data(), '\0') & bytes::BitsBelow(text.size())) {
+            return text.substr(0, static_cast<std::size_t>(std::countr_zero(nuls)));
+        }
+    } else if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
         return text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
     }
     if (!text.empty() && text.back() == '\n') text.remove_suffix(1);

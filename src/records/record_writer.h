@@ -39,7 +39,7 @@ struct TsvSyntax {
     static constexpr std::size_t kOpeningRoom = 0;  // bytes BeginWithAnyInput writes before a name
     static constexpr const EscapeTable& kEscapes = kTsvEscapes;
 
-    static char* Key(char* out, std::string_view /*name*/, bool first) {
+    static constexpr char* Key(char* out, std::string_view /*name*/, bool first) {
         if (!first) *out++ = '\t';
         return out;
     }
@@ -61,7 +61,7 @@ struct JsonlSyntax {
     static constexpr std::size_t kOpeningRoom = 4;
     static constexpr const EscapeTable& kEscapes = kJsonEscapes;
 
-    static char* Key(char* out, std::string_view name, bool first) {
+    static constexpr char* Key(char* out, std::string_view name, bool first) {
         return Put(Put(Put(out, first ? "{\"" : ",\""), name), "\":");
     }
     // Outside the printable ASCII range (control bytes, DEL and bytes above 127), a quote or a backslash.
@@ -84,7 +84,7 @@ struct CsvSyntax {
     static constexpr std::size_t kOpeningRoom = 0;
     static constexpr const EscapeTable& kEscapes = kCsvEscapes;
 
-    static char* Key(char* out, std::string_view /*name*/, bool first) {
+    static constexpr char* Key(char* out, std::string_view /*name*/, bool first) {
         if (!first) *out++ = ',';
         return out;
     }
@@ -94,6 +94,11 @@ struct CsvSyntax {
                               bytes::BytesEqualTo(bytes, '\n') | bytes::BytesEqualTo(bytes, '\r'));
     }
 };
+
+// A CSV field holding a comma, a quote or a line break is quoted whole.
+constexpr bool NeedsCsvQuotes(std::string_view value) {
+    return value.find_first_of(",\"\r\n") != std::string_view::npos;
+}
 
 // `value` as one CSV field into `out`, which has room for 2 + 2 * value.size() bytes: quoted when it holds a
 // comma, a quote or a line break; returns the end.
@@ -165,6 +170,15 @@ public:
         cursor_ = record::Put(cursor_, Syntax::kQuote);
     }
 
+    // The same for an input of at most kReadAhead bytes known to need no escape in any format (digits, dashes and
+    // blanks only, as a usual number's text): one copy, without looking for bytes to escape.
+    void BeginWithPlainInput(std::string_view name, std::string_view input) {
+        start_ = cursor_ = out_.Reserve(kFieldsRoom + 8 * kReadAhead);
+        cursor_ = record::Put(Syntax::Key(cursor_, name, true), Syntax::kQuote);
+        std::memcpy(cursor_, input.data(), kReadAhead);
+        cursor_ = record::Put(cursor_ + input.size(), Syntax::kQuote);
+    }
+
     // Further fields of the record. A string that needs no escape, from a table whose entries are padded to
     // one size: copied whole, so that the copy is of fixed size, and the cursor moved by `size`.
     template <std::size_t N>
@@ -184,6 +198,20 @@ public:
             }
         }
         Padded(name, value, size);
+    }
+    // A field made whole, its key or separator and its value (record/field_pieces.h), from a table whose entries
+    // are padded to one size: one fixed-size copy. WholeAt returns where the piece starts, so that the caller
+    // can put characters where it holds placeholders.
+    template <class Piece>
+    void Whole(const Piece& piece) {
+        WholeAt(piece);
+    }
+    template <class Piece>
+    char* WholeAt(const Piece& piece) {
+        char* const start = cursor_;
+        bytes::PutFixed<sizeof(piece.text)>(start, piece.text.data());
+        cursor_ += piece.Size();
+        return start;
     }
     // A value written as the format writes it (quotes and all), from a table whose entries are padded to one
     // size: one fixed-size copy.
