@@ -55,9 +55,9 @@ TARGET_LIBRARY_RATIO = 1.3
 TARGET_INSTRUCTIONS_GROWTH = 1.01
 # The described loop (kalderos -i FILE) against the commit it is held to: no more instructions, time within 3 %.
 TARGET_LOOP_TIME = 1.03
-# The Python module over a list of a million SSN texts, against python-stdnum's is_valid on the same list; and
-# ssn_frame over ten million.
-TARGET_PYTHON_RATIO = 20.0
+# The Python module over a list of a million SSN texts, as many times as fast as python-stdnum's is_valid on the
+# same list, each call timed with the freeing of what it returned; and ssn_frame over ten million.
+TARGET_PYTHON_RATIOS = {"check_ssns": 20.0, "ssn_frame": 40.0}
 TARGET_FRAME_10M_SECONDS = 10.0
 # --jobs: two threads against one, in every format, output to /dev/null and to a file.
 TARGET_JOBS_SPEEDUP = 1.7
@@ -532,8 +532,8 @@ def csv_report(size, programs, checks):
 
 def python_report(sizes, checks):
     """check_ssns and ssn_frame against python-stdnum in one Python process (python_bench.py)."""
-    print("\nPython module (a Python list of the ssn-1m.txt lines, in one process; median of "
-          f"{RUNS} runs, python-stdnum one run)")
+    print("\nPython module (a Python list of the ssn-1m.txt lines, in one process; each call until its result is "
+          f"freed; median of {RUNS} runs, python-stdnum one run)")
     if not os.path.isdir(os.path.join(PYTHON_MODULE_DIR, "kalderos")):
         print("  skipped: the module is not built (Debian's python3-dev and pybind11-dev are missing)")
         return
@@ -553,9 +553,9 @@ def python_report(sizes, checks):
         print(f"  {label:<20} {numbers[name]:9.4f} s  {rate(lines, numbers[name])}{ratio}")
     if stdnum:
         print(f"  {'python-stdnum':<20} {stdnum:9.4f} s  {rate(lines, stdnum)}  (stdnum.us.ssn.is_valid per text)")
-        for name in ["check_ssns", "ssn_frame"]:
-            checks.add(f"python {name}: at least 20 times python-stdnum", f"{stdnum / numbers[name]:.0f}",
-                       stdnum / numbers[name] >= TARGET_PYTHON_RATIO)
+        for name, target in TARGET_PYTHON_RATIOS.items():
+            checks.add(f"python {name}: at least {target:.0f} times python-stdnum", f"{stdnum / numbers[name]:.0f}",
+                       stdnum / numbers[name] >= target)
     else:
         print(f"  {'python-stdnum':<20} skipped (BENCH_ALTERNATIVE=0, or python3-stdnum is not installed)")
     if "ssn_frame_10m" in numbers:

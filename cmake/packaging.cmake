@@ -50,12 +50,17 @@ set(CPACK_COMPONENT_PROGRAM_DESCRIPTION "${PROJECT_DESCRIPTION}\n${CPACK_PACKAGE
 
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME ${KALDEROS_LIBRARY_PACKAGE})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
-# The shlibs file tells packages built against the library which package and version they need (only this
-# package holds a shared library). The dynamic linker's cache is updated by dpkg's ldconfig trigger, as Debian
-# wants, rather than by the maintainer scripts CPack would write, which are therefore given, doing nothing.
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+# The shlibs file tells packages built against the library which package and version they need. It is written
+# here for this package, the one that holds a shared library, as dh_makeshlibs writes one for a library's package
+# alone: CPack's own (CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS) looks at every package's shared objects and warns of
+# the Python module, an extension module without a soname, which no package links against. The dynamic linker's
+# cache is updated by dpkg's ldconfig trigger, as Debian wants, rather than by the maintainer scripts CPack would
+# write, which are therefore given, doing nothing.
+file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/packaging/libkalderos1/shlibs
+  CONTENT "libkalderos ${PROJECT_VERSION_MAJOR} ${KALDEROS_LIBRARY_PACKAGE} (= ${PROJECT_VERSION})\n")
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/packaging/debian/libkalderos1/postinst
-  ${CMAKE_CURRENT_SOURCE_DIR}/packaging/debian/libkalderos1/postrm ${CMAKE_CURRENT_SOURCE_DIR}/packaging/debian/libkalderos1/triggers)
+  ${CMAKE_CURRENT_SOURCE_DIR}/packaging/debian/libkalderos1/postrm ${CMAKE_CURRENT_SOURCE_DIR}/packaging/debian/libkalderos1/triggers
+  ${CMAKE_CURRENT_BINARY_DIR}/packaging/libkalderos1/shlibs)
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 string(JOIN "\n" _library_description "SSN and payment-card checking library (shared library)" ${_about} ""
   "This package holds the shared library, libkalderos.so.1, that gives other"
@@ -72,7 +77,8 @@ string(JOIN "\n" _development_description "SSN and payment-card checking library
 set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION "${_development_description}")
 
 # The Python module, which holds its own copy of the library: the C and C++ run-times (dpkg-shlibdeps) and Debian's
-# python3 are all it needs. pandas is imported only by the frame functions and Dask only by the user's own code.
+# python3 are all it needs. pandas is imported only by the frame functions and Dask only by the user's own code
+# and the example, which its documentation folder holds.
 set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-kalderos)
 set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
 set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "python3 (>= ${KALDEROS_PYTHON_VERSION}~), python3 (<< ${KALDEROS_PYTHON_NEXT_VERSION})")
@@ -81,7 +87,10 @@ set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-dask, python3-distributed")
 string(JOIN "\n" _python_description "SSN and payment-card checking library (Python 3 module)" ${_about} ""
   "This package holds the Python module kalderos: every answer of the program's"
   "records for one text, a list of texts, or a pandas column (ssn_frame,"
-  "card_frame), which Dask's map_partitions spreads over a cluster.")
+  "card_frame, or a Series' accessor .kalderos), and the same over the"
+  "partitions of a Dask Series, with an example that checks the SSN column of"
+  "CSV files on a Dask cluster. It holds its own copy of the library: python3"
+  "and the C and C++ runtimes are all it needs; frames need python3-pandas.")
 set(CPACK_COMPONENT_PYTHON_DESCRIPTION "${_python_description}")
 
 if(NOT CPACK_GENERATOR)

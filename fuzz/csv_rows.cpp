@@ -1,84 +1,110 @@
-// CSV input on any bytes, read in reads of random sizes into blocks of any size, against a plain byte-by-byte
-// reading of the same bytes: the same rows (a carriage return dropped only before a row's line feed), the same
-// line for a quote left open, and the same fields and values of every row for any delimiter.
+// CSV input on any bytes against the plain machine, which steps through the table a byte at a time: the fast
+// reader in pieces of random sizes gives the same rows and cells; the fast row-end scan the same cut, lines and
+// open quote; and the list read in blocks of any size through reads of random sizes (UTF-16 decoded where it
+// starts with its mark), each block's rows read on their own, the same rows and the same line for a quote left
+// open. A row that stands as written is its cells written again.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "bytes/byte_vectors.h"
+#include "csv/csv_machine.h"
+#include "csv/csv_plain.h"
+#include "csv/csv_reader.h"
+#include "csv/csv_row_ends.h"
+#include "csv/csv_writer.h"
+#include "csv/utf16_text.h"
 #include "fake_file.h"
 #include "fuzz_check.h"
-#include "lists/csv_fields.h"
-#include "lists/line_reader.h"
 #include "lists/list_blocks.h"
 
 namespace {
 
-using kalderos::BlockReader;
-using kalderos::LineReader;
-using kalderos::ListBlock;
-
+namespace csv = kalderos::csv;
 using fuzz::FakeFile;
 using fuzz::RegularFile;
 
-struct PlainReading {
-    std::vector<std::string> rows;
-    std::size_t open_quote_line = 0;
+struct Collected {
+    char delimiter;
+    std::vector<csv::PlainRow> rows;
+
+    bool TakeRow(const csv::Row& row) {
+        csv::PlainRow plain;
+        std::string written;
+        for (std::size_t i = 0; i < row.cells.size(); ++i) {
+            const csv::Cell& cell = row.cells[i];
+            char ahead[kalderos::bytes::kReadAhead];
+            std::memcpy(ahead, cell.value.data(), sizeof ahead);
+            plain.cells.push_back({std::string(cell.value), cell.quoted, cell.as_written});
+            std::string bytes(csv::CellRoom(cell.value.size()), '\0');
+            const char* const end = csv::PutCell(cell.value, cell.quoted, delimiter, bytes.data());
+            bytes.resize(static_cast<std::size_t>(end - bytes.data()));
+            written += (i > 0 ? std::string(1, delimiter) : "") + bytes;
+        }
+        FUZZ_REQUIRE(!row.cells.empty());
+        if (row.as_written && row.raw.data() != nullptr) FUZZ_REQUIRE(written == row.raw);
+        plain.end = row.end;
+        plain.open_quote = row.open_quote;
+        rows.push_back(std::move(plain));
+        return true;
+    }
 };
 
-// Every quote opens or closes a quoted stretch; a line feed outside one ends a row.
-PlainReading PlainRows(std::string_view content) {
-    PlainReading reading;
-    std::string row;
-    bool quoted = false;
-    std::size_t line = 1;
-    std::size_t quote_line = 0;
-    for (const char c : content) {
-        row += c;
-        if (c == '"') {
-            quoted = !quoted;
-            quote_line = line;
-        }
-        if (c != '\n') continue;
-        ++line;
-        if (quoted) continue;
-        if (row.size() >= 2 && row[row.size() - 2] == '\r') row.erase(row.size() - 2, 1);
-        reading.rows.push_back(row);
-        row.clear();
-    }
-    if (quoted) {
-        reading.open_quote_line = quote_line;
-    } else if (!row.empty()) {
-        reading.rows.push_back(row);
-    }
-    return reading;
+// The next piece's size: mostly small, now and then the rest.
+std::size_t NextPiece(std::uint64_t& state, std::size_t left) {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    return 1 + static_cast<std::size_t>((state >> 8) % ((state & 3) == 0 ? left : std::min<std::size_t>(left, 90)));
 }
 
-// A row's field values, a byte at a time: a doubled quote inside a quoted stretch is a quote.
-std::vector<std::string> PlainValues(std::string_view row, char delimiter) {
-    std::vector<std::string> values(1);
-    bool quoted = false;
-    for (std::size_t at = 0; at < row.size(); ++at) {
-        const char c = row[at];
-        if (c == '"') {
-            if (quoted && at + 1 < row.size() && row[at + 1] == '"') {
-                values.back() += '"';
-                ++at;
-                continue;
-            }
-            quoted = !quoted;
-        } else if (c == delimiter && !quoted) {
-            values.emplace_back();
-        } else {
-            values.back() += c;
-        }
+void FastReaderInPieces(const std::string& content, char delimiter, std::uint64_t seed,
+                        const std::vector<csv::PlainRow>& plain) {
+    Collected sink{delimiter, {}};
+    csv::Reader reader(delimiter);
+    for (std::size_t at = 0; at < content.size();) {
+        const std::size_t size = NextPiece(seed, content.size() - at);
+        std::vector<char> piece(size + kalderos::bytes::kReadAhead, '\0');
+        std::memcpy(piece.data(), content.data() + at, size);
+        FUZZ_REQUIRE(reader.Read(piece.data(), size, sink) == size);
+        at += size;
     }
-    return values;
+    reader.Finish(sink);
+    FUZZ_REQUIRE(sink.rows == plain);
+}
+
+void BlocksOfRows(const std::string& content, char delimiter, std::uint64_t seed, std::size_t block_bytes) {
+    // What the rows are read from: the text a UTF-16 file holds.
+    std::string text = content;
+    if (content.size() >= 2 && csv::Utf16Order(content[0], content[1])) {
+        csv::Utf16Decoder decoder(*csv::Utf16Order(content[0], content[1]));
+        text.assign(csv::Utf16Decoder::RoomFor(content.size()) + 6, '\0');
+        std::size_t size = decoder.Decode(content.data(), content.size(), text.data());
+        size += decoder.Finish(text.data() + size);
+        text.resize(size);
+    }
+    const std::vector<csv::PlainRow> plain = csv::ReadPlainRows(text, delimiter);
+    const csv::RowEnds whole = csv::PlainRowEnds(text.data(), text.size(), delimiter, true);
+    const std::size_t open_quote_line =
+        whole.in_quotes ? csv::CountLineEnds(text.data(), whole.quote_at) + 1 : 0;
+
+    FakeFile file{content, seed, false};
+    FakeFile::reading = &file;
+    kalderos::BlockReader reader(RegularFile(), block_bytes, kalderos::CsvRows{delimiter}, FakeFile::Read);
+    Collected sink{delimiter, {}};
+    kalderos::ListBlock block;
+    while (reader.Fill(block, true) == kalderos::BlockReader::Filled::kBlock) {
+        csv::Reader rows(delimiter);
+        FUZZ_REQUIRE(rows.Read(block.data.get(), block.size, sink) == block.size);
+        rows.Finish(sink);
+    }
+    FUZZ_REQUIRE(sink.rows == plain);
+    FUZZ_REQUIRE(reader.OpenQuoteLine() == open_quote_line);
 }
 
 }  // namespace
@@ -89,35 +115,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t block_bytes = provider.ConsumeIntegralInRange<std::size_t>(1, 4096);
     const char delimiter = provider.ConsumeBool() ? ',' : provider.ConsumeIntegral<char>();
     const std::string content = provider.ConsumeRemainingBytesAsString();
-    if (delimiter == '"' || delimiter == '\n') return 0;
+    if (!csv::CanDelimit(delimiter)) return 0;
 
-    FakeFile file{content, seed, false};
-    FakeFile::reading = &file;
-    BlockReader reader(RegularFile(), block_bytes, LineReader::LongLines::kCsvRows, FakeFile::Read);
-    const PlainReading plain = PlainRows(content);
-    std::size_t row_count = 0;
-    ListBlock block;
-    std::vector<char> value;
-    while (reader.Fill(block, true) == BlockReader::Filled::kBlock) {
-        LineReader rows = block.Lines(LineReader::LongLines::kCsvRows);
-        for (std::string_view row = rows.Next(); row.data() != nullptr; row = rows.Next()) {
-            FUZZ_REQUIRE(row_count < plain.rows.size() && row == plain.rows[row_count]);
-            ++row_count;
-            const std::string_view content_of_row = kalderos::RowContent(row);
-            std::vector<std::string> values;
-            kalderos::ForEachField(content_of_row, delimiter, [&](const kalderos::CsvField& field) {
-                FUZZ_REQUIRE(field.has_quote == (field.raw.find('"') != std::string_view::npos));
-                FUZZ_REQUIRE(kalderos::QuotedWholeReadable(field.raw) == kalderos::QuotedWhole(field.raw));
-                kalderos::AppendValue(field.raw, value);
-                values.emplace_back(value.data(), value.size());
-                return true;
-            });
-            // Read by the quotes' count, a doubled quote in a stretch closes it and opens the next at once: the
-            // plain reading's quote.
-            FUZZ_REQUIRE(values == PlainValues(content_of_row, delimiter));
-        }
+    const std::vector<csv::PlainRow> plain = csv::ReadPlainRows(content, delimiter);
+    FastReaderInPieces(content, delimiter, seed, plain);
+    for (const bool complete : {true, false}) {
+        FUZZ_REQUIRE(csv::ScanRowEnds(content.data(), content.size(), delimiter, complete) ==
+                     csv::PlainRowEnds(content.data(), content.size(), delimiter, complete));
     }
-    FUZZ_REQUIRE(row_count == plain.rows.size());
-    FUZZ_REQUIRE(reader.OpenQuoteLine() == plain.open_quote_line);
+    BlocksOfRows(content, delimiter, seed, block_bytes);
     return 0;
 }

@@ -49,6 +49,7 @@ cleanup() {
 trap cleanup EXIT
 
 (cd "$build_dir" && cpack -G DEB -B "$work" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+if grep -qi 'warning' "$work/cpack.log"; then cat "$work/cpack.log" >&2; fail "cpack warned"; fi
 debs=()
 for package in "${packages[@]}"; do
   found=("$work/${package}"_*.deb)
@@ -77,13 +78,20 @@ expect_files "${debs[2]}" libdevel ./usr/include/kalderos/kalderos.h "$libdir/li
 if dpkg-deb -c "${debs[0]}" | grep -q 'include/\|libkalderos'; then fail "the kalderos package holds library files"; fi
 [ "$(dpkg-deb -f "${debs[2]}" Depends)" = "libkalderos1 (= $(dpkg-deb -f "${debs[1]}" Version))" ] ||
   fail "libkalderos-dev depends on $(dpkg-deb -f "${debs[2]}" Depends)"
+# Programs built against the library depend on its package at this version at least.
+[ "$(dpkg-deb -I "${debs[1]}" shlibs)" = "libkalderos 1 libkalderos1 (= $(dpkg-deb -f "${debs[1]}" Version))" ] ||
+  fail "libkalderos1's shlibs file says: $(dpkg-deb -I "${debs[1]}" shlibs)"
 if [ ${#debs[@]} -gt 3 ]; then
   python_dir=./usr/lib/python3/dist-packages/kalderos
   expect_files "${debs[3]}" python "$python_dir/__init__.py" "$python_dir/__init__.pyi" "$python_dir/py.typed" \
-    "$python_dir/_kalderos$(/usr/bin/python3 -c 'import sysconfig; print(sysconfig.get_config_var("EXT_SUFFIX"))')"
-  # The module holds its own copy of the library, and imports pandas only when a frame is asked for.
+    "$python_dir/_frames.py" "$python_dir/_kalderos$(/usr/bin/python3 -c 'import sysconfig; print(sysconfig.get_config_var("EXT_SUFFIX"))')" \
+    ./usr/share/doc/python3-kalderos/examples/dask_ssn_column.py ./usr/share/doc/python3-kalderos/examples/people.csv
+  # The module holds its own copy of the library, and imports pandas only when a frame is asked for: python3 and the
+  # C and C++ runtimes are all it needs, as its description says.
   depends=$(dpkg-deb -f "${debs[3]}" Depends)
-  grep -q 'python3 (>= ' <<<"$depends" || fail "python3-kalderos does not depend on python3: $depends"
+  for needed in 'python3 (>= ' 'libc6' 'libstdc++6'; do
+    grep -qF "$needed" <<<"$depends" || fail "python3-kalderos does not depend on $needed: $depends"
+  done
   if grep -q 'kalderos\|pandas' <<<"$depends"; then fail "python3-kalderos depends on $depends"; fi
 fi
 
@@ -169,6 +177,14 @@ record = json.load(open(sys.argv[1]))
 result = kalderos.check_ssn("123-98-0001", rules="classic", groups=sys.argv[2])
 sys.exit(0 if dict(zip(kalderos.SSN_FIELDS, result)) == record and result.confirm else f"the module: {result}")' \
     "$work/record" "$groups") || fail "the installed module differs from the program's record $(cat "$work/record")"
+  # The Dask example as the package installs it, run as its README says, on its own sample file.
+  if /usr/bin/python3 -c 'import dask.dataframe, distributed' 2>/dev/null; then
+    examples=/usr/share/doc/python3-kalderos/examples
+    (cd "$work" && env -u PYTHONPATH timeout 300 /usr/bin/python3 "$examples/dask_ssn_column.py" "$examples/people.csv") \
+      >"$work/dask.out" 2>"$work/dask.err" || { cat "$work/dask.err" >&2; fail "the installed Dask example failed"; }
+    grep -q '^ *Hal Hart *n/a *Hilo invalid *malformed *None$' "$work/dask.out" ||
+      fail "the installed Dask example printed: $(cat "$work/dask.out")"
+  fi
 fi
 
 dpkg --purge "${packages[@]}" >"$work/dpkg.log" || { cat "$work/dpkg.log" >&2; fail "dpkg --purge failed"; }

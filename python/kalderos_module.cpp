@@ -1,266 +1,204 @@
 // The compiled part of the Python module kalderos (kalderos._kalderos): the library's Checker, judging Python
 // texts one at a time, a list at a time into result objects, and a list at a time into the columns of a data
-// frame. The package around it (kalderos/__init__.py) reads group files and makes the data frames.
-#include <pybind11/numpy.h>
+// frame; the module's functions, each by a checker made once per rule set. The package around it
+// (kalderos/__init__.py) makes the data frames and reads group files named by path.
 #include <pybind11/pybind11.h>
 
 #include <array>
-#include <cmath>
-#include <cstring>
+#include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <utility>
 
+#include "frame_columns.h"
 #include "kalderos/kalderos.h"
-#include "record_objects.h"
-#include "text_bytes.h"
+#include "record_types.h"
+#include "record_words.h"
+#include "rule_names.h"
+#include "type_casters.h"
 
 namespace py = pybind11;
 
 namespace kalderos::python {
 namespace {
 
-std::string TypeName(py::handle object) { return Py_TYPE(object.ptr())->tp_name; }
+// The checker of each rule set without a group file, made once.
+const Checker& PlainChecker(RuleSet rules) {
+    static const auto checkers = []<std::size_t... kSet>(std::index_sequence<kSet...>) {
+        return std::array<Checker, kRuleSetCount>{Checker(static_cast<RuleSet>(kSet))...};
+    }(std::make_index_sequence<kRuleSetCount>{});
+    return checkers[static_cast<std::size_t>(rules)];
+}
 
-RuleSet RulesNamed(py::handle rules) {
-    if (!PyUnicode_Check(rules.ptr())) {
-        throw py::type_error("rules must be a str, 'classic' or 'current', not " + TypeName(rules));
+// The bytes of the group file `groups` gives or names, None for none: its text (bytes, bytearray, memoryview, or a
+// str holding a line feed), or its path (another str, an os.PathLike), read by the package.
+py::object GroupText(py::handle groups) {
+    if (groups.is_none() || PyBytes_Check(groups.ptr())) return py::reinterpret_borrow<py::object>(groups);
+    if (PyByteArray_Check(groups.ptr()) || PyMemoryView_Check(groups.ptr())) {
+        PyObject* bytes = PyBytes_FromObject(groups.ptr());
+        if (bytes == nullptr) throw py::error_already_set();
+        return py::reinterpret_steal<py::object>(bytes);
     }
-    const py::str name = py::reinterpret_borrow<py::str>(rules);
-    if (name.equal(py::str("classic"))) return RuleSet::Classic;
-    if (name.equal(py::str("current"))) return RuleSet::Current;
-    throw py::value_error("unknown rules " + py::repr(rules).cast<std::string>() +
-                          ": the rule sets are 'classic' and 'current'");
-}
-
-const char* RulesName(RuleSet rules) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return "classic";
-        case RuleSet::Current:
-            return "current";
+    if (PyUnicode_Check(groups.ptr()) &&
+        PyUnicode_FindChar(groups.ptr(), '\n', 0, PyUnicode_GET_LENGTH(groups.ptr()), 1) >= 0) {
+        PyObject* bytes = PyUnicode_AsEncodedString(groups.ptr(), "utf-8", "surrogateescape");
+        if (bytes == nullptr) throw py::error_already_set();
+        return py::reinterpret_steal<py::object>(bytes);
     }
-    return "classic";
-}
-
-// A group file's text, given as bytes (the package reads a file named by path into bytes).
-Checker MakeChecker(py::handle rules, py::handle groups) {
-    const RuleSet set = RulesNamed(rules);
-    if (groups.is_none()) return Checker(set);
-    if (!PyBytes_Check(groups.ptr())) {
-        throw py::type_error("groups must be a group file's text as bytes, not " + TypeName(groups));
-    }
-    return Checker(set, {PyBytes_AS_STRING(groups.ptr()), static_cast<std::size_t>(PyBytes_GET_SIZE(groups.ptr()))});
-}
-
-// The bytes of `text`, or a TypeError that names what was given in its place: the text, or the text at `index`
-// of a list (the message is made only then).
-std::string_view ReadText(TextBytes& bytes, py::handle text, Py_ssize_t index = -1) {
-    switch (bytes.Read(text.ptr())) {
-        case TextBytes::Outcome::Read:
-            return bytes.View();
-        case TextBytes::Outcome::NotText:
-            throw py::type_error((index < 0 ? std::string("text") : "texts[" + std::to_string(index) + "]") +
-                                 " must be str or bytes, not " + TypeName(text));
-        case TextBytes::Outcome::Failed:
-            throw py::error_already_set();
-    }
-    throw py::error_already_set();
-}
-
-// The input field of the text `text` whose bytes are `bytes`: the text up to its first NUL, where the checker
-// stops reading, as the program's record shows what it read of a line; the text itself when it has no NUL.
-py::object InputField(py::handle text, std::string_view bytes) {
-    if (std::memchr(bytes.data(), '\0', bytes.size()) == nullptr) return py::reinterpret_borrow<py::object>(text);
-    Py_ssize_t end = static_cast<Py_ssize_t>(bytes.find('\0'));
-    if (PyUnicode_Check(text.ptr())) end = PyUnicode_FindChar(text.ptr(), 0, 0, PyUnicode_GET_LENGTH(text.ptr()), 1);
-    PyObject* input = end < 0 ? nullptr : PySequence_GetSlice(text.ptr(), 0, end);
-    if (input == nullptr) throw py::error_already_set();
-    return py::reinterpret_steal<py::object>(input);
-}
-
-// The result object of one text.
-template <class Check, class NewRecord>
-PyObject* CheckOne(TextBytes& bytes, py::handle text, Py_ssize_t index, Check check, NewRecord new_record) {
-    const std::string_view view = ReadText(bytes, text, index);
-    PyObject* record = new_record(InputField(text, view).ptr(), check(view));
-    if (record == nullptr) throw py::error_already_set();
-    return record;
-}
-
-// The texts of an iterable as a list or tuple whose items may be read in place (the iterable itself if it is one).
-// A str or bytes object is iterable too, by characters: never what a caller of the list functions means.
-py::object TextSequence(py::handle texts, const char* one_text_function) {
-    if (PyUnicode_Check(texts.ptr()) || PyBytes_Check(texts.ptr())) {
-        throw py::type_error(std::string("texts must be an iterable of texts, not one ") + TypeName(texts) +
-                             " (for one text, call " + one_text_function + ")");
-    }
-    PyObject* sequence = PySequence_Fast(texts.ptr(), "texts must be an iterable of str or bytes");
-    if (sequence == nullptr) {
+    PyObject* path = PyOS_FSPath(groups.ptr());
+    if (path == nullptr) {
         if (!PyErr_ExceptionMatches(PyExc_TypeError)) throw py::error_already_set();
         PyErr_Clear();
-        throw py::type_error("texts must be an iterable of str or bytes, not " + TypeName(texts));
+        throw py::type_error("groups must be a group file's text (bytes, or a str with a line feed) or its path "
+                             "(str, os.PathLike), not " + TypeName(groups));
     }
-    return py::reinterpret_steal<py::object>(sequence);
+    Py_DECREF(path);
+    return py::module_::import("kalderos._files").attr("read_group_file")(groups);
 }
 
-// The result objects of every text of an iterable, in its order.
-template <class Check, class NewRecord>
-py::list CheckEach(py::handle iterable, const char* one_text_function, Check check, NewRecord new_record) {
-    const py::object texts = TextSequence(iterable, one_text_function);
-    const Py_ssize_t count = PySequence_Fast_GET_SIZE(texts.ptr());
-    PyObject** items = PySequence_Fast_ITEMS(texts.ptr());
-    py::list results(count);
+// `call` with the checker of `rules` and `groups`.
+template <class Call>
+auto WithChecker(RuleSet rules, const GroupFile& groups, Call call) {
+    const py::object text = GroupText(groups.object);
+    if (text.is_none()) return call(PlainChecker(rules));
+    const Checker checker(rules, {PyBytes_AS_STRING(text.ptr()), static_cast<std::size_t>(PyBytes_GET_SIZE(text.ptr()))});
+    return call(checker);
+}
+
+template <class Kind>
+Record<Kind> CheckOne(const Checker& checker, const Text& text) {
     TextBytes bytes;
-    for (Py_ssize_t index = 0; index < count; ++index) {
-        PyList_SET_ITEM(results.ptr(), index, CheckOne(bytes, items[index], index, check, new_record));
+    const std::string_view view = OneText(bytes, text.object);
+    PyObject* record = NewRecord<Kind>(InputField(text.object, view).ptr(), Kind::Check(checker, view));
+    if (record == nullptr) throw py::error_already_set();
+    return {py::reinterpret_steal<py::object>(record)};
+}
+
+template <class Kind>
+Records<Kind> CheckEach(const Checker& checker, const Texts& texts, const char* one_text_function) {
+    return {RecordsOf<Kind>(checker, texts.object, one_text_function)};
+}
+
+// The words each word field can hold under `rules`, by field name: the categories of a frame's columns.
+template <class Kind, class Rows>
+py::dict WordsByField(RuleSet rules, const Rows& rows) {
+    py::dict words;
+    for (std::size_t field = 0; field < Kind::kFieldCount; ++field) {
+        if (Kind::KindAt(field) != ValueKind::Word) continue;
+        py::tuple names(0);
+        for (const std::string_view word : WordsOf(rules, static_cast<typename Kind::Field>(field))) {
+            names = names + py::make_tuple(py::str(word.data(), word.size()));
+        }
+        words[py::str(rows[field].name.data(), rows[field].name.size())] = names;
     }
-    return results;
+    return words;
 }
 
-// A missing value of a data frame's column (None, NaN), which a frame judges as an empty text.
-bool Missing(py::handle text) {
-    return text.is_none() || (PyFloat_Check(text.ptr()) && std::isnan(PyFloat_AS_DOUBLE(text.ptr())));
-}
-
-// The columns of a frame, one per field, as numpy arrays that pandas takes without a copy: of objects (str, or
-// None), or of bool for the fields that are True or False.
 template <std::size_t N>
-class Columns {
-public:
-    Columns(Py_ssize_t rows, const std::array<bool, N>& flags) : flags_(flags), input_(ObjectArray(rows)) {
-        for (std::size_t field = 0; field < N; ++field) {
-            if (flags[field]) {
-                py::array_t<bool> column(rows);
-                flags_at_[field] = column.mutable_data();
-                columns_[field] = std::move(column);
-            } else {
-                py::array column = ObjectArray(rows);
-                objects_at_[field] = static_cast<PyObject**>(column.mutable_data());
-                columns_[field] = std::move(column);
-            }
-        }
-        inputs_at_ = static_cast<PyObject**>(input_.mutable_data());
-    }
-
-    // Takes the references of `values`.
-    void Put(Py_ssize_t row, py::object input, const std::array<PyObject*, N>& values) {
-        Replace(inputs_at_[row], input.release().ptr());
-        for (std::size_t field = 0; field < N; ++field) {
-            if (flags_[field]) {
-                flags_at_[field][row] = values[field] == Py_True;
-                Py_DECREF(values[field]);
-            } else {
-                Replace(objects_at_[field][row], values[field]);
-            }
-        }
-    }
-
-    py::tuple Take() {
-        py::tuple columns(N + 1);
-        columns[0] = std::move(input_);
-        for (std::size_t field = 0; field < N; ++field) columns[field + 1] = std::move(columns_[field]);
-        return columns;
-    }
-
-private:
-    // numpy makes an array of objects filled with null pointers, or with None.
-    static py::array ObjectArray(Py_ssize_t rows) {
-        return py::array(py::dtype("O"), std::vector<py::ssize_t>{rows});
-    }
-    static void Replace(PyObject*& slot, PyObject* value) {
-        PyObject* old = slot;
-        slot = value;
-        Py_XDECREF(old);
-    }
-
-    std::array<bool, N> flags_;
-    py::array input_;
-    PyObject** inputs_at_ = nullptr;
-    std::array<py::array, N> columns_;
-    std::array<PyObject**, N> objects_at_{};
-    std::array<bool*, N> flags_at_{};
-};
-
-// The columns of a frame of the texts of an iterable: the input first, then the other fields.
-template <std::size_t N, class Check, class Values>
-py::tuple ColumnsOf(py::handle iterable, const char* one_text_function, const std::array<bool, N>& flags, Check check,
-                    Values values_of) {
-    const py::object texts = TextSequence(iterable, one_text_function);
-    const Py_ssize_t rows = PySequence_Fast_GET_SIZE(texts.ptr());
-    PyObject** items = PySequence_Fast_ITEMS(texts.ptr());
-    Columns<N> columns(rows, flags);
-    TextBytes bytes;
-    std::array<PyObject*, N> values{};
-    for (Py_ssize_t row = 0; row < rows; ++row) {
-        const bool missing = Missing(items[row]);
-        const std::string_view text = missing ? std::string_view("") : ReadText(bytes, items[row], row);
-        if (!values_of(check(text), values)) throw py::error_already_set();
-        columns.Put(row, missing ? py::none() : InputField(items[row], text), values);
-    }
-    return columns.Take();
-}
-
-constexpr std::array<bool, kSsnValueCount> kSsnFlagColumns{true, false, false, false, false, false, true};
-constexpr std::array<bool, kCardValueCount> kCardFlagColumns{};
-
-py::tuple FieldNames(const char* const* names, std::size_t count) {
-    py::tuple tuple(count);
-    for (std::size_t i = 0; i < count; ++i) tuple[i] = py::str(names[i]);
+py::tuple Names(const std::array<std::string_view, N>& names) {
+    py::tuple tuple(N);
+    for (std::size_t i = 0; i < N; ++i) tuple[i] = py::str(names[i].data(), names[i].size());
     return tuple;
 }
 
-py::object TypeObject(PyTypeObject* type) {
-    return py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(type));
+// A group file of every area's highest group: read over the built-in groups, it gives the same table.
+py::bytes GroupsOf(const Checker& checker) {
+    std::string text;
+    const auto& groups = checker.HighestGroups().group;
+    for (std::size_t area = 0; area < groups.size(); ++area) {
+        text.append(std::to_string(area)).append(" ").append(std::to_string(groups[area])).append("\n");
+    }
+    return py::bytes(text);
 }
 
+constexpr const char* kCheckerDoc =
+    "The checks of one rule set (and group file), made once and used for any number of texts.\n\n"
+    "rules is 'current' or 'classic'; groups a group file's text (bytes, or a str holding a line feed) or path "
+    "(another str, an os.PathLike), read over the built-in highest groups as the program's -g reads one. The "
+    "module's functions use a checker of their own (one per rule set made once where there is no group file); "
+    "make one to judge many calls' texts against one group file. A checker is never changed once made; it "
+    "pickles, so it may be sent to Dask's workers.\n\n"
+    ">>> checker = kalderos.Checker('classic', groups=b'123 10\\n')\n"
+    ">>> checker.check_ssn('123-90-0001').reason\n"
+    "'group-not-issued'\n";
+
 void DefineChecker(py::module_& module) {
-    // The signatures are written into the docstrings: pybind11's own would show every argument as a "handle".
-    py::options options;
-    options.disable_function_signatures();
-    py::class_<Checker>(module, "Checker",
-                        "The checks of one rule set, made once (see kalderos.Checker for the whole story).")
-        .def(py::init(&MakeChecker), py::arg("rules") = "current", py::arg("groups") = py::none(),
-             "Checker(rules='current', groups=None): groups is None or a group file's text as bytes.")
-        .def_property_readonly("rules", [](const Checker& checker) { return RulesName(checker.Rules()); },
-                               "The rule set's name, 'classic' or 'current'.")
-        .def_property_readonly("highest_groups", [](const Checker& checker) {
-                const auto& groups = checker.HighestGroups().group;
+    py::class_<Checker> checker(module, "Checker", kCheckerDoc);
+    // Its home is the package, where pickle and the signatures below find it.
+    checker.attr("__module__") = "kalderos";
+    checker
+        .def(py::init([](RuleSet rules, const GroupFile& groups) {
+                 return WithChecker(rules, groups, [](const Checker& made) { return Checker(made); });
+             }),
+             py::arg("rules") = RuleSet::Current, py::kw_only(), py::arg("groups") = py::none())
+        .def_property_readonly("rules", [](MadeChecker self) { return (*self).Rules(); },
+                               "The rule set's name.")
+        .def_property_readonly("highest_groups", [](MadeChecker self) {
+                const auto& groups = (*self).HighestGroups().group;
                 py::tuple tuple(groups.size());
                 for (std::size_t area = 0; area < groups.size(); ++area) tuple[area] = py::int_(groups[area]);
                 return tuple;
             }, "The highest group the checker takes as issued in each area, indexed by area (0-999); 0 for none.")
-        .def("check_ssn", [](const Checker& checker, py::handle text) {
-                TextBytes bytes;
-                return py::reinterpret_steal<py::object>(CheckOne(
-                    bytes, text, -1, [&](std::string_view view) { return checker.CheckSsn(view); }, &NewSsnRecord));
-            }, py::arg("text"), "check_ssn(text) -> SsnResult\n\nThe SsnResult of one text (str or bytes).")
-        .def("check_card", [](const Checker& checker, py::handle text) {
-                TextBytes bytes;
-                return py::reinterpret_steal<py::object>(CheckOne(
-                    bytes, text, -1, [&](std::string_view view) { return checker.CheckCard(view); }, &NewCardRecord));
-            }, py::arg("text"), "check_card(text) -> CardResult\n\nThe CardResult of one text (str or bytes).")
-        .def("check_ssns", [](const Checker& checker, py::handle texts) {
-                return CheckEach(texts, "check_ssn", [&](std::string_view text) { return checker.CheckSsn(text); },
-                                 &NewSsnRecord);
-            }, py::arg("texts"),
-            "check_ssns(texts) -> list of SsnResult\n\nThe SsnResult of each text of an iterable of str or bytes.")
-        .def("check_cards", [](const Checker& checker, py::handle texts) {
-                return CheckEach(texts, "check_card", [&](std::string_view text) { return checker.CheckCard(text); },
-                                 &NewCardRecord);
-            }, py::arg("texts"),
-            "check_cards(texts) -> list of CardResult\n\nThe CardResult of each text of an iterable of str or bytes.")
-        .def("_ssn_columns", [](const Checker& checker, py::handle texts) {
-                return ColumnsOf(texts, "check_ssn", kSsnFlagColumns, [&](std::string_view text) { return checker.CheckSsn(text); },
-                                 &SsnValues);
+        .def("check_ssn", [](MadeChecker self, const Text& text) { return CheckOne<SsnRecordKind>(*self, text); },
+             py::arg("text"), "The SsnResult of one text.")
+        .def("check_card", [](MadeChecker self, const Text& text) { return CheckOne<CardRecordKind>(*self, text); },
+             py::arg("text"), "The CardResult of one text.")
+        .def("check_ssns", [](MadeChecker self, const Texts& texts) {
+                return CheckEach<SsnRecordKind>(*self, texts, "check_ssn");
+            }, py::arg("texts"), "The SsnResult of each text of an iterable, in its order; a missing value "
+                                 "(None, NaN, NaT, pandas.NA) is judged as an empty text, its input None.")
+        .def("check_cards", [](MadeChecker self, const Texts& texts) {
+                return CheckEach<CardRecordKind>(*self, texts, "check_card");
+            }, py::arg("texts"), "The CardResult of each text of an iterable, in its order; a missing value "
+                                 "is judged as an empty text, its input None.")
+        .def("_ssn_columns", [](MadeChecker self, const Texts& texts) {
+                return ColumnsOf<SsnRecordKind>(*self, texts.object, "check_ssn");
             }, py::arg("texts"))
-        .def("_card_columns", [](const Checker& checker, py::handle texts) {
-                return ColumnsOf(texts, "check_card", kCardFlagColumns, [&](std::string_view text) { return checker.CheckCard(text); },
-                                 &CardValues);
+        .def("_card_columns", [](MadeChecker self, const Texts& texts) {
+                return ColumnsOf<CardRecordKind>(*self, texts.object, "check_card");
             }, py::arg("texts"))
-        .def("__repr__", [](const Checker& checker) {
-            return std::string("kalderos.Checker(rules='") + RulesName(checker.Rules()) + "')";
-        });
+        .def("__repr__", [](py::handle self) {
+            if (!WasInitialised(self)) return std::string("<kalderos.Checker, never initialised>");
+            return std::string("kalderos.Checker(rules='").append(RuleSetName(self.cast<const Checker&>().Rules())).append("')");
+        })
+        .def(py::pickle([](MadeChecker self) { return py::make_tuple((*self).Rules(), GroupsOf(*self)); },
+                        [](const py::tuple& state) {
+                            const std::string groups = state[1].cast<std::string>();
+                            return Checker(state[0].cast<RuleSet>(), groups);
+                        }));
+}
+
+void DefineFunctions(py::module_& module) {
+    module.def("check_ssn", [](const Text& text, RuleSet rules, const GroupFile& groups) {
+            return WithChecker(rules, groups, [&](const Checker& checker) { return CheckOne<SsnRecordKind>(checker, text); });
+        }, py::arg("text"), py::kw_only(), py::arg("rules") = RuleSet::Current, py::arg("groups") = py::none(),
+        "The SsnResult of one SSN text: what the program's record says of it, field by field.\n\n"
+        ">>> kalderos.check_ssn('123-45-6789', rules='classic').place\n'New York'\n"
+        ">>> kalderos.check_ssn(b' 078-05-1120 ').reason\n'known-invalid'\n");
+    module.def("check_card", [](const Text& text, RuleSet rules) {
+            return CheckOne<CardRecordKind>(PlainChecker(rules), text);
+        }, py::arg("text"), py::kw_only(), py::arg("rules") = RuleSet::Current,
+        "The CardResult of one payment-card text, by the card networks of the rule set.\n\n"
+        ">>> kalderos.check_card('4111 1111 1111 1111').outcome\n'VISA'\n"
+        ">>> kalderos.check_card('6221260000000000', rules='classic').type\n'Other'\n");
+    module.def("check_ssns", [](const Texts& texts, RuleSet rules, const GroupFile& groups) {
+            return WithChecker(rules, groups, [&](const Checker& checker) {
+                return CheckEach<SsnRecordKind>(checker, texts, "check_ssn");
+            });
+        }, py::arg("texts"), py::kw_only(), py::arg("rules") = RuleSet::Current, py::arg("groups") = py::none(),
+        "The SsnResult of every text of an iterable, in its order, by one checker. A missing value (None, NaN, "
+        "NaT, pandas.NA) is judged as an empty text; its input is None.\n\n"
+        ">>> [result.verdict for result in kalderos.check_ssns(['001-13-0001', None])]\n['valid', 'invalid']\n");
+    module.def("check_cards", [](const Texts& texts, RuleSet rules) {
+            return CheckEach<CardRecordKind>(PlainChecker(rules), texts, "check_card");
+        }, py::arg("texts"), py::kw_only(), py::arg("rules") = RuleSet::Current,
+        "The CardResult of every text of an iterable, in its order, by one checker; a missing value is judged as "
+        "an empty text.\n\n"
+        ">>> [result.reason for result in kalderos.check_cards(['4111111111111111', ''])]\n['ok', 'empty']\n");
+    module.def("_ssn_words", [](RuleSet rules) { return WordsByField<SsnRecordKind>(rules, ssn::kSsnFields); },
+               py::arg("rules"));
+    module.def("_card_words", [](RuleSet rules) { return WordsByField<CardRecordKind>(rules, card::kCardFields); },
+               py::arg("rules"));
 }
 
 }  // namespace
@@ -270,9 +208,18 @@ PYBIND11_MODULE(_kalderos, module) {
     namespace kp = kalderos::python;
     module.doc() = "The compiled part of the module kalderos: use kalderos itself.";
     if (!kp::MakeRecordTypes()) throw py::error_already_set();
-    module.attr("SsnResult") = kp::TypeObject(kp::SsnResultType());
-    module.attr("CardResult") = kp::TypeObject(kp::CardResultType());
-    module.attr("SSN_FIELDS") = kp::FieldNames(kp::kSsnFieldNames.data(), kp::kSsnFieldNames.size());
-    module.attr("CARD_FIELDS") = kp::FieldNames(kp::kCardFieldNames.data(), kp::kCardFieldNames.size());
+    module.attr("SsnResult") = py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(
+        kp::RecordType(kp::SsnRecordKind{})));
+    module.attr("CardResult") = py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(
+        kp::RecordType(kp::CardRecordKind{})));
+    module.attr("SSN_FIELDS") = kp::Names(kalderos::ssn::kSsnFieldNames);
+    module.attr("CARD_FIELDS") = kp::Names(kalderos::card::kCardFieldNames);
+    py::tuple rule_sets(kp::kRuleSetCount);
+    for (std::size_t set = 0; set < kp::kRuleSetCount; ++set) rule_sets[set] = static_cast<kalderos::RuleSet>(set);
+    module.attr("RULE_SETS") = rule_sets;
     kp::DefineChecker(module);
+    kp::DefineFunctions(module);
+    for (const char* name : {"check_ssn", "check_card", "check_ssns", "check_cards"}) {
+        module.attr(name).attr("__module__") = "kalderos";
+    }
 }

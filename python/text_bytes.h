@@ -23,7 +23,12 @@ public:
     // Reads `object` (borrowed; it must outlive the view). NotText, with no Python error set, when it is neither
     // str nor bytes; Failed, with the Python error set, only when memory ran out.
     Outcome Read(PyObject* object) {
-        Py_CLEAR(encoded_);
+        if (encoded_ != nullptr) Py_CLEAR(encoded_);
+        if (PyUnicode_Check(object) && PyUnicode_IS_COMPACT_ASCII(object)) {
+            // Most texts: their bytes are their characters, where the str holds them.
+            view_ = {static_cast<const char*>(PyUnicode_DATA(object)), static_cast<std::size_t>(PyUnicode_GET_LENGTH(object))};
+            return Outcome::Read;
+        }
         if (PyBytes_Check(object)) {
             view_ = {PyBytes_AS_STRING(object), static_cast<std::size_t>(PyBytes_GET_SIZE(object))};
             return Outcome::Read;

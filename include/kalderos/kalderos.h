@@ -17,6 +17,12 @@
 #include <cstdint>
 #include <string_view>
 
+// The version of the library this header belongs to, as its package names it (1.0.0): a later minor version
+// only adds to the interface, a later major one may change it.
+#define KALDEROS_VERSION_MAJOR 1
+#define KALDEROS_VERSION_MINOR 0
+#define KALDEROS_VERSION_PATCH 0
+
 // What the shared library exports: the declarations of this header and nothing else it holds (ELF visibility;
 // other object formats build the static library alone).
 #if defined(__GNUC__) && defined(__ELF__)

@@ -1,8 +1,8 @@
 """Wrong arguments raise the error that says which; no text, however odd, fails to be judged."""
+import copy
+import gc
 import os
-import pathlib
 import pickle
-import pydoc
 
 import pytest
 
@@ -25,6 +25,12 @@ import kalderos
     (lambda: kalderos.check_ssns(5), TypeError, "texts must be an iterable of str or bytes, not int"),
     (lambda: kalderos.check_ssn("1", groups=13), TypeError, "groups must be a group file's text .* not int"),
     (lambda: kalderos.ssn_frame([1.5]), TypeError, r"texts\[0\] must be str or bytes, not float"),
+    (lambda: kalderos.check_ssns([None, 0.0]), TypeError, r"texts\[1\] must be str or bytes, not float"),
+    # The rules and the group file are named, never given by position.
+    (lambda: kalderos.check_ssn("1", "classic"), TypeError, "incompatible function arguments"),
+    (lambda: kalderos.check_cards(["1"], "classic"), TypeError, "incompatible function arguments"),
+    (lambda: kalderos.ssn_frame(["1"], "classic"), TypeError, "takes 1 positional argument"),
+    (lambda: kalderos.Checker("classic", b"123 10\n"), TypeError, "incompatible constructor arguments"),
 ])
 def test_wrong_arguments(call, error, message):
     with pytest.raises(error, match=message):
@@ -96,10 +102,38 @@ def test_a_checker_pickles_with_its_group_file():
     assert repr(copy) == "kalderos.Checker(rules='classic')"
 
 
-def test_help_reads():
-    text = pydoc.render_doc(kalderos, renderer=pydoc.plaintext)
-    for line in ["check_ssn(text, rules='current', groups=None)", "ssn_frame(texts, rules='current', groups=None)",
-                 "class SsnResult", "verdict", "'valid', 'invalid' or 'unknown'", "class Checker"]:
-        assert line in text
-    stub = pathlib.Path(kalderos.__file__).with_suffix(".pyi")
-    assert "def check_ssns(texts: Iterable[Text]" in stub.read_text()
+@pytest.mark.parametrize("use", [
+    lambda checker: checker.check_ssn("123-45-6789"),
+    lambda checker: checker.check_card("4111111111111111"),
+    lambda checker: checker.check_ssns(["123-45-6789"]),
+    lambda checker: checker.check_cards([]),
+    lambda checker: checker._ssn_columns(["1"]),
+    lambda checker: checker.rules,
+    lambda checker: checker.highest_groups,
+    lambda checker: pickle.dumps(checker),
+])
+def test_a_checker_never_initialised_refuses_every_use(use):
+    checker = kalderos.Checker.__new__(kalderos.Checker)
+    with pytest.raises(TypeError, match="this kalderos.Checker was never initialised"):
+        use(checker)
+    assert repr(checker) == "<kalderos.Checker, never initialised>"
+
+
+def test_a_result_is_a_named_tuple_of_its_fields_alone():
+    result = kalderos.check_ssn("078-05-1120")
+    assert kalderos.SsnResult._fields == kalderos.SSN_FIELDS and len(result) == len(kalderos.SSN_FIELDS)
+    assert kalderos.SsnResult(tuple(result)) == result and copy.deepcopy(result) == result
+    match result:
+        case kalderos.SsnResult(text, _, area, reason=reason):
+            assert (text, area, reason) == ("078-05-1120", "078", "known-invalid")
+    # Its fields are read where the tuple holds them: one of another length is never made.
+    for fields in [(), tuple(result) + ("x",), tuple(kalderos.check_card("1"))]:
+        with pytest.raises(TypeError, match="takes an iterable of 11 fields"):
+            kalderos.SsnResult(fields)
+    with pytest.raises(TypeError, match="is not safe"):
+        tuple.__new__(kalderos.SsnResult, ())
+    with pytest.raises(TypeError):
+        type("Wider", (kalderos.CardResult,), {})
+    # Made by the module, it holds nothing the garbage collector need walk; made by a caller, anything.
+    assert not gc.is_tracked(result) and not gc.is_tracked(kalderos.check_cards(["1"])[0])
+    assert gc.is_tracked(kalderos.SsnResult([[]] * 11))

@@ -37,9 +37,6 @@ inline Bytes16 BytesEqualTo(Bytes16 bytes, char c) {
     return reinterpret_cast<Bytes16>(bytes == static_cast<std::uint8_t>(c));
 }
 
-// Bit i set where byte i of the thirty-two at `text` is `c`.
-inline std::uint32_t BytesEqualMask32(const char* text, char c);
-
 // Bit i set where byte i of `flags` (each 0 or 0xFF) is set.
 inline unsigned FlagMask(Bytes16 flags) {
 #if defined(__SSE2__)
@@ -52,14 +49,10 @@ inline unsigned FlagMask(Bytes16 flags) {
 #endif
 }
 
+// Bit i set where byte i of the thirty-two at `text`, all readable, is `c`.
 inline std::uint32_t BytesEqualMask32(const char* text, char c) {
     return FlagMask(BytesEqualTo(LoadSixteen(text), c)) |
            static_cast<std::uint32_t>(FlagMask(BytesEqualTo(LoadSixteen(text + 16), c))) << 16;
-}
-
-// The bits below bit `n` (0 to 32).
-constexpr std::uint32_t BitsBelow(std::size_t n) {
-    return static_cast<std::uint32_t>((std::uint64_t{1} << n) - 1);
 }
 
 // The other way: byte i set to 0xFF where bit i of `mask` is set. Each half of the mask is copied to every byte
@@ -77,6 +70,11 @@ inline Bytes16 MaskBytes(unsigned mask) {
 #endif
     const Bytes16 bit = {1, 2, 4, 8, 16, 32, 64, 128, 1, 2, 4, 8, 16, 32, 64, 128};
     return reinterpret_cast<Bytes16>((spread & bit) != 0);
+}
+
+// Bit i set where byte i of the thirty-two at `text`, all readable, is a NUL.
+inline std::uint32_t NulsAmongThirtyTwo(const char* text) {
+    return BytesEqualMask32(text, '\0');
 }
 
 // The sum of the sixteen bytes, each at most 15.

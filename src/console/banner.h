@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "io/output_stream.h"
+#include "kalderos/kalderos.h"
 
 namespace kalderos {
 
@@ -15,6 +16,10 @@ std::size_t PrintCentred(OutputStream& out, std::string_view text, int width);
 // The banner on standard error after filler line feeds that bring the screen to 30 lines, counting the
 // `lines` already on it; returns lines + 6.
 unsigned PrintBanner(unsigned lines);
+
+// The banner of a run with a long option, at a terminal: the box alone, without filler lines, in the terminal's
+// characters (`utf8`: box drawing in UTF-8, else code page 437), naming the run's rules in place of the notice.
+void PrintRunBanner(RuleSet rules, bool utf8);
 
 // The lines the banner at start-up counts as already on the screen: its 25 filler line feeds push whatever the
 // screen showed out of sight.

@@ -51,9 +51,10 @@ constexpr std::string_view kUsageRules =
 constexpr std::string_view kUsageEnd =
     "\n"
     "Exit status: 0 done; 1 a number not valid (only with --fail-on-invalid);\n"
-    "2 the list file could not be opened or read, CSV input lacks the column or\n"
-    "ends inside quotes, or Ctrl-C; 3 standard output could not be written; 5 a bad\n"
-    "option, or the group file could not be opened or read; 6 out of memory.\n"
+    "2 the list file could not be opened or read, CSV input lacks the column, ends\n"
+    "inside quotes or has a row over 16 MiB, or Ctrl-C; 3 standard output could not\n"
+    "be written; 5 a bad option, or the group file could not be opened or read;\n"
+    "6 out of memory.\n"
     "\n"
     "Full documentation: man kalderos\n";
 
@@ -132,7 +133,12 @@ void WriteLongOptions() {
     for (const LongOptionRow& row : kLongOptions) {
         std::string lead = "  --";
         lead.append(row.name).append(row.placeholder.empty() ? "" : "=").append(row.placeholder);
-        lead.resize(std::max(lead.size(), kTextColumn - 1), ' ');
+        // An option too wide for the column has its text on the lines below, as GNU programs have it.
+        if (lead.size() >= kTextColumn - 1) {
+            Out().Write(lead + "\n");
+            lead.clear();
+        }
+        lead.resize(kTextColumn - 1, ' ');
         WrappedWords line(lead);
         line.Text(OptionText(row));
         line.End();

@@ -1,34 +1,28 @@
-// The header row of a CSV input, and the column --column names in it.
+// What a CSV input is called in messages, and a record written again in another dialect.
 #include "driver/csv_row_step.h"
 
-#include "bytes/char_class.h"
 #include "io/diagnostics.h"
 
 namespace kalderos {
 namespace {
 
-// A name as a person may type it for a header's: blanks around it and the case of ASCII letters aside.
-std::string Loosely(std::string_view name) {
-    std::string loose(bytes::TrimSpace(name));
-    for (char& c : loose) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return loose;
-}
+// Each cell of a record, parted by the delimiter.
+struct RecordCells {
+    OutputStream& out;
+    char delimiter;
+    bool first = true;
 
-// The column of that name: the one named exactly so, else the only one named so loosely; names.size() for none.
-std::size_t ColumnNamed(const std::vector<std::string>& names, const std::string& wanted) {
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (names[i] == wanted) return i;
+    bool TakeRow(const csv::Row& row) {
+        for (const csv::Cell& cell : row.cells) {
+            if (!first) out.Write({&delimiter, 1});
+            first = false;
+            std::string bytes(csv::CellRoom(cell.value.size()), '\0');
+            const char* const end = csv::PutCell(cell.value, cell.quoted, delimiter, bytes.data());
+            out.Write({bytes.data(), static_cast<std::size_t>(end - bytes.data())});
+        }
+        return true;
     }
-    std::size_t found = names.size();
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (Loosely(names[i]) != Loosely(wanted)) continue;
-        if (found != names.size()) return names.size();  // two would be a guess
-        found = i;
-    }
-    return found;
-}
+};
 
 }  // namespace
 
@@ -37,34 +31,14 @@ std::string CsvInputShown(const RunOptions& options) {
     return "standard input";
 }
 
-std::vector<std::string> CsvValues(std::string_view row, char delimiter) {
-    std::vector<std::string> values;
-    std::vector<char> value;
-    ForEachField(row, delimiter, [&](const CsvField& field) {
-        if (!field.has_quote) {
-            values.emplace_back(field.raw);
-            return true;
-        }
-        AppendValue(field.raw, value);
-        values.emplace_back(value.data(), value.size());
-        return true;
-    });
-    return values;
-}
-
-bool FindCsvColumn(const std::vector<std::string>& names, const RunOptions& options, CsvLayout& layout) {
-    layout.width = names.size();
-    if (options.column.number != 0) {
-        layout.column = options.column.number - 1;
-        return true;
-    }
-    layout.column = ColumnNamed(names, options.column.name);
-    if (layout.column < names.size()) return true;
-    std::string columns;
-    for (const std::string& name : names) columns += (columns.empty() ? "" : ", ") + Quoted(name);
-    Diagnose("no column " + Quoted(options.column.name) + " in the header row of " + CsvInputShown(options) +
-             " (its columns: " + columns + ")");
-    return false;
+void WriteRecordAgain(std::string_view record, char delimiter, OutputStream& out) {
+    // The record printers end a record with a line feed, and part its fields by commas.
+    record.remove_suffix(1);
+    if (delimiter == ',') return out.Write(record);
+    RecordCells cells{out, delimiter};
+    csv::Reader reader(',');
+    reader.Read(record.data(), record.size(), cells);
+    reader.Finish(cells);
 }
 
 }  // namespace kalderos

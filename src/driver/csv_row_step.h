@@ -1,42 +1,37 @@
-// CSV input (--column): every row's field in the column checked by the step of the run's format, as a text of
-// its own; in the csv format each output row is the input row, its fields' values unchanged, followed by the
-// record's fields, so that a spreadsheet shows the verdict beside each row.
+// CSV input (--column): every row's cell in the column checked by the step of the run's format, as a text of its
+// own; in the csv format each output row is the input row's cells followed by the record's fields, in the
+// input's own dialect, so that the spreadsheet that wrote the file shows the verdict beside each row.
 #pragma once
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
+#include "csv/csv_reader.h"
+#include "csv/csv_row.h"
+#include "csv/csv_writer.h"
 #include "driver/run_state.h"
 #include "io/output_stream.h"
-#include "lists/csv_fields.h"
 #include "lists/text_source.h"
-#include "records/record_writer.h"
 
 namespace kalderos {
 
-// What the header row says, for the step of every block: the column checked, from 0, and the fields of a
-// row, up to which a shorter row is filled in the csv format, so that the record's fields stand under their
-// names. Set before any row is checked.
+// What the start of the input says, for the step of every block; set before any row is checked.
 struct CsvLayout {
-    std::size_t column = 0;
-    std::size_t width = 0;
+    std::size_t column = 0;             // the column checked, from 0
+    std::size_t width = 0;              // the header's cells (without a header, the first row's): where the
+                                        // record's fields start in the csv format
+    char delimiter = ',';               // what parts the output row's cells
+    std::string_view line_end = "\n";   // what ends an output row: the input's first row's line end
 };
-
-// Finds the column --column names among the header's fields; false, with a message on standard error naming
-// every column, when none is that one. Sets the layout.
-bool FindCsvColumn(const std::vector<std::string>& names, const RunOptions& options, CsvLayout& layout);
 
 // The CSV input as a message names it: the list file, or standard input.
 std::string CsvInputShown(const RunOptions& options);
-
-// The values of a row's fields.
-std::vector<std::string> CsvValues(std::string_view row, char delimiter);
 
 template <class Inner>
 class CsvRowStep {
@@ -44,131 +39,157 @@ public:
     using Carry = typename Inner::Carry;
     using Tally = typename Inner::Tally;
 
-    CsvRowStep(Inner inner, OutputStream& out, CsvLayout& layout, const RunOptions& options)
-        : inner_(std::move(inner)),
+    // The step of the run's format is made by `make_step(OutputStream&)`: once for the output, and once for the
+    // records that are written again in the input's dialect or with cells after them.
+    template <class MakeStep>
+    CsvRowStep(MakeStep& make_step, OutputStream& out, const CsvLayout& layout, const RunOptions& options)
+        : scratch_(options.EchoesCsvRows() ? std::make_unique<OutputStream>(OutputStream::InMemory{}) : nullptr),
+          direct_(make_step(out)),
+          rewritten_(make_step(scratch_ != nullptr ? *scratch_ : out)),
           out_(out),
           layout_(layout),
-          options_(options),
-          echo_(options.EchoesCsvRows()) {}
+          reader_(options.delimiter),
+          echo_(options.EchoesCsvRows()),
+          same_delimiter_(options.delimiter == layout.delimiter),
+          records_as_printed_(layout.delimiter == ',' && layout.line_end == "\n") {}
 
-    bool TakesHeader() const { return options_.header; }
-    bool Header(std::string_view row) {
-        const std::vector<std::string> names = CsvValues(row, options_.delimiter);
-        if (!FindCsvColumn(names, options_, layout_)) return false;
-        if constexpr (requires { inner_.Header(); }) {
-            if (echo_) {
-                for (const std::string& name : names) Echo(name, false);
-            }
-            inner_.Header();
+    // The header row, before any other: the input's cells followed by the record's field names, where the
+    // format writes them.
+    void Header(const csv::Row& row) {
+        if constexpr (requires { direct_.Header(); }) {
+            if (!echo_) return direct_.Header();
+            Echo(row, row.cells.size());
+            if (records_as_printed_) return direct_.Header();
+            rewritten_.Header();
+            WriteRecord({});
         }
+    }
+
+    // The rows of a block, which start where rows start; true when a text among them failed.
+    bool CheckRows(std::string_view rows) {
+        any_failed_ = false;
+        reader_.Read(rows.data(), rows.size(), *this);
+        reader_.Finish(*this);
+        return any_failed_;
+    }
+    bool TakeRow(const csv::Row& row) {
+        any_failed_ |= CheckRow(row);
         return true;
     }
 
-    // Inlined into the list's loop, as the record steps are, with the judgement they inline.
-    [[gnu::always_inline]] bool CheckLine(std::string_view row) {
-        const std::string_view content = RowContent(row);
-        CsvField cell{{kNoField.data(), 0}};
-        std::size_t count = 0;
-        const std::size_t column = layout_.column;
-        if (!echo_) {
-            ForEachField(content, options_.delimiter, [&](const CsvField& field) {
-                if (count++ != column) return true;
-                cell = field;
-                return false;
-            });
-        } else {
-            // A row whose every field stands as RFC 4180 writes it is copied whole.
-            bool as_written = options_.delimiter == ',';
-            const bool returns = ForEachField(content, options_.delimiter, [&](const CsvField& field) {
-                if (count++ == column) cell = field;
-                as_written = as_written && (!field.has_quote || QuotedWholeReadable(field.raw));
-                return true;
-            });
-            if (as_written && !returns) {
-                EchoAsWritten(content);
-            } else {
-                ForEachField(content, options_.delimiter, [&](const CsvField& field) { return Echo(field), true; });
-            }
-            if (count < layout_.width) out_.WriteRepeated(',', layout_.width - count);
-        }
-        // A row without the column has an empty text there.
-        return inner_.CheckLine(CellText(cell));
+    bool EndOfLines() { return direct_.EndOfLines(); }
+    [[nodiscard]] Carry Carried() const { return direct_.Carried(); }
+    void Resume(const Carry& carried) { direct_.Resume(carried); }
+    [[nodiscard]] Tally Tallied() const {
+        Inner both = rewritten_;
+        both.AddTally(direct_.Tallied());
+        return both.Tallied();
     }
-    bool Check(std::string_view text) { return inner_.Check(text); }
-    bool EndOfLines() { return inner_.EndOfLines(); }
+    void AddTally(const Tally& tally) { direct_.AddTally(tally); }
 
-    static bool Settles(std::string_view /*text*/, bool begins_line) { return begins_line; }
-    [[nodiscard]] Carry Carried() const { return inner_.Carried(); }
-    void Resume(const Carry& carried) { inner_.Resume(carried); }
-    [[nodiscard]] Tally Tallied() const { return inner_.Tallied(); }
-    void AddTally(const Tally& tally) { inner_.AddTally(tally); }
-
-    [[nodiscard]] const Inner& Checked() const { return inner_; }
+    [[nodiscard]] const Inner& Checked() const { return direct_; }
 
 private:
-    // The value as the step of the format takes a text: with kReadAhead bytes readable from its start, which a
-    // field within its row has, and ending in a line feed only where one is dropped as a line's.
-    std::string_view CellText(const CsvField& cell) {
-        const std::string_view raw = cell.raw;
-        if (!cell.has_quote) return raw;
-        if (raw.size() >= 2 && raw.front() == '"' && raw.find('"', 1) == raw.size() - 1 && raw[raw.size() - 2] != '\n') {
-            return raw.substr(1, raw.size() - 2);
+    // A row's cell in the column, checked; in the csv format after the row's cells.
+    bool CheckRow(const csv::Row& row) {
+        const std::size_t count = row.cells.size();
+        // A row without the column has an empty text there.
+        const std::string_view value = layout_.column < count ? row.cells[layout_.column].value : NoCell();
+        if (echo_) {
+            if (count > layout_.width || !records_as_printed_) [[unlikely]] return CheckRewritten(row, value);
+            Echo(row, count);
+            if (count < layout_.width) out_.WriteRepeated(layout_.delimiter, layout_.width - count);
         }
-        AppendValue(raw, value_);
-        const std::size_t size = value_.size() + (!value_.empty() && value_.back() == '\n' ? 1 : 0);
-        value_.resize(size, '\n');
-        value_.resize(size + TextSource::kReadAhead, '\0');
-        return {value_.data(), size};
+        return direct_.CheckCell(value);
+    }
+    // The same of a row whose record is written again: in another dialect, or with cells after it.
+    [[gnu::noinline]] bool CheckRewritten(const csv::Row& row, std::string_view value) {
+        const std::size_t count = row.cells.size();
+        const std::size_t width = layout_.width;
+        Echo(row, std::min(count, width));
+        if (count < width) out_.WriteRepeated(layout_.delimiter, width - count);
+        const bool failed = rewritten_.CheckCell(value);
+        WriteRecord(row.cells.subspan(std::min(count, width)));
+        return failed;
     }
 
-    // A row's fields as they stand, and the comma after them.
-    void EchoAsWritten(std::string_view content) {
-        if (content.size() >= kEchoRoom) return Echo(content, true);
-        char* const room = out_.Reserve(kEchoRoom);
-        std::memcpy(room, content.data(), content.size());
-        room[content.size()] = ',';
-        out_.Commit(content.size() + 1);
-    }
-    // A field of the input row, and the comma after it.
-    void Echo(const CsvField& field) {
-        if (field.has_quote && QuotedWhole(field.raw)) return Echo(field.raw, true);
-        if (!field.has_quote) return Echo(field.raw, false);
-        AppendValue(field.raw, value_);
-        Echo({value_.data(), value_.size()}, false);
-    }
-    // `text` as it stands (`as_is`, a field quoted as RFC 4180 quotes it) or as the value of a field.
-    void Echo(std::string_view text, bool as_is) {
-        char* const room = out_.Reserve(std::min(2 * text.size() + 3, kEchoRoom));
-        if (2 * text.size() + 3 > kEchoRoom) return EchoLong(text, as_is);
-        char* end = room;
-        if (as_is) {
-            std::memcpy(room, text.data(), text.size());
-            end += text.size();
-        } else {
-            end = record::PutCsvField(text, room);
+    // The first `count` cells of `row`, each followed by the delimiter: as they stood, where they stood as they
+    // are written.
+    void Echo(const csv::Row& row, std::size_t count) {
+        if (same_delimiter_ && row.as_written && count == row.cells.size() && row.raw.data() != nullptr) {
+            return WriteThen(row.raw, layout_.delimiter);
         }
-        *end++ = ',';
-        out_.Commit(static_cast<std::size_t>(end - room));
-    }
-    void EchoLong(std::string_view text, bool as_is) {
-        std::string field(2 * text.size() + 2, '\0');
-        const std::size_t size =
-            as_is ? text.copy(field.data(), text.size())
-                  : static_cast<std::size_t>(record::PutCsvField(text, field.data()) - field.data());
-        out_.Write({field.data(), size});
-        out_.Write(",");
+        for (std::size_t i = 0; i < count; ++i) {
+            WriteCell(row.cells[i]);
+            out_.Write({&layout_.delimiter, 1});
+        }
     }
 
-    static constexpr std::size_t kEchoRoom = 4096;
+    // The record the other step wrote, in the output's dialect, then the cells `after` it and the line end.
+    void WriteRecord(std::span<const csv::Cell> after);
+
+    void WriteCell(const csv::Cell& cell) {
+        const std::size_t room = csv::CellRoom(cell.value.size());
+        if (room > kRoom) {
+            std::string cell_bytes(room, '\0');
+            char* const end = csv::PutCell(cell.value, cell.quoted, layout_.delimiter, cell_bytes.data());
+            return out_.Write({cell_bytes.data(), static_cast<std::size_t>(end - cell_bytes.data())});
+        }
+        char* const at = out_.Reserve(room);
+        out_.Commit(static_cast<std::size_t>(csv::PutCell(cell.value, cell.quoted, layout_.delimiter, at) - at));
+    }
+    void WriteThen(std::string_view bytes, char after) {
+        if (bytes.size() >= kRoom) {
+            out_.Write(bytes);
+            return out_.Write({&after, 1});
+        }
+        char* const at = out_.Reserve(kRoom);
+        std::memcpy(at, bytes.data(), bytes.size());
+        at[bytes.size()] = after;
+        out_.Commit(bytes.size() + 1);
+    }
+
     // The text of a row without the column: empty, and readable as every text is.
-    static constexpr std::array<char, TextSource::kReadAhead> kNoField{};
+    static std::string_view NoCell() {
+        static constexpr std::array<char, TextSource::kReadAhead> kNone{};
+        return {kNone.data(), 0};
+    }
 
-    Inner inner_;
+    static constexpr std::size_t kRoom = 4096;
+
+    std::unique_ptr<OutputStream> scratch_;  // where `rewritten_` writes
+    Inner direct_;     // writes into the output
+    Inner rewritten_;  // writes records to be written again: in another dialect, or with cells after them
     OutputStream& out_;
-    CsvLayout& layout_;
-    const RunOptions& options_;
-    bool echo_;
-    std::vector<char> value_;
+    const CsvLayout& layout_;
+    csv::Reader reader_;
+    bool echo_;                // the csv format: each row's cells come first
+    bool same_delimiter_;      // the output's delimiter is the input's
+    bool records_as_printed_;  // the output's dialect is the record printers': commas and line feeds
+    bool any_failed_ = false;
 };
+
+// Writes the record `scratch` holds (one row, its line feed last) into `out`, its cells parted by `delimiter`,
+// each quoted where it was quoted or needs to be.
+void WriteRecordAgain(std::string_view record, char delimiter, OutputStream& out);
+
+template <class Inner>
+void CsvRowStep<Inner>::WriteRecord(std::span<const csv::Cell> after) {
+    std::string_view record = scratch_->Contents();
+    WriteRecordAgain(record, layout_.delimiter, out_);
+    for (const csv::Cell& cell : after) {
+        out_.Write({&layout_.delimiter, 1});
+        WriteCell(cell);
+    }
+    out_.Write(layout_.line_end);
+    out_.EndOfLine();
+    scratch_->Clear();
+}
+
+// Makes the step of the rows around the step `make_step(out)` makes.
+template <class MakeStep>
+auto MakeCsvRowStep(MakeStep& make_step, OutputStream& out, const CsvLayout& layout, const RunOptions& options) {
+    return CsvRowStep<decltype(make_step(out))>(make_step, out, layout, options);
+}
 
 }  // namespace kalderos

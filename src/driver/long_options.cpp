@@ -8,6 +8,7 @@
 
 #include "bytes/char_class.h"
 #include "console/long_option_table.h"
+#include "csv/csv_machine.h"
 #include "driver/command_line.h"
 #include "io/diagnostics.h"
 
@@ -81,12 +82,12 @@ bool SetColumn(LongOptions& options, std::string_view value) {
     return true;
 }
 
-// One byte, or the word for the one byte a shell makes hard to give; a quote or a line end cannot part fields.
-bool SetDelimiter(LongOptions& options, std::string_view value) {
-    if (value == "tab") value = "\t";
-    if (value.size() != 1 || value[0] == '"' || value[0] == '\n' || value[0] == '\r') return false;
-    options.delimiter = value[0];
-    options.delimiter_given = true;
+// One byte, or the word for the one byte a shell makes hard to give, or its escape as other tools take it (the
+// two characters \t); a quote or a line end cannot part fields.
+bool SetDelimiter(char& delimiter, std::string_view value) {
+    if (value == "tab" || value == "\\t") value = "\t";
+    if (value.size() != 1 || !csv::CanDelimit(value[0])) return false;
+    delimiter = value[0];
     return true;
 }
 
@@ -130,7 +131,10 @@ bool Apply(LongOptions& options, LongOption option, std::string_view value) {
         case LongOption::Column:
             return SetColumn(options, value);
         case LongOption::Delimiter:
-            return SetDelimiter(options, value);
+            options.delimiter_given = true;
+            return SetDelimiter(options.delimiter, value);
+        case LongOption::OutputDelimiter:
+            return SetDelimiter(options.output_delimiter, value);
         case LongOption::Rules:
             options.rules_given = true;
             return SetChoice(options.rules, kRulesValues, value);
@@ -166,7 +170,8 @@ std::string ValidArguments(LongOption option) {
         case LongOption::Column:
             return " (valid arguments are a column's name or its number from 1)";
         case LongOption::Delimiter:
-            return " (valid arguments are one byte, or 'tab')";
+        case LongOption::OutputDelimiter:
+            return " (valid arguments are one byte, or 'tab' or '\\t')";
         case LongOption::Quiet:
         case LongOption::NoHeader:
         case LongOption::FailOnInvalid:

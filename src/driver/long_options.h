@@ -25,6 +25,7 @@ struct LongOptions {
     CsvColumn column;              // --column: the input is CSV, and this column of each row is checked
     char delimiter = ',';          // --delimiter
     bool delimiter_given = false;
+    char output_delimiter = 0;     // --output-delimiter; 0 where not given
     bool help = false;
     bool version = false;
     std::vector<const char*> arguments;  // the program name and every argument that is not a long option

@@ -1,13 +1,13 @@
 // The line that ends a run whose SSNs the order of issue alone made invalid, under rules nobody chose.
 #pragma once
 
-#include <cstdint>
-
 #include "driver/run_state.h"
+#include "driver/ssn_tally.h"
 
 namespace kalderos {
 
-// On standard error, when the run asks for it and `not_issued` numbers are invalid by group-not-issued alone.
-void HintAtOrderOfIssue(const RunOptions& options, std::uint64_t not_issued);
+// On standard error, when the run asks for it and numbers are invalid by group-not-issued alone: how many, and
+// whether the built-in data, the group files or both gave the highest groups that decided.
+void HintAtOrderOfIssue(const RunOptions& options, const NotIssuedTally& not_issued);
 
 }  // namespace kalderos

@@ -18,14 +18,18 @@ class SsnRecordStep : public CarriesNothing {
 public:
     using Tally = NotIssuedTally;
 
-    SsnRecordStep(OutputStream& out, const ssn::SsnJudge& judge) : printer_(out), judge_(judge) {}
-    bool CheckLine(std::string_view text) {
+    SsnRecordStep(OutputStream& out, const ssn::SsnJudge& judge, const GroupFileAreas& named)
+        : printer_(out), judge_(judge), named_(named) {}
+    // Inlined into the list's loop: as a call, 16 % more instructions per TSV record, 35 % per JSON (callgrind).
+    [[gnu::always_inline]] bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    // A text without a line end: a line's, or a CSV cell's value.
+    [[gnu::always_inline]] bool CheckCell(std::string_view value) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead &&
                       TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
-        const std::string_view input = LineContent(text);
+        const std::string_view input = UpToNul(value);
         const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(input);
         printer_.Print(input, judgement);
-        tally_.Count(judgement.reason);
+        tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
     bool Check(std::string_view text) { return CheckLine(text); }
@@ -37,6 +41,7 @@ private:
     record::SsnRecordPrinter<Syntax> printer_;
     // By reference: a copy held here costs 5 % more instructions per TSV record (callgrind).
     const ssn::SsnJudge& judge_;
+    const GroupFileAreas& named_;
     Tally tally_;
 };
 
@@ -44,10 +49,13 @@ template <class Syntax, RuleSet kRules>
 class CardRecordStep : public CarriesNothing {
 public:
     explicit CardRecordStep(OutputStream& out) : printer_(out) {}
-    bool CheckLine(std::string_view text) {
+    // Inlined into the list's loop: as a call, 13 % more instructions per TSV record, 24 % per JSON (callgrind).
+    [[gnu::always_inline]] bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    // A text without a line end: a line's, or a CSV cell's value.
+    [[gnu::always_inline]] bool CheckCell(std::string_view value) {
         static_assert(TextSource::kReadAhead >= card::kCardReadAhead &&
                       TextSource::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
-        const std::string_view input = LineContent(text);
+        const std::string_view input = UpToNul(value);
         card::WrittenCopy copy;
         const card::CardReading reading = card::ClassifyAsWritten<kRules>(input.data(), input.size(), copy);
         printer_.Print(input, reading);
@@ -68,8 +76,9 @@ int RunSsnRecordLoop(TextSource& texts, const RunOptions& options, const ssn::Ss
     if (options.header && !options.column.Given()) record::SsnRecordPrinter<Syntax>(Out()).Header();
     const ssn::SsnJudge judge(rules);
     return CheckEveryText(
-        texts, options, [&](OutputStream& out) { return SsnRecordStep<Syntax, kSet>(out, judge); },
-        [&](const SsnRecordStep<Syntax, kSet>& step) { HintAtOrderOfIssue(options, step.Tallied().count); });
+        texts, options,
+        [&](OutputStream& out) { return SsnRecordStep<Syntax, kSet>(out, judge, options.group_file_areas); },
+        [&](const SsnRecordStep<Syntax, kSet>& step) { HintAtOrderOfIssue(options, step.Tallied()); });
 }
 
 template <class Syntax, RuleSet kRules>

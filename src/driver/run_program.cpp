@@ -111,6 +111,10 @@ std::optional<int> StopCode(const CommandLine& command_line, const RunOptions& o
 std::optional<int> RefuseCsvOptions(const LongOptions& options) {
     if (options.delimiter_given && !options.column.Given()) {
         Diagnose("option '--delimiter' parts the fields of CSV input, which only '--column' reads");
+    } else if (options.output_delimiter != 0 &&
+               (!options.column.Given() || options.format != OutputFormat::Csv || options.summary)) {
+        Diagnose("option '--output-delimiter' parts the fields of the rows that '--column' and '--format=csv' "
+                 "write, and '--summary' writes none");
     } else if (!options.column.name.empty() && !options.header) {
         Diagnose("option '--column' names a column of the header row, which '--no-header' says the input lacks; "
                  "give the column's number");
@@ -209,7 +213,14 @@ int Run(int argc, const char* const* argv) {
     if (long_options.version) return PrintVersion();
     if (const std::optional<int> code = RefuseCsvOptions(long_options)) return *code;
     const bool records = long_options.format != OutputFormat::Text;
-    if (!long_options.quiet && !records) PrintBanner(kLinesBeforeStartBanner);
+    if (!long_options.quiet && !records) {
+        // A run with a long option keeps standard error for its diagnostics unless a person watches it.
+        if (!long_options.Given(argc)) {
+            PrintBanner(kLinesBeforeStartBanner);
+        } else if (platform::IsTerminal(platform::kStandardError)) {
+            PrintRunBanner(long_options.rules, platform::TerminalShowsUtf8());
+        }
+    }
     const RunState state = CreateRunState();
     if (state.options == nullptr || state.highest_groups == nullptr) return kExitOutOfMemory;
     RunOptions& options = *state.options;
@@ -221,6 +232,7 @@ int Run(int argc, const char* const* argv) {
     options.summary = long_options.summary;
     options.column = long_options.column;
     options.delimiter = long_options.delimiter;
+    options.output_delimiter = long_options.output_delimiter;
     options.jobs = long_options.jobs == 0 ? platform::UsableProcessors() : long_options.jobs;
     // The argument list ends in a null pointer after the arguments left.
     const int short_argc = static_cast<int>(long_options.arguments.size()) - 1;
@@ -253,7 +265,7 @@ int Run(int argc, const char* const* argv) {
     }
     HighestGroupTable& table = *state.highest_groups;
     if (!options.card_mode) {
-        if (const std::optional<NamedFailure> failure = LoadHighestGroupTable(options, table)) {
+        if (const std::optional<NamedFailure> failure = LoadHighestGroupTable(options, table, options.group_file_areas)) {
             return ReportRunFailure(failure->failure, options, failure->path);
         }
     }

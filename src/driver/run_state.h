@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,10 @@ struct CsvColumn {
     [[nodiscard]] bool Given() const { return number != 0 || !name.empty(); }
 };
 
+// By area: 1 where a group file named the area, whose highest group it then gave, 0 where the built-in data gave
+// it.
+using GroupFileAreas = std::array<std::uint8_t, kAreaCount>;
+
 struct RunOptions {
     bool card_mode = false;
     PathText group_file_path;  // without GNU conventions: the last -g, the only one read
@@ -66,9 +71,12 @@ struct RunOptions {
     bool summary = false;                      // --summary: the counts instead of a line per text
     CsvColumn column;                          // --column: the input is CSV rows, and this column is checked
     char delimiter = ',';                      // --delimiter: what parts a CSV row's fields
+    char output_delimiter = 0;                 // --output-delimiter: what parts the csv format's rows over CSV
+                                               // input; 0 for the input's delimiter
     // A long option but no --rules: the end of the run says how many SSNs were invalid only by the order of
-    // issue, which the current rules do not judge by.
+    // issue, which the current rules do not judge by, and which data gave the highest groups that decided.
     bool hint_order_of_issue = false;
+    GroupFileAreas group_file_areas{};  // filled with the highest groups
 
     // CSV rows in and CSV records out: each output row starts with its input row.
     [[nodiscard]] bool EchoesCsvRows() const { return column.Given() && format == OutputFormat::Csv && !summary; }

@@ -69,15 +69,17 @@ class SsnStrictTextStep : public CarriesNothing {
 public:
     using Tally = NotIssuedTally;
 
-    SsnStrictTextStep(OutputStream& out, const ssn::SsnJudge& judge) : out_(out), judge_(judge) {}
-    bool CheckLine(std::string_view text) {
+    SsnStrictTextStep(OutputStream& out, const ssn::SsnJudge& judge, const GroupFileAreas& named)
+        : out_(out), judge_(judge), named_(named) {}
+    // Inlined into the list's loop, as the record steps are.
+    [[gnu::always_inline]] bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    // A text without a line end: a line's, or a CSV cell's value.
+    [[gnu::always_inline]] bool CheckCell(std::string_view value) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
-        // A usual shape, whole but for its line feed, holds no NUL: judged without looking for one.
-        std::string_view line = text;
-        if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-        const ssn::UsualShape shape = ssn::WholeUsualShape(line.data(), line.size());
-        if (!shape.Found()) [[unlikely]] return CheckAnyShape(text);
-        const ssn::SsnJudgement judgement = judge_.template JudgeShapeAs<kSet>(line.data(), shape);
+        // A usual shape, whole, holds no NUL: judged without looking for one.
+        const ssn::UsualShape shape = ssn::WholeUsualShape(value.data(), value.size());
+        if (!shape.Found()) [[unlikely]] return CheckAnyShape(value);
+        const ssn::SsnJudgement judgement = judge_.template JudgeShapeAs<kSet>(value.data(), shape);
         char* const out = out_.Reserve(kMaxResultLineLength);
         out_.Commit(ssn::PrintShapeLine<kSet>(judgement, out));
         return Counted(judgement);
@@ -89,8 +91,8 @@ public:
 private:
     // The texts in no usual shape, apart: the usual shapes' judgement then goes to their printer in registers,
     // not through the one judgement both paths would share (12 instructions a line fewer, callgrind).
-    bool CheckAnyShape(std::string_view text) {
-        const std::string_view input = LineContent(text);
+    bool CheckAnyShape(std::string_view value) {
+        const std::string_view input = UpToNul(value);
         const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(input);
         if (judgement.WellFormed()) {
             char* const out = out_.Reserve(kMaxResultLineLength);
@@ -102,12 +104,13 @@ private:
     }
     bool Counted(const ssn::SsnJudgement& judgement) {
         out_.EndOfLine();
-        tally_.Count(judgement.reason);
+        tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
 
     OutputStream& out_;
     const ssn::SsnJudge& judge_;
+    const GroupFileAreas& named_;
     Tally tally_;
 };
 
@@ -115,8 +118,8 @@ template <RuleSet kSet>
 int SsnStrictTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     const ssn::SsnJudge judge(rules);
     return CheckEveryText(
-        texts, options, [&](OutputStream& out) { return SsnStrictTextStep<kSet>(out, judge); },
-        [&](const SsnStrictTextStep<kSet>& step) { HintAtOrderOfIssue(options, step.Tallied().count); });
+        texts, options, [&](OutputStream& out) { return SsnStrictTextStep<kSet>(out, judge, options.group_file_areas); },
+        [&](const SsnStrictTextStep<kSet>& step) { HintAtOrderOfIssue(options, step.Tallied()); });
 }
 
 template <RuleSet kSet>

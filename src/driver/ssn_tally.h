@@ -6,16 +6,35 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "driver/run_state.h"
 #include "ssn/ssn_reason.h"
 
 namespace kalderos {
 
-// The numbers judged invalid by the order of issue alone (group-not-issued).
+// Where a strictly judged number's area decided by a group file: 1 or 0. Its area is 000-999, or 0 where the text
+// is no number.
+inline std::size_t GroupFileDecided(std::int32_t area, const GroupFileAreas& named) {
+    return named[static_cast<std::size_t>(area)];
+}
+
+// The numbers judged invalid by the order of issue alone, and those of them a group file decided.
 struct NotIssuedTally {
     std::uint64_t count = 0;
+    std::uint64_t from_group_files = 0;
 
-    void Count(ssn::SsnReason reason) { count += static_cast<std::uint64_t>(reason == ssn::SsnReason::GroupNotIssued); }
-    void Add(const NotIssuedTally& other) { count += other.count; }
+    // Without a branch on the reason, which a list of today's numbers makes unpredictable; nothing under rules
+    // that never give the reason.
+    template <RuleSet kSet>
+    void Count(ssn::SsnReason reason, std::int32_t area, const GroupFileAreas& named) {
+        if constexpr (!ssn::OrderOfIssueDecides(kSet)) return;
+        const auto not_issued = static_cast<std::uint64_t>(reason == ssn::SsnReason::GroupNotIssued);
+        count += not_issued;
+        from_group_files += not_issued & GroupFileDecided(area, named);
+    }
+    void Add(const NotIssuedTally& other) {
+        count += other.count;
+        from_group_files += other.from_group_files;
+    }
 };
 
 // The numbers of each reason, by SsnReason; the verdicts follow from them.
@@ -27,6 +46,28 @@ struct SsnReasonTally {
         for (std::size_t i = 0; i < reasons.size(); ++i) reasons[i] += other.reasons[i];
     }
     [[nodiscard]] std::uint64_t Of(ssn::SsnReason reason) const { return reasons[static_cast<std::size_t>(reason)]; }
+};
+
+// What a summary of SSNs counts: every reason, of the numbers whose area the built-in data decided and of those
+// a group file did, which group-not-issued's line tells apart.
+struct SsnSummaryTally {
+    std::array<SsnReasonTally, 2> by_source{};
+
+    template <RuleSet kSet>
+    void Count(ssn::SsnReason reason, std::int32_t area, const GroupFileAreas& named) {
+        by_source[ssn::OrderOfIssueDecides(kSet) ? GroupFileDecided(area, named) : 0].Count(reason);
+    }
+    void Add(const SsnSummaryTally& other) {
+        for (std::size_t i = 0; i < by_source.size(); ++i) by_source[i].Add(other.by_source[i]);
+    }
+    [[nodiscard]] SsnReasonTally Reasons() const {
+        SsnReasonTally all = by_source[0];
+        all.Add(by_source[1]);
+        return all;
+    }
+    [[nodiscard]] NotIssuedTally NotIssued() const {
+        return {Reasons().Of(ssn::SsnReason::GroupNotIssued), by_source[1].Of(ssn::SsnReason::GroupNotIssued)};
+    }
 };
 
 }  // namespace kalderos

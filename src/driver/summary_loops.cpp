@@ -25,13 +25,16 @@ namespace {
 template <RuleSet kSet>
 class SsnSummaryStep : public CarriesNothing {
 public:
-    using Tally = SsnReasonTally;
+    using Tally = SsnSummaryTally;
 
-    explicit SsnSummaryStep(const ssn::SsnJudge& judge) : judge_(judge) {}
-    bool CheckLine(std::string_view text) {
+    SsnSummaryStep(const ssn::SsnJudge& judge, const GroupFileAreas& named) : judge_(judge), named_(named) {}
+    // Inlined into the list's loop, as the record steps are.
+    [[gnu::always_inline]] bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    // A text without a line end: a line's, or a CSV cell's value.
+    [[gnu::always_inline]] bool CheckCell(std::string_view value) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
-        const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(LineContent(text));
-        tally_.Count(judgement.reason);
+        const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(UpToNul(value));
+        tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
     bool Check(std::string_view text) { return CheckLine(text); }
@@ -40,6 +43,7 @@ public:
 
 private:
     const ssn::SsnJudge& judge_;
+    const GroupFileAreas& named_;
     Tally tally_;
 };
 
@@ -83,9 +87,11 @@ class CardSummaryStep : public CarriesNothing {
 public:
     using Tally = CardTally<kRules>;
 
-    bool CheckLine(std::string_view text) {
+    bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    // A text without a line end: a line's, or a CSV cell's value.
+    bool CheckCell(std::string_view value) {
         static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
-        const std::string_view input = LineContent(text);
+        const std::string_view input = UpToNul(value);
         card::WrittenCopy copy;
         const card::CardOutcome outcome = card::ClassifyAsWritten<kRules>(input.data(), input.size(), copy).outcome;
         tally_.Count(outcome);
@@ -123,10 +129,10 @@ template <RuleSet kSet>
 int RunSsnSummaryLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     const ssn::SsnJudge judge(rules);
     return CheckEveryText(
-        texts, options, [&](OutputStream& /*out*/) { return SsnSummaryStep<kSet>(judge); },
+        texts, options, [&](OutputStream& /*out*/) { return SsnSummaryStep<kSet>(judge, options.group_file_areas); },
         [&](const SsnSummaryStep<kSet>& step) {
-            PrintSummary(SsnSummary(step.Tallied()), options.format, options.header, options.quiet);
-            HintAtOrderOfIssue(options, step.Tallied().Of(ssn::SsnReason::GroupNotIssued));
+            PrintSummary(SsnSummary(step.Tallied().Reasons()), options.format, options.header, options.quiet);
+            HintAtOrderOfIssue(options, step.Tallied().NotIssued());
         });
 }
 

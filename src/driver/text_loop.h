@@ -2,12 +2,16 @@
 // the list file closed at the end, and the exit code returned, never the run ended here.
 #pragma once
 
+#include <concepts>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "card/card_type_table.h"
+#include "csv/csv_writer.h"
 #include "driver/csv_row_step.h"
+#include "driver/csv_start.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
 #include "io/diagnostics.h"
@@ -57,24 +61,41 @@ template <class Finish>
     return options.list_file >= 0 ? RunFailure::kListFileRead : RunFailure::kConsoleRead;
 }
 
-// The rows of a CSV input, each row's field in the column through a step made by `make_step`, as CheckEveryText
-// has it. A header without the column, and a quote left open at the end of the input after the rows before it
-// were checked, end the run with a message and kExitInputFailed.
+// A step that checks a CSV cell's value, a text without a line end to drop.
+template <class Step>
+concept ChecksCells = requires(Step& step, std::string_view value) {
+    { step.CheckCell(value) } -> std::same_as<bool>;
+};
+
+// The rows of a CSV input, each row's cell in the column through a step made by `make_step`, as CheckEveryText
+// has it. A header without the column ends the run before any row is checked; a quote left open at the end of
+// the input, and a row too long to be held, end it after the rows before were checked; each with a message and
+// kExitInputFailed.
 template <class MakeStep, class Finish>
 [[nodiscard]] int CheckCsvRows(const TextSource& texts, const RunOptions& options, MakeStep& make_step,
                                Finish& finish) {
-    // Without a header row the column is known by its number alone.
-    CsvLayout layout{options.column.number > 0 ? options.column.number - 1 : 0, 0};
-    const auto make_row_step = [&](OutputStream& out) { return CsvRowStep(make_step(out), out, layout, options); };
+    BlockReader reader(texts.List(), ListBlockBytes(), CsvRows{options.delimiter});
+    CsvLayout layout;
+    const CsvStart start = TakeCsvStart(reader, options, layout);
+    if (start.refused) return kExitInputFailed;
+    const auto make_row_step = [&](OutputStream& out) { return MakeCsvRowStep(make_step, out, layout, options); };
     auto step = make_row_step(Out());
-    const ListChecked list =
-        CheckList(texts.List(), options.jobs, LineReader::LongLines::kCsvRows, step, make_row_step);
-    if (list.refused) return kExitInputFailed;
+    if (options.EchoesCsvRows()) {
+        platform::KeepOutputLineEnds();
+        // The mark a spreadsheet reads the output as UTF-8 by, where the input came with one.
+        if (start.byte_order_mark && start.has_rows) Out().Write(csv::kByteOrderMark);
+    }
+    if (start.header) {
+        std::vector<csv::Cell> cells;
+        step.Header(start.HeaderRow(cells));
+    }
+    const ListChecked list = CheckBlocks(reader, options.jobs, LineReader::LongLines::kWhole, step, make_row_step);
     const std::optional<RunFailure> failure = ListFailure(list, options);
-    if (!failure && list.open_quote_line != 0) {
-        Diagnose(CsvInputShown(options) + ":" + std::to_string(list.open_quote_line) +
-                 ": a quoted field is still open at the end of the input");
-        return kExitInputFailed;
+    if (!failure) {
+        if (const std::optional<std::string> problem = CsvInputProblem(reader, options)) {
+            Diagnose(*problem);
+            return kExitInputFailed;
+        }
     }
     const bool any_failed = list.any_failed | step.EndOfLines();
     return EndOfTexts(failure, options, any_failed, [&] { finish(step.Checked()); });
@@ -83,7 +104,10 @@ template <class MakeStep, class Finish>
 template <class MakeStep, class Finish>
 [[nodiscard]] int CheckEveryText(TextSource& texts, const RunOptions& options, MakeStep&& make_step,
                                  Finish&& finish) {
-    if (options.column.Given()) return CheckCsvRows(texts, options, make_step, finish);
+    // CSV input comes with long options, whose steps alone check cells; the others' lists are lines.
+    if constexpr (ChecksCells<decltype(make_step(Out()))>) {
+        if (options.column.Given()) return CheckCsvRows(texts, options, make_step, finish);
+    }
     auto step = make_step(Out());
     bool any_failed = false;
     for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {

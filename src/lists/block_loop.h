@@ -17,13 +17,13 @@
 //   Tally Tallied()                        the counts of the texts this step checked
 //   void AddTally(const Tally&)            adds the counts of the texts another step checked; each block's step
 //                                          counts its own texts, and the writing thread adds them up
-// and a step over CSV rows:
-//   bool TakesHeader()                     whether the input's first row is a header
-//   bool Header(std::string_view row)      takes that row (its line end dropped) before any other is checked;
-//                                          false when the rows cannot be checked by it
+// and a step over CSV rows, whose blocks start where rows start and end where they end (see ChecksRows):
+//   bool CheckRows(std::string_view rows)  prints the rows of a block, and says whether a text among them failed
 #pragma once
 
+#include <concepts>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -55,30 +55,18 @@ struct CarriesNothing : TalliesNothing {
 struct ListChecked {
     bool any_failed = false;
     bool read_failed = false;  // a read error ended the list; everything read before it was checked
-    std::size_t open_quote_line = 0;  // a CSV input ended inside quotes opened on this line (from 1)
-    bool refused = false;             // the step refused the CSV input's header row, and nothing was checked
 };
 
-// A CSV input's start: the UTF-8 byte-order mark a spreadsheet may write is no part of the first field, and the
-// first row is the step's header where it takes one. False when the step refused the header.
+// A step that takes a block's CSV rows at once.
 template <class Step>
-bool TakeCsvStart(BlockReader& reader, Step& step) {
-    ListBlock first;
-    if (reader.Fill(first, true) != BlockReader::Filled::kBlock) return true;
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    std::size_t from = std::string_view(first.data.get(), first.size).starts_with(kByteOrderMark) ? 3 : 0;
-    if (step.TakesHeader()) {
-        // A block holds at least one whole row, or what is left of the input; the mark holds no line feed.
-        const bool ends = !first.row_ends.empty();
-        const std::size_t row_end = ends ? first.row_ends.front() : first.size;
-        std::string_view header(first.data.get() + from, row_end - from);
-        if (ends && !header.empty() && header.back() == '\r') header.remove_suffix(1);
-        if (!step.Header(header)) return false;
-        from = row_end + (ends ? 1 : 0);
-    }
-    reader.PutBack(first, from);
-    return true;
-}
+concept ChecksRows = requires(Step& step, std::string_view rows) {
+    { step.CheckRows(rows) } -> std::same_as<bool>;
+};
+
+// The most output a thread keeps of a block before it leaves the block's other texts to the writing thread, which
+// checks them straight into the run's output: a block of empty lines gives some 200 bytes of JSON a byte, and no
+// block's output need be held whole. Above what a block of numbers gives in any format, about 1.3 MiB.
+inline constexpr std::size_t kMostBlockOutput = std::size_t{2} << 20;
 
 // A block with what checking it on a thread of its own brought.
 template <class Carry, class Tally>
@@ -91,23 +79,36 @@ struct JudgedBlock {
     bool settled = false;  // the texts after `waiting` were printed, and the block ends with `carry`
     Carry carry{};
     Tally tally{};  // the counts of the texts after `waiting`
+    // The texts left to the writing thread, which follow `out` (all of them where the block outgrew the usual
+    // size, so that no thread but the writing one holds its output).
+    std::optional<LineReader> rest;
+    bool outgrown = false;
 
-    // Ready to be filled again.
+    // Ready to be filled again. A block that grew for a long CSV row gives its memory back, so that a few long
+    // rows do not keep every block of the ring as large.
     void Clear() {
+        constexpr std::size_t kKeptBytes = std::size_t{1} << 20;
+        if (list.capacity > kKeptBytes) {
+            list.data.reset();
+            list.capacity = 0;
+        }
+        if (out.Contents().size() > kKeptBytes) out = OutputStream(OutputStream::InMemory{});
         out.Clear();
         waiting.clear();
         any_failed = false;
         settled = false;
         tally = {};
+        rest.reset();
     }
 };
 
-// One block's texts through `step`, on a worker. Like the loop of one job, one function with all it calls.
+// One block's texts, line by line. Like the loop of one job, one function with all it calls.
 template <class Step>
-[[gnu::flatten]] void JudgeBlock(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, Step step,
+[[gnu::flatten]] void JudgeLines(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, Step& step,
                                  LineReader::LongLines long_lines) {
     LineReader lines = block.list.Lines(long_lines);
     const bool pieces = long_lines == LineReader::LongLines::kPieces;
+    const auto outgrown = [&] { return block.out.Contents().size() > kMostBlockOutput; };
     bool settled = false;
     bool in_line = block.list.continues_line;
     while (!settled) {
@@ -116,16 +117,36 @@ template <class Step>
         const bool begins_line = !in_line;
         in_line = pieces && IsPiece(text);
         settled = step.Settles(text, begins_line);
-        if (settled) {
-            block.any_failed |= step.CheckLine(text);
-        } else {
+        if (!settled) {
             block.waiting.push_back(text);
+            continue;
+        }
+        block.any_failed |= step.CheckLine(text);
+        if (outgrown()) {
+            block.rest = lines;
+            break;
         }
     }
-    if (settled) block.any_failed |= lines.CheckEach(step);
+    if (settled && !block.rest) {
+        block.any_failed |= lines.CheckEach(step, outgrown);
+        if (outgrown()) block.rest = lines;
+    }
     block.settled = settled;
     if (settled) block.carry = step.Carried();
     block.tally = step.Tallied();
+}
+
+// One block's texts through `step`, on a worker.
+template <class Step>
+void JudgeBlock(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, Step step, LineReader::LongLines long_lines) {
+    if constexpr (ChecksRows<Step>) {
+        block.any_failed = step.CheckRows({block.list.data.get(), block.list.size});
+        block.settled = true;
+        block.carry = step.Carried();
+        block.tally = step.Tallied();
+    } else {
+        JudgeLines(block, step, long_lines);
+    }
 }
 
 // One job: every block's texts, as soon as it is read, through a step of the loop's own that starts from the
@@ -143,8 +164,12 @@ template <class Step, class MakeStep>
     ListBlock block;
     bool any_failed = false;
     while (reader.Fill(block, true) == BlockReader::Filled::kBlock) {
-        LineReader lines = block.Lines(long_lines);
-        any_failed |= lines.CheckEach(step);
+        if constexpr (ChecksRows<decltype(step)>) {
+            any_failed |= step.CheckRows({block.data.get(), block.size});
+        } else {
+            LineReader lines = block.Lines(long_lines);
+            any_failed |= lines.CheckEach(step, [] { return false; });
+        }
     }
     writer.Resume(step.Carried());
     writer.AddTally(step.Tallied());
@@ -158,15 +183,29 @@ bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step
     // Two blocks per thread keep each busy while the writer writes; more would only hold more memory.
     std::vector<JudgedBlock<typename Step::Carry, typename Step::Tally>> blocks(2 * static_cast<std::size_t>(jobs) + 2);
     ListWorkers workers(blocks.size(), jobs - 1, [&](std::size_t slot) {
-        JudgeBlock(blocks[slot], make_step(blocks[slot].out), long_lines);
+        if (!blocks[slot].outgrown) JudgeBlock(blocks[slot], make_step(blocks[slot].out), long_lines);
     });
     bool any_failed = false;
     std::size_t filled = 0;
+    // An outgrown block of lines is read, and its room given back once it is written, before any other is read: a
+    // run with threads then holds one long line at a time, with no copy of its output, as one job does.
+    bool outgrown_held = false;
+    // The room of the blocks read and not yet written: a block that grew for long CSV rows is read only when it
+    // stays below the longest row, so that memory does not grow with the jobs.
+    constexpr std::size_t kMaxBytesInFlight = BlockReader::kMaxCsvRowBytes;
+    std::size_t in_flight = 0;
     for (std::size_t written = 0;; ++written) {
         // From a pipe, the blocks in hand are written before the reader waits for more.
-        while (filled - written < blocks.size()) {
-            const auto got = reader.Fill(blocks[filled % blocks.size()].list, filled == written);
+        while (filled - written < blocks.size() && !outgrown_held &&
+               (filled == written || in_flight < kMaxBytesInFlight)) {
+            auto& block = blocks[filled % blocks.size()];
+            const auto got = reader.Fill(block.list, filled == written);
             if (got != BlockReader::Filled::kBlock) break;
+            in_flight += block.list.capacity;
+            if constexpr (!ChecksRows<Step>) {
+                outgrown_held = block.outgrown = reader.Outgrown(block.list);
+                if (block.outgrown) block.rest = block.list.Lines(long_lines);
+            }
             workers.Publish();
             ++filled;
         }
@@ -175,30 +214,38 @@ bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step
         const bool judged = workers.WaitJudged(written);
         CheckInterrupt();
         if (!judged) TerminateRun(kExitOutOfMemory);
-        for (const std::string_view text : block.waiting) any_failed |= writer.CheckLine(text);
+        if constexpr (!ChecksRows<Step>) {
+            for (const std::string_view text : block.waiting) any_failed |= writer.CheckLine(text);
+        }
         Out().Write(block.out.Contents());
         any_failed |= block.any_failed;
         writer.AddTally(block.tally);
         if (block.settled) writer.Resume(block.carry);
+        if constexpr (!ChecksRows<Step>) {
+            if (block.rest) {
+                for (std::string_view text = block.rest->Next(); text.data() != nullptr; text = block.rest->Next()) {
+                    any_failed |= writer.CheckLine(text);
+                }
+            }
+        }
+        in_flight -= block.list.capacity;
+        if (block.outgrown) {
+            block.list = {};
+            block.outgrown = outgrown_held = false;
+        }
         block.Clear();
     }
     workers.Stop();
     return any_failed;
 }
 
-// The texts of the list `fd`, after those `step` has printed, and with the state it ends with: by the thread
+// The texts `reader` hands out, after those `step` has printed, and with the state it ends with: by the thread
 // that reads with one job; with more, by as many threads, each with a step of its own made by
 // `make_step(OutputStream&)`. A step's whole state from text to text is its Carry; `step` ends with the counts of
 // every text.
 template <class Step, class MakeStep>
-[[nodiscard]] ListChecked CheckList(int fd, int jobs, LineReader::LongLines long_lines, Step& step,
-                                    MakeStep&& make_step) {
-    BlockReader reader(fd, ListBlockBytes(), long_lines);
-    if constexpr (requires { step.TakesHeader(); }) {
-        if (long_lines == LineReader::LongLines::kCsvRows && !TakeCsvStart(reader, step)) {
-            return {.refused = true};
-        }
-    }
+[[nodiscard]] ListChecked CheckBlocks(BlockReader& reader, int jobs, LineReader::LongLines long_lines, Step& step,
+                                      MakeStep&& make_step) {
     bool any_failed = false;
     if (jobs <= 1) {
         any_failed = CheckBlocksInTurn(reader, step, make_step, long_lines);
@@ -206,7 +253,15 @@ template <class Step, class MakeStep>
         any_failed = CheckBlocksByThreads(reader, step, make_step, jobs, long_lines);
     }
     CheckInterrupt();
-    return {any_failed, reader.Failed(), reader.OpenQuoteLine()};
+    return {any_failed, reader.Failed()};
+}
+
+// The lines of the list `fd`, as CheckBlocks checks them.
+template <class Step, class MakeStep>
+[[nodiscard]] ListChecked CheckList(int fd, int jobs, LineReader::LongLines long_lines, Step& step,
+                                    MakeStep&& make_step) {
+    BlockReader reader(fd, ListBlockBytes(), long_lines);
+    return CheckBlocks(reader, jobs, long_lines, step, make_step);
 }
 
 }  // namespace kalderos

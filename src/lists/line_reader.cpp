@@ -30,12 +30,4 @@ std::string_view LineReader::NextSlowly() {
     return {start, take};
 }
 
-std::string_view LineReader::NextRow() {
-    char* const start = buffer_ + begin_;
-    if (begin_ == end_) return {};
-    if (next_row_ < row_ends_.size()) return Deliver(start, row_ends_[next_row_++] - begin_);
-    begin_ = end_;
-    return {start, static_cast<std::size_t>(buffer_ + end_ - start)};
-}
-
 }  // namespace kalderos

@@ -5,7 +5,6 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "bytes/byte_vectors.h"
@@ -19,51 +18,47 @@ public:
     // at a text's first bytes all at once.
     static constexpr std::size_t kReadAhead = bytes::kReadAhead;
 
-    // What becomes of a line longer than kMaxText: pieces of kMaxText characters, or one text however long; or,
-    // where the list is CSV, what a text is: a row however long, which quoted line breaks may hold.
-    enum class LongLines { kPieces, kWhole, kCsvRows };
+    // What becomes of a line longer than kMaxText: pieces of kMaxText characters, or one text however long.
+    enum class LongLines { kPieces, kWhole };
 
     // Hands out the texts of the `size` bytes at `bytes`, which hold kReadAhead cleared bytes behind them. The
     // bytes end where a line ends, or where a list ends, or between two pieces of a line.
-    // CSV rows end where `row_ends` says, the last row maybe without its line feed.
-    LineReader(char* bytes, std::size_t size, LongLines long_lines, std::span<const std::size_t> row_ends = {})
-        : buffer_(bytes), end_(size), long_lines_(long_lines), row_ends_(row_ends) {}
+    LineReader(char* bytes, std::size_t size, LongLines long_lines)
+        : buffer_(bytes), end_(size), long_lines_(long_lines) {}
 
     // The next text; a view without data (its data() null) once the bytes are exhausted. Returned by value, so
     // that a loop over the texts keeps each one in registers.
     std::string_view Next() {
-        if (long_lines_ == LongLines::kCsvRows) return NextRow();
         char* const start = buffer_ + begin_;
         const std::size_t raw = ShortLineAt(start);
         if (raw != kNoShortLine) return Deliver(start, raw);
         return NextSlowly();
     }
 
-    // Every text Next would hand out through `step.CheckLine` (see block_loop.h); true when any fails. The loop
-    // keeps where it stands in registers, which a loop over Next reads back from the reader after every byte
-    // the texts' output writes (5 instructions a line, callgrind).
-    template <class Step>
-    bool CheckEach(Step& step) {
+    // Every text Next would hand out through `step.CheckLine` (see block_loop.h), until `stop()` says so after a
+    // text; true when any fails. Where it stops, Next goes on. The loop keeps where it stands in registers, which a
+    // loop over Next reads back from the reader after every byte the texts' output writes (5 instructions a line,
+    // callgrind).
+    template <class Step, class Stop>
+    bool CheckEach(Step& step, const Stop& stop) {
         bool any_failed = false;
-        if (long_lines_ == LongLines::kCsvRows) {
-            for (std::string_view text = NextRow(); text.data() != nullptr; text = NextRow()) {
-                any_failed |= step.CheckLine(text);
-            }
-            return any_failed;
-        }
         char* start = buffer_ + begin_;
         for (;;) {
             const std::size_t raw = ShortLineAt(start);
             if (raw != kNoShortLine) [[likely]] {
                 any_failed |= step.CheckLine(std::string_view(start, DropCarriageReturn(start, raw) + 1));
                 start += raw + 1;
-                continue;
+            } else {
+                begin_ = static_cast<std::size_t>(start - buffer_);
+                const std::string_view text = NextSlowly();
+                if (text.data() == nullptr) return any_failed;
+                start = buffer_ + begin_;
+                any_failed |= step.CheckLine(text);
             }
-            begin_ = static_cast<std::size_t>(start - buffer_);
-            const std::string_view text = NextSlowly();
-            if (text.data() == nullptr) return any_failed;
-            start = buffer_ + begin_;
-            any_failed |= step.CheckLine(text);
+            if (stop()) {
+                begin_ = static_cast<std::size_t>(start - buffer_);
+                return any_failed;
+            }
         }
     }
 
@@ -95,14 +90,11 @@ private:
     }
 
     std::string_view NextSlowly();
-    std::string_view NextRow();
 
     char* buffer_;
     std::size_t begin_ = 0;
     std::size_t end_;
     LongLines long_lines_;
-    std::span<const std::size_t> row_ends_;
-    std::size_t next_row_ = 0;
 };
 
 // A list's text that is a piece of a longer line, which goes on in the next text: the line readers cut such a

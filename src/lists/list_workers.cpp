@@ -2,7 +2,6 @@
 #include "lists/list_workers.h"
 
 #include <new>
-#include <system_error>
 #include <utility>
 
 #include "io/terminate.h"
@@ -25,10 +24,12 @@ ListWorkers::ListWorkers(std::size_t slots, int count, Judge judge)
     : slots_(slots), judge_(std::move(judge)), judged_as_(slots, 0), no_memory_(slots, 0) {
     g_running = this;
     SetStopBeforeExit(StopRunning);
-    try {
-        for (int i = 0; i < count; ++i) threads_.emplace_back([this] { Work(); });
-    } catch (const std::system_error&) {
+    threads_.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        platform::ThreadHandle thread;
         // Fewer threads than asked for still check the list; none, and the writing thread does.
+        if (!platform::StartThread(WorkOn, this, thread)) break;
+        threads_.push_back(thread);
     }
 }
 
@@ -41,7 +42,7 @@ void ListWorkers::Stop() {
         stop_ = true;
     }
     work_.notify_all();
-    for (std::thread& thread : threads_) thread.join();
+    for (const platform::ThreadHandle thread : threads_) platform::JoinThread(thread);
 }
 
 void ListWorkers::Publish() {
@@ -90,6 +91,8 @@ void ListWorkers::JudgeCaught(std::size_t slot) {
         no_memory_[slot] = 1;
     }
 }
+
+void ListWorkers::WorkOn(void* workers) noexcept { static_cast<ListWorkers*>(workers)->Work(); }
 
 void ListWorkers::Work() {
     t_list_worker = true;

@@ -6,8 +6,9 @@
 #include <cstddef>
 #include <functional>
 #include <mutex>
-#include <thread>
 #include <vector>
+
+#include "platform/platform.h"
 
 namespace kalderos {
 
@@ -36,6 +37,7 @@ public:
     void Stop();
 
 private:
+    static void WorkOn(void* workers) noexcept;
     void Work();
     void JudgeCaught(std::size_t slot);
     // Judges the block taken as number `index` and tells the writing thread.
@@ -51,7 +53,7 @@ private:
     std::vector<std::size_t> judged_as_;  // per slot: 1 + the number of the block last judged in it, 0 for none
     std::vector<char> no_memory_;         // per slot: judging its block ran out of memory
     bool stop_ = false;
-    std::vector<std::thread> threads_;
+    std::vector<platform::ThreadHandle> threads_;
 };
 
 }  // namespace kalderos

@@ -66,20 +66,33 @@ private:
     std::vector<char> copy_;
 };
 
-// A text without its line end, up to its first NUL byte as every text the program reads ends there: what a
-// record shows and what a strict reading judges. The line readers have already dropped the carriage return of
-// a CR LF line end.
-inline std::string_view LineContent(std::string_view text) {
-    static_assert(TextSource::kReadAhead == 32, "a short text's bytes are one mask");
+// A text up to its first NUL byte, as every text the program reads ends there; kReadAhead bytes may be read from
+// its start, so that a short text is searched without a call.
+inline std::string_view UpToNul(std::string_view text) {
     if (text.size() <= TextSource::kReadAhead) {
-        // Every text's first 32 bytes may be read: a short one's NUL bytes are found at once, without a call.
-        if (const std::uint32_t nuls = bytes::BytesEqualMask32(text.data(), '\0') & bytes::BitsBelow(text.size())) {
-            return text.substr(0, static_cast<std::size_t>(std::countr_zero(nuls)));
-        }
-    } else if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
+        std::uint32_t nuls = bytes::NulsAmongThirtyTwo(text.data());
+        if (text.size() < TextSource::kReadAhead) nuls &= (std::uint32_t{1} << text.size()) - 1;
+        return nuls == 0 ? text : text.substr(0, static_cast<std::size_t>(std::countr_zero(nuls)));
+    }
+    if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
         return text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
     }
+    return text;
+}
+
+// A line of a list without its line feed. The line readers have already dropped the carriage return of a CR LF
+// line end.
+inline std::string_view WithoutLineFeed(std::string_view text) {
     if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+    return text;
+}
+
+// A text without its line end, up to its first NUL byte: what a record shows and what a strict reading judges.
+inline std::string_view LineContent(std::string_view text) {
+    text = WithoutLineFeed(text);
+    if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
+        return text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+    }
     return text;
 }
 

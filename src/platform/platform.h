@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,24 @@ inline constexpr int kStandardError = 2;
 
 // Start-up work before anything else runs: file names in the ANSI code page on Windows, SIGPIPE and SIGXFSZ
 // left to the write path on POSIX (a closed pipe or a file-size limit then ends the run through the ordinary
-// write-error path).
+// write-error path), large buffers given back to the system when freed, and with the GNU C library one
+// allocator arena for every thread, where each thread would otherwise reserve 64 MiB of address space for an
+// arena of its own.
 void PrepareProcess();
+
+// The stack of a thread StartThread starts: a list's threads go no deeper than a few kilobytes, and every thread
+// takes its stack from the address space of a run with --jobs (std::thread would take the system's default, 8
+// MiB under Linux).
+inline constexpr std::size_t kThreadStackBytes = std::size_t{256} << 10;
+
+struct ThreadHandle {
+    std::uintptr_t value = 0;
+};
+
+// Starts `body(context)` on a thread with a stack of kThreadStackBytes; false when no thread can be started.
+[[nodiscard]] bool StartThread(void (*body)(void* context), void* context, ThreadHandle& thread);
+// Waits until the thread has ended.
+void JoinThread(ThreadHandle thread);
 
 // Ctrl-C: the handler only records the interrupt and puts the platform default back, so a second Ctrl-C
 // during the exit processing gets the default treatment. Blocking reads and writes return when it arrives.
@@ -38,6 +55,14 @@ void CloseFile(int fd);
 [[nodiscard]] bool WriteAll(int fd, const char* data, std::size_t size);
 
 [[nodiscard]] bool IsTerminal(int fd);
+
+// Whether a terminal shows UTF-8: on POSIX, the character set of the locale LC_ALL, LC_CTYPE or LANG names, as the
+// C library reads them; on Windows, the console's output code page.
+[[nodiscard]] bool TerminalShowsUtf8();
+
+// From here on standard output gets every byte as written: where it is a text stream (Windows), no carriage
+// return goes out before a line feed, so that CSV rows keep the line ends of the file they came from.
+void KeepOutputLineEnds();
 
 // True when a read of `fd` would wait for its input to arrive (a pipe, a FIFO or a terminal with nothing to
 // read yet); false for a file on disk. Where that cannot be told cheaply, true for everything but a file.

@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <process.h>
 
 #include <atomic>
 #include <bit>
@@ -26,6 +27,18 @@ int _dowildcard = 0;
 
 namespace kalderos::platform {
 namespace {
+
+struct ThreadStart {
+    void (*body)(void* context);
+    void* context;
+};
+
+unsigned __stdcall Trampoline(void* start) {
+    const ThreadStart taken = *static_cast<ThreadStart*>(start);
+    delete static_cast<ThreadStart*>(start);
+    taken.body(taken.context);
+    return 0;
+}
 
 std::atomic<bool> g_interrupted{false};
 std::atomic<bool> g_main_thread_reading{false};
@@ -87,6 +100,27 @@ void PrepareProcess() {
     _setmode(kStandardError, _O_TEXT);
 }
 
+bool StartThread(void (*body)(void* context), void* context, ThreadHandle& thread) {
+    auto* const start = new ThreadStart{body, context};
+    // The stack size is what the thread reserves, not merely what it commits at first.
+    const std::uintptr_t handle = _beginthreadex(nullptr, static_cast<unsigned>(kThreadStackBytes), Trampoline, start,
+                                                 STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    if (handle == 0) {
+        delete start;
+        return false;
+    }
+    thread.value = handle;
+    return true;
+}
+
+void JoinThread(ThreadHandle thread) {
+    const auto handle = reinterpret_cast<HANDLE>(thread.value);
+    WaitForSingleObject(handle, INFINITE);
+    CloseHandle(handle);
+}
+
+void KeepOutputLineEnds() { _setmode(kStandardOutput, _O_BINARY); }
+
 void InstallInterruptHandler() {
     g_interrupt_event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &g_main_thread, 0, FALSE,
@@ -147,6 +181,8 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 }
 
 bool IsTerminal(int fd) { return IsConsoleHandle(HandleOf(fd)); }
+
+bool TerminalShowsUtf8() { return GetConsoleOutputCP() == CP_UTF8; }
 
 int UsableProcessors() {
     DWORD_PTR process = 0;

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+
+#include "kalderos/kalderos.h"
 
 namespace kalderos::ssn {
 
@@ -17,7 +20,9 @@ struct KnownInvalidEntry {
     std::array<int, 2> serials;  // listed serials; all kAny means any serial
 };
 
-inline constexpr std::array<KnownInvalidEntry, 18> kKnownInvalidList{{
+// The classic rules' list first, then the published numbers the current rules add to it; each part in ascending
+// area order.
+inline constexpr std::array<KnownInvalidEntry, 20> kKnownInvalidList{{
     {2, {28, kAny, kAny, kAny, kAny}, 1, 0, {1852, kAny}},
     {42, {10, kAny, kAny, kAny, kAny}, 1, 0, {3580, kAny}},
     {62, {36, kAny, kAny, kAny, kAny}, 1, 0, {749, kAny}},
@@ -36,21 +41,46 @@ inline constexpr std::array<KnownInvalidEntry, 18> kKnownInvalidList{{
     {550, {19, kAny, kAny, kAny, kAny}, 1, 0, {kAny, kAny}},
     {586, {19, 29, 59, kAny, kAny}, 79, 99, {kAny, kAny}},
     {666, {kAny, kAny, kAny, kAny, kAny}, 1, 0, {kAny, kAny}},
+    // The sample number of the Social Security Administration's own pamphlet of the 1940s, and one printed in
+    // advertising.
+    {219, {9, kAny, kAny, kAny, kAny}, 1, 0, {9999, kAny}},
+    {457, {55, kAny, kAny, kAny, kAny}, 1, 0, {5462, kAny}},
 }};
 
-// Entry number plus one per area, 0 where the area has no entry: one load decides most numbers.
-constexpr std::array<std::uint8_t, 1000> BuildKnownInvalidIndex() {
-    std::array<std::uint8_t, 1000> index{};
+// How many entries of the list, from its start, a rule set holds.
+constexpr std::size_t KnownInvalidCount(RuleSet rules) {
+    switch (rules) {
+        case RuleSet::Classic:
+            return 18;
+        case RuleSet::Current:
+            return kKnownInvalidList.size();
+    }
+    return 0;
+}
+
+using KnownInvalidIndex = std::array<std::uint8_t, kAreaCount>;
+
+// Entry number plus one per area, 0 where the area has no entry among those `rules` hold: one load decides most
+// numbers.
+constexpr KnownInvalidIndex BuildKnownInvalidIndex(RuleSet rules) {
+    KnownInvalidIndex index{};
     int previous = 0;
-    for (std::size_t i = 0; i < kKnownInvalidList.size(); ++i) {
+    for (std::size_t i = 0; i < KnownInvalidCount(rules); ++i) {
         const int area = kKnownInvalidList[i].area;
-        if (area <= previous || area > 999) throw "entries must be in ascending area order, one per area";
+        if (area < 1 || area >= kAreaCount || index[static_cast<std::size_t>(area)] != 0) throw "one entry per area";
+        if (area <= previous && i != KnownInvalidCount(RuleSet::Classic)) throw "each part in ascending area order";
         previous = area;
         index[static_cast<std::size_t>(area)] = static_cast<std::uint8_t>(i + 1);
     }
     return index;
 }
 
-inline constexpr std::array<std::uint8_t, 1000> kKnownInvalidIndex = BuildKnownInvalidIndex();
+// By RuleSet.
+inline constexpr std::array<KnownInvalidIndex, 2> kKnownInvalidIndexes{BuildKnownInvalidIndex(RuleSet::Classic),
+                                                                       BuildKnownInvalidIndex(RuleSet::Current)};
+
+constexpr const KnownInvalidIndex& KnownInvalidIndexOf(RuleSet rules) {
+    return kKnownInvalidIndexes[static_cast<std::size_t>(rules)];
+}
 
 }  // namespace kalderos::ssn

@@ -29,7 +29,7 @@ SsnReason ReasonFor(const SsnNumber& number, const HighestGroupTable& table, Rul
     if (area < 0 || area >= kAreaCount) return SsnReason::Malformed;
     const std::int32_t highest = table.group[static_cast<std::size_t>(area)];
     return DecideReason(AreaReason(area, rules), area, number.group, number.serial,
-                        !OrderOfIssueDecides(rules) || IssueOrder(number.group) <= IssueOrder(highest));
+                        !OrderOfIssueDecides(rules) || IssueOrder(number.group) <= IssueOrder(highest), rules);
 }
 
 template <RuleSet kSet>

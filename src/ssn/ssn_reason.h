@@ -90,17 +90,20 @@ static_assert(AreaReason(800) == SsnReason::AreaAfter2011 && AreaReason(800, Rul
               AreaReason(0, RuleSet::Current) == SsnReason::Area000 && AreaReason(899, RuleSet::Current) == SsnReason::Ok);
 
 inline constexpr std::int32_t kNeverIssuedArea = 666;
-static_assert(kKnownInvalidList.back().area == kNeverIssuedArea && kKnownInvalidList.back().groups[0] == kAny &&
-              kKnownInvalidList.back().serials[0] == kAny);
+// Area 666 closes the classic rules' part of the known-invalid list, whole.
+inline constexpr const KnownInvalidEntry& kArea666Entry = kKnownInvalidList[KnownInvalidCount(RuleSet::Classic) - 1];
+static_assert(kArea666Entry.area == kNeverIssuedArea && kArea666Entry.groups[0] == kAny &&
+              kArea666Entry.serials[0] == kAny);
 
 // The rules in the order they decide, for an area of 000-999: what the area alone decides, a zero group, a
-// zero serial, the known-invalid list, and last the order of issue (`group_issued`: the group comes no later
-// than the area's highest; always true under the current rules). The later rules are taken first and overwritten by the earlier ones, without a
-// branch on the random parts; only an area with known invalid numbers looks them up.
+// zero serial, the known-invalid list of `rules`, and last the order of issue (`group_issued`: the group comes no
+// later than the area's highest; always true under the current rules). The later rules are taken first and
+// overwritten by the earlier ones, without a branch on the random parts; only an area with known invalid numbers
+// looks them up.
 inline SsnReason DecideReason(SsnReason of_area, std::int32_t area, std::int32_t group, std::int32_t serial,
-                              bool group_issued) {
+                              bool group_issued, RuleSet rules) {
     SsnReason reason = group_issued ? SsnReason::Ok : SsnReason::GroupNotIssued;
-    if (kKnownInvalidIndex[static_cast<std::size_t>(area)] != 0 && IsKnownInvalid(area, group, serial)) {
+    if (KnownInvalidIndexOf(rules)[static_cast<std::size_t>(area)] != 0 && IsKnownInvalid(area, group, serial, rules)) {
         reason = area == kNeverIssuedArea ? SsnReason::Area666 : SsnReason::KnownInvalid;
     }
     reason = serial == 0 ? SsnReason::Serial0000 : reason;

@@ -33,9 +33,9 @@ GroupOrderClass ClassifyGroup(std::int32_t group) {
     return kClasses[group & 1][group > 9 ? 1 : 0];
 }
 
-bool IsKnownInvalid(std::int32_t area, std::int32_t group, std::int32_t serial) {
+bool IsKnownInvalid(std::int32_t area, std::int32_t group, std::int32_t serial, RuleSet rules) {
     if (area < 0 || area >= kAreaCount) return false;
-    const std::uint8_t slot = kKnownInvalidIndex[static_cast<std::size_t>(area)];
+    const std::uint8_t slot = KnownInvalidIndexOf(rules)[static_cast<std::size_t>(area)];
     if (slot == 0) return false;
     const KnownInvalidEntry& entry = kKnownInvalidList[slot - 1u];
     return Contains(entry.groups, entry.group_range_first, entry.group_range_last, group) &&

@@ -33,13 +33,12 @@ inline std::string ExpectedBanner(unsigned lines) {
 }
 
 // The line that ends a run with a long option and without --rules where the order of issue alone made `count`
-// numbers invalid.
-inline std::string NotIssuedHint(int count) {
+// numbers invalid, by the highest groups `decider` gave.
+inline std::string NotIssuedHint(int count, const std::string& decider = "the built-in data") {
     const bool one = count == 1;
     return "kalderos: " + std::to_string(count) + (one ? " number was" : " numbers were") + " invalid only because " +
-           (one ? "its" : "their") +
-           " group was not issued by the built-in data (group-not-issued); --rules=current judges numbers as issued "
-           "at random since June 2011\n";
+           (one ? "its" : "their") + " group was not issued by " + decider +
+           " (group-not-issued); --rules=current judges numbers as issued at random since June 2011\n";
 }
 inline const std::string kOneNotIssued = NotIssuedHint(1);
 

@@ -27,7 +27,8 @@ struct E2eCase {
     int exit = 0;
     // Rows that need a POSIX file system, process model or command line; a Windows build skips them.
     bool posix_only = false;
-    // Runs with --quiet or a record format print no banner.
+    // Runs with a long option print no banner here, where standard error is no terminal; nor do runs with
+    // --quiet or a record format.
     bool banner = true;
     // The text format over CSV rows, which the reference program's plain loops do not read; it skips the row.
     bool csv_text = false;
@@ -40,5 +41,8 @@ extern const std::string kDeepGroupFile;
 
 // The rows of the options for scripts and pipelines (e2e_script_cases.cpp).
 std::vector<E2eCase> ScriptCases();
+
+// The rows of CSV input as people write it (e2e_csv_cases.cpp), among the script rows.
+std::vector<E2eCase> CsvInputCases();
 
 }  // namespace kalderos::test

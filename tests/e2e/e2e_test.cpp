@@ -96,7 +96,7 @@ TEST_P(EndToEnd, MatchesExactly) {
 
     ASSERT_FALSE(result.timed_out);
     EXPECT_EQ(result.signal, 0);
-    EXPECT_EQ(Visible(FoldLineEnds(result.out)), Visible(SpellPaths(row.out, dir)));
+    EXPECT_EQ(Visible(FoldLineEnds(result.out)), Visible(FoldLineEnds(SpellPaths(row.out, dir))));
     EXPECT_EQ(Visible(FoldLineEnds(result.err)), Visible((row.banner ? ExpectedBanner(5) : "") + SpellPaths(row.err, dir)));
     EXPECT_EQ(result.exit_code, row.exit);
 }

@@ -89,7 +89,9 @@ TEST_P(LibraryAgreement, CardRecords) {
     ASSERT_EQ(records.size(), texts.size());
     const Checker checker(GetParam().rules);
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        EXPECT_EQ(FieldsOf(checker.CheckCard(texts[i])), LastFields(records[i], 5)) << "[" << texts[i] << "]";
+        const CardResult result = checker.CheckCard(texts[i]);
+        EXPECT_EQ(FieldsOf(result), LastFields(records[i], 5)) << "[" << texts[i] << "]";
+        EXPECT_EQ(result.ok, LastFields(records[i], 1) == std::vector<std::string>{"ok"}) << "[" << texts[i] << "]";
     }
 }
 

@@ -12,6 +12,7 @@ struct ProcessResult {
     int exit_code = -1;    // when it exited
     int signal = 0;        // when a signal ended it
     bool timed_out = false;
+    long peak_kib = 0;     // the most memory it held at once (its peak resident size)
 };
 
 struct ProcessSpec {

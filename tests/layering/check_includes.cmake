@@ -3,14 +3,15 @@
 # The layers, lowest first, and what each may include besides itself:
 set(_allowed_bytes "")
 set(_allowed_platform "")
+set(_allowed_csv bytes)
 set(_allowed_ssn bytes kalderos)
 set(_allowed_card bytes kalderos)
 set(_allowed_check bytes ssn card kalderos)
 set(_allowed_io platform)
 set(_allowed_console io platform ssn card kalderos)
 set(_allowed_records bytes ssn card io kalderos)
-set(_allowed_lists bytes platform io console)
-set(_allowed_driver bytes platform ssn card io console records lists kalderos)
+set(_allowed_lists bytes platform io console csv)
+set(_allowed_driver bytes platform ssn card io console records lists csv kalderos)
 
 cmake_minimum_required(VERSION 3.25)
 

@@ -15,6 +15,7 @@
 #include "card/written_card.h"
 #include "driver/order_of_issue_hint.h"
 #include "driver/run_failure.h"
+#include "driver/ssn_tally.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
@@ -158,7 +159,7 @@ SsnVerdict PlainJudgeSsn(const SsnNumber& number, const HighestGroupTable& table
 SsnVerdict PlainCurrentVerdict(const SsnNumber& number) {
     const int area = number.area;
     if (area <= 0 || area >= 900 || number.group == 0 || number.serial == 0) return SsnVerdict::Invalid;
-    return ssn::IsKnownInvalid(area, number.group, number.serial) ? SsnVerdict::Invalid : SsnVerdict::Valid;
+    return ssn::IsKnownInvalid(area, number.group, number.serial, RuleSet::Current) ? SsnVerdict::Invalid : SsnVerdict::Valid;
 }
 
 // Whether the group comes no later than the area's highest in the June 2011 list (or the group file's).
@@ -273,12 +274,20 @@ void WriteCardLine(std::vector<char>& line, const char* kind, int kind_width, co
     Out().EndOfLine();
 }
 
+// A number invalid by the order of issue alone, counted by what gave its area's highest group.
+void CountNotIssued(const ssn::SsnJudgement& judgement, const RunOptions& options, NotIssuedTally& not_issued) {
+    if (judgement.reason != ssn::SsnReason::GroupNotIssued) return;
+    ++not_issued.count;
+    if (options.group_file_areas[static_cast<std::size_t>(judgement.number.area)] != 0) ++not_issued.from_group_files;
+}
+
 // Whether a whole line fails as its record does; a line invalid by the order of issue alone is counted.
 template <RuleSet kRules>
-bool SsnLineFails(const ssn::SsnJudge& judge, const std::string& line, std::uint64_t& not_issued) {
+bool SsnLineFails(const ssn::SsnJudge& judge, const std::string& line, const RunOptions& options,
+                  NotIssuedTally& not_issued) {
     const std::string content = ReadableCopy(LineContent(line));
     const ssn::SsnJudgement judgement = judge.JudgeAs<kRules>({content.data(), LineContent(line).size()});
-    not_issued += judgement.reason == ssn::SsnReason::GroupNotIssued ? 1 : 0;
+    CountNotIssued(judgement, options, not_issued);
     return judgement.Fails();
 }
 bool CardLineFails(const std::string& line, RuleSet rules) {
@@ -392,13 +401,13 @@ int RunStrictSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn
     PlainTexts plain(texts, options);
     const ssn::SsnJudge judge(rules);
     bool any_failed = false;
-    std::uint64_t not_issued = 0;
+    NotIssuedTally not_issued;
     while (const char* text = plain.Next()) {
         const std::string line = *plain.EndedLine();
         const std::string content(LineContent(line));
         const std::string readable = ReadableCopy(content);
         const ssn::SsnJudgement judgement = judge.JudgeAs<kRules>({readable.data(), content.size()});
-        not_issued += judgement.reason == ssn::SsnReason::GroupNotIssued ? 1 : 0;
+        CountNotIssued(judgement, options, not_issued);
         any_failed |= judgement.Fails();
         if (judgement.WellFormed()) {
             PlainSsnLine<kRules>(judgement.number, table);
@@ -461,15 +470,15 @@ int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnR
     const ssn::SsnJudge judge(rules);
     SsnNumber number;
     bool any_failed = false;
-    std::uint64_t not_issued = 0;
+    NotIssuedTally not_issued;
     const bool strict = options.fail_on_invalid || options.hint_order_of_issue;
     while (const char* text = plain.Next()) {
         PlainParseSsn(text, number);
         PlainSsnLine<kRules>(number, table);
         Out().EndOfLine();
-        if (strict && plain.EndedLine()) any_failed |= SsnLineFails<kRules>(judge, *plain.EndedLine(), not_issued);
+        if (strict && plain.EndedLine()) any_failed |= SsnLineFails<kRules>(judge, *plain.EndedLine(), options, not_issued);
     }
-    if (strict && plain.LastLine()) any_failed |= SsnLineFails<kRules>(judge, *plain.LastLine(), not_issued);
+    if (strict && plain.LastLine()) any_failed |= SsnLineFails<kRules>(judge, *plain.LastLine(), options, not_issued);
     const int code = plain.EndCode(any_failed);
     if (code == kExitDone || code == kExitInvalidFound) HintAtOrderOfIssue(options, not_issued);
     return code;

@@ -135,6 +135,8 @@ const std::vector<CardRow> kCardRows = {
      "41111111111111111111\tVISA\tn/a\t2MANY_DIGITS\ttoo-many-digits"},
     {RuleSet::Current, std::string("4111111111111111\0" "1", 18), "4111111111111111\tVISA\tpass\tVISA\tok\tok"},
     {RuleSet::Current, "6011 0000 0000 0004", "6011000000000004\tDiscover\tpass\tDiscover\tok\tok"},
+    // A type without a check digit: right whatever its last digit.
+    {RuleSet::Current, "6200000000000000", "6200000000000000\tUnionPay\tn/a\tUnionPay\tok\tok"},
     {RuleSet::Current, "4111 1111 1111 1111 111", "\t\tn/a\tUNKNOWN\tbad-dashes"},  // as with dashes
     {RuleSet::Current, " ", "\t\tn/a\tUNKNOWN\tempty"},
 };

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "lists/csv_fields.h"
 #include "lists/line_reader.h"
 #include "lists/list_blocks.h"
 
@@ -171,86 +170,6 @@ TEST(LineReader, ManyLinesAcrossRefills) {
         ASSERT_EQ(texts.size(), 5001u);
         for (int i = 0; i < 5000; ++i) EXPECT_EQ(texts[static_cast<std::size_t>(i)], std::to_string(i) + "\n");
         EXPECT_EQ(texts.back(), "last");
-    }
-}
-
-}  // namespace
-}  // namespace kalderos
-
-namespace kalderos {
-namespace {
-
-// CSV rows end at a line feed outside quotes only, whatever the blocks and reads; a quote left open at the end
-// drops the rest, which is no row, and names the line where it opened.
-TEST(LineReader, CsvRows) {
-    const std::string long_field = "\"" + std::string(700, ',') + "\n\"";
-    const struct {
-        std::string content;
-        std::vector<std::string> rows;
-        std::size_t open_quote_line;
-    } cases[] = {
-        {"a,b\n1,2\n", {"a,b\n", "1,2\n"}, 0},
-        {"a,\"x\ny\"\n2\n", {"a,\"x\ny\"\n", "2\n"}, 0},
-        {"\"a\"\"\n\"\r\nb", {"\"a\"\"\n\"\n", "b"}, 0},
-        {long_field + ",z\nq\n", {long_field + ",z\n", "q\n"}, 0},
-        {"a\nb\n\"c\nd\ne", {"a\n", "b\n"}, 3},
-        {"a\n\"\"\"\n", {"a\n"}, 2},
-        {"x\"y\nz\"\n\"", {"x\"y\nz\"\n"}, 3},
-        {"", {}, 0},
-    };
-    for (const auto& c : cases) {
-        for (const std::size_t step : {1u, 3u, 1000u}) {
-            EXPECT_EQ(Texts(c.content, step, LineReader::LongLines::kCsvRows), c.rows) << c.content.substr(0, 40);
-            for (const std::size_t block_bytes : {1u, 7u, 600u}) {
-                FakeFile file{c.content, step};
-                FakeFile::reading = &file;
-                BlockReader reader(fileno(RegularFile()), block_bytes, LineReader::LongLines::kCsvRows, FakeFile::Read);
-                ListBlock block;
-                while (reader.Fill(block, true) == BlockReader::Filled::kBlock) {
-                }
-                EXPECT_EQ(reader.OpenQuoteLine(), c.open_quote_line) << c.content.substr(0, 40);
-            }
-        }
-    }
-}
-
-// A row's fields and their values: a quoted stretch holds delimiters, a doubled quote in it is a quote, and a
-// quote inside an unquoted field is read by the same count. Only a field quoted whole is its own CSV form.
-TEST(CsvFields, ValuesOfRows) {
-    const struct {
-        std::string row;
-        char delimiter;
-        std::vector<std::string> values;
-        std::vector<bool> quoted_whole;
-    } cases[] = {
-        {"a,b,,c", ',', {"a", "b", "", "c"}, {false, false, false, false}},
-        {"", ',', {""}, {false}},
-        {"\"Doe, Jane\",1984", ',', {"Doe, Jane", "1984"}, {true, false}},
-        {"\"O\"\"Brien\",x", ',', {"O\"Brien", "x"}, {true, false}},
-        {"\"\"\"\"", ',', {"\""}, {true}},
-        {"\"\"", ',', {""}, {true}},
-        {"ab\"c,d\"e,f", ',', {"abc,de", "f"}, {false, false}},
-        {"\"a\"b", ',', {"ab"}, {false}},
-        {"\"l1\r\nl2\";x", ';', {"l1\r\nl2", "x"}, {true, false}},
-        {"a,b\tc", '\t', {"a,b", "c"}, {false, false}},
-        {std::string(40, 'x') + ",\"" + std::string(40, ',') + "\"", ',',
-         {std::string(40, 'x'), std::string(40, ',')}, {false, true}},
-    };
-    for (const auto& c : cases) {
-        std::string padded = c.row + std::string(bytes::kReadAhead, '\0');
-        std::vector<std::string> values;
-        std::vector<bool> quoted_whole;
-        std::vector<char> value;
-        ForEachField(std::string_view(padded.data(), c.row.size()), c.delimiter, [&](const CsvField& field) {
-            AppendValue(field.raw, value);
-            values.emplace_back(value.data(), value.size());
-            EXPECT_EQ(field.has_quote, field.raw.find('"') != std::string_view::npos) << c.row;
-            EXPECT_EQ(QuotedWholeReadable(field.raw), QuotedWhole(field.raw)) << c.row;
-            quoted_whole.push_back(QuotedWhole(field.raw));
-            return true;
-        });
-        EXPECT_EQ(values, c.values) << c.row;
-        EXPECT_EQ(quoted_whole, c.quoted_whole) << c.row;
     }
 }
 

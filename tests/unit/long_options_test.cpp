@@ -81,9 +81,8 @@ TEST(TakeLongOptions, TakesEveryOptionOfTheTableWithEachValue) {
             EXPECT_EQ(TakeLongOptions(2, argv.data()).problem, "") << argument;
         }
         // Any name is a column's; any byte but a quote or a line end parts fields.
-        const std::string bad = row.option == LongOption::Column      ? "0"
-                                : row.option == LongOption::Delimiter ? "ab"
-                                                                      : "x";
+        const bool delimiter = row.option == LongOption::Delimiter || row.option == LongOption::OutputDelimiter;
+        const std::string bad = row.option == LongOption::Column ? "0" : delimiter ? "ab" : "x";
         const std::string refused = "--" + std::string(row.name) + "=" + bad;
         const std::vector<const char*> argv{"k", refused.c_str()};
         EXPECT_NE(TakeLongOptions(2, argv.data()).problem, "") << refused;

@@ -110,6 +110,12 @@ TEST(IsKnownInvalid, WholeEntriesAndNeighbours) {
     EXPECT_FALSE(ssn::IsKnownInvalid(667, 1, 1));
     EXPECT_FALSE(ssn::IsKnownInvalid(-12, 45, 6789));
     EXPECT_FALSE(ssn::IsKnownInvalid(5000, 1, 1));
+    // Only the current rules' list holds these two.
+    EXPECT_FALSE(ssn::IsKnownInvalid(219, 9, 9999));
+    EXPECT_TRUE(ssn::IsKnownInvalid(219, 9, 9999, RuleSet::Current));
+    EXPECT_FALSE(ssn::IsKnownInvalid(457, 55, 5462));
+    EXPECT_TRUE(ssn::IsKnownInvalid(457, 55, 5462, RuleSet::Current));
+    EXPECT_TRUE(ssn::IsKnownInvalid(666, 1, 1, RuleSet::Current));
 }
 
 }  // namespace
