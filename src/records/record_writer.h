@@ -188,17 +188,6 @@ public:
         std::memcpy(cursor_, value.data(), N);
         cursor_ = record::Put(cursor_ + size, Syntax::kQuote);
     }
-    // The same of a value that may hold a comma (a place of issue): quoted where the format quotes it.
-    template <std::size_t N>
-    void PaddedText(std::string_view name, const std::array<char, N>& value, std::size_t size) {
-        if constexpr (Syntax::kQuotesWhole) {
-            if (std::string_view(value.data(), size).find(',') != std::string_view::npos) {
-                cursor_ = record::PutCsvField({value.data(), size}, Syntax::Key(cursor_, name, false));
-                return;
-            }
-        }
-        Padded(name, value, size);
-    }
     // A field made whole, its key or separator and its value (record/field_pieces.h), from a table whose entries
     // are padded to one size: one fixed-size copy. WholeAt returns where the piece starts, so that the caller
     // can put characters where it holds placeholders.
@@ -213,32 +202,12 @@ public:
         cursor_ += piece.Size();
         return start;
     }
-    // A value written as the format writes it (quotes and all), from a table whose entries are padded to one
-    // size: one fixed-size copy.
-    template <std::size_t N>
-    void Formatted(std::string_view name, const std::array<char, N>& value, std::size_t size) {
-        static_assert(N <= kMaxStringField);
-        cursor_ = Syntax::Key(cursor_, name, false);
-        std::memcpy(cursor_, value.data(), N);
-        cursor_ += size;
-    }
     // A string of `size` bytes (at most kReadAhead) that needs no escape, from where kReadAhead bytes may be
     // read: one fixed-size copy.
     void Readable(std::string_view name, const char* value, std::size_t size) {
         cursor_ = record::Put(Syntax::Key(cursor_, name, false), Syntax::kQuote);
         std::memcpy(cursor_, value, kReadAhead);
         cursor_ = record::Put(cursor_ + size, Syntax::kQuote);
-    }
-    // A code of at most four digits as it stands in a text, leading zeros and all.
-    void Code(std::string_view name, const char* digits, std::size_t width) {
-        cursor_ = record::Put(Syntax::Key(cursor_, name, false), Syntax::kQuote);
-        std::memcpy(cursor_, digits, 4);
-        cursor_ = record::Put(cursor_ + width, Syntax::kQuote);
-    }
-    void Bool(std::string_view name, bool value) {
-        cursor_ = Syntax::Key(cursor_, name, false);
-        std::memcpy(cursor_, value ? "true" : "false", 5);
-        cursor_ += 5 - static_cast<std::size_t>(value);
     }
     void Null(std::string_view name) { cursor_ = record::Put(Syntax::Key(cursor_, name, false), Syntax::kNull); }
 
