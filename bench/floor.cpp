@@ -1,5 +1,6 @@
 // The least any checker of a list must do: read the file in large blocks, find every line end, and write one
-// result line of a fixed size per input line through a large output buffer. Nothing is parsed or judged.
+// result line per input line through a large output buffer, as many bytes a line as the format measured writes
+// (a fraction spread over the lines: 49.5 writes 49 and 50 in turn). Nothing is parsed or judged.
 //
 //   floor RESULT_BYTES FILE > /dev/null
 #include <cerrno>
@@ -35,14 +36,23 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s RESULT_BYTES FILE\n", argv[0]);
         return 2;
     }
-    const std::size_t result_bytes = std::strtoul(argv[1], nullptr, 10);
+    const double bytes_a_line = std::strtod(argv[1], nullptr);
     const int fd = ::open(argv[2], O_RDONLY);
-    if (fd < 0 || result_bytes == 0 || result_bytes > 4096) {
+    if (fd < 0 || !(bytes_a_line >= 1 && bytes_a_line <= 4096)) {
         std::perror(argv[2]);
         return 1;
     }
-    std::vector<char> result(result_bytes, 'x');
-    result.back() = '\n';
+    // The fraction in 1/256ths of a byte: a line writes one byte more whenever the carried parts add up to one.
+    const auto whole = static_cast<std::size_t>(bytes_a_line);
+    const auto part = static_cast<unsigned>((bytes_a_line - static_cast<double>(whole)) * 256);
+    unsigned carried = 0;
+    std::vector<char> result(whole + 1, 'x');
+    const auto next_size = [&] {
+        carried += part;
+        const std::size_t extra = carried >> 8;
+        carried &= 255;
+        return whole + extra;
+    };
 
     std::vector<char> in(kBlock);
     std::vector<char> out(kBlock);
@@ -63,24 +73,28 @@ int main(int argc, char** argv) {
         } else {
             while (const void* found = std::memchr(pos, '\n', static_cast<std::size_t>(end - pos))) {
                 pos = static_cast<const char*>(found) + 1;
-                if (out.size() - used < result_bytes) {
+                if (out.size() - used < result.size()) {
                     if (!WriteAll(out.data(), used)) return 3;
                     used = 0;
                 }
-                std::memcpy(out.data() + used, result.data(), result_bytes);
-                used += result_bytes;
+                const std::size_t size = next_size();
+                std::memcpy(out.data() + used, result.data(), size);
+                out[used + size - 1] = '\n';
+                used += size;
             }
             kept = static_cast<std::size_t>(end - pos);
             if (kept == in.size()) kept = 0;  // a line longer than the block: count it as one
             std::memmove(in.data(), pos, kept);
             continue;
         }
-        if (out.size() - used < result_bytes) {
+        if (out.size() - used < result.size()) {
             if (!WriteAll(out.data(), used)) return 3;
             used = 0;
         }
-        std::memcpy(out.data() + used, result.data(), result_bytes);
-        used += result_bytes;
+        const std::size_t size = next_size();
+        std::memcpy(out.data() + used, result.data(), size);
+        out[used + size - 1] = '\n';
+        used += size;
     }
     return WriteAll(out.data(), used) ? 0 : 3;
 }

@@ -1,8 +1,10 @@
-// Writes the benchmark's list files: SSN or card-number lines in the shapes real lists have, from a seed, so
-// that every run on every machine reads the same bytes; or a payroll CSV file whose SSN column holds the SSN
-// list's lines for the same seed, so that reading the column can be timed against reading the list.
+// Writes the benchmark's list files from a seed, so that every run on every machine reads the same bytes: SSN or
+// card-number lines in the proportions a payroll or billing export has (`ssn`, `card`: mostly the two usual
+// shapes, a few with blanks, a few odd texts); the same in every shape a list may hold, each in good measure
+// (`ssn-mixed`, `card-mixed`); or a payroll CSV file whose SSN column holds the `ssn` list's lines for the same
+// seed, so that reading the column can be timed against reading the list.
 //
-//   gen_lists ssn|card|payroll LINES SEED FILE
+//   gen_lists ssn|card|ssn-mixed|card-mixed|payroll LINES SEED FILE
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -47,7 +49,8 @@ void AppendNoise(std::string& out, Random& random, std::size_t length) {
 // Mostly areas that were issued, but every range turns up: 000, 666, 734-749, 773-899, 900-999.
 unsigned PickArea(Random& random) { return random.Below(5) == 0 ? random.Below(1000) : random.Between(1, 772); }
 
-void SsnLine(std::string& out, Random& random) {
+// Every shape a list may hold, odd ones in good measure.
+void MixedSsnLine(std::string& out, Random& random) {
     const unsigned area = PickArea(random);
     const unsigned group = random.Below(20) == 0 ? 0 : random.Below(100);
     const unsigned serial = random.Below(50) == 0 ? 0 : random.Below(10000);
@@ -147,7 +150,7 @@ void SetCheckDigit(std::string& digits) {
     digits.back() = static_cast<char>('0' + (10 - sum % 10) % 10);
 }
 
-void CardLine(std::string& out, Random& random) {
+void MixedCardLine(std::string& out, Random& random) {
     const unsigned shape = random.Below(1000);
     if (shape < 20) return;  // empty line
     if (shape < 40) {
@@ -182,6 +185,102 @@ void CardLine(std::string& out, Random& random) {
         out += random.Below(2) ? " exp 12/29" : "\t";
     }
     if (random.Below(20) == 0) out += '\r';
+}
+
+// A payroll export's SSN column: nearly all numbers issued to people (areas 001-772 but 666, a few of the areas
+// issued at random since 2011), in the two shapes people and programs write; a few written with blanks or with
+// a blank around them, a few empty, a few odd texts.
+void SsnLine(std::string& out, Random& random) {
+    unsigned area = random.Below(100) < 3 ? random.Between(773, 899) : random.Between(1, 772);
+    if (area == 666) area = 667;
+    if (random.Below(200) == 0) area = random.Below(1000);  // typed wrong
+    // Groups are issued in an order (odd 01-09, even 10-98, even 02-08, odd 11-99): most people hold one of the
+    // first fifty, which nearly every area had issued by 2011.
+    const unsigned first = random.Below(50);
+    unsigned group = first < 5 ? 2 * first + 1 : 2 * first;
+    if (random.Below(100) < 15) group = random.Between(1, 99);
+    if (random.Below(200) == 0) group = 0;
+    const unsigned serial = random.Below(200) == 0 ? 0 : random.Between(1, 9999);
+    const auto written = [&](const char* separator) {
+        AppendPadded(out, area, 3);
+        out += separator;
+        AppendPadded(out, group, 2);
+        out += separator;
+        AppendPadded(out, serial, 4);
+    };
+    const unsigned shape = random.Below(1000);
+    if (shape < 640) {
+        written("-");
+    } else if (shape < 940) {
+        written("");
+    } else if (shape < 955) {
+        written(" ");
+    } else if (shape < 965) {
+        out += random.Below(2) ? " " : "";
+        written(random.Below(2) ? "-" : "");
+        out += out.front() == ' ' ? "" : " ";
+    } else if (shape < 975) {
+        // empty: not on file
+    } else if (shape < 982) {
+        out += "XXX-XX-";  // masked in the export
+        AppendPadded(out, serial, 4);
+    } else if (shape < 988) {
+        AppendPadded(out, area * 1000000 + group * 10000 + serial, 8);  // a spreadsheet dropped the leading zero
+        out.erase(0, out.size() - 8);
+    } else if (shape < 994) {
+        static constexpr std::string_view kWords[] = {"n/a", "applied for", "none", "unknown", "TBD", "foreign"};
+        out += kWords[random.Below(6)];
+    } else {
+        written("-");
+        out.pop_back();  // a digit short
+    }
+}
+
+// A billing export's card column: plain digits nearly always, by the networks' shares, most of 16 digits; some
+// grouped by dashes or blanks as printed on the card, a few empty, masked, or words.
+void CardLine(std::string& out, Random& random) {
+    struct Network {
+        std::string_view prefix;
+        unsigned length;
+        unsigned weight;
+    };
+    static constexpr Network kNetworks[] = {
+        {"4", 16, 48}, {"51", 16, 5}, {"52", 16, 5}, {"53", 16, 5}, {"54", 16, 5}, {"55", 16, 5}, {"2221", 16, 2},
+        {"34", 15, 4}, {"37", 15, 8}, {"6011", 16, 5}, {"65", 16, 2}, {"36", 14, 1}, {"35", 16, 2}, {"62", 16, 2},
+        {"4", 13, 1},
+    };
+    const unsigned shape = random.Below(1000);
+    if (shape < 15) return;  // empty: not on file
+    if (shape < 30) {
+        static constexpr std::string_view kWords[] = {"XXXX-XXXX-XXXX-", "************", "ending in "};
+        out += kWords[random.Below(3)];
+        for (int i = 0; i < 4; ++i) out += random.Digit();
+        return;
+    }
+    if (shape < 35) {
+        out += random.Below(2) ? "n/a" : "on file";
+        return;
+    }
+    unsigned total = 0;
+    for (const Network& network : kNetworks) total += network.weight;
+    unsigned pick = random.Below(total);
+    const Network* network = kNetworks;
+    while (pick >= network->weight) pick -= network++->weight;
+    std::string digits(network->prefix);
+    while (digits.size() < network->length) digits += random.Digit();
+    if (random.Below(100) < 97) SetCheckDigit(digits);  // the rest mistyped
+    if (shape < 870) {
+        out += digits;
+    } else if (shape < 990) {
+        const char separator = shape < 930 ? ' ' : '-';
+        for (std::size_t i = 0; i < digits.size(); i += 4) {
+            if (i > 0) out += separator;
+            out += digits.substr(i, 4);
+        }
+    } else {
+        out += ' ';  // a blank around it
+        out += digits;
+    }
 }
 
 // The CSV file's other columns, from a generator of their own, so that the SSN column draws exactly what the
@@ -248,31 +347,42 @@ void PayrollRow(std::string& row, std::string_view ssn, Random& columns) {
     if (windows) row += '\r';
 }
 
-enum class Kind { Ssn, Card, Payroll };
+using MakeLine = void (*)(std::string& out, Random& random);
 
-// One line of the SSN list (the payroll file's too) or of the card list, without its line feed.
-void ListLine(std::string& line, Random& random, bool ssn) {
+struct Kind {
+    std::string_view name;
+    MakeLine line;
+    bool payroll;  // a CSV file of those lines as its SSN column
+};
+
+constexpr Kind kKinds[] = {
+    {"ssn", SsnLine, false},           {"card", CardLine, false},
+    {"ssn-mixed", MixedSsnLine, false}, {"card-mixed", MixedCardLine, false},
+    {"payroll", SsnLine, true},
+};
+
+// One line of a list, without its line feed.
+void ListLine(std::string& line, Random& random, MakeLine make_line) {
     const unsigned rare = random.Below(100000);
     if (rare == 0) {
         AppendNoise(line, random, random.Between(260, 2000));  // longer than a text may be: read in pieces
     } else if (rare == 1) {
-        if (ssn) SsnLine(line, random); else CardLine(line, random);
+        make_line(line, random);
         line.insert(random.Below(static_cast<unsigned>(line.size()) + 1), 1, '\0');  // a NUL ends the text early
-    } else if (ssn) {
-        SsnLine(line, random);
     } else {
-        CardLine(line, random);
+        make_line(line, random);
     }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    Kind kind = Kind::Ssn;
-    if (argc == 5 && std::strcmp(argv[1], "card") == 0) kind = Kind::Card;
-    if (argc == 5 && std::strcmp(argv[1], "payroll") == 0) kind = Kind::Payroll;
-    if (argc != 5 || (kind == Kind::Ssn && std::strcmp(argv[1], "ssn") != 0)) {
-        std::fprintf(stderr, "usage: %s ssn|card|payroll LINES SEED FILE\n", argv[0]);
+    const Kind* kind = nullptr;
+    for (const Kind& each : kKinds) {
+        if (argc == 5 && each.name == argv[1]) kind = &each;
+    }
+    if (kind == nullptr) {
+        std::fprintf(stderr, "usage: %s ssn|card|ssn-mixed|card-mixed|payroll LINES SEED FILE\n", argv[0]);
         return 2;
     }
     const unsigned long long lines = std::strtoull(argv[2], nullptr, 10);
@@ -285,21 +395,17 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::setvbuf(file, nullptr, _IOFBF, 1 << 20);
-    if (kind == Kind::Payroll) std::fputs("Name,Born,SSN,Dept\n", file);
+    if (kind->payroll) std::fputs("Name,Born,SSN,Dept\n", file);
     std::string line;
     std::string row;
     for (unsigned long long i = 0; i < lines; ++i) {
         line.clear();
-        switch (kind) {
-            case Kind::Ssn:
-            case Kind::Card:
-                ListLine(line, random, kind == Kind::Ssn);
-                break;
-            case Kind::Payroll:
-                ListLine(row, random, true);
-                PayrollRow(line, row, columns);
-                row.clear();
-                break;
+        if (kind->payroll) {
+            ListLine(row, random, kind->line);
+            PayrollRow(line, row, columns);
+            row.clear();
+        } else {
+            ListLine(line, random, kind->line);
         }
         line += '\n';
         std::fwrite(line.data(), 1, line.size(), file);

@@ -49,6 +49,12 @@ inline unsigned FlagMask(Bytes16 flags) {
 #endif
 }
 
+// Bit i set where byte i of the thirty-two at `text`, all readable, is `c`.
+inline std::uint32_t BytesEqualMask32(const char* text, char c) {
+    return FlagMask(BytesEqualTo(LoadSixteen(text), c)) |
+           static_cast<std::uint32_t>(FlagMask(BytesEqualTo(LoadSixteen(text + 16), c))) << 16;
+}
+
 // The other way: byte i set to 0xFF where bit i of `mask` is set. Each half of the mask is copied to every byte
 // of its half of the vector, and each byte keeps its own bit.
 inline Bytes16 MaskBytes(unsigned mask) {
@@ -68,8 +74,7 @@ inline Bytes16 MaskBytes(unsigned mask) {
 
 // Bit i set where byte i of the thirty-two at `text`, all readable, is a NUL.
 inline std::uint32_t NulsAmongThirtyTwo(const char* text) {
-    return FlagMask(BytesEqualTo(LoadSixteen(text), '\0')) |
-           std::uint32_t{FlagMask(BytesEqualTo(LoadSixteen(text + 16), '\0'))} << 16;
+    return BytesEqualMask32(text, '\0');
 }
 
 // The sum of the sixteen bytes, each at most 15.

@@ -102,28 +102,34 @@ struct JudgedBlock {
     }
 };
 
-// One block's texts, line by line.
+// One block's texts, line by line. Like the loop of one job, one function with all it calls.
 template <class Step>
-void JudgeLines(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, Step& step,
-                LineReader::LongLines long_lines) {
+[[gnu::flatten]] void JudgeLines(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, Step& step,
+                                 LineReader::LongLines long_lines) {
     LineReader lines = block.list.Lines(long_lines);
     const bool pieces = long_lines == LineReader::LongLines::kPieces;
+    const auto outgrown = [&] { return block.out.Contents().size() > kMostBlockOutput; };
     bool settled = false;
     bool in_line = block.list.continues_line;
-    for (std::string_view text = lines.Next(); text.data() != nullptr; text = lines.Next()) {
+    while (!settled) {
+        const std::string_view text = lines.Next();
+        if (text.data() == nullptr) break;
+        const bool begins_line = !in_line;
+        in_line = pieces && IsPiece(text);
+        settled = step.Settles(text, begins_line);
         if (!settled) {
-            const bool begins_line = !in_line;
-            in_line = pieces && IsPiece(text);
-            if (!(settled = step.Settles(text, begins_line))) {
-                block.waiting.push_back(text);
-                continue;
-            }
+            block.waiting.push_back(text);
+            continue;
         }
         block.any_failed |= step.CheckLine(text);
-        if (block.out.Contents().size() > kMostBlockOutput) {
+        if (outgrown()) {
             block.rest = lines;
             break;
         }
+    }
+    if (settled && !block.rest) {
+        block.any_failed |= lines.CheckEach(step, outgrown);
+        if (outgrown()) block.rest = lines;
     }
     block.settled = settled;
     if (settled) block.carry = step.Carried();
@@ -146,9 +152,13 @@ void JudgeBlock(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, 
 // One job: every block's texts, as soon as it is read, through a step of the loop's own that starts from the
 // state `writer` holds and hands back to it the state it ends with and its counts. Made here rather than taken by
 // reference, the step stays apart from the bytes it writes: otherwise every byte written could be the step's,
-// which would be read back from memory after each.
+// which would be read back from memory after each. Flattened: the step, its judge, printer and writer and the
+// line reader are inlined into the loop whatever the compiler's budget for the file, which the many loops of a
+// file would spend (without: 5 % more instructions a line in the SSN text loop, 36 % in tsv records, 106 % in
+// JSON, 24 % and 77 % for cards; callgrind).
 template <class Step, class MakeStep>
-bool CheckBlocksInTurn(BlockReader& reader, Step& writer, MakeStep& make_step, LineReader::LongLines long_lines) {
+[[gnu::flatten]] bool CheckBlocksInTurn(BlockReader& reader, Step& writer, MakeStep& make_step,
+                                        LineReader::LongLines long_lines) {
     auto step = make_step(Out());
     step.Resume(writer.Carried());
     ListBlock block;
@@ -158,9 +168,7 @@ bool CheckBlocksInTurn(BlockReader& reader, Step& writer, MakeStep& make_step, L
             any_failed |= step.CheckRows({block.data.get(), block.size});
         } else {
             LineReader lines = block.Lines(long_lines);
-            for (std::string_view text = lines.Next(); text.data() != nullptr; text = lines.Next()) {
-                any_failed |= step.CheckLine(text);
-            }
+            any_failed |= lines.CheckEach(step, [] { return false; });
         }
     }
     writer.Resume(step.Carried());

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "bytes/byte_vectors.h"
@@ -28,24 +29,62 @@ public:
     // The next text; a view without data (its data() null) once the bytes are exhausted. Returned by value, so
     // that a loop over the texts keeps each one in registers.
     std::string_view Next() {
-        // Nearly every call finds a whole short line, its line feed among the first 32 bytes; everything else
-        // takes the long way.
         char* const start = buffer_ + begin_;
-        const std::size_t available = end_ - begin_;
-        unsigned feeds = bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(start), '\n')) |
-                         bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(start + 16), '\n')) << 16;
-        if (available < kReadAhead) feeds &= (1u << available) - 1;
-        if (feeds != 0) return Deliver(start, static_cast<std::size_t>(std::countr_zero(feeds)));
+        const std::size_t raw = ShortLineAt(start);
+        if (raw != kNoShortLine) return Deliver(start, raw);
         return NextSlowly();
     }
 
+    // Every text Next would hand out through `step.CheckLine` (see block_loop.h), until `stop()` says so after a
+    // text; true when any fails. Where it stops, Next goes on. The loop keeps where it stands in registers, which a
+    // loop over Next reads back from the reader after every byte the texts' output writes (5 instructions a line,
+    // callgrind).
+    template <class Step, class Stop>
+    bool CheckEach(Step& step, const Stop& stop) {
+        bool any_failed = false;
+        char* start = buffer_ + begin_;
+        for (;;) {
+            const std::size_t raw = ShortLineAt(start);
+            if (raw != kNoShortLine) [[likely]] {
+                any_failed |= step.CheckLine(std::string_view(start, DropCarriageReturn(start, raw) + 1));
+                start += raw + 1;
+            } else {
+                begin_ = static_cast<std::size_t>(start - buffer_);
+                const std::string_view text = NextSlowly();
+                if (text.data() == nullptr) return any_failed;
+                start = buffer_ + begin_;
+                any_failed |= step.CheckLine(text);
+            }
+            if (stop()) {
+                begin_ = static_cast<std::size_t>(start - buffer_);
+                return any_failed;
+            }
+        }
+    }
+
 private:
+    static constexpr std::size_t kNoShortLine = ~std::size_t{0};
+
+    // Nearly every text is a whole short line, its line feed among the first 32 bytes: its length without the
+    // line feed, found at once; kNoShortLine for everything else, which takes the long way.
+    // The cleared bytes behind the block hold no line feed, so that none is found past its end.
+    static std::size_t ShortLineAt(const char* start) {
+        const std::uint32_t feeds = bytes::BytesEqualMask32(start, '\n');
+        return feeds != 0 ? static_cast<std::size_t>(std::countr_zero(feeds)) : kNoShortLine;
+    }
+
+    // The length of the line of `raw` bytes at `start` without a carriage return at its end, which is written over
+    // by the line feed. Written only where needed: a checker reads the line's first bytes at once right after,
+    // which a store among them would hold up.
+    static std::size_t DropCarriageReturn(char* start, std::size_t raw) {
+        std::size_t content = raw;
+        if (raw > 0 && start[raw - 1] == '\r') start[--content] = '\n';
+        return content;
+    }
+
     // The line of `raw` bytes at `start` is followed by its line feed.
     std::string_view Deliver(char* start, std::size_t raw) {
-        std::size_t content = raw;
-        // Written only where needed: a checker reads the line's first bytes at once right after, which a store
-        // among them would hold up.
-        if (raw > 0 && start[raw - 1] == '\r') start[--content] = '\n';  // over the dropped carriage return
+        const std::size_t content = DropCarriageReturn(start, raw);
         begin_ += raw + 1;
         return {start, content + 1};
     }

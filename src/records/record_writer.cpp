@@ -17,12 +17,6 @@ constexpr std::size_t kMaxEscaped = 6;
 
 constexpr std::string_view kHex = "0123456789abcdef";
 
-// A CSV field holding a comma, a quote or a line break is quoted whole.
-bool NeedsCsvQuotes(std::string_view value) {
-    const auto special = [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; };
-    return std::any_of(value.begin(), value.end(), special);
-}
-
 }  // namespace
 
 constexpr EscapeTable kTsvEscapes = [] {

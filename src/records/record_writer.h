@@ -1,9 +1,7 @@
 // Writing records field by field into a caller's output buffer, in the syntax of one record format. Nothing is
 // allocated and nothing formatted through the printf family; the field calls are inline and the syntax is
-// fixed at compile time, so that the names and separators of a record become fixed copies. Every field call is
-// always_inline, as are the printers' (record_printers.h): left out one at a time none moves the count, but
-// left out together they cost 7 to 70 % more instructions per record with one job and up to 55 % with two
-// (callgrind; bench/README.md).
+// fixed at compile time, so that the names and separators of a record become fixed copies in the list's loop,
+// which is one function with all it calls (lists/block_loop.h).
 #pragma once
 
 #include <array>
@@ -41,7 +39,7 @@ struct TsvSyntax {
     static constexpr std::size_t kOpeningRoom = 0;  // bytes BeginWithAnyInput writes before a name
     static constexpr const EscapeTable& kEscapes = kTsvEscapes;
 
-    [[gnu::always_inline]] static char* Key(char* out, std::string_view /*name*/, bool first) {
+    static constexpr char* Key(char* out, std::string_view /*name*/, bool first) {
         if (!first) *out++ = '\t';
         return out;
     }
@@ -63,7 +61,7 @@ struct JsonlSyntax {
     static constexpr std::size_t kOpeningRoom = 4;
     static constexpr const EscapeTable& kEscapes = kJsonEscapes;
 
-    [[gnu::always_inline]] static char* Key(char* out, std::string_view name, bool first) {
+    static constexpr char* Key(char* out, std::string_view name, bool first) {
         return Put(Put(Put(out, first ? "{\"" : ",\""), name), "\":");
     }
     // Outside the printable ASCII range (control bytes, DEL and bytes above 127), a quote or a backslash.
@@ -86,7 +84,7 @@ struct CsvSyntax {
     static constexpr std::size_t kOpeningRoom = 0;
     static constexpr const EscapeTable& kEscapes = kCsvEscapes;
 
-    [[gnu::always_inline]] static char* Key(char* out, std::string_view /*name*/, bool first) {
+    static constexpr char* Key(char* out, std::string_view /*name*/, bool first) {
         if (!first) *out++ = ',';
         return out;
     }
@@ -96,6 +94,11 @@ struct CsvSyntax {
                               bytes::BytesEqualTo(bytes, '\n') | bytes::BytesEqualTo(bytes, '\r'));
     }
 };
+
+// A CSV field holding a comma, a quote or a line break is quoted whole.
+constexpr bool NeedsCsvQuotes(std::string_view value) {
+    return value.find_first_of(",\"\r\n") != std::string_view::npos;
+}
 
 // `value` as one CSV field into `out`, which has room for 2 + 2 * value.size() bytes: quoted when it holds a
 // comma, a quote or a line break; returns the end.
@@ -141,7 +144,7 @@ public:
 
     // Starts a record with its first field, the input text, escaped (written in pieces when it is long).
     // kReadAhead bytes may be read from the start of the input, however short it is.
-    [[gnu::always_inline]] void BeginWithInput(std::string_view name, std::string_view input) {
+    void BeginWithInput(std::string_view name, std::string_view input) {
         if (input.size() > kReadAhead) {
             const record::Span span = record::BeginAnyInput<Syntax>(out_, name, input, kFieldsRoom);
             start_ = span.start;
@@ -167,57 +170,49 @@ public:
         cursor_ = record::Put(cursor_, Syntax::kQuote);
     }
 
+    // The same for an input of at most kReadAhead bytes known to need no escape in any format (digits, dashes and
+    // blanks only, as a usual number's text): one copy, without looking for bytes to escape.
+    void BeginWithPlainInput(std::string_view name, std::string_view input) {
+        start_ = cursor_ = out_.Reserve(kFieldsRoom + 8 * kReadAhead);
+        cursor_ = record::Put(Syntax::Key(cursor_, name, true), Syntax::kQuote);
+        std::memcpy(cursor_, input.data(), kReadAhead);
+        cursor_ = record::Put(cursor_ + input.size(), Syntax::kQuote);
+    }
+
     // Further fields of the record. A string that needs no escape, from a table whose entries are padded to
     // one size: copied whole, so that the copy is of fixed size, and the cursor moved by `size`.
     template <std::size_t N>
-    [[gnu::always_inline]] void Padded(std::string_view name, const std::array<char, N>& value, std::size_t size) {
+    void Padded(std::string_view name, const std::array<char, N>& value, std::size_t size) {
         static_assert(N <= kMaxStringField);
         cursor_ = record::Put(Syntax::Key(cursor_, name, false), Syntax::kQuote);
         std::memcpy(cursor_, value.data(), N);
         cursor_ = record::Put(cursor_ + size, Syntax::kQuote);
     }
-    // The same of a value that may hold a comma (a place of issue): quoted where the format quotes it.
-    template <std::size_t N>
-    [[gnu::always_inline]] void PaddedText(std::string_view name, const std::array<char, N>& value, std::size_t size) {
-        if constexpr (Syntax::kQuotesWhole) {
-            if (std::string_view(value.data(), size).find(',') != std::string_view::npos) {
-                cursor_ = record::PutCsvField({value.data(), size}, Syntax::Key(cursor_, name, false));
-                return;
-            }
-        }
-        Padded(name, value, size);
+    // A field made whole, its key or separator and its value (record/field_pieces.h), from a table whose entries
+    // are padded to one size: one fixed-size copy. WholeAt returns where the piece starts, so that the caller
+    // can put characters where it holds placeholders.
+    template <class Piece>
+    void Whole(const Piece& piece) {
+        WholeAt(piece);
     }
-    // A value written as the format writes it (quotes and all), from a table whose entries are padded to one
-    // size: one fixed-size copy.
-    template <std::size_t N>
-    [[gnu::always_inline]] void Formatted(std::string_view name, const std::array<char, N>& value, std::size_t size) {
-        static_assert(N <= kMaxStringField);
-        cursor_ = Syntax::Key(cursor_, name, false);
-        std::memcpy(cursor_, value.data(), N);
-        cursor_ += size;
+    template <class Piece>
+    char* WholeAt(const Piece& piece) {
+        char* const start = cursor_;
+        bytes::PutFixed<sizeof(piece.text)>(start, piece.text.data());
+        cursor_ += piece.Size();
+        return start;
     }
     // A string of `size` bytes (at most kReadAhead) that needs no escape, from where kReadAhead bytes may be
     // read: one fixed-size copy.
-    [[gnu::always_inline]] void Readable(std::string_view name, const char* value, std::size_t size) {
+    void Readable(std::string_view name, const char* value, std::size_t size) {
         cursor_ = record::Put(Syntax::Key(cursor_, name, false), Syntax::kQuote);
         std::memcpy(cursor_, value, kReadAhead);
         cursor_ = record::Put(cursor_ + size, Syntax::kQuote);
     }
-    // A code of at most four digits as it stands in a text, leading zeros and all.
-    [[gnu::always_inline]] void Code(std::string_view name, const char* digits, std::size_t width) {
-        cursor_ = record::Put(Syntax::Key(cursor_, name, false), Syntax::kQuote);
-        std::memcpy(cursor_, digits, 4);
-        cursor_ = record::Put(cursor_ + width, Syntax::kQuote);
-    }
-    [[gnu::always_inline]] void Bool(std::string_view name, bool value) {
-        cursor_ = Syntax::Key(cursor_, name, false);
-        std::memcpy(cursor_, value ? "true" : "false", 5);
-        cursor_ += 5 - static_cast<std::size_t>(value);
-    }
-    [[gnu::always_inline]] void Null(std::string_view name) { cursor_ = record::Put(Syntax::Key(cursor_, name, false), Syntax::kNull); }
+    void Null(std::string_view name) { cursor_ = record::Put(Syntax::Key(cursor_, name, false), Syntax::kNull); }
 
     // Ends the record and its line.
-    [[gnu::always_inline]] void End() {
+    void End() {
         cursor_ = record::Put(cursor_, Syntax::kEnd);
         out_.Commit(static_cast<std::size_t>(cursor_ - start_));
         out_.EndOfLine();

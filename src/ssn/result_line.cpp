@@ -138,6 +138,14 @@ std::size_t PrintAnyResultLine(const SsnJudgement& judgement, RuleSet rules, cha
                      judgement.issued_at_random);
 }
 
+template <RuleSet kSet>
+std::size_t PrintAnyCarriedLine(SsnJudge& judge, std::string_view text, char* out) {
+    return PrintAnyResultLine(judge.JudgeAnyShape<kSet>(text), kSet, out);
+}
+
+template std::size_t PrintAnyCarriedLine<RuleSet::Classic>(SsnJudge&, std::string_view, char*);
+template std::size_t PrintAnyCarriedLine<RuleSet::Current>(SsnJudge&, std::string_view, char*);
+
 }  // namespace ssn
 
 std::size_t FormatResultLine(const SsnNumber& number, SsnVerdict verdict, const HighestGroupTable& table,

@@ -35,7 +35,12 @@ SsnJudgement SsnJudge::JudgeAnyStrict(std::string_view text) const {
 template <RuleSet kSet>
 SsnJudgement SsnJudge::JudgeAnyShape(std::string_view text) {
     ParseSsn(text, carried_);
-    const FieldsJudged fields = JudgeAnyFields<kSet>(carried_, rules_.Table());
+    // Fields within their widths, as nearly every reading gives, are judged through the rules' tables.
+    const bool within = static_cast<std::uint32_t>(carried_.area) < 1000 &&
+                        static_cast<std::uint32_t>(carried_.group) < 100 &&
+                        static_cast<std::uint32_t>(carried_.serial) < 10000;
+    const FieldsJudged fields = within ? rules_.JudgeAs<kSet>(carried_.area, carried_.group, carried_.serial)
+                                       : JudgeAnyFields<kSet>(carried_, rules_.Table());
     return {carried_, nullptr, {}, fields.reason, VerdictOf(fields.reason), fields.marks_confirm,
             fields.issued_at_random};
 }

@@ -64,10 +64,17 @@ public:
     decltype(auto) WithCarriedAs(const char* text, std::size_t size, const Use& use) {
         const UsualShape shape = UsualShapeAt(text, size);
         if (!shape.Found()) return use(JudgeAnyShape<kSet>({text, size}));
+        return use(CarryShapeAs<kSet>(text, shape));
+    }
+    // Its two paths apart: a text with the usual `shape` (UsualShapeAt's, Found) at its start, and any other.
+    template <RuleSet kSet>
+    SsnJudgement CarryShapeAs(const char* text, UsualShape shape) {
         const SsnJudgement judgement = JudgeFields<kSet>(text, shape);
         carried_ = {judgement.number.area, judgement.number.group, judgement.number.serial};  // as in JudgeFields
-        return use(judgement);
+        return judgement;
     }
+    template <RuleSet kSet>
+    SsnJudgement JudgeAnyShape(std::string_view text);
 
     // The number the next lenient reading starts from, and setting it: where a list is read in parts, a part
     // takes over the number the part before it ended with.
@@ -92,8 +99,6 @@ private:
         return {{number.area, number.group, number.serial}, digits, shape, fields.reason, VerdictOf(fields.reason),
                 fields.marks_confirm, fields.issued_at_random};
     }
-    template <RuleSet kSet>
-    SsnJudgement JudgeAnyShape(std::string_view text);
     template <RuleSet kSet>
     SsnJudgement JudgeAnyStrict(std::string_view text) const;
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "lists/line_reader.h"
@@ -43,22 +44,40 @@ struct FakeFile {
 };
 FakeFile* FakeFile::reading = nullptr;
 
+// Takes the texts a LineReader hands to CheckEach.
+struct TextTaker {
+    std::vector<std::string>& texts;
+    bool CheckLine(std::string_view text) {
+        texts.emplace_back(text);
+        // Every text may be read this far, however short it is (the sanitizer build checks the bounds).
+        char ahead[LineReader::kReadAhead];
+        std::memcpy(ahead, text.data(), sizeof ahead);
+        EXPECT_EQ(std::string_view(ahead, std::min(text.size(), sizeof ahead)), text.substr(0, sizeof ahead));
+        return false;
+    }
+};
+
 // The texts the block reader and the line reader hand out together, as a list's loop takes them, from blocks of
-// at least `block_bytes`. `fd` tells what the reader takes the file for: a regular file unless said otherwise.
+// at least `block_bytes`: by Next, or by CheckEach stopped after every two texts and one by Next in between, as
+// a worker's loop stops where its output has grown. `fd` tells what the reader takes the file for: a regular
+// file unless said otherwise.
 std::vector<std::string> Texts(FakeFile& file, std::size_t block_bytes, LineReader::LongLines long_lines,
-                               int fd = fileno(RegularFile())) {
+                               int fd = fileno(RegularFile()), bool check_each = false) {
     FakeFile::reading = &file;
     BlockReader reader(fd, block_bytes, long_lines, FakeFile::Read);
     std::vector<std::string> texts;
+    TextTaker taker{texts};
     ListBlock block;
     while (reader.Fill(block, true) == BlockReader::Filled::kBlock) {
         LineReader lines = block.Lines(long_lines);
-        for (std::string_view text = lines.Next(); text.data() != nullptr; text = lines.Next()) {
-            texts.emplace_back(text);
-            // Every text may be read this far, however short it is (the sanitizer build checks the bounds).
-            char ahead[LineReader::kReadAhead];
-            std::memcpy(ahead, text.data(), sizeof ahead);
-            EXPECT_EQ(std::string_view(ahead, std::min(text.size(), sizeof ahead)), text.substr(0, sizeof ahead));
+        for (;;) {
+            if (check_each) {
+                std::size_t taken = 0;
+                lines.CheckEach(taker, [&] { return ++taken == 2; });
+            }
+            const std::string_view text = lines.Next();
+            if (text.data() == nullptr) break;
+            taker.CheckLine(text);
         }
     }
     EXPECT_EQ(reader.Failed(), file.fail_at_end);
@@ -74,6 +93,9 @@ std::vector<std::string> Texts(const std::string& content, std::size_t step,
         if (block_bytes > 1) {
             EXPECT_EQ(got, texts) << "blocks of " << block_bytes;
         }
+        FakeFile again{content, step};
+        EXPECT_EQ(Texts(again, block_bytes, long_lines, fileno(RegularFile()), true), got)
+            << "by CheckEach, blocks of " << block_bytes;
         texts = std::move(got);
     }
     return texts;
