@@ -19,7 +19,7 @@ for (let round = 0; round < Number(runs); round++) {
   const { output, rows } = kalderos.checkCsv(bytes, { column: 'SSN', rules: 'current' });
   node.push(Number(process.hrtime.bigint() - start) / 1e9);
   start = process.hrtime.bigint();
-  const run = spawnSync(program, options, { maxBuffer: 1 << 31 });
+  const run = spawnSync(program, options, { maxBuffer: 2 ** 31 });
   native.push(Number(process.hrtime.bigint() - start) / 1e9);
   same &&= run.status === 0 && Buffer.compare(Buffer.from(output.buffer, output.byteOffset, output.length), run.stdout) === 0;
   if (round === 0) console.log(`${rows} rows, ${bytes.length} bytes, ${runs} rounds, Node.js ${process.version}`);

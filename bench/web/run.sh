@@ -3,7 +3,8 @@
 # emcmake in bench/web/build-web, installs credit-card-type from the npm registry into bench/web/node_modules (this
 # folder's own package.json; the package depends on nothing), writes the million-line card list of bench/run.sh
 # if it is not there, and times both over it; then checkCsv of bench's payroll file of a million rows against the
-# program (--column=SSN --format=csv, one job) writing the same bytes.
+# program (--column=SSN --format=csv, one job) writing the same bytes; and the page's check of 100 000 of its rows in
+# headless chromium.
 #
 #   bench/web/run.sh              3 rounds
 #   BENCH_RUNS=5 bench/web/run.sh
@@ -26,3 +27,6 @@ cmake --build build-web -j2 >/dev/null
 [ -d node_modules/credit-card-type ] || npm install --no-audit --no-fund --no-package-lock --loglevel=error
 node cards.mjs ../data/card-1m.txt build-web/web/dist "${BENCH_RUNS:-3}"
 node csv.mjs ../data/payroll-1m.csv build-web/web/dist ../build/kalderos "${BENCH_RUNS:-3}"
+# The page: the payroll file's first 100 000 rows, checked in headless chromium.
+head -n 100001 ../data/payroll-1m.csv > ../data/payroll-100k.csv
+/usr/bin/python3 page.py build-web/web/dist "$PWD/../data/payroll-100k.csv" "${BENCH_RUNS:-3}"

@@ -254,7 +254,7 @@ struct CsvCheckOptions {
 // Where a CsvCheck stands: still taking input, done, or stopped with Message() saying why in the program's
 // words. OpenQuote: the input ended inside a quoted field; every row was checked and written all the same, as
 // the program does before it ends with exit status 2. Refused: the options, or the header lacks the column
-// (the program's exit status 5); nothing was written.
+// (the program's exit status 2 too); nothing was written.
 enum class CsvStatus { Checking, Done, OpenQuote, Refused };
 
 // One count of a CsvCheck: what is counted ("verdict" and "reason" of SSNs; "type" and "reason" of cards, the
