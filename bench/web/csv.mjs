@@ -29,3 +29,4 @@ console.log(`kalderos checkCsv (Node):      ${show(node)}`);
 console.log(`kalderos program, one job:     ${show(native)}`);
 const ratio = median(node) / median(native);
 console.log(`checkCsv / program: ${ratio.toFixed(2)}  target <= 3: ${ratio <= 3 ? 'PASS' : 'FAIL'}; output identical: ${same}`);
+process.exitCode = ratio <= 3 && same ? 0 : 1;

@@ -1,6 +1,7 @@
 """The page's check of a CSV file in headless chromium, in seconds (bench/README.md, "The npm package"):
 python3 page.py DIST FILE.csv RUNS. The time from the click on Check to the counts shown, the file already picked."""
 import functools
+import os
 import http.server
 import sys
 import tempfile
@@ -12,9 +13,15 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
-dist, path, runs = sys.argv[1], sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 3
-handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=dist)
-handler.log_message = lambda *args: None
+dist, path, runs = sys.argv[1], os.path.realpath(sys.argv[2]), int(sys.argv[3]) if len(sys.argv) > 3 else 3
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+handler = functools.partial(Quiet, directory=dist)
 server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
 threading.Thread(target=server.serve_forever, daemon=True).start()
 with tempfile.TemporaryDirectory() as profile:

@@ -29,4 +29,4 @@ node cards.mjs ../data/card-1m.txt build-web/web/dist "${BENCH_RUNS:-3}"
 node csv.mjs ../data/payroll-1m.csv build-web/web/dist ../build/kalderos "${BENCH_RUNS:-3}"
 # The page: the payroll file's first 100 000 rows, checked in headless chromium.
 head -n 100001 ../data/payroll-1m.csv > ../data/payroll-100k.csv
-/usr/bin/python3 page.py build-web/web/dist "$PWD/../data/payroll-100k.csv" "${BENCH_RUNS:-3}"
+/usr/bin/python3 page.py build-web/web/dist ../data/payroll-100k.csv "${BENCH_RUNS:-3}"
