@@ -274,6 +274,9 @@ struct CsvCount {
 // spreadsheets and Python's csv module write them. Unlike the calls above it allocates (its output and the
 // row being read; std::bad_alloc where memory runs out), and the program's limit of 16 MiB on a row is not
 // kept: a caller that must bound memory bounds the pieces it feeds between two Output() takes.
+// What a CsvCheck does its work by: the library's own, not exported.
+class CsvEngine;
+
 class KALDEROS_API CsvCheck {
 public:
     explicit CsvCheck(const CsvCheckOptions& options);
@@ -299,10 +302,8 @@ public:
     // The counts of the rows checked so far: `*size` of them, valid until the next call on the check.
     [[nodiscard]] const CsvCount* Counts(std::size_t* size) const;
 
-    class Engine;
-
 private:
-    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<CsvEngine> engine_;
 };
 
 }  // namespace kalderos

@@ -2,7 +2,7 @@
 
 from __future__ import annotations
 
-from typing import Literal, NamedTuple
+import typing
 
 from kalderos._kalderos import _check_csv
 
@@ -10,7 +10,7 @@ _FORMATS = ("csv", "tsv", "jsonl")
 _OPEN_QUOTE, _REFUSED = 2, 3
 
 
-class CsvChecked(NamedTuple):
+class CsvChecked(typing.NamedTuple):
     """What check_csv gives: the program's output, the rows checked and their counts."""
 
     output: bytes
@@ -35,8 +35,8 @@ def _delimiter(value: str, name: str) -> str:
 
 def check_csv(data: bytes | bytearray | memoryview, *, column: str | int, delimiter: str = ",",
               output_delimiter: str | None = None, header: bool = True, cards: bool = False,
-              rules: Literal["classic", "current"] = "current",
-              format: Literal["csv", "tsv", "jsonl"] = "csv") -> CsvChecked:
+              rules: typing.Literal["classic", "current"] = "current",
+              format: typing.Literal["csv", "tsv", "jsonl"] = "csv") -> CsvChecked:
     """The column of a CSV file's bytes checked as ``kalderos --column=COLUMN --format=FORMAT`` checks it.
 
     >>> checked = kalderos.check_csv(b"name;ssn\\nAnn;078-05-1120\\n", column="ssn", delimiter=";")

@@ -31,9 +31,9 @@ namespace kalderos {
 
 // What every engine shares: the options, the output, the input's start (a UTF-16 mark, then a UTF-8 one), the
 // status. The rows themselves go to the step of the format and rule set (EngineOf below).
-class CsvCheck::Engine {
+class CsvEngine {
 public:
-    explicit Engine(const CsvCheckOptions& options)
+    explicit CsvEngine(const CsvCheckOptions& options)
         : options_(options), name_(options.column_name), out_(OutputStream::InMemory{}) {
         options_.column_name = name_;
         if (!csv::CanDelimit(options.delimiter) ||
@@ -45,9 +45,9 @@ public:
             Refuse("without a header row the column is given by its number");
         }
     }
-    virtual ~Engine() = default;
-    Engine(const Engine&) = delete;
-    Engine& operator=(const Engine&) = delete;
+    virtual ~CsvEngine() = default;
+    CsvEngine(const CsvEngine&) = delete;
+    CsvEngine& operator=(const CsvEngine&) = delete;
 
     void Feed(std::string_view piece) {
         if (status_ != CsvStatus::Checking) return;
@@ -200,14 +200,14 @@ namespace {
 
 // The rows through the step `make_step(OutputStream&)` makes, as the program's loop does with one job.
 template <class MakeStep>
-class EngineOf : public CsvCheck::Engine {
+class EngineOf : public CsvEngine {
 public:
     using Inner = decltype(std::declval<MakeStep&>()(std::declval<OutputStream&>()));
     using Step = decltype(MakeCsvRowStep(std::declval<MakeStep&>(), std::declval<OutputStream&>(),
                                          std::declval<const CsvLayout&>(), std::declval<const CsvRowOptions&>()));
 
     EngineOf(const CsvCheckOptions& options, MakeStep make_step)
-        : Engine(options), make_step_(std::move(make_step)), reader_(options.delimiter) {}
+        : CsvEngine(options), make_step_(std::move(make_step)), reader_(options.delimiter) {}
 
     bool TakeRow(const csv::Row& row) {
         if (row.open_quote) open_quote_ = true;
@@ -301,7 +301,7 @@ struct SsnJudgeOf {
 };
 
 template <class Syntax, RuleSet kSet>
-std::unique_ptr<CsvCheck::Engine> SsnEngine(const CsvCheckOptions& options) {
+std::unique_ptr<CsvEngine> SsnEngine(const CsvCheckOptions& options) {
     // Held by the engine's step maker, which the steps refer to: made once, never moved after.
     auto judged = std::make_shared<const SsnJudgeOf>(kSet);
     auto make = [judged](OutputStream& out) {
@@ -311,13 +311,13 @@ std::unique_ptr<CsvCheck::Engine> SsnEngine(const CsvCheckOptions& options) {
 }
 
 template <class Syntax, RuleSet kRules>
-std::unique_ptr<CsvCheck::Engine> CardEngine(const CsvCheckOptions& options) {
+std::unique_ptr<CsvEngine> CardEngine(const CsvCheckOptions& options) {
     auto make = [](OutputStream& out) { return CardRecordStep<Syntax, kRules, CardCounts<kRules>>(out); };
     return std::make_unique<EngineOf<decltype(make)>>(options, std::move(make));
 }
 
 template <class Syntax>
-std::unique_ptr<CsvCheck::Engine> EngineIn(const CsvCheckOptions& options) {
+std::unique_ptr<CsvEngine> EngineIn(const CsvCheckOptions& options) {
     switch (options.rules) {
         case RuleSet::Classic:
             return options.cards ? CardEngine<Syntax, RuleSet::Classic>(options)
@@ -329,7 +329,7 @@ std::unique_ptr<CsvCheck::Engine> EngineIn(const CsvCheckOptions& options) {
     return nullptr;
 }
 
-std::unique_ptr<CsvCheck::Engine> MakeEngine(const CsvCheckOptions& options) {
+std::unique_ptr<CsvEngine> MakeEngine(const CsvCheckOptions& options) {
     switch (options.format) {
         case CsvOutput::Csv:
             return EngineIn<record::CsvSyntax>(options);
