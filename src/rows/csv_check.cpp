@@ -302,9 +302,9 @@ struct SsnJudgeOf {
 
 template <class Syntax, RuleSet kSet>
 std::unique_ptr<CsvEngine> SsnEngine(const CsvCheckOptions& options) {
-    // Held by the engine's step maker, which the steps refer to: made once, never moved after.
-    auto judged = std::make_shared<const SsnJudgeOf>(kSet);
-    auto make = [judged](OutputStream& out) {
+    // Held by the engine's step maker, which the steps refer to: made once, never moved after. (Not a shared_ptr,
+    // whose control block's typeinfo the shared library would export.)
+    auto make = [judged = std::make_unique<const SsnJudgeOf>(kSet)](OutputStream& out) {
         return SsnRecordStep<Syntax, kSet, SsnCounts>(out, *judged->judge, judged->named);
     };
     return std::make_unique<EngineOf<decltype(make)>>(options, std::move(make));
