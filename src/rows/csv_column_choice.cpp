@@ -7,6 +7,16 @@
 namespace kalderos {
 namespace {
 
+// A count in decimal. (std::to_string would leave a table of its own among the shared library's exports.)
+std::string Decimal(std::size_t value) {
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + value % 10));
+        value /= 10;
+    } while (value != 0);
+    return digits;
+}
+
 // The option that gives `delimiter`, as a shell takes it.
 std::string DelimiterOption(char delimiter) {
     if (delimiter == '\t') return "--delimiter=tab";
@@ -14,7 +24,7 @@ std::string DelimiterOption(char delimiter) {
 }
 
 std::string CountOf(std::size_t count, std::string_view what) {
-    return std::to_string(count) + " " + std::string(what) + (count == 1 ? "" : "s");
+    return Decimal(count) + " " + std::string(what) + (count == 1 ? "" : "s");
 }
 
 // "2 'SSN' and 5 'Ssn'": columns by their numbers from 1 and their names.
@@ -22,7 +32,7 @@ std::string ColumnsShown(const std::vector<std::size_t>& columns, const std::vec
     std::string shown;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         if (i > 0) shown += i + 1 == columns.size() ? " and " : ", ";
-        shown += std::to_string(columns[i] + 1) + " " + Quoted(names[columns[i]]);
+        shown += Decimal(columns[i] + 1) + " " + Quoted(names[columns[i]]);
     }
     return shown;
 }
@@ -30,7 +40,7 @@ std::string ColumnsShown(const std::vector<std::size_t>& columns, const std::vec
 }  // namespace
 
 std::string NoColumnNumbered(std::size_t number, std::string_view shown, std::size_t width) {
-    return "no column " + std::to_string(number) + " in " + std::string(shown) + ", which has " +
+    return "no column " + Decimal(number) + " in " + std::string(shown) + ", which has " +
            CountOf(width, "column");
 }
 
