@@ -195,6 +195,38 @@ void DefineFunctions(py::module_& module) {
         "The CardResult of every text of an iterable, in its order, by one checker; a missing value is judged as "
         "an empty text.\n\n"
         ">>> [result.reason for result in kalderos.check_cards(['4111111111111111', ''])]\n['ok', 'empty']\n");
+    // The library's CsvCheck over the whole of `data`; kalderos._csv makes the result of it.
+    module.def("_check_csv", [](const py::bytes& data, std::string_view column_name, std::size_t column_number,
+                                char delimiter, char output_delimiter, bool header, bool cards, RuleSet rules,
+                                int format) {
+            CsvCheckOptions options;
+            options.column_name = column_name;
+            options.column_number = column_number;
+            options.delimiter = delimiter;
+            options.output_delimiter = output_delimiter;
+            options.header = header;
+            options.cards = cards;
+            options.rules = rules;
+            options.format = static_cast<CsvOutput>(format);
+            const std::string_view bytes = data;
+            CsvCheck check(options);
+            {
+                py::gil_scoped_release unlocked;
+                check.Feed(bytes);
+                check.Finish();
+            }
+            std::size_t size = 0;
+            const CsvCount* counts = check.Counts(&size);
+            py::list listed;
+            for (std::size_t i = 0; i < size; ++i) {
+                listed.append(py::make_tuple(py::str(counts[i].what.data(), counts[i].what.size()),
+                                             py::str(counts[i].name.data(), counts[i].name.size()), counts[i].count));
+            }
+            const std::string_view output = check.Output();
+            return py::make_tuple(py::bytes(output.data(), output.size()), check.Rows(), listed,
+                                  static_cast<int>(check.Status()), std::string(check.Message()));
+        }, py::arg("data"), py::arg("column_name"), py::arg("column_number"), py::arg("delimiter"),
+        py::arg("output_delimiter"), py::arg("header"), py::arg("cards"), py::arg("rules"), py::arg("format"));
     module.def("_ssn_words", [](RuleSet rules) { return WordsByField<SsnRecordKind>(rules, ssn::kSsnFields); },
                py::arg("rules"));
     module.def("_card_words", [](RuleSet rules) { return WordsByField<CardRecordKind>(rules, card::kCardFields); },

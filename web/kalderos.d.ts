@@ -73,3 +73,43 @@ export function checkCard(text: Text, options?: CheckOptions): CardRecord;
 export function checkSsns(texts: Iterable<Text>, options?: CheckOptions): SsnRecord[];
 /** The records of a list of payment-card texts, in its order. Throws as checkSsn does, naming the text at fault. */
 export function checkCards(texts: Iterable<Text>, options?: CheckOptions): CardRecord[];
+
+/** How checkCsv reads a file and what it writes, as the program's options say it. */
+export interface CsvOptions {
+  /** The column checked: its name in the header row (matched as --column=NAME matches it), or its number from 1. */
+  column: string | number;
+  /** What parts the fields (--delimiter): one ASCII character other than a quote or a line end, or 'tab'; ',' by default. */
+  delimiter?: string;
+  /** What parts the csv output's fields (--output-delimiter); the input's by default. */
+  outputDelimiter?: string;
+  /** false: the first row is data (--no-header), and the column is given by its number. true by default. */
+  header?: boolean;
+  /** true: the column holds payment-card numbers (-C). false by default. */
+  cards?: boolean;
+  /** 'current' by default. */
+  rules?: RuleSetName;
+  /** 'csv' (each row's cells, then the record's fields), 'tsv' or 'jsonl' (the records alone); 'csv' by default. */
+  format?: 'csv' | 'tsv' | 'jsonl';
+  /** Called after each piece of the file with the share of it checked, from 0 to 1. */
+  onProgress?: (fraction: number) => void;
+}
+
+/** What checkCsv gives: the program's output and the counts of the rows checked. */
+export interface CsvResult {
+  /** Byte for byte what `kalderos --column=... --format=...` writes for the same file. */
+  output: Uint8Array;
+  /** The rows checked, the header not among them. */
+  rows: number;
+  /** The rows by verdict and reason (SSNs) or by type and reason (cards), every value listed, 0 included. */
+  counts: { verdict: Record<string, number>; reason: Record<string, number> } | { type: Record<string, number>; reason: Record<string, number> };
+  /** Where the file ended inside a quoted field (the program's exit status 2), why; every row was checked. Else null. */
+  problem: string | null;
+}
+
+/**
+ * A CSV file's column checked as the program's --column checks it.
+ * @throws {TypeError} when bytes is not a Uint8Array or an option has the wrong type or name.
+ * @throws {RangeError} for an unknown rule set or format, a column number below 1, or a delimiter that cannot part fields.
+ * @throws {Error} when the file lacks the column, with the program's message.
+ */
+export function checkCsv(bytes: Uint8Array, options: CsvOptions): CsvResult;

@@ -221,3 +221,113 @@ export function checkSsns(texts, options) {
 export function checkCards(texts, options) {
   return checkMany(CARD, 'checkCards', texts, options);
 }
+
+const CSV_FORMATS = Object.freeze(['csv', 'tsv', 'jsonl']);
+const CSV_OPTIONS = ['column', 'delimiter', 'outputDelimiter', 'header', 'cards', 'rules', 'format', 'onProgress'];
+const CSV_STATUS = Object.freeze({ checking: 0, done: 1, openQuote: 2, refused: 3 });
+// The file is fed to the module in pieces of this many bytes; its output is taken after each.
+const CSV_PIECE = 1 << 20;
+
+// A delimiter option: one ASCII character other than a quote or a line end, or 'tab'.
+function delimiterOf(value, name, fallback) {
+  if (value === undefined) return fallback;
+  if (typeof value !== 'string') throw new TypeError(`checkCsv: ${name} must be a string such as ';' or 'tab', not ${typeName(value)}`);
+  const code = value === 'tab' ? 9 : value.length === 1 ? value.charCodeAt(0) : -1;
+  if (code < 1 || code > 127 || value === '"' || value === '\r' || value === '\n') {
+    throw new RangeError(`checkCsv: ${name} ${JSON.stringify(value)} cannot part fields: give one ASCII character other than a quote or a line end, or 'tab'`);
+  }
+  return code;
+}
+
+function csvOptionsOf(options) {
+  if (options === null || typeof options !== 'object' || Array.isArray(options)) {
+    throw new TypeError(`checkCsv: options must be an object such as { column: 'SSN' }, not ${typeName(options)}`);
+  }
+  for (const key of Object.keys(options)) {
+    if (!CSV_OPTIONS.includes(key)) throw new TypeError(`checkCsv: unknown option '${key}': the options are ${quotedList(CSV_OPTIONS, 'and')}`);
+  }
+  const { column, header = true, cards = false, format = 'csv', onProgress } = options;
+  if (typeof column === 'number') {
+    if (!Number.isInteger(column) || column < 1) throw new RangeError(`checkCsv: column ${column} is no column number: columns are numbered from 1`);
+  } else if (typeof column !== 'string') {
+    throw new TypeError(`checkCsv: column must be the column's name (a string) or its number from 1, not ${typeName(column)}`);
+  } else if (column === '') {
+    throw new RangeError("checkCsv: column '' names no column");
+  }
+  if (typeof header !== 'boolean') throw new TypeError(`checkCsv: header must be true or false, not ${typeName(header)}`);
+  if (typeof cards !== 'boolean') throw new TypeError(`checkCsv: cards must be true or false, not ${typeName(cards)}`);
+  if (typeof format !== 'string') throw new TypeError(`checkCsv: format must be a string, ${quotedList(CSV_FORMATS, 'or')}, not ${typeName(format)}`);
+  if (!CSV_FORMATS.includes(format)) throw new RangeError(`checkCsv: unknown format ${JSON.stringify(format)}: the formats are ${quotedList(CSV_FORMATS, 'and')}`);
+  if (onProgress !== undefined && typeof onProgress !== 'function') throw new TypeError(`checkCsv: onProgress must be a function, not ${typeName(onProgress)}`);
+  return {
+    column,
+    header,
+    cards,
+    format: CSV_FORMATS.indexOf(format),
+    rules: rulesOf(options.rules === undefined ? undefined : { rules: options.rules }, 'checkCsv'),
+    delimiter: delimiterOf(options.delimiter, 'delimiter', 44),
+    outputDelimiter: delimiterOf(options.outputDelimiter, 'outputDelimiter', 0),
+    onProgress,
+  };
+}
+
+function csvState(at) {
+  const [output, size, status, rows] = new Uint32Array(wasm.memory.buffer, at, 4);
+  return { output: new Uint8Array(wasm.memory.buffer, output, size).slice(), status, rows };
+}
+
+function countsOf(check, cards) {
+  const { message, counts } = JSON.parse(cString(wasm.kalderos_csv_counts(check)));
+  const grouped = cards ? { type: {}, reason: {} } : { verdict: {}, reason: {} };
+  for (const [what, name, count] of counts) grouped[what][name] = count;
+  return { message, counts: grouped };
+}
+
+function joined(parts) {
+  const size = parts.reduce((sum, part) => sum + part.length, 0);
+  const all = new Uint8Array(size);
+  let at = 0;
+  for (const part of parts) {
+    all.set(part, at);
+    at += part.length;
+  }
+  return all;
+}
+
+/**
+ * A CSV file's column checked as `kalderos --column=... --format=csv` checks it: the bytes the program writes, the
+ * rows checked, and their counts by verdict (or card type) and reason.
+ */
+export function checkCsv(bytes, options) {
+  if (!(bytes instanceof Uint8Array)) {
+    throw new TypeError(`checkCsv: bytes must be a Uint8Array (a file's contents), not ${typeName(bytes)}`);
+  }
+  const o = csvOptionsOf(options);
+  const name = typeof o.column === 'string' ? encoder.encode(o.column) : new Uint8Array(0);
+  new Uint8Array(wasm.memory.buffer, wasm.kalderos_input(name.length), name.length).set(name);
+  const check = wasm.kalderos_csv_start(o.cards ? 1 : 0, o.rules, o.format, o.delimiter, o.outputDelimiter,
+    o.header ? 1 : 0, typeof o.column === 'number' ? o.column : 0, name.length);
+  try {
+    const parts = [];
+    let state = { status: CSV_STATUS.checking };
+    for (let at = 0; at < bytes.length && state.status === CSV_STATUS.checking; at += CSV_PIECE) {
+      const piece = bytes.subarray(at, at + CSV_PIECE);
+      new Uint8Array(wasm.memory.buffer, wasm.kalderos_input(piece.length), piece.length).set(piece);
+      state = csvState(wasm.kalderos_csv_feed(check, piece.length));
+      parts.push(state.output);
+      o.onProgress?.(Math.min(at + piece.length, bytes.length) / bytes.length);
+    }
+    state = csvState(wasm.kalderos_csv_finish(check));
+    parts.push(state.output);
+    const { message, counts } = countsOf(check, o.cards);
+    if (state.status === CSV_STATUS.refused) throw new Error(`checkCsv: ${message}`);
+    return {
+      output: joined(parts),
+      rows: state.rows,
+      counts,
+      problem: state.status === CSV_STATUS.openQuote ? message : null,
+    };
+  } finally {
+    wasm.kalderos_csv_end(check);
+  }
+}

@@ -109,13 +109,15 @@ const handlers = {
     $('progress').value = total === 0 ? 1 : done / total;
     $('progress-text').textContent = `${Math.floor((100 * done) / Math.max(total, 1))} %`;
   },
-  done({ output, counts, rows }) {
+  done({ output, counts, rows, checked, problem }) {
     $('progress-line').hidden = true;
     drawCounts($('chart'), counts);
     showRows(rows);
     save(output);
     $('results').hidden = false;
-    setState('done', `${file.name} checked.`);
+    $('results').dataset.rows = checked;
+    const done = `${file.name}: ${checked.toLocaleString('en-US')} ${checked === 1 ? 'row' : 'rows'} checked.`;
+    setState('done', problem ? `${done} But ${problem}: its last row may hold more than one.` : done);
   },
   failed({ message }) {
     fail(message);

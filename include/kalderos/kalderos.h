@@ -15,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 // The version of the library this header belongs to, as its package names it (1.0.0): a later minor version
@@ -232,6 +233,77 @@ private:
     // What the rules derive from the table once (the orders of issue of every area), kept here so that making a
     // checker needs no allocation.
     alignas(8) std::array<unsigned char, 12288> derived_{};
+};
+
+// What a CsvCheck writes for each row: the program's --format=csv (each input row's cells, then the record's
+// fields, in the input's dialect), --format=tsv or --format=jsonl (the record alone).
+enum class CsvOutput { Csv, Tsv, Jsonl };
+
+// How a CsvCheck reads its input and what it writes, as the program's options say it.
+struct CsvCheckOptions {
+    std::string_view column_name;    // --column=NAME: matched as the program matches it; copied
+    std::size_t column_number = 0;   // --column=N: the column's number from 1; used where no name is given
+    char delimiter = ',';            // --delimiter: any byte but a quote or a line end
+    char output_delimiter = 0;       // --output-delimiter in the csv output; 0 keeps the input's
+    bool header = true;              // false is --no-header: the first row is data, and a number names the column
+    bool cards = false;              // -C: the column holds payment-card numbers
+    RuleSet rules = RuleSet::Current;
+    CsvOutput format = CsvOutput::Csv;
+};
+
+// Where a CsvCheck stands: still taking input, done, or stopped with Message() saying why in the program's
+// words. OpenQuote: the input ended inside a quoted field; every row was checked and written all the same, as
+// the program does before it ends with exit status 2. Refused: the options, or the header lacks the column
+// (the program's exit status 2 too); nothing was written.
+enum class CsvStatus { Checking, Done, OpenQuote, Refused };
+
+// One count of a CsvCheck: what is counted ("verdict" and "reason" of SSNs; "type" and "reason" of cards, the
+// type as the record's type field and check digit name it), the value's name as the record writes it, and how
+// many rows came to it. Every value of the rule set is listed, in the order of the program's tables, counts of 0
+// included.
+struct CsvCount {
+    std::string_view what;
+    std::string_view name;
+    std::uint64_t count = 0;
+};
+
+// The program's CSV path as a call: `kalderos --column=... --format=csv|tsv|jsonl` over bytes the caller
+// reads, in pieces of any size (a row, a quote or a CR LF may be split anywhere), with what the program writes
+// to standard output collected in memory for the caller to take after each piece. The input is read as the
+// program reads it: a UTF-8 byte-order mark kept, UTF-16 with a byte-order mark read as UTF-8, rows as
+// spreadsheets and Python's csv module write them. Unlike the calls above it allocates (its output and the
+// row being read; std::bad_alloc where memory runs out), and the program's limit of 16 MiB on a row is not
+// kept: a caller that must bound memory bounds the pieces it feeds between two Output() takes.
+// What a CsvCheck does its work by: the library's own, not exported.
+class CsvEngine;
+
+class KALDEROS_API CsvCheck {
+public:
+    explicit CsvCheck(const CsvCheckOptions& options);
+    ~CsvCheck();
+    CsvCheck(CsvCheck&&) noexcept;
+    CsvCheck& operator=(CsvCheck&&) noexcept;
+    CsvCheck(const CsvCheck&) = delete;
+    CsvCheck& operator=(const CsvCheck&) = delete;
+
+    // The input's next bytes; a NUL is a byte like another (a cell's text ends at it, as the program reads it).
+    void Feed(std::string_view piece);
+    // The input has ended: its last row is checked. Nothing more is taken.
+    void Finish();
+
+    // What has been written since the last ClearOutput; the view stays valid until the next call on the check.
+    [[nodiscard]] std::string_view Output() const noexcept;
+    void ClearOutput() noexcept;
+
+    [[nodiscard]] CsvStatus Status() const noexcept;
+    [[nodiscard]] std::string_view Message() const noexcept;  // empty unless OpenQuote or Refused
+    // The rows checked so far, the header not among them.
+    [[nodiscard]] std::uint64_t Rows() const noexcept;
+    // The counts of the rows checked so far: `*size` of them, valid until the next call on the check.
+    [[nodiscard]] const CsvCount* Counts(std::size_t* size) const;
+
+private:
+    std::unique_ptr<CsvEngine> engine_;
 };
 
 }  // namespace kalderos

@@ -15,6 +15,7 @@ One text:    check_ssn(text, *, rules="current", groups=None) -> SsnResult
 Many texts:  check_ssns(texts, ...) -> list of SsnResult, check_cards(texts, ...) -> list of CardResult
 pandas:      ssn_frame(texts, ...), card_frame(texts, ...) -> DataFrame, one row per text, one column per field;
              series.kalderos.ssn(...), series.kalderos.card(...) the same for a pandas or a Dask Series
+CSV files:   check_csv(data, *, column, ...) -> CsvChecked: the output of kalderos --column=... and the counts
 Made once:   Checker(rules="current", *, groups=None), whose methods are the same calls without the settings
 
 Rules. "current" (the default here) judges by what can be known since issuance became random on 25 June 2011;
@@ -33,6 +34,7 @@ and a group file that cannot be read OSError (FileNotFoundError, ...) naming the
 """
 
 from kalderos import _accessors
+from kalderos._csv import CsvChecked, check_csv
 from kalderos._frames import card_frame, ssn_frame
 from kalderos._kalderos import (
     CARD_FIELDS,
@@ -53,16 +55,18 @@ __all__ = [
     "SSN_FIELDS",
     "CardResult",
     "Checker",
+    "CsvChecked",
     "SsnResult",
     "card_frame",
     "check_card",
     "check_cards",
+    "check_csv",
     "check_ssn",
     "check_ssns",
     "ssn_frame",
 ]
 
-for _function in (ssn_frame, card_frame):
+for _function in (ssn_frame, card_frame, check_csv, CsvChecked):
     _function.__module__ = __name__
 del _function
 

@@ -2,7 +2,7 @@
 # stubtest, and the signatures pybind11 writes for the compiled functions).
 import os
 from collections.abc import Iterable
-from typing import Any, ClassVar, Literal, final
+from typing import Any, ClassVar, Literal, NamedTuple, final
 
 import pandas
 
@@ -86,3 +86,14 @@ def check_cards(texts: _Texts, *, rules: _RuleSetName = "current") -> list[CardR
 def ssn_frame(texts: _Texts, *, rules: _RuleSetName = "current",
               groups: _GroupFile | None = None) -> pandas.DataFrame: ...
 def card_frame(texts: _Texts, *, rules: _RuleSetName = "current") -> pandas.DataFrame: ...
+
+class CsvChecked(NamedTuple):
+    """What check_csv gives: the program's output, the rows checked and their counts."""
+    output: bytes
+    rows: int
+    counts: dict[str, dict[str, int]]
+    problem: str | None
+
+def check_csv(data: bytes | bytearray | memoryview, *, column: str | int, delimiter: str = ",",
+              output_delimiter: str | None = None, header: bool = True, cards: bool = False,
+              rules: _RuleSetName = "current", format: Literal["csv", "tsv", "jsonl"] = "csv") -> CsvChecked: ...

@@ -7,8 +7,15 @@
 #include "csv/csv_reader.h"
 #include "csv/csv_writer.h"
 #include "io/diagnostics.h"
+#include "rows/csv_column_choice.h"
 
 namespace kalderos {
+
+std::string CsvInputShown(const RunOptions& options) {
+    if (options.list_file >= 0) return Quoted(options.list_file_path.View());
+    return "standard input";
+}
+
 namespace {
 
 // The input's first row, kept.
@@ -28,63 +35,6 @@ struct FirstRow {
         return false;
     }
 };
-
-// The option that gives `delimiter`, as a shell takes it.
-std::string DelimiterOption(char delimiter) {
-    if (delimiter == '\t') return "--delimiter=tab";
-    return "--delimiter='" + std::string(1, delimiter) + "'";
-}
-
-std::string CountOf(std::size_t count, std::string_view what) {
-    return std::to_string(count) + " " + std::string(what) + (count == 1 ? "" : "s");
-}
-
-// "2 'SSN' and 5 'Ssn'": columns by their numbers from 1 and their names.
-std::string ColumnsShown(const std::vector<std::size_t>& columns, const std::vector<std::string>& names) {
-    std::string shown;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (i > 0) shown += i + 1 == columns.size() ? " and " : ", ";
-        shown += std::to_string(columns[i] + 1) + " " + Quoted(names[columns[i]]);
-    }
-    return shown;
-}
-
-// The column --column names among the header row's cells; false, with a message, where there is none.
-bool FindColumn(const csv::PlainRow& header, std::string_view header_bytes, const RunOptions& options,
-                CsvLayout& layout) {
-    std::vector<std::string> names;
-    for (const csv::PlainCell& cell : header.cells) names.push_back(cell.value);
-    layout.width = names.size();
-    const std::string shown = "the header row of " + CsvInputShown(options);
-    if (options.column.number != 0) {
-        layout.column = options.column.number - 1;
-        if (layout.column < names.size()) return true;
-        Diagnose("no column " + std::to_string(options.column.number) + " in " + shown + ", which has " +
-                 CountOf(names.size(), "column"));
-        return false;
-    }
-    const csv::ColumnMatch match = csv::MatchColumn(names, options.column.name);
-    if (match.found) {
-        layout.column = match.column;
-        return true;
-    }
-    if (!match.alike.empty()) {
-        Diagnose("columns " + ColumnsShown(match.alike, names) + " of " + shown +
-                 (match.alike.size() == 2 ? " both" : " all") + " match " + Quoted(options.column.name) +
-                 ": give the column's exact name or its number");
-        return false;
-    }
-    std::string columns;
-    for (const std::string& name : names) columns += (columns.empty() ? "" : ", ") + Quoted(name);
-    std::string message =
-        "no column " + Quoted(options.column.name) + " in " + shown + " (its columns: " + columns + ")";
-    if (const char other = csv::DelimiterThatFinds(header_bytes, options.column.name, options.delimiter)) {
-        message += "; to part its fields by " + (other == '\t' ? std::string("tabs") : Quoted({&other, 1})) +
-                   ", give " + DelimiterOption(other);
-    }
-    Diagnose(message);
-    return false;
-}
 
 }  // namespace
 
@@ -114,8 +64,8 @@ CsvStart TakeCsvStart(BlockReader& reader, const RunOptions& options, CsvLayout&
         layout.width = row.row.cells.size();
         layout.column = options.column.number - 1;
         if (layout.column >= layout.width) {
-            Diagnose("no column " + std::to_string(options.column.number) + " in the first row of " +
-                     CsvInputShown(options) + ", which has " + CountOf(layout.width, "column"));
+            Diagnose(NoColumnNumbered(options.column.number, "the first row of " + CsvInputShown(options),
+                                      layout.width));
             start.refused = true;
             return start;
         }
@@ -125,7 +75,14 @@ CsvStart TakeCsvStart(BlockReader& reader, const RunOptions& options, CsvLayout&
     // The header's bytes, its line end aside, as they stood.
     std::string_view header_bytes = bytes.substr(from, taken);
     header_bytes.remove_suffix(csv::LineEndBytes(row.row.end).size() * (row.row.end == csv::LineEnd::kNone ? 0 : 1));
-    if (!FindColumn(row.row, header_bytes, options, layout)) {
+    std::vector<std::string> names;
+    for (const csv::PlainCell& cell : row.row.cells) names.push_back(cell.value);
+    layout.width = names.size();
+    const std::optional<std::string> refusal = ChooseColumn(
+        names, header_bytes, {options.column.name, options.column.number, options.delimiter},
+        "the header row of " + CsvInputShown(options), layout.column);
+    if (refusal) {
+        Diagnose(*refusal);
         start.refused = true;
         return start;
     }

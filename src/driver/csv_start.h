@@ -8,11 +8,14 @@
 
 #include "csv/csv_plain.h"
 #include "csv/csv_row.h"
-#include "driver/csv_row_step.h"
+#include "rows/csv_row_step.h"
 #include "driver/run_state.h"
 #include "lists/list_blocks.h"
 
 namespace kalderos {
+
+// The CSV input as a message names it: the list file, or standard input.
+std::string CsvInputShown(const RunOptions& options);
 
 struct CsvStart {
     bool refused = false;          // the input lacks the column: a message on standard error says so

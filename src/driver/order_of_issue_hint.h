@@ -2,7 +2,7 @@
 #pragma once
 
 #include "driver/run_state.h"
-#include "driver/ssn_tally.h"
+#include "rows/ssn_tally.h"
 
 namespace kalderos {
 

@@ -10,6 +10,7 @@
 
 #include "driver/output_format.h"
 #include "kalderos/kalderos.h"
+#include "rows/ssn_tally.h"
 
 namespace kalderos {
 
@@ -44,10 +45,6 @@ struct CsvColumn {
     std::size_t number = 0;
     [[nodiscard]] bool Given() const { return number != 0 || !name.empty(); }
 };
-
-// By area: 1 where a group file named the area, whose highest group it then gave, 0 where the built-in data gave
-// it.
-using GroupFileAreas = std::array<std::uint8_t, kAreaCount>;
 
 struct RunOptions {
     bool card_mode = false;

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "driver/order_of_issue_hint.h"
-#include "driver/ssn_tally.h"
+#include "rows/ssn_tally.h"
 #include "driver/text_loop.h"
 #include "driver/unread_line.h"
 #include "io/output_stream.h"

@@ -11,7 +11,7 @@
 #include "card/card_outcome.h"
 #include "card/written_card.h"
 #include "driver/order_of_issue_hint.h"
-#include "driver/ssn_tally.h"
+#include "rows/ssn_tally.h"
 #include "driver/summary_table.h"
 #include "driver/text_loop.h"
 #include "lists/block_loop.h"

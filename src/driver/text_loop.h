@@ -10,7 +10,7 @@
 
 #include "card/card_type_table.h"
 #include "csv/csv_writer.h"
-#include "driver/csv_row_step.h"
+#include "rows/csv_row_step.h"
 #include "driver/csv_start.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
@@ -78,7 +78,8 @@ template <class MakeStep, class Finish>
     CsvLayout layout;
     const CsvStart start = TakeCsvStart(reader, options, layout);
     if (start.refused) return kExitInputFailed;
-    const auto make_row_step = [&](OutputStream& out) { return MakeCsvRowStep(make_step, out, layout, options); };
+    const CsvRowOptions row_options{options.delimiter, options.EchoesCsvRows()};
+    const auto make_row_step = [&](OutputStream& out) { return MakeCsvRowStep(make_step, out, layout, row_options); };
     auto step = make_row_step(Out());
     if (options.EchoesCsvRows()) {
         platform::KeepOutputLineEnds();

@@ -5,13 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "io/quoted.h"
+
 namespace kalderos {
 
 // "kalderos: <what>\n", or with a reason (the system's words for a failed call) "kalderos: <what>: <reason>\n".
 void Diagnose(std::string_view what, std::string_view reason = {});
-
-// A name or a letter as a diagnostic shows it, in single quotes; a control byte in it is shown as \n, \t or
-// \xHH, so that the diagnostic stays one line. Backslashes stay as they are: Windows paths are full of them.
-[[nodiscard]] std::string Quoted(std::string_view name);
 
 }  // namespace kalderos

@@ -1,23 +1,10 @@
-// Buffered output over raw writes; a failed write on standard output ends the run as a write error.
+// Buffered output, to a file through the platform (output_file.cpp) or to memory.
 #include "io/output_stream.h"
 
 #include <cstring>
-#include <new>
 #include <utility>
 
-#include "io/terminate.h"
-#include "platform/platform.h"
-
 namespace kalderos {
-
-// The buffer is taken without the throwing new, which would end the process by an exception where the run's
-// handler for missing memory is not in place.
-OutputStream::OutputStream(int fd, std::size_t capacity, OutputRole role)
-    : fd_(fd),
-      role_(role),
-      buffer_(capacity != 0 ? new (std::nothrow) char[capacity] : nullptr),
-      capacity_(capacity),
-      line_buffered_(capacity != 0 && platform::IsTerminal(fd)) {}
 
 OutputStream::OutputStream(InMemory)
     : fd_(kNoFile), buffer_(new char[std::size_t{1} << 16]), capacity_(std::size_t{1} << 16), line_buffered_(false) {}
@@ -33,18 +20,6 @@ void OutputStream::MakeRoom(std::size_t size) {
     std::memcpy(larger.get(), buffer_.get(), used_);
     buffer_ = std::move(larger);
     capacity_ = capacity;
-}
-
-void OutputStream::WriteThrough(const char* data, std::size_t size) {
-    if (failed_) return;
-    if (role_.flushed_first != nullptr) role_.flushed_first->Flush();
-    if (!platform::WriteAll(fd_, data, size)) {
-        failed_ = true;
-        if (!role_.failure_ends_run || TerminationStarted()) return;
-        // Ctrl-C while the reader took nothing: the run ends as an interrupt, not as a failed write.
-        if (platform::WriteWasInterrupted()) TerminateRun(kExitInterrupted);
-        TerminateRun(WriteFailureExitCode());
-    }
 }
 
 bool OutputStream::Flush() {
@@ -77,18 +52,6 @@ void OutputStream::WriteRepeated(char c, std::size_t count) {
         Write({block, part});
         count -= part;
     }
-}
-
-OutputStream& Out() {
-    // Large enough that a long list costs few writes (a larger one measured no faster); a terminal still gets
-    // every line as it is finished, and a short run touches only the first page.
-    static OutputStream stream(platform::kStandardOutput, std::size_t{1} << 16, {.failure_ends_run = true});
-    return stream;
-}
-
-OutputStream& Err() {
-    static OutputStream stream(platform::kStandardError, 0, {.flushed_first = &Out()});
-    return stream;
 }
 
 }  // namespace kalderos

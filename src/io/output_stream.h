@@ -1,4 +1,5 @@
-// Buffered writing to standard output and standard error over the platform's raw writes, one path for every byte.
+// Buffered writing to standard output and standard error over the platform's raw writes, one path for every byte,
+// and to memory.
 #pragma once
 
 #include <cstddef>
@@ -55,9 +56,13 @@ private:
     static constexpr int kNoFile = -1;
     // Room for `size` more bytes: the buffer written out, or an in-memory one grown.
     void MakeRoom(std::size_t size);
-    void WriteThrough(const char* data, std::size_t size);
+    // Writes to the file, through the platform: reached by a pointer that only a file's stream sets
+    // (output_file.cpp), so that a stream in memory, the library's, needs nothing of the platform.
+    void WriteThrough(const char* data, std::size_t size) { write_through_(*this, data, size); }
+    static void WriteToFile(OutputStream& stream, const char* data, std::size_t size);
 
     int fd_;
+    void (*write_through_)(OutputStream&, const char*, std::size_t) = nullptr;
     OutputRole role_;
     std::unique_ptr<char[]> buffer_;  // not cleared: a short run touches only the pages it writes
     std::size_t capacity_;

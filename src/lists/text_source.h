@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bytes/byte_vectors.h"
+#include "bytes/text_ends.h"
 #include "console/console_input.h"
 #include "lists/line_reader.h"
 
@@ -65,27 +66,6 @@ private:
     ConsoleInput console_;
     std::vector<char> copy_;
 };
-
-// A text up to its first NUL byte, as every text the program reads ends there; kReadAhead bytes may be read from
-// its start, so that a short text is searched without a call.
-inline std::string_view UpToNul(std::string_view text) {
-    if (text.size() <= TextSource::kReadAhead) {
-        std::uint32_t nuls = bytes::NulsAmongThirtyTwo(text.data());
-        if (text.size() < TextSource::kReadAhead) nuls &= (std::uint32_t{1} << text.size()) - 1;
-        return nuls == 0 ? text : text.substr(0, static_cast<std::size_t>(std::countr_zero(nuls)));
-    }
-    if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
-        return text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
-    }
-    return text;
-}
-
-// A line of a list without its line feed. The line readers have already dropped the carriage return of a CR LF
-// line end.
-inline std::string_view WithoutLineFeed(std::string_view text) {
-    if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
-    return text;
-}
 
 // A text without its line end, up to its first NUL byte: what a record shows and what a strict reading judges.
 inline std::string_view LineContent(std::string_view text) {

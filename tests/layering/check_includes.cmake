@@ -11,7 +11,8 @@ set(_allowed_io platform)
 set(_allowed_console io platform ssn card kalderos)
 set(_allowed_records bytes ssn card io kalderos)
 set(_allowed_lists bytes platform io console csv)
-set(_allowed_driver bytes platform ssn card io console records lists csv kalderos)
+set(_allowed_rows bytes csv io records ssn card kalderos)
+set(_allowed_driver bytes platform ssn card io console records lists csv rows kalderos)
 
 cmake_minimum_required(VERSION 3.25)
 

@@ -15,7 +15,7 @@
 #include "card/written_card.h"
 #include "driver/order_of_issue_hint.h"
 #include "driver/run_failure.h"
-#include "driver/ssn_tally.h"
+#include "rows/ssn_tally.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"

@@ -133,6 +133,10 @@ std::string Description() {
 }
 
 }  // namespace
+
+// The input JavaScript writes into, which checkCsv's pieces share (csv_check_web.cpp).
+std::vector<char>& Input() { return g_input; }
+
 }  // namespace kalderos::web
 
 namespace kw = kalderos::web;

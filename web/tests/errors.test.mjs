@@ -4,7 +4,8 @@ import test from 'node:test';
 
 import { kalderos } from './helpers.mjs';
 
-const { checkSsn, checkCard, checkSsns, checkCards } = kalderos;
+const { checkSsn, checkCard, checkSsns, checkCards, checkCsv } = kalderos;
+const FILE = new TextEncoder().encode('ssn\n078-05-1120\n');
 
 // [call, error, message]
 const ROWS = [
@@ -26,6 +27,23 @@ const ROWS = [
   [() => checkCards(new Uint8Array(4)), TypeError, 'not one Uint8Array \\(for one text, call checkCard\\)'],
   [() => checkSsns(5), TypeError, 'checkSsns: texts must be an array or an iterable of strings and Uint8Arrays, not number'],
   [() => checkCards(), TypeError, 'not undefined'],
+  [() => checkCsv('ssn\n1\n', { column: 'ssn' }), TypeError, 'checkCsv: bytes must be a Uint8Array \\(a file\'s contents\\), not string'],
+  [() => checkCsv(FILE), TypeError, 'checkCsv: options must be an object such as \\{ column: \'SSN\' \\}, not undefined'],
+  [() => checkCsv(FILE, { colum: 'ssn' }), TypeError, "checkCsv: unknown option 'colum': the options are 'column', "],
+  [() => checkCsv(FILE, {}), TypeError, "checkCsv: column must be the column's name \\(a string\\) or its number from 1, not undefined"],
+  [() => checkCsv(FILE, { column: 0 }), RangeError, 'checkCsv: column 0 is no column number: columns are numbered from 1'],
+  [() => checkCsv(FILE, { column: 1.5 }), RangeError, 'column 1.5 is no column number'],
+  [() => checkCsv(FILE, { column: '' }), RangeError, "checkCsv: column '' names no column"],
+  [() => checkCsv(FILE, { column: 1, rules: 'modern' }), RangeError, 'checkCsv: unknown rules "modern"'],
+  [() => checkCsv(FILE, { column: 1, format: 'text' }), RangeError, `checkCsv: unknown format "text": the formats are 'csv', 'tsv' and 'jsonl'`],
+  [() => checkCsv(FILE, { column: 1, format: 1 }), TypeError, 'checkCsv: format must be a string'],
+  [() => checkCsv(FILE, { column: 1, delimiter: '"' }), RangeError, 'checkCsv: delimiter "\\\\"" cannot part fields'],
+  [() => checkCsv(FILE, { column: 1, delimiter: ';;' }), RangeError, 'delimiter ";;" cannot part fields'],
+  [() => checkCsv(FILE, { column: 1, outputDelimiter: 9 }), TypeError, 'checkCsv: outputDelimiter must be a string'],
+  [() => checkCsv(FILE, { column: 1, header: 'no' }), TypeError, 'checkCsv: header must be true or false, not string'],
+  [() => checkCsv(FILE, { column: 1, onProgress: 1 }), TypeError, 'checkCsv: onProgress must be a function, not number'],
+  [() => checkCsv(FILE, { column: 'SSN ' + 'x' }), Error, "checkCsv: no column 'SSN x' in the header row of the input \\(its columns: 'ssn'\\)"],
+  [() => checkCsv(FILE, { column: 'ssn', header: false }), Error, 'checkCsv: without a header row the column is given by its number'],
 ];
 
 test('wrong arguments', () => {

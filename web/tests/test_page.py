@@ -2,13 +2,16 @@
 the browser's proxy and refuses every request for anywhere else, so that nothing leaves 127.0.0.1; the browser's
 trace of the requests its pages and workers sent holds none for anywhere else either; the page's policy refuses a
 connection; the page reads a file's header and offers its columns, its delimiter and the rules. A screenshot of
-the page is left beside the build (KALDEROS_WEB_SCREENSHOT)."""
+the page after it checked a file is left beside the build (KALDEROS_WEB_SCREENSHOT). The page checks a file: the
+counts it shows are the program's, and the file it saves is what the program writes, byte for byte."""
 import http.server
 import json
 import os
 import pathlib
+import subprocess
 import tempfile
 import threading
+import time
 import urllib.parse
 
 import pytest
@@ -78,7 +81,13 @@ def server():
 
 
 @pytest.fixture(scope="module")
-def browser(server):
+def downloads():
+    with tempfile.TemporaryDirectory() as folder:
+        yield pathlib.Path(folder)
+
+
+@pytest.fixture(scope="module")
+def browser(server, downloads):
     with tempfile.TemporaryDirectory() as profile:
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
@@ -89,6 +98,8 @@ def browser(server):
         options.add_argument(f"--proxy-server={server.origin}")
         options.add_argument("--proxy-bypass-list=<-loopback>")
         options.add_argument("--window-size=1100,1400")
+        options.add_experimental_option("prefs", {"download.default_directory": str(downloads),
+                                                  "download.prompt_for_download": False})
         options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
         # The trace, unlike the page's network events, holds the requests of its workers.
         options.add_experimental_option("perfLoggingPrefs", {"enableNetwork": False, "traceCategories": "devtools.timeline"})
@@ -142,6 +153,66 @@ def test_the_rules_current_by_default_classic_explained(page):
     assert [(rule.get_attribute("value"), rule.is_selected()) for rule in rules] == [("classic", False), ("current", True)]
     assert page.find_element(By.CSS_SELECTOR, "#rules .rule-help").text == \
         "SSNs by the built-in data, cards by the classic table"
+
+
+# A payroll export as a spreadsheet writes one: a byte-order mark, semicolons, CR LF, quoted cells, a row too
+# short and one too wide, and numbers of every verdict.
+PAYROLL = ("\ufeffName;Dept;Social Security No\r\n\"Doe; Jane\";Sales;078-05-1120\r\nRoe;\"R\"\"D\";123-45-6789\r\n"
+           "Poe;Ops;772-12-3456\r\nLee\r\nKim;Ops;000-12-3456;late\r\nAsh;HR;\"219-09-9999\"\r\n")
+
+
+def summary(path, rules):
+    """The program's counts of the file: its verdicts, and the reasons it met."""
+    run = subprocess.run([os.environ["KALDEROS_PROGRAM"], f"--rules={rules}", "--column=3", "--delimiter=;",
+                          "--summary", "--quiet", "-i", str(path)], capture_output=True, check=True, text=True)
+    verdicts, reasons = {}, {}
+    for line in run.stdout.splitlines():
+        words = line.split()
+        if words[0] == "reason":
+            reasons[words[1]] = words[2]
+        elif words[0] in ("valid", "invalid", "unknown"):
+            verdicts[words[0]] = words[1]
+    return verdicts, reasons
+
+
+def bars(page, title):
+    return page.execute_script("""
+        const groups = {}; let group = null;
+        for (const node of document.querySelectorAll('#chart > *')) {
+          if (node.tagName === 'text') group = groups[node.textContent] = {};
+          else group[node.dataset.value] = node.dataset.count;
+        }
+        return groups[arguments[0]];""", title)
+
+
+@pytest.mark.parametrize("rules", ["classic", "current"])
+def test_a_file_checked_and_saved_as_the_program_writes_it(page, tmp_path, downloads, rules):
+    path = tmp_path / "payroll.csv"
+    path.write_bytes(PAYROLL.encode())
+    verdicts, reasons = summary(path, rules)
+    assert sum(map(int, verdicts.values())) == 6
+    page.find_element(By.ID, "file").send_keys(str(path))
+    wait_for(page, "header")
+    page.find_element(By.CSS_SELECTOR, f"#rules input[value={rules}]").click()
+    page.find_element(By.ID, "check").click()
+    wait_for(page, "done")
+    assert page.find_element(By.ID, "message").text == "payroll.csv: 6 rows checked."
+    assert bars(page, "Verdict") == verdicts
+    assert bars(page, "Reason") == reasons
+    rows = [[cell.text for cell in row.find_elements(By.CSS_SELECTOR, "th, td")]
+            for row in page.find_elements(By.CSS_SELECTOR, "#rows tr")]
+    assert rows[:2] == [["Social Security No", "verdict", "reason"], ["078-05-1120", "invalid", "known-invalid"]]
+    assert rows[4] == ["", "invalid", "empty"] and len(rows) == 7
+    program = subprocess.run([os.environ["KALDEROS_PROGRAM"], f"--rules={rules}", "--column=3", "--delimiter=;",
+                              "--format=csv", "-i", str(path)], capture_output=True, check=True)
+    saved = downloads / "payroll-checked.csv"
+    saved.unlink(missing_ok=True)
+    page.find_element(By.ID, "save").click()
+    for _ in range(100):
+        if saved.is_file() and saved.stat().st_size == len(program.stdout):
+            break
+        time.sleep(0.1)
+    assert saved.read_bytes() == program.stdout
     page.save_screenshot(os.environ.get("KALDEROS_WEB_SCREENSHOT", str(DIST.parent / "web-page.png")))
 
 

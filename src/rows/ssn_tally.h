@@ -6,10 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "driver/run_state.h"
+#include "kalderos/kalderos.h"
 #include "ssn/ssn_reason.h"
 
 namespace kalderos {
+
+// By area: 1 where a group file named the area, whose highest group it then gave, 0 where the built-in data gave
+// it.
+using GroupFileAreas = std::array<std::uint8_t, kAreaCount>;
 
 // Where a strictly judged number's area decided by a group file: 1 or 0. Its area is 000-999, or 0 where the text
 // is no number.

@@ -12,12 +12,11 @@
 #include <string>
 #include <string_view>
 
+#include "bytes/byte_vectors.h"
 #include "csv/csv_reader.h"
 #include "csv/csv_row.h"
 #include "csv/csv_writer.h"
-#include "driver/run_state.h"
 #include "io/output_stream.h"
-#include "lists/text_source.h"
 
 namespace kalderos {
 
@@ -30,8 +29,12 @@ struct CsvLayout {
     std::string_view line_end = "\n";   // what ends an output row: the input's first row's line end
 };
 
-// The CSV input as a message names it: the list file, or standard input.
-std::string CsvInputShown(const RunOptions& options);
+// How the rows are read and written: the input's delimiter, and whether each output row starts with its input
+// row (the csv format's records).
+struct CsvRowOptions {
+    char delimiter = ',';
+    bool echo = false;
+};
 
 template <class Inner>
 class CsvRowStep {
@@ -42,14 +45,14 @@ public:
     // The step of the run's format is made by `make_step(OutputStream&)`: once for the output, and once for the
     // records that are written again in the input's dialect or with cells after them.
     template <class MakeStep>
-    CsvRowStep(MakeStep& make_step, OutputStream& out, const CsvLayout& layout, const RunOptions& options)
-        : scratch_(options.EchoesCsvRows() ? std::make_unique<OutputStream>(OutputStream::InMemory{}) : nullptr),
+    CsvRowStep(MakeStep& make_step, OutputStream& out, const CsvLayout& layout, const CsvRowOptions& options)
+        : scratch_(options.echo ? std::make_unique<OutputStream>(OutputStream::InMemory{}) : nullptr),
           direct_(make_step(out)),
           rewritten_(make_step(scratch_ != nullptr ? *scratch_ : out)),
           out_(out),
           layout_(layout),
           reader_(options.delimiter),
-          echo_(options.EchoesCsvRows()),
+          echo_(options.echo),
           same_delimiter_(options.delimiter == layout.delimiter),
           records_as_printed_(layout.delimiter == ',' && layout.line_end == "\n") {}
 
@@ -72,6 +75,7 @@ public:
         reader_.Finish(*this);
         return any_failed_;
     }
+    // A row from a reader of the caller's, which takes the input in pieces (the library's CsvCheck).
     bool TakeRow(const csv::Row& row) {
         any_failed_ |= CheckRow(row);
         return true;
@@ -151,7 +155,7 @@ private:
 
     // The text of a row without the column: empty, and readable as every text is.
     static std::string_view NoCell() {
-        static constexpr std::array<char, TextSource::kReadAhead> kNone{};
+        static constexpr std::array<char, bytes::kReadAhead> kNone{};
         return {kNone.data(), 0};
     }
 
@@ -188,7 +192,7 @@ void CsvRowStep<Inner>::WriteRecord(std::span<const csv::Cell> after) {
 
 // Makes the step of the rows around the step `make_step(out)` makes.
 template <class MakeStep>
-auto MakeCsvRowStep(MakeStep& make_step, OutputStream& out, const CsvLayout& layout, const RunOptions& options) {
+auto MakeCsvRowStep(MakeStep& make_step, OutputStream& out, const CsvLayout& layout, const CsvRowOptions& options) {
     return CsvRowStep<decltype(make_step(out))>(make_step, out, layout, options);
 }
 

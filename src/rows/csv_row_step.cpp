@@ -1,7 +1,5 @@
-// What a CSV input is called in messages, and a record written again in another dialect.
-#include "driver/csv_row_step.h"
-
-#include "io/diagnostics.h"
+// A record written again in another dialect.
+#include "rows/csv_row_step.h"
 
 namespace kalderos {
 namespace {
@@ -25,11 +23,6 @@ struct RecordCells {
 };
 
 }  // namespace
-
-std::string CsvInputShown(const RunOptions& options) {
-    if (options.list_file >= 0) return Quoted(options.list_file_path.View());
-    return "standard input";
-}
 
 void WriteRecordAgain(std::string_view record, char delimiter, OutputStream& out) {
     // The record printers end a record with a line feed, and part its fields by commas.
