@@ -33,6 +33,14 @@
 #include "lists/list_blocks.h"
 #include "lists/list_workers.h"
 
+// A sanitizer build (KALDEROS_SANITIZER_BUILD) checks behaviour, not speed: there, every call inlined into the
+// list loops takes minutes and gigabytes to compile a file of them.
+#if defined(KALDEROS_SANITIZER_BUILD)
+#define KALDEROS_FLATTEN
+#else
+#define KALDEROS_FLATTEN [[gnu::flatten]]
+#endif
+
 namespace kalderos {
 
 // The part of a step that counts nothing beside its output.
@@ -104,8 +112,8 @@ struct JudgedBlock {
 
 // One block's texts, line by line. Like the loop of one job, one function with all it calls.
 template <class Step>
-[[gnu::flatten]] void JudgeLines(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, Step& step,
-                                 LineReader::LongLines long_lines) {
+KALDEROS_FLATTEN void JudgeLines(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, Step& step,
+                                LineReader::LongLines long_lines) {
     LineReader lines = block.list.Lines(long_lines);
     const bool pieces = long_lines == LineReader::LongLines::kPieces;
     const auto outgrown = [&] { return block.out.Contents().size() > kMostBlockOutput; };
@@ -157,8 +165,8 @@ void JudgeBlock(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, 
 // file would spend (without: 5 % more instructions a line in the SSN text loop, 36 % in tsv records, 106 % in
 // JSON, 24 % and 77 % for cards; callgrind).
 template <class Step, class MakeStep>
-[[gnu::flatten]] bool CheckBlocksInTurn(BlockReader& reader, Step& writer, MakeStep& make_step,
-                                        LineReader::LongLines long_lines) {
+KALDEROS_FLATTEN bool CheckBlocksInTurn(BlockReader& reader, Step& writer, MakeStep& make_step,
+                                       LineReader::LongLines long_lines) {
     auto step = make_step(Out());
     step.Resume(writer.Carried());
     ListBlock block;
