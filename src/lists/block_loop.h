@@ -93,14 +93,16 @@ struct JudgedBlock {
     bool outgrown = false;
 
     // Ready to be filled again. A block that grew for a long CSV row gives its memory back, so that a few long
-    // rows do not keep every block of the ring as large.
+    // rows do not keep every block of the ring as large. The output of a usual block is kept, which in JSON Lines
+    // is over a MiB: allocated afresh and grown again for every block, it took two jobs three times as long as
+    // one, most of it in the kernel, mapping and unmapping the pages.
     void Clear() {
         constexpr std::size_t kKeptBytes = std::size_t{1} << 20;
         if (list.capacity > kKeptBytes) {
             list.data.reset();
             list.capacity = 0;
         }
-        if (out.Contents().size() > kKeptBytes) out = OutputStream(OutputStream::InMemory{});
+        if (out.Contents().size() > 2 * kMostBlockOutput) out = OutputStream(OutputStream::InMemory{});
         out.Clear();
         waiting.clear();
         any_failed = false;
