@@ -68,11 +68,27 @@ constexpr std::span<const KindText> KindTexts(RuleSet rules) {
     return kKindTextsOf<kClassicCards>;
 }
 
+// The same texts as views, measured once here rather than on every call: the library's checker asks for two a card.
+template <const CardTypeTable& kTable>
+inline constexpr std::array<std::string_view, KindCount(kTable)> kKindViewsOf = [] {
+    std::array<std::string_view, KindCount(kTable)> views{};
+    for (std::size_t kind = 0; kind < views.size(); ++kind) {
+        const KindText& text = kKindTextsOf<kTable>[kind];
+        std::size_t length = 0;
+        while (text[length] != '\0') ++length;
+        views[kind] = {text.data(), length};
+    }
+    return views;
+}();
+
 constexpr std::string_view KindView(RuleSet rules, std::size_t kind) {
-    const KindText& text = KindTexts(rules)[kind];
-    std::size_t length = 0;
-    while (text[length] != '\0') ++length;
-    return {text.data(), length};
+    switch (rules) {
+        case RuleSet::Classic:
+            return kKindViewsOf<kClassicCards>[kind];
+        case RuleSet::Current:
+            return kKindViewsOf<kCurrentCards>[kind];
+    }
+    return kKindViewsOf<kClassicCards>[kind];
 }
 
 constexpr std::string_view KindView(std::size_t kind) { return KindView(RuleSet::Classic, kind); }

@@ -122,6 +122,9 @@ const std::vector<CardRow> kCardRows = {
     {RuleSet::Classic, "3782 822463 10005", "378282246310005\tAMEX\tpass\tAMEX\tok\tok"},
     {RuleSet::Classic, "4111-1111 1111-1112", "4111111111111112\tVISA\tfail\tVISA_X\tbad-check-digit"},
     {RuleSet::Classic, std::string(30, ' ') + "4111 1111 1111 1111", "4111111111111111\tVISA\tpass\tVISA\tok\tok"},
+    // Either side of the 32 bytes a card text is copied into to be read as the records read it.
+    {RuleSet::Classic, std::string(16, ' ') + "4111111111111111", "4111111111111111\tVISA\tpass\tVISA\tok\tok"},
+    {RuleSet::Classic, std::string(13, ' ') + "4111 1111 1111 1111 ", "4111111111111111\tVISA\tpass\tVISA\tok\tok"},
     {RuleSet::Classic, "3400 0000 0000 0090", "3400000000000090\tAMEX\tn/a\t2MANY_DIGITS\ttoo-many-digits"},
     {RuleSet::Classic, "4111  1111 1111 1111", "\t\tn/a\tUNKNOWN\tnot-a-number"},
     {RuleSet::Classic, "4111 -1111-1111-1111", "\t\tn/a\tUNKNOWN\tnot-a-number"},
