@@ -133,7 +133,11 @@ struct CardKind {
 };
 
 struct CardClassification {
-    int result;          // 1 recognised and passed, -1 recognised with a wrong check digit, 0 otherwise
+    // The values of `result`.
+    static constexpr int kPassed = 1;            // a known type, its check digit right where it has one
+    static constexpr int kWrongCheckDigit = -1;  // a known type with a wrong check digit
+    static constexpr int kNotRecognised = 0;     // anything else
+    int result;          // kPassed, kWrongCheckDigit or kNotRecognised
     std::size_t length;  // length of the text as the classifier left it (cut behind the number where it was)
 };
 

@@ -21,8 +21,8 @@ bool LuhnRight(std::string_view digits) {
 }
 
 CardOutcome Outcome(std::size_t kind, CardReason reason, std::size_t type, CheckResult check, std::size_t length) {
-    const int result = reason == CardReason::Ok ? 1 : reason == CardReason::BadCheckDigit ? -1 : 0;
-    return {static_cast<std::uint8_t>(kind), reason, static_cast<std::uint8_t>(type), check, result, length};
+    return {static_cast<std::uint8_t>(kind), reason, static_cast<std::uint8_t>(type), check,
+            ClassificationResult(reason), length};
 }
 
 template <const CardTypeTable& table>

@@ -124,6 +124,13 @@ constexpr std::string_view ReasonName(CardReason reason) { return kCardReasonNam
 
 enum class CheckResult : std::uint8_t { NotTested, Right, Wrong };
 
+// What ClassifyCard's result says of a reason.
+constexpr int ClassificationResult(CardReason reason) {
+    if (reason == CardReason::Ok) return CardClassification::kPassed;
+    return reason == CardReason::BadCheckDigit ? CardClassification::kWrongCheckDigit
+                                               : CardClassification::kNotRecognised;
+}
+
 // The judgement of one card text. Its digits are those of the kept part, the text's first `length` bytes.
 struct CardOutcome {
     std::uint8_t kind;    // one of the numbers above
