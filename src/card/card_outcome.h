@@ -91,8 +91,6 @@ constexpr std::string_view KindView(RuleSet rules, std::size_t kind) {
     return kKindViewsOf<kClassicCards>[kind];
 }
 
-constexpr std::string_view KindView(std::size_t kind) { return KindView(RuleSet::Classic, kind); }
-
 // Why a text is classified as it is, first cause first. The names are a stable interface of the record
 // formats: new reasons may be added, none renamed.
 enum class CardReason : std::uint8_t {

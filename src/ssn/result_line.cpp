@@ -114,8 +114,8 @@ const ResultTail& TailUnder(RuleSet rules, std::size_t area, SsnVerdict verdict,
     return TailOf(area, verdict);
 }
 
-std::size_t PrintLine(const SsnNumber& number, SsnVerdict verdict, bool marks_confirm, char* out,
-                      RuleSet rules = RuleSet::Classic, bool issued_at_random = false) {
+std::size_t PrintLine(const SsnNumber& number, SsnVerdict verdict, bool marks_confirm, char* out, RuleSet rules,
+                      bool issued_at_random) {
     char* const start = out;
     out = PutNumber(out, number);
     const std::int32_t area = number.area;
@@ -150,7 +150,7 @@ template std::size_t PrintAnyCarriedLine<RuleSet::Current>(SsnJudge&, std::strin
 
 std::size_t FormatResultLine(const SsnNumber& number, SsnVerdict verdict, const HighestGroupTable& table,
                              char* out) {
-    return ssn::PrintLine(number, verdict, ssn::MarksConfirm(number, table), out);
+    return ssn::PrintLine(number, verdict, ssn::MarksConfirm(number, table), out, RuleSet::Classic, false);
 }
 
 }  // namespace kalderos

@@ -36,8 +36,7 @@ enum class GroupOrderClass : std::uint8_t { FirstOdd = 2, SecondEven = 4, ThirdE
 [[nodiscard]] std::int64_t IssueOrder(std::int32_t group);
 
 // On the known-invalid list of `rules`: the current rules' holds two published numbers more than the classic.
-[[nodiscard]] bool IsKnownInvalid(std::int32_t area, std::int32_t group, std::int32_t serial,
-                                  RuleSet rules = RuleSet::Classic);
+[[nodiscard]] bool IsKnownInvalid(std::int32_t area, std::int32_t group, std::int32_t serial, RuleSet rules);
 
 // The mark "CONFIRM" asks for a closer look: the group is the area's highest issued (`highest`) and the serial
 // is not 0. The text line shows it whatever the verdict; a record's confirm holds only for a valid number.

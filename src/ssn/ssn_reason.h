@@ -59,33 +59,31 @@ constexpr SsnVerdict VerdictOf(SsnReason reason) { return kVerdictOfReason[stati
 // the issuance data of 2011: the order of issue, which then tells only whether a number could have been issued
 // before, and the unknown areas 773-899, which have been opened since. Area 000, 666 and 900-999, group 00,
 // serial 0000 and the known invalid numbers stay impossible.
-constexpr bool OrderOfIssueDecides(RuleSet rules) {
+struct SsnRuleSetRow {
+    bool order_of_issue_decides;
+    bool areas_after_2011_unknown;
+};
+// One row a set; a set added to RuleSet fails the build here until it has its row.
+constexpr SsnRuleSetRow SsnRuleSetOf(RuleSet rules) {
     switch (rules) {
         case RuleSet::Classic:
-            return true;
+            return {.order_of_issue_decides = true, .areas_after_2011_unknown = true};
         case RuleSet::Current:
-            return false;
+            return {.order_of_issue_decides = false, .areas_after_2011_unknown = false};
     }
-    return true;
+    return SsnRuleSetOf(RuleSet::Classic);
 }
-constexpr bool AreasAfter2011Unknown(RuleSet rules) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return true;
-        case RuleSet::Current:
-            return false;
-    }
-    return true;
-}
+constexpr bool OrderOfIssueDecides(RuleSet rules) { return SsnRuleSetOf(rules).order_of_issue_decides; }
+constexpr bool AreasAfter2011Unknown(RuleSet rules) { return SsnRuleSetOf(rules).areas_after_2011_unknown; }
 
 // What the area alone decides (area 000-999), Ok where it decides nothing.
-constexpr SsnReason AreaReason(std::int32_t area, RuleSet rules = RuleSet::Classic) {
+constexpr SsnReason AreaReason(std::int32_t area, RuleSet rules) {
     if (IsUnknownArea(area) && AreasAfter2011Unknown(rules)) return SsnReason::AreaAfter2011;
     if (area == 0) return SsnReason::Area000;
     if (!IsAssignedArea(area) && !IsUnknownArea(area)) return SsnReason::Area900To999;
     return SsnReason::Ok;
 }
-static_assert(AreaReason(800) == SsnReason::AreaAfter2011 && AreaReason(800, RuleSet::Current) == SsnReason::Ok &&
+static_assert(AreaReason(800, RuleSet::Classic) == SsnReason::AreaAfter2011 && AreaReason(800, RuleSet::Current) == SsnReason::Ok &&
               AreaReason(900, RuleSet::Current) == SsnReason::Area900To999 &&
               AreaReason(0, RuleSet::Current) == SsnReason::Area000 && AreaReason(899, RuleSet::Current) == SsnReason::Ok);
 
@@ -112,7 +110,6 @@ inline SsnReason DecideReason(SsnReason of_area, std::int32_t area, std::int32_t
 }
 
 // The reason for any `number` against `table`, its fields of any value; JudgeSsn's verdict is VerdictOf it.
-[[nodiscard]] SsnReason ReasonFor(const SsnNumber& number, const HighestGroupTable& table,
-                                  RuleSet rules = RuleSet::Classic);
+[[nodiscard]] SsnReason ReasonFor(const SsnNumber& number, const HighestGroupTable& table, RuleSet rules);
 
 }  // namespace kalderos::ssn

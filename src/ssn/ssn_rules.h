@@ -23,7 +23,7 @@ class SsnRules {
 public:
     // `table` must outlive the rules and stay unchanged while they are used: under the current rules it holds
     // the June 2011 list's highest groups (FillFromJune2011List) under any group file's.
-    explicit SsnRules(const HighestGroupTable& table, RuleSet rules = RuleSet::Classic);
+    explicit SsnRules(const HighestGroupTable& table, RuleSet rules);
 
     // ReasonFor, the CONFIRM mark and whether the number can only have been issued at random, under the rules
     // `kSet` these were made for, for fields that fit their widths (area 000-999, group 00-99, serial

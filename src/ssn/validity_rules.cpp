@@ -56,7 +56,7 @@ bool MarksConfirm(const SsnNumber& number, const HighestGroupTable& table) {
 }  // namespace ssn
 
 SsnVerdict JudgeSsn(const SsnNumber& number, const HighestGroupTable& table) {
-    return ssn::VerdictOf(ssn::ReasonFor(number, table));
+    return ssn::VerdictOf(ssn::ReasonFor(number, table, RuleSet::Classic));
 }
 
 }  // namespace kalderos

@@ -146,7 +146,7 @@ SsnVerdict PlainJudgeSsn(const SsnNumber& number, const HighestGroupTable& table
     if (area >= 773 && area <= 899) return SsnVerdict::Unknown;
     if (area <= 0 || area > 772) return SsnVerdict::Invalid;
     if (number.group == 0 || number.serial == 0) return SsnVerdict::Invalid;
-    if (ssn::IsKnownInvalid(area, number.group, number.serial)) return SsnVerdict::Invalid;
+    if (ssn::IsKnownInvalid(area, number.group, number.serial, RuleSet::Classic)) return SsnVerdict::Invalid;
     const std::int32_t highest = table.group[static_cast<std::size_t>(area)];
     const int group_class = PlainGroupClass(number.group);
     const int highest_class = PlainGroupClass(highest);

@@ -98,7 +98,7 @@ TEST(ClassifyCard, BytesAfterTheTextDoNotCount) {
         for (const char after : {'0', '-', ' ', '\0'}) {
             const std::string buffer = text + std::string(card::kCardReadAhead, after);
             const card::CardOutcome read_along = card::ClassifyReadable<RuleSet::Classic>(buffer.data(), text.size());
-            ASSERT_EQ(card::KindView(read_along.kind), kind.View()) << text << " followed by " << after;
+            ASSERT_EQ(card::KindView(RuleSet::Classic, read_along.kind), kind.View()) << text << " followed by " << after;
             ASSERT_EQ(read_along.result, alone.result) << text;
             ASSERT_EQ(read_along.length, alone.length) << text;
         }

@@ -75,7 +75,8 @@ TEST(CurrentRules, ClassicReasonsLessTheLiftedOnes) {
         for (std::int32_t group = 0; group < 100; ++group) {
             for (const std::int32_t serial : {0, 1, 749, 1120, 5462, 6629, 7694, 9999}) {
                 const SsnNumber number{area, group, serial};
-                SsnReason expected = ssn::ReasonFor(area >= 773 && area <= 899 ? SsnNumber{1, group, serial} : number, classic);
+                SsnReason expected = ssn::ReasonFor(area >= 773 && area <= 899 ? SsnNumber{1, group, serial} : number, classic,
+                                                     RuleSet::Classic);
                 if (expected == SsnReason::GroupNotIssued) expected = SsnReason::Ok;
                 const bool added = (area == 219 && group == 9 && serial == 9999) || (area == 457 && group == 55 && serial == 5462);
                 if (added) expected = SsnReason::KnownInvalid;

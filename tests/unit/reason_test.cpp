@@ -43,7 +43,7 @@ TEST(SsnReason, FirstRuleThatDecides) {
     };
     const HighestGroupTable table = Builtin();
     for (const auto& [number, reason] : cases) {
-        EXPECT_EQ(ssn::ReasonName(ssn::ReasonFor(number, table)), ssn::ReasonName(reason))
+        EXPECT_EQ(ssn::ReasonName(ssn::ReasonFor(number, table, kalderos::RuleSet::Classic)), ssn::ReasonName(reason))
             << number.area << "-" << number.group << "-" << number.serial;
     }
 }
@@ -165,7 +165,7 @@ TEST(CardReason, AgreesWithTheOutcomeOnRandomTexts) {
                        : card::ClassifyWritten(text, RuleSet::Classic, copy, [](std::string_view number) {
                              return card::ClassifyCardText<RuleSet::Classic>(number);
                          }).outcome;
-        const std::string_view kind = card::KindView(outcome.kind);
+        const std::string_view kind = card::KindView(RuleSet::Classic, outcome.kind);
         const bool unknown = outcome.kind == card::kUnknownKind;
         const bool other = outcome.type + 1u == card::kClassicCardRows.size();
         switch (outcome.reason) {

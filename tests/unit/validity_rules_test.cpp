@@ -102,18 +102,18 @@ TEST(ClassifyGroup, EveryIntegerHasOneClass) {
 }
 
 TEST(IsKnownInvalid, WholeEntriesAndNeighbours) {
-    EXPECT_TRUE(ssn::IsKnownInvalid(62, 36, 749));
-    EXPECT_FALSE(ssn::IsKnownInvalid(62, 36, 750));
-    EXPECT_TRUE(ssn::IsKnownInvalid(586, 79, 1));
-    EXPECT_FALSE(ssn::IsKnownInvalid(586, 78, 1));
-    EXPECT_TRUE(ssn::IsKnownInvalid(666, 0, 0));
-    EXPECT_FALSE(ssn::IsKnownInvalid(667, 1, 1));
-    EXPECT_FALSE(ssn::IsKnownInvalid(-12, 45, 6789));
-    EXPECT_FALSE(ssn::IsKnownInvalid(5000, 1, 1));
+    EXPECT_TRUE(ssn::IsKnownInvalid(62, 36, 749, kalderos::RuleSet::Classic));
+    EXPECT_FALSE(ssn::IsKnownInvalid(62, 36, 750, kalderos::RuleSet::Classic));
+    EXPECT_TRUE(ssn::IsKnownInvalid(586, 79, 1, kalderos::RuleSet::Classic));
+    EXPECT_FALSE(ssn::IsKnownInvalid(586, 78, 1, kalderos::RuleSet::Classic));
+    EXPECT_TRUE(ssn::IsKnownInvalid(666, 0, 0, kalderos::RuleSet::Classic));
+    EXPECT_FALSE(ssn::IsKnownInvalid(667, 1, 1, kalderos::RuleSet::Classic));
+    EXPECT_FALSE(ssn::IsKnownInvalid(-12, 45, 6789, kalderos::RuleSet::Classic));
+    EXPECT_FALSE(ssn::IsKnownInvalid(5000, 1, 1, kalderos::RuleSet::Classic));
     // Only the current rules' list holds these two.
-    EXPECT_FALSE(ssn::IsKnownInvalid(219, 9, 9999));
+    EXPECT_FALSE(ssn::IsKnownInvalid(219, 9, 9999, kalderos::RuleSet::Classic));
     EXPECT_TRUE(ssn::IsKnownInvalid(219, 9, 9999, RuleSet::Current));
-    EXPECT_FALSE(ssn::IsKnownInvalid(457, 55, 5462));
+    EXPECT_FALSE(ssn::IsKnownInvalid(457, 55, 5462, kalderos::RuleSet::Classic));
     EXPECT_TRUE(ssn::IsKnownInvalid(457, 55, 5462, RuleSet::Current));
     EXPECT_TRUE(ssn::IsKnownInvalid(666, 1, 1, RuleSet::Current));
 }
