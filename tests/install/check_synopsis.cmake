@@ -44,6 +44,9 @@ foreach(line IN LISTS lines)
   elseif(line MATCHES "^inline constexpr (.+) ([A-Za-z]+) = (.+)$")
     string(APPEND checks "static_assert(std::is_same_v<decltype(${CMAKE_MATCH_2}), const ${CMAKE_MATCH_1}> && "
                          "${CMAKE_MATCH_2} == ${CMAKE_MATCH_3});\n")
+  elseif(NOT scope STREQUAL "" AND line MATCHES "^static constexpr (.+) ([A-Za-z]+) = (.+)$")
+    string(APPEND checks "static_assert(std::is_same_v<decltype(${scope}::${CMAKE_MATCH_2}), const ${CMAKE_MATCH_1}> && "
+                         "${scope}::${CMAKE_MATCH_2} == ${CMAKE_MATCH_3});\n")
   elseif(NOT scope STREQUAL "" AND line MATCHES "^(explicit )?${scope}\\((.*)\\)( noexcept)?$")
     parameter_types("${CMAKE_MATCH_2}" types)
     set(trait "is_constructible_v")
