@@ -13,7 +13,7 @@
 
 namespace kalderos::python {
 
-inline constexpr std::size_t kRuleSetCount = kRulesValues.size();
+using kalderos::kRuleSetCount;
 
 constexpr std::string_view RuleSetName(RuleSet rules) { return kRulesValues[static_cast<std::size_t>(rules)].name; }
 

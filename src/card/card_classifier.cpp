@@ -15,6 +15,7 @@
 #include "kalderos/kalderos.h"
 #include "bytes/char_class.h"
 #include "bytes/byte_vectors.h"
+#include "rules/rule_sets.h"
 
 namespace kalderos {
 namespace card {
@@ -347,8 +348,10 @@ CardOutcome ClassifyReadable(const char* text, std::size_t size) {
     return Classify<TableOf(kRules)>(text, size);
 }
 
-template CardOutcome ClassifyReadable<RuleSet::Classic>(const char*, std::size_t);
-template CardOutcome ClassifyReadable<RuleSet::Current>(const char*, std::size_t);
+#define KALDEROS_MADE_FOR(kSet) \
+    template CardOutcome ClassifyReadable<kSet>(const char*, std::size_t);
+KALDEROS_EACH_RULE_SET(KALDEROS_MADE_FOR)
+#undef KALDEROS_MADE_FOR
 
 }  // namespace card
 

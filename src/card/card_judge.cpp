@@ -77,13 +77,7 @@ CardOutcome Judge(std::string_view text) {
 }  // namespace
 
 CardOutcome JudgeCard(std::string_view text, RuleSet rules) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return Judge<kClassicCards>(text);
-        case RuleSet::Current:
-            return Judge<kCurrentCards>(text);
-    }
-    return Judge<kClassicCards>(text);
+    return WithRuleSet(rules, [text](auto set) { return Judge<TableOf(decltype(set)::value)>(text); });
 }
 
 }  // namespace kalderos::card

@@ -59,13 +59,7 @@ static_assert(kKindTexts[kTooManyDigitsKind].back() == '\0' &&
               kKindTexts[TypeKind(RowNamed(kClassicCards, "MasterCard"), false)].back() == '\0');
 
 constexpr std::span<const KindText> KindTexts(RuleSet rules) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return kKindTextsOf<kClassicCards>;
-        case RuleSet::Current:
-            return kKindTextsOf<kCurrentCards>;
-    }
-    return kKindTextsOf<kClassicCards>;
+    return WithRuleSet(rules, [](auto set) { return std::span<const KindText>(kKindTextsOf<TableOf(decltype(set)::value)>); });
 }
 
 // The same texts as views, measured once here rather than on every call: the library's checker asks for two a card.
@@ -82,13 +76,7 @@ inline constexpr std::array<std::string_view, KindCount(kTable)> kKindViewsOf = 
 }();
 
 constexpr std::string_view KindView(RuleSet rules, std::size_t kind) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return kKindViewsOf<kClassicCards>[kind];
-        case RuleSet::Current:
-            return kKindViewsOf<kCurrentCards>[kind];
-    }
-    return kKindViewsOf<kClassicCards>[kind];
+    return WithRuleSet(rules, [kind](auto set) { return kKindViewsOf<TableOf(decltype(set)::value)>[kind]; });
 }
 
 // Why a text is classified as it is, first cause first. The names are a stable interface of the record

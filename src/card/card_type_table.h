@@ -10,6 +10,7 @@
 
 #include "card/card_type_row.h"
 #include "kalderos/kalderos.h"
+#include "rules/rule_sets.h"
 
 namespace kalderos::card {
 
@@ -82,10 +83,10 @@ inline constexpr CardTypeTable kCurrentCards{kCurrentCardRows, LongerNumbers::To
 
 // The table that names the types under a rule set: the one of the classic card networks, or today's.
 constexpr const CardTypeTable& TableOf(RuleSet rules) {
-    switch (rules) {
-        case RuleSet::Classic:
+    switch (RowOf(rules).cards) {
+        case CardNetworks::Classic:
             return kClassicCards;
-        case RuleSet::Current:
+        case CardNetworks::Today:
             return kCurrentCards;
     }
     return kClassicCards;

@@ -8,6 +8,7 @@
 
 #include "bytes/byte_vectors.h"
 #include "bytes/char_class.h"
+#include "rules/rule_sets.h"
 
 namespace kalderos::card {
 namespace {
@@ -106,7 +107,9 @@ CardOutcome ClassifyWrittenAfter(std::string_view text, CardOutcome first, Writt
     return ClassifyReadable<kRules>(copy.data(), end - lead);
 }
 
-template CardOutcome ClassifyWrittenAfter<RuleSet::Classic>(std::string_view, CardOutcome, WrittenCopy&);
-template CardOutcome ClassifyWrittenAfter<RuleSet::Current>(std::string_view, CardOutcome, WrittenCopy&);
+#define KALDEROS_MADE_FOR(kSet) \
+    template CardOutcome ClassifyWrittenAfter<kSet>(std::string_view, CardOutcome, WrittenCopy&);
+KALDEROS_EACH_RULE_SET(KALDEROS_MADE_FOR)
+#undef KALDEROS_MADE_FOR
 
 }  // namespace kalderos::card

@@ -9,6 +9,7 @@
 #include "card/card_outcome.h"
 #include "card/written_card.h"
 #include "kalderos/kalderos.h"
+#include "rules/rule_sets.h"
 #include "ssn/current_rules.h"
 #include "ssn/issuance_window.h"
 #include "ssn/ssn_field_values.h"
@@ -112,23 +113,11 @@ void Checker::MakeRules() noexcept {
 }
 
 SsnResult Checker::CheckSsn(std::string_view text) const noexcept {
-    switch (rules_) {
-        case RuleSet::Classic:
-            return CheckSsnAs<RuleSet::Classic>(RulesIn(derived_.data()), text);
-        case RuleSet::Current:
-            return CheckSsnAs<RuleSet::Current>(RulesIn(derived_.data()), text);
-    }
-    return {};
+    return WithRuleSet(rules_, [&](auto set) { return CheckSsnAs<decltype(set)::value>(RulesIn(derived_.data()), text); });
 }
 
 CardResult Checker::CheckCard(std::string_view text) const noexcept {
-    switch (rules_) {
-        case RuleSet::Classic:
-            return CheckCardAs<RuleSet::Classic>(text);
-        case RuleSet::Current:
-            return CheckCardAs<RuleSet::Current>(text);
-    }
-    return {};
+    return WithRuleSet(rules_, [text](auto set) { return CheckCardAs<decltype(set)::value>(text); });
 }
 
 }  // namespace kalderos

@@ -9,6 +9,7 @@
 
 #include "console/long_option_table.h"
 #include "console/version_stamp.h"
+#include "rules/rule_sets.h"
 #include "ssn/data_dates.h"
 
 namespace kalderos {
@@ -32,22 +33,15 @@ constexpr std::array<std::pair<char, std::string_view>, 7> kInUtf8{{
 }};
 
 // What the rules line says of a rule set after "Rules: NAME - ".
-constexpr std::string_view RulesNotice(RuleSet rules) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return "SSNs by area and group issued to 4/2011, classic cards";
-        case RuleSet::Current:
-            return "SSNs as issued at random since 06/2011, today's cards";
-    }
-    return "";
-}
+constexpr std::string_view RulesNotice(RuleSet rules) { return RowOf(rules).banner; }
 static_assert(ssn::kAreaDataDate == "4/2011");
-constexpr bool RulesLineFits(RuleSet rules) {
-    const std::size_t length = std::string_view("Rules:  - ").size() +
-                               kRulesValues[static_cast<std::size_t>(rules)].name.size() + RulesNotice(rules).size();
-    return length <= kFrameWidth - 2;
+constexpr bool RulesLinesFit() {
+    for (const RuleSetRow& row : kRuleSetTable) {
+        if (std::string_view("Rules:  - ").size() + row.name.size() + row.banner.size() > kFrameWidth - 2) return false;
+    }
+    return true;
 }
-static_assert(RulesLineFits(RuleSet::Classic) && RulesLineFits(RuleSet::Current));
+static_assert(RulesLinesFit());
 
 std::string FrameLine(char left, char fill, char right) {
     std::string line(kFrameWidth, fill);

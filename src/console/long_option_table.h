@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "rules/rule_sets.h"
+
 namespace kalderos {
 
 // Every long option, in the order --help lists them. The reader applies one by a switch over these without a
@@ -44,14 +46,12 @@ struct LongOptionRow {
 // The values of --format, by OutputFormat.
 inline constexpr std::array<OptionValue, 4> kFormatValues{{{"text", ""}, {"tsv", ""}, {"jsonl", ""}, {"csv", ""}}};
 
-// The values of --rules, by RuleSet, one for each rule set (the reader of the options holds the count to the
-// sets).
-inline constexpr std::size_t kRuleSetCount = 2;
-inline constexpr std::array<OptionValue, kRuleSetCount> kRulesValues{{
-    {"classic", "SSNs by the built-in data, cards by the classic table"},
-    {"current", "SSNs as issued since issuance became random in 06/2011 (-g overlays the list of 06/2011), cards "
-                "by today's networks"},
-}};
+// The values of --rules, by RuleSet: each rule set's name and help line.
+inline constexpr std::array<OptionValue, kRuleSetCount> kRulesValues = [] {
+    std::array<OptionValue, kRuleSetCount> values{};
+    for (std::size_t set = 0; set < kRuleSetCount; ++set) values[set] = {kRuleSetTable[set].name, kRuleSetTable[set].help};
+    return values;
+}();
 
 inline constexpr std::array<LongOptionRow, static_cast<std::size_t>(LongOption::kCount)> kLongOptions{{
     {LongOption::Quiet, "quiet", "", {}, "no banner and no leading blank line"},

@@ -13,6 +13,7 @@
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 #include "lists/block_loop.h"
+#include "rules/rule_sets.h"
 
 namespace kalderos {
 namespace {
@@ -33,19 +34,9 @@ static_assert(kKindWidth<RuleSet::Classic> == 12 && kKindWidth<RuleSet::Current>
 template <RuleSet kRules>
 inline constexpr std::size_t kLead = 1 + kKindWidth<kRules> + 3;
 
-// The text column: as wide as the longest number a table keeps whole with its three dashes, 16 digits in the
-// classic table (whose column has one blank more) and 19 in the current one.
-constexpr std::size_t TextWidth(RuleSet rules) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return 20;
-        case RuleSet::Current:
-            return 19 + 3;
-    }
-    return 0;
-}
+// The text column, as the rule set's row gives it.
 template <RuleSet kRules>
-inline constexpr std::size_t kTextWidth = TextWidth(kRules);
+inline constexpr std::size_t kTextWidth = RowOf(kRules).card_text_width;
 
 // The start of every card line, one per kind text: "\n", the text right-aligned in the kind column, " | ", and
 // the text column blank, so that a line starts with one copy.
@@ -194,7 +185,9 @@ int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
         [](const CardTextStep<kRules>& /*step*/) { Out().Write("\n"); });
 }
 
-template int RunCardTextLoop<RuleSet::Classic>(TextSource&, const RunOptions&);
-template int RunCardTextLoop<RuleSet::Current>(TextSource&, const RunOptions&);
+#define KALDEROS_MADE_FOR(kSet) \
+    template int RunCardTextLoop<kSet>(TextSource&, const RunOptions&);
+KALDEROS_EACH_RULE_SET(KALDEROS_MADE_FOR)
+#undef KALDEROS_MADE_FOR
 
 }  // namespace kalderos

@@ -24,19 +24,6 @@ static_assert(kFormatValues.size() == static_cast<std::size_t>(OutputFormat::kCo
               NamedAt(kFormatValues, OutputFormat::Text, "text") && NamedAt(kFormatValues, OutputFormat::Tsv, "tsv") &&
               NamedAt(kFormatValues, OutputFormat::Jsonl, "jsonl") && NamedAt(kFormatValues, OutputFormat::Csv, "csv"));
 
-// Each rule set named at its place among the values of --rules, by a switch without a default, so that a new set
-// stops the build here until it is named; the last set closes the count.
-constexpr bool RulesNamed(RuleSet rules) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return NamedAt(kRulesValues, rules, "classic");
-        case RuleSet::Current:
-            return NamedAt(kRulesValues, rules, "current") && static_cast<std::size_t>(rules) + 1 == kRuleSetCount;
-    }
-    return false;
-}
-static_assert(RulesNamed(RuleSet::Classic) && RulesNamed(RuleSet::Current));
-
 // Sets `choice` to the value named `value` among `values`; false when none is.
 template <class Choice>
 bool SetChoice(Choice& choice, std::span<const OptionValue> values, std::string_view value) {

@@ -9,6 +9,7 @@
 #include "rows/record_steps.h"
 #include "rows/ssn_tally.h"
 #include "ssn/ssn_judgement.h"
+#include "rules/rule_sets.h"
 
 namespace kalderos {
 
@@ -31,17 +32,14 @@ int RunCardRecordLoop(TextSource& texts, const RunOptions& options) {
         [](const CardRecordStep<Syntax, kRules>& /*step*/) {});
 }
 
-template int RunSsnRecordLoop<record::TsvSyntax, RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
-template int RunSsnRecordLoop<record::JsonlSyntax, RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
-template int RunSsnRecordLoop<record::CsvSyntax, RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
-template int RunSsnRecordLoop<record::TsvSyntax, RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
-template int RunSsnRecordLoop<record::JsonlSyntax, RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
-template int RunSsnRecordLoop<record::CsvSyntax, RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
-template int RunCardRecordLoop<record::TsvSyntax, RuleSet::Classic>(TextSource&, const RunOptions&);
-template int RunCardRecordLoop<record::JsonlSyntax, RuleSet::Classic>(TextSource&, const RunOptions&);
-template int RunCardRecordLoop<record::CsvSyntax, RuleSet::Classic>(TextSource&, const RunOptions&);
-template int RunCardRecordLoop<record::TsvSyntax, RuleSet::Current>(TextSource&, const RunOptions&);
-template int RunCardRecordLoop<record::JsonlSyntax, RuleSet::Current>(TextSource&, const RunOptions&);
-template int RunCardRecordLoop<record::CsvSyntax, RuleSet::Current>(TextSource&, const RunOptions&);
+#define KALDEROS_MADE_FOR(kSet) \
+    template int RunSsnRecordLoop<record::TsvSyntax, kSet>(TextSource&, const RunOptions&, const ssn::SsnRules&); \
+    template int RunSsnRecordLoop<record::JsonlSyntax, kSet>(TextSource&, const RunOptions&, const ssn::SsnRules&); \
+    template int RunSsnRecordLoop<record::CsvSyntax, kSet>(TextSource&, const RunOptions&, const ssn::SsnRules&); \
+    template int RunCardRecordLoop<record::TsvSyntax, kSet>(TextSource&, const RunOptions&); \
+    template int RunCardRecordLoop<record::JsonlSyntax, kSet>(TextSource&, const RunOptions&); \
+    template int RunCardRecordLoop<record::CsvSyntax, kSet>(TextSource&, const RunOptions&);
+KALDEROS_EACH_RULE_SET(KALDEROS_MADE_FOR)
+#undef KALDEROS_MADE_FOR
 
 }  // namespace kalderos

@@ -188,13 +188,8 @@ int CheckTextsUnder(TextSource& texts, const RunOptions& options, const ssn::Ssn
 // The loop of the run's mode, format and rules. The rule set is chosen here, once for the whole run: each loop
 // is made for its set, so that no line asks which set it is judged by.
 int CheckTexts(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
-    switch (options.rules) {
-        case RuleSet::Classic:
-            return CheckTextsUnder<RuleSet::Classic>(texts, options, rules);
-        case RuleSet::Current:
-            return CheckTextsUnder<RuleSet::Current>(texts, options, rules);
-    }
-    return kExitUsage;
+    return WithRuleSet(options.rules,
+                       [&](auto set) { return CheckTextsUnder<decltype(set)::value>(texts, options, rules); });
 }
 
 int Run(int argc, const char* const* argv) {

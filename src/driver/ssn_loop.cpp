@@ -13,6 +13,7 @@
 #include "ssn/result_line.h"
 #include "ssn/ssn_judgement.h"
 #include "ssn/ssn_shape.h"
+#include "rules/rule_sets.h"
 
 namespace kalderos {
 namespace {
@@ -138,7 +139,9 @@ int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnR
     return SsnTextLoop<kSet>(texts, options, rules);
 }
 
-template int RunSsnTextLoop<RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
-template int RunSsnTextLoop<RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+#define KALDEROS_MADE_FOR(kSet) \
+    template int RunSsnTextLoop<kSet>(TextSource&, const RunOptions&, const ssn::SsnRules&);
+KALDEROS_EACH_RULE_SET(KALDEROS_MADE_FOR)
+#undef KALDEROS_MADE_FOR
 
 }  // namespace kalderos

@@ -18,6 +18,7 @@
 #include "lists/line_reader.h"
 #include "ssn/ssn_fields.h"
 #include "ssn/ssn_judgement.h"
+#include "rules/rule_sets.h"
 
 namespace kalderos {
 namespace {
@@ -145,9 +146,10 @@ int RunCardSummaryLoop(TextSource& texts, const RunOptions& options) {
         });
 }
 
-template int RunSsnSummaryLoop<RuleSet::Classic>(TextSource&, const RunOptions&, const ssn::SsnRules&);
-template int RunSsnSummaryLoop<RuleSet::Current>(TextSource&, const RunOptions&, const ssn::SsnRules&);
-template int RunCardSummaryLoop<RuleSet::Classic>(TextSource&, const RunOptions&);
-template int RunCardSummaryLoop<RuleSet::Current>(TextSource&, const RunOptions&);
+#define KALDEROS_MADE_FOR(kSet) \
+    template int RunSsnSummaryLoop<kSet>(TextSource&, const RunOptions&, const ssn::SsnRules&); \
+    template int RunCardSummaryLoop<kSet>(TextSource&, const RunOptions&);
+KALDEROS_EACH_RULE_SET(KALDEROS_MADE_FOR)
+#undef KALDEROS_MADE_FOR
 
 }  // namespace kalderos

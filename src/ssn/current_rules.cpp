@@ -20,10 +20,10 @@ void FillFromJune2011List(HighestGroupTable& table) {
 }
 
 void FillBuiltinGroupsOf(RuleSet rules, HighestGroupTable& table) {
-    switch (rules) {
-        case RuleSet::Classic:
+    switch (RowOf(rules).groups) {
+        case BuiltinGroups::Classic:
             return FillFromBuiltinGroupList(table);
-        case RuleSet::Current:
+        case BuiltinGroups::June2011:
             return FillFromJune2011List(table);
     }
 }

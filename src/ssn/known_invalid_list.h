@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "kalderos/kalderos.h"
+#include "rules/rule_sets.h"
 
 namespace kalderos::ssn {
 
@@ -47,15 +48,12 @@ inline constexpr std::array<KnownInvalidEntry, 20> kKnownInvalidList{{
     {457, {55, kAny, kAny, kAny, kAny}, 1, 0, {5462, kAny}},
 }};
 
+// The entries of the classic list, before those published since.
+inline constexpr std::size_t kClassicKnownInvalidCount = 18;
+
 // How many entries of the list, from its start, a rule set holds.
 constexpr std::size_t KnownInvalidCount(RuleSet rules) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return 18;
-        case RuleSet::Current:
-            return kKnownInvalidList.size();
-    }
-    return 0;
+    return RowOf(rules).later_known_invalid ? kKnownInvalidList.size() : kClassicKnownInvalidCount;
 }
 
 using KnownInvalidIndex = std::array<std::uint8_t, kAreaCount>;
@@ -68,7 +66,7 @@ constexpr KnownInvalidIndex BuildKnownInvalidIndex(RuleSet rules) {
     for (std::size_t i = 0; i < KnownInvalidCount(rules); ++i) {
         const int area = kKnownInvalidList[i].area;
         if (area < 1 || area >= kAreaCount || index[static_cast<std::size_t>(area)] != 0) throw "one entry per area";
-        if (area <= previous && i != KnownInvalidCount(RuleSet::Classic)) throw "each part in ascending area order";
+        if (area <= previous && i != kClassicKnownInvalidCount) throw "each part in ascending area order";
         previous = area;
         index[static_cast<std::size_t>(area)] = static_cast<std::uint8_t>(i + 1);
     }
@@ -76,8 +74,11 @@ constexpr KnownInvalidIndex BuildKnownInvalidIndex(RuleSet rules) {
 }
 
 // By RuleSet.
-inline constexpr std::array<KnownInvalidIndex, 2> kKnownInvalidIndexes{BuildKnownInvalidIndex(RuleSet::Classic),
-                                                                       BuildKnownInvalidIndex(RuleSet::Current)};
+inline constexpr std::array<KnownInvalidIndex, kRuleSetCount> kKnownInvalidIndexes = [] {
+    std::array<KnownInvalidIndex, kRuleSetCount> indexes{};
+    for (const RuleSetRow& row : kRuleSetTable) indexes[static_cast<std::size_t>(row.set)] = BuildKnownInvalidIndex(row.set);
+    return indexes;
+}();
 
 constexpr const KnownInvalidIndex& KnownInvalidIndexOf(RuleSet rules) {
     return kKnownInvalidIndexes[static_cast<std::size_t>(rules)];

@@ -10,6 +10,7 @@
 #include "ssn/area_name_index.h"
 #include "ssn/result_tails.h"
 #include "ssn/rules.h"
+#include "rules/rule_sets.h"
 
 namespace kalderos {
 namespace {
@@ -105,13 +106,9 @@ namespace ssn {
 namespace {
 
 const ResultTail& TailUnder(RuleSet rules, std::size_t area, SsnVerdict verdict, bool issued_at_random) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return TailOf<RuleSet::Classic>(area, verdict, issued_at_random);
-        case RuleSet::Current:
-            return TailOf<RuleSet::Current>(area, verdict, issued_at_random);
-    }
-    return TailOf(area, verdict);
+    return WithRuleSet(rules, [&](auto set) -> const ResultTail& {
+        return TailOf<decltype(set)::value>(area, verdict, issued_at_random);
+    });
 }
 
 std::size_t PrintLine(const SsnNumber& number, SsnVerdict verdict, bool marks_confirm, char* out, RuleSet rules,
@@ -143,8 +140,10 @@ std::size_t PrintAnyCarriedLine(SsnJudge& judge, std::string_view text, char* ou
     return PrintAnyResultLine(judge.JudgeAnyShape<kSet>(text), kSet, out);
 }
 
-template std::size_t PrintAnyCarriedLine<RuleSet::Classic>(SsnJudge&, std::string_view, char*);
-template std::size_t PrintAnyCarriedLine<RuleSet::Current>(SsnJudge&, std::string_view, char*);
+#define KALDEROS_MADE_FOR(kSet) \
+    template std::size_t PrintAnyCarriedLine<kSet>(SsnJudge&, std::string_view, char*);
+KALDEROS_EACH_RULE_SET(KALDEROS_MADE_FOR)
+#undef KALDEROS_MADE_FOR
 
 }  // namespace ssn
 

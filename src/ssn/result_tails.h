@@ -113,13 +113,7 @@ namespace detail {
 // The column of an invalid number's tail under a rule set: the current rules' invalid lines name no place for an
 // area that was never assigned.
 constexpr std::size_t InvalidColumn(RuleSet rules) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return Index(SsnVerdict::Invalid);
-        case RuleSet::Current:
-            return kCurrentInvalid;
-    }
-    return Index(SsnVerdict::Invalid);
+    return RowOf(rules).shows_never_assigned ? kCurrentInvalid : Index(SsnVerdict::Invalid);
 }
 
 }  // namespace detail

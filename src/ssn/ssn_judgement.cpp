@@ -5,6 +5,7 @@
 #include <array>
 
 #include "bytes/char_class.h"
+#include "rules/rule_sets.h"
 
 namespace kalderos::ssn {
 StrictReading ReadStrict(std::string_view text) {
@@ -45,9 +46,10 @@ SsnJudgement SsnJudge::JudgeAnyShape(std::string_view text) {
             fields.issued_at_random};
 }
 
-template SsnJudgement SsnJudge::JudgeAnyStrict<RuleSet::Classic>(std::string_view) const;
-template SsnJudgement SsnJudge::JudgeAnyStrict<RuleSet::Current>(std::string_view) const;
-template SsnJudgement SsnJudge::JudgeAnyShape<RuleSet::Classic>(std::string_view);
-template SsnJudgement SsnJudge::JudgeAnyShape<RuleSet::Current>(std::string_view);
+#define KALDEROS_MADE_FOR(kSet) \
+    template SsnJudgement SsnJudge::JudgeAnyStrict<kSet>(std::string_view) const; \
+    template SsnJudgement SsnJudge::JudgeAnyShape<kSet>(std::string_view);
+KALDEROS_EACH_RULE_SET(KALDEROS_MADE_FOR)
+#undef KALDEROS_MADE_FOR
 
 }  // namespace kalderos::ssn

@@ -9,16 +9,11 @@
 namespace kalderos::ssn {
 namespace {
 
-// The order of issue of an area's highest group `highest`. Under the current rules an area without a highest
-// group had none issued before randomization; the classic rules order its 0 as a group.
+// The order of issue of an area's highest group `highest`. Where the order only tells whether a number could
+// predate randomization, an area without a highest group had none issued before it; where the order decides, its
+// 0 is ordered as a group.
 std::int64_t HighestOrder(std::int32_t highest, RuleSet rules) {
-    switch (rules) {
-        case RuleSet::Classic:
-            break;
-        case RuleSet::Current:
-            if (highest == 0) return std::numeric_limits<std::int64_t>::min();
-            break;
-    }
+    if (!OrderOfIssueDecides(rules) && highest == 0) return std::numeric_limits<std::int64_t>::min();
     return IssueOrder(highest);
 }
 
@@ -36,18 +31,17 @@ template <RuleSet kSet>
 FieldsJudged JudgeAnyFields(const SsnNumber& number, const HighestGroupTable& table) {
     const SsnReason reason = ReasonFor(number, table, kSet);
     const bool ok = reason == SsnReason::Ok;
-    switch (kSet) {
-        case RuleSet::Classic:
-            return {reason, MarksConfirm(number, table), false};
-        case RuleSet::Current:
-            return {reason, ok && MarksConfirm(number, table),
-                    ok && !CouldPredateRandomization(number.area, number.group, table)};
+    if constexpr (OrderOfIssueDecides(kSet)) {
+        return {reason, MarksConfirm(number, table), false};
+    } else {
+        return {reason, ok && MarksConfirm(number, table),
+                ok && !CouldPredateRandomization(number.area, number.group, table)};
     }
-    return {SsnReason::Malformed, false, false};
 }
 
-template FieldsJudged JudgeAnyFields<RuleSet::Classic>(const SsnNumber&, const HighestGroupTable&);
-template FieldsJudged JudgeAnyFields<RuleSet::Current>(const SsnNumber&, const HighestGroupTable&);
+#define KALDEROS_MADE_FOR(kSet) template FieldsJudged JudgeAnyFields<kSet>(const SsnNumber&, const HighestGroupTable&);
+KALDEROS_EACH_RULE_SET(KALDEROS_MADE_FOR)
+#undef KALDEROS_MADE_FOR
 
 SsnRules::SsnRules(const HighestGroupTable& table, RuleSet rules) : table_(table) {
     for (std::size_t group = 0; group < group_order_.size(); ++group) {

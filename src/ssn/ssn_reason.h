@@ -10,6 +10,7 @@
 
 #include "kalderos/kalderos.h"
 #include "ssn/known_invalid_list.h"
+#include "rules/rule_sets.h"
 #include "ssn/rules.h"
 
 namespace kalderos::ssn {
@@ -58,23 +59,9 @@ constexpr SsnVerdict VerdictOf(SsnReason reason) { return kVerdictOfReason[stati
 // What the current rules, since issuance was randomised on 25 June 2011, lift of the classic ones, which judge by
 // the issuance data of 2011: the order of issue, which then tells only whether a number could have been issued
 // before, and the unknown areas 773-899, which have been opened since. Area 000, 666 and 900-999, group 00,
-// serial 0000 and the known invalid numbers stay impossible.
-struct SsnRuleSetRow {
-    bool order_of_issue_decides;
-    bool areas_after_2011_unknown;
-};
-// One row a set; a set added to RuleSet fails the build here until it has its row.
-constexpr SsnRuleSetRow SsnRuleSetOf(RuleSet rules) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return {.order_of_issue_decides = true, .areas_after_2011_unknown = true};
-        case RuleSet::Current:
-            return {.order_of_issue_decides = false, .areas_after_2011_unknown = false};
-    }
-    return SsnRuleSetOf(RuleSet::Classic);
-}
-constexpr bool OrderOfIssueDecides(RuleSet rules) { return SsnRuleSetOf(rules).order_of_issue_decides; }
-constexpr bool AreasAfter2011Unknown(RuleSet rules) { return SsnRuleSetOf(rules).areas_after_2011_unknown; }
+// serial 0000 and the known invalid numbers stay impossible. Each set's row says which it lifts.
+constexpr bool OrderOfIssueDecides(RuleSet rules) { return RowOf(rules).order_of_issue_decides; }
+constexpr bool AreasAfter2011Unknown(RuleSet rules) { return RowOf(rules).areas_after_2011_unknown; }
 
 // What the area alone decides (area 000-999), Ok where it decides nothing.
 constexpr SsnReason AreaReason(std::int32_t area, RuleSet rules) {
@@ -89,7 +76,7 @@ static_assert(AreaReason(800, RuleSet::Classic) == SsnReason::AreaAfter2011 && A
 
 inline constexpr std::int32_t kNeverIssuedArea = 666;
 // Area 666 closes the classic rules' part of the known-invalid list, whole.
-inline constexpr const KnownInvalidEntry& kArea666Entry = kKnownInvalidList[KnownInvalidCount(RuleSet::Classic) - 1];
+inline constexpr const KnownInvalidEntry& kArea666Entry = kKnownInvalidList[kClassicKnownInvalidCount - 1];
 static_assert(kArea666Entry.area == kNeverIssuedArea && kArea666Entry.groups[0] == kAny &&
               kArea666Entry.serials[0] == kAny);
 

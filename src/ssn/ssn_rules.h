@@ -35,18 +35,15 @@ public:
         const auto area_index = static_cast<std::size_t>(area);
         const bool issued = group_order_[static_cast<std::size_t>(group)] <= highest_order_[area_index];
         const bool marks = ssn::MarksConfirm(group, serial, table_.group[area_index]);
-        switch (kSet) {
-            case RuleSet::Classic:
-                return {DecideReason(area_reasons_[area_index], area, group, serial, issued, kSet), marks, false};
-            case RuleSet::Current: {
-                const SsnReason reason = DecideReason(area_reasons_[area_index], area, group, serial, true, kSet);
-                const bool ok = reason == SsnReason::Ok;
-                const bool confirmed = marks & ok;
-                const bool at_random = ok & !issued;
-                return {reason, confirmed, at_random};
-            }
+        if constexpr (OrderOfIssueDecides(kSet)) {
+            return {DecideReason(area_reasons_[area_index], area, group, serial, issued, kSet), marks, false};
+        } else {
+            const SsnReason reason = DecideReason(area_reasons_[area_index], area, group, serial, true, kSet);
+            const bool ok = reason == SsnReason::Ok;
+            const bool confirmed = marks & ok;
+            const bool at_random = ok & !issued;
+            return {reason, confirmed, at_random};
         }
-        return {SsnReason::Malformed, false, false};
     }
 
     [[nodiscard]] const HighestGroupTable& Table() const { return table_; }

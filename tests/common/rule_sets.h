@@ -3,10 +3,11 @@
 #pragma once
 
 #include <array>
-#include <type_traits>
+#include <utility>
 
 #include "console/long_option_table.h"
 #include "kalderos/kalderos.h"
+#include "rules/rule_sets.h"
 
 namespace kalderos::test {
 
@@ -16,13 +17,7 @@ static_assert(kRuleSets.size() == kRuleSetCount);
 // `call(set)` with the set as a constant, `decltype(set)::value`.
 template <class Call>
 decltype(auto) UnderRules(RuleSet rules, Call&& call) {
-    switch (rules) {
-        case RuleSet::Classic:
-            return call(std::integral_constant<RuleSet, RuleSet::Classic>{});
-        case RuleSet::Current:
-            return call(std::integral_constant<RuleSet, RuleSet::Current>{});
-    }
-    return call(std::integral_constant<RuleSet, RuleSet::Classic>{});
+    return WithRuleSet(rules, std::forward<Call>(call));
 }
 
 }  // namespace kalderos::test

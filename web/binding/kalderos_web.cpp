@@ -36,15 +36,11 @@ std::vector<char> g_text;
 Batch g_batch;
 
 const Checker& CheckerOf(RuleSet rules) {
-    static const Checker classic(RuleSet::Classic);
-    static const Checker current(RuleSet::Current);
-    switch (rules) {
-        case RuleSet::Classic:
-            return classic;
-        case RuleSet::Current:
-            return current;
-    }
-    return current;
+    // One checker a set, made on its first use.
+    return WithRuleSet(rules, [](auto set) -> const Checker& {
+        static const Checker checker(decltype(set)::value);
+        return checker;
+    });
 }
 
 // The batch's texts: each ends at a NUL, which JavaScript writes after it (a text is read up to its first NUL).
