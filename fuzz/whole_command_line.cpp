@@ -79,13 +79,13 @@ std::vector<const char*> ExpectedNumbers(const std::vector<const char*>& argumen
 }
 
 void CheckParse(int argc, const char* const* argv) {
-    const kalderos::LongOptions long_options = kalderos::TakeLongOptions(argc, argv);
+    kalderos::RunOptions options;
+    const kalderos::LongOptions long_options = kalderos::TakeLongOptions(argc, argv, options);
     if (!long_options.problem.empty() || !long_options.Given(argc)) return;
     std::vector<const char*> arguments = long_options.arguments;
     arguments.pop_back();  // the null pointer that ends them
     const int free_before = LowestFreeDescriptor();
-    kalderos::RunOptions options;
-    options.gnu_conventions = true;
+    options.conventions = kalderos::kTodaysConventions;
     g_guard_open = true;
     const kalderos::CommandLine found =
         kalderos::ParseGnuCommandLine(static_cast<int>(arguments.size()), arguments.data(), options);

@@ -175,7 +175,7 @@ private:
 
 template <RuleSet kRules>
 int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
-    if (options.gnu_conventions) {
+    if (options.conventions.strict_texts) {
         return CheckEveryText(
             texts, options, [](OutputStream& out) { return CardStrictTextStep<kRules>(out); },
             [](const CardStrictTextStep<kRules>& /*step*/) { Out().Write("\n"); });

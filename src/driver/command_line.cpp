@@ -32,7 +32,7 @@ void StoreFullPath(PathText& path, const char* value) {
 std::string_view OpenListFile(RunOptions& options, const char* value) {
     PathText& path = options.list_file_path;
     StoreFullPath(path, value);
-    if (!path.Refused().empty() && (options.gnu_conventions || path.Empty())) {
+    if (!path.Refused().empty() && (options.conventions.refuses_what_it_cannot_use || path.Empty())) {
         platform::NoteNameTooLong();
         return path.Refused();
     }
@@ -65,8 +65,8 @@ LetterKind KindOf(char letter) {
 // The letters of the option arguments, one argument after another.
 class OptionReader {
 public:
-    OptionReader(int argc, const char* const* argv, RunOptions& options, bool gnu)
-        : argc_(argc), argv_(argv), options_(options), gnu_(gnu) {}
+    OptionReader(int argc, const char* const* argv, RunOptions& options)
+        : argc_(argc), argv_(argv), options_(options), conventions_(options.conventions) {}
 
     // Acts on the letters of the option argument at `position`; returns the position of the argument to look at
     // next, or -1 when the reading stops (Found says why).
@@ -94,7 +94,10 @@ public:
 
     // Under GNU conventions a group file means nothing to card mode, whichever of the two came first.
     void CheckGroupFilesInCardMode() {
-        if (stop_ != Stop::kNone || !options_.card_mode || group_letter_ == 0) return;
+        if (stop_ != Stop::kNone || !conventions_.refuses_what_it_cannot_use || !options_.card_mode ||
+            group_letter_ == 0) {
+            return;
+        }
         stop_ = Stop::kGroupFileInCardMode;
         letter_ = group_letter_;
     }
@@ -114,7 +117,7 @@ private:
             case 'G':
             case 'g':
                 group_letter_ = letter;
-                if (!gnu_) {
+                if (!conventions_.every_group_file) {
                     StoreFullPath(options_.group_file_path, value);
                     return;
                 }
@@ -124,13 +127,14 @@ private:
             case 'I':
             case 'i':
                 // One list per run: a second one would otherwise leave the first unread.
-                if (gnu_ && (options_.list_file >= 0 || options_.list_is_standard_input)) {
+                if (conventions_.refuses_what_it_cannot_use &&
+                    (options_.list_file >= 0 || options_.list_is_standard_input)) {
                     stop_ = Stop::kSecondListFile;
                     letter_ = letter;
                     return;
                 }
                 // "-" is standard input, as in every program that reads files, once a long option was given.
-                if (gnu_ && std::string_view(value) == "-") {
+                if (conventions_.numbers_anywhere && std::string_view(value) == "-") {
                     options_.list_is_standard_input = true;
                     return;
                 }
@@ -147,7 +151,7 @@ private:
     // Null when it is missing.
     const char* TakeValue(const char* letter) {
         if (letter[1] != '\0') return letter + 1;
-        if (next_ < argc_ && (gnu_ || argv_[next_][0] != '-')) return argv_[next_++];
+        if (next_ < argc_ && (conventions_.numbers_anywhere || argv_[next_][0] != '-')) return argv_[next_++];
         stop_ = Stop::kBadOption;
         letter_ = *letter;
         value_missing_ = true;
@@ -159,7 +163,7 @@ private:
     int argc_;
     const char* const* argv_;
     RunOptions& options_;
-    bool gnu_;
+    const Conventions& conventions_;
     int next_ = 0;
     Stop stop_ = Stop::kNone;
     char letter_ = 0;
@@ -188,7 +192,7 @@ bool ValueInNextArgument(std::string_view argument) {
 CommandLine ParseCommandLine(int argc, const char* const* argv, RunOptions& options) {
     CommandLine found;
     while (found.option_start < argc && !IsLead(argv[found.option_start][0])) ++found.option_start;
-    OptionReader reader(argc, argv, options, false);
+    OptionReader reader(argc, argv, options);
     for (int position = found.option_start; position >= 0 && position < argc && IsLead(argv[position][0]);) {
         position = reader.ApplyOptionArgument(position);
     }
@@ -198,7 +202,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, RunOptions& opti
 CommandLine ParseGnuCommandLine(int argc, const char* const* argv, RunOptions& options) {
     CommandLine found;
     found.numbers.reserve(static_cast<std::size_t>(argc));
-    OptionReader reader(argc, argv, options, true);
+    OptionReader reader(argc, argv, options);
     bool options_ended = false;
     for (int position = 1; position >= 0 && position < argc;) {
         const std::string_view argument = argv[position];

@@ -70,7 +70,7 @@ std::optional<NamedFailure> LoadHighestGroupTable(const RunOptions& options, Hig
     std::optional<NamedFailure> failure;
     // Without a long option only the last -g counts, and a name refused for its length leaves the group file
     // named before it, if any. With one, every group file named is read, each over the ones before it.
-    if (!options.gnu_conventions) {
+    if (!options.conventions.every_group_file) {
         failure = ReadGroupFile(options.group_file_path, false, table, areas);
     } else {
         for (const PathText& path : options.group_files) {

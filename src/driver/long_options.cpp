@@ -40,7 +40,7 @@ bool SetChoice(Choice& choice, std::span<const OptionValue> values, std::string_
 constexpr int kMaxJobs = 1024;
 // Far more columns than any spreadsheet holds, and a count that cannot overflow.
 constexpr std::size_t kMaxColumn = 1000000;
-bool SetJobs(LongOptions& options, std::string_view value) {
+bool SetJobs(RunOptions& options, std::string_view value) {
     if (value.empty()) return false;
     int jobs = 0;
     for (const char c : value) {
@@ -53,7 +53,7 @@ bool SetJobs(LongOptions& options, std::string_view value) {
 }
 
 // A column by its number from 1 (decimal digits only), or else by its name in the header row.
-bool SetColumn(LongOptions& options, std::string_view value) {
+bool SetColumn(RunOptions& options, std::string_view value) {
     if (value.empty()) return false;
     std::size_t number = 0;
     for (const char c : value) {
@@ -91,8 +91,8 @@ std::string Choices(std::span<const OptionValue> values) {
 }
 
 // Records the problem; returns -1, where the reading stops.
-int BadLongOption(LongOptions& options, std::string problem) {
-    options.problem = std::move(problem);
+int BadLongOption(LongOptions& read, std::string problem) {
+    read.problem = std::move(problem);
     return -1;
 }
 
@@ -105,7 +105,7 @@ const LongOptionRow* FindLongOption(std::string_view name) {
 }
 
 // Applies `option`, with `value` for one that takes a value; false when it does not take `value`.
-bool Apply(LongOptions& options, LongOption option, std::string_view value) {
+bool Apply(RunOptions& options, LongOptions& read, LongOption option, std::string_view value) {
     switch (option) {
         case LongOption::Quiet:
             options.quiet = true;
@@ -118,12 +118,12 @@ bool Apply(LongOptions& options, LongOption option, std::string_view value) {
         case LongOption::Column:
             return SetColumn(options, value);
         case LongOption::Delimiter:
-            options.delimiter_given = true;
+            read.delimiter_given = true;
             return SetDelimiter(options.delimiter, value);
         case LongOption::OutputDelimiter:
             return SetDelimiter(options.output_delimiter, value);
         case LongOption::Rules:
-            options.rules_given = true;
+            read.rules_given = true;
             return SetChoice(options.rules, kRulesValues, value);
         case LongOption::FailOnInvalid:
             options.fail_on_invalid = true;
@@ -134,10 +134,10 @@ bool Apply(LongOptions& options, LongOption option, std::string_view value) {
         case LongOption::Jobs:
             return SetJobs(options, value);
         case LongOption::Help:
-            options.help = true;
+            read.help = true;
             return true;
         case LongOption::Version:
-            options.version = true;
+            read.version = true;
             return true;
         case LongOption::kCount:
             break;
@@ -172,28 +172,28 @@ std::string ValidArguments(LongOption option) {
 }
 
 // Applies the long option at `position`; returns the position of the argument to look at next, or -1.
-int ApplyLongOption(int argc, const char* const* argv, int position, LongOptions& options) {
+int ApplyLongOption(int argc, const char* const* argv, int position, RunOptions& options, LongOptions& read) {
     const std::string_view argument = argv[position];
     const std::size_t equals = argument.find('=');
     const std::string_view name = argument.substr(2, equals == std::string_view::npos ? equals : equals - 2);
     const std::string shown = "--" + std::string(name);
     const LongOptionRow* const row = FindLongOption(name);
     // Named as given, a control byte in it escaped so that the diagnostic keeps to its line.
-    if (row == nullptr) return BadLongOption(options, "unrecognized option " + Quoted(argument));
+    if (row == nullptr) return BadLongOption(read, "unrecognized option " + Quoted(argument));
     if (row->placeholder.empty()) {
         if (equals != std::string_view::npos) {
-            return BadLongOption(options, "option '" + shown + "' doesn't allow an argument");
+            return BadLongOption(read, "option '" + shown + "' doesn't allow an argument");
         }
-        Apply(options, row->option, {});
+        Apply(options, read, row->option, {});
         return position + 1;
     }
     if (equals == std::string_view::npos && position + 1 >= argc) {
-        return BadLongOption(options, "option '" + shown + "' requires an argument");
+        return BadLongOption(read, "option '" + shown + "' requires an argument");
     }
     const std::string_view value =
         equals != std::string_view::npos ? argument.substr(equals + 1) : std::string_view(argv[position + 1]);
-    if (!Apply(options, row->option, value)) {
-        return BadLongOption(options, "invalid argument " + Quoted(value) + " for '" + shown + "'" +
+    if (!Apply(options, read, row->option, value)) {
+        return BadLongOption(read, "invalid argument " + Quoted(value) + " for '" + shown + "'" +
                                           ValidArguments(row->option));
     }
     return position + (equals == std::string_view::npos ? 2 : 1);
@@ -206,26 +206,26 @@ bool IsLongOption(std::string_view argument) {
            argument[3] != '=';
 }
 
-LongOptions TakeLongOptions(int argc, const char* const* argv) {
-    LongOptions options;
-    options.arguments.reserve(static_cast<std::size_t>(argc) + 1);
-    if (argc > 0) options.arguments.push_back(argv[0]);
+LongOptions TakeLongOptions(int argc, const char* const* argv, RunOptions& options) {
+    LongOptions read;
+    read.arguments.reserve(static_cast<std::size_t>(argc) + 1);
+    if (argc > 0) read.arguments.push_back(argv[0]);
     // "--" ends the options: what follows it is taken as it stands, never as a long option.
     bool options_ended = false;
     for (int position = 1; position >= 1 && position < argc;) {
         options_ended = options_ended || std::string_view(argv[position]) == "--";
         if (!options_ended && IsLongOption(argv[position])) {
-            position = ApplyLongOption(argc, argv, position, options);
+            position = ApplyLongOption(argc, argv, position, options, read);
             continue;
         }
         // A short option's value in the next argument is that value, however much it looks like a long option
         // or like "--": it stays with its option.
         const bool value_follows = !options_ended && ValueInNextArgument(argv[position]);
-        options.arguments.push_back(argv[position++]);
-        if (value_follows && position < argc) options.arguments.push_back(argv[position++]);
+        read.arguments.push_back(argv[position++]);
+        if (value_follows && position < argc) read.arguments.push_back(argv[position++]);
     }
-    options.arguments.push_back(nullptr);
-    return options;
+    read.arguments.push_back(nullptr);
+    return read;
 }
 
 }  // namespace kalderos

@@ -7,25 +7,14 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/output_format.h"
 #include "driver/run_state.h"
-#include "kalderos/kalderos.h"
 
 namespace kalderos {
 
+// What the long options tell beyond the run's options, which they set in the run's own record.
 struct LongOptions {
-    bool quiet = false;            // no banner and no leading blank line
-    OutputFormat format = OutputFormat::Text;
-    RuleSet rules = RuleSet::Classic;
     bool rules_given = false;      // --rules was given, whichever set it named
-    bool summary = false;          // the counts instead of a line per number
-    bool header = true;            // the TSV header row
-    bool fail_on_invalid = false;  // exit 1 when a number was not valid
-    int jobs = 1;                  // --jobs: threads that check a list file; 0 for every usable processor
-    CsvColumn column;              // --column: the input is CSV, and this column of each row is checked
-    char delimiter = ',';          // --delimiter
-    bool delimiter_given = false;
-    char output_delimiter = 0;     // --output-delimiter; 0 where not given
+    bool delimiter_given = false;  // --delimiter was given, whichever byte it named
     bool help = false;
     bool version = false;
     std::vector<const char*> arguments;  // the program name and every argument that is not a long option
@@ -39,9 +28,10 @@ struct LongOptions {
 // "---4000000000000002" stay short-option arguments.
 [[nodiscard]] bool IsLongOption(std::string_view argument);
 
-// The long options of the command line before the first "--" that is no option's value, in order; the last of --format, of --rules and
-// of --jobs wins. Without memory the run ends with 6. Reading stops at an unknown option, a value where none
-// belongs or a missing or unknown --format, --rules or --jobs value, and `problem` says which.
-LongOptions TakeLongOptions(int argc, const char* const* argv);
+// Sets in `options` the long options of the command line before the first "--" that is no option's value, in
+// order; the last of --format, of --rules and of --jobs wins. Without memory the run ends with 6. Reading stops
+// at an unknown option, a value where none belongs or a missing or unknown --format, --rules or --jobs value,
+// and `problem` says which.
+LongOptions TakeLongOptions(int argc, const char* const* argv, RunOptions& options);
 
 }  // namespace kalderos

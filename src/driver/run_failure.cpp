@@ -58,7 +58,7 @@ static_assert(InEnumOrder(), "kFailureTexts is indexed by RunFailure");
 int ReportRunFailure(RunFailure failure, const RunOptions& options, std::string_view path) {
     CheckInterrupt();
     const FailureText& text = kFailureTexts[static_cast<std::size_t>(failure)];
-    if (options.gnu_conventions) {
+    if (options.conventions.failure_on_one_line) {
         if (text.gnu_what.empty()) return text.exit_code;
         std::string what(text.gnu_what);
         if (text.shows_path) what += ' ' + Quoted(path);

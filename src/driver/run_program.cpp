@@ -27,6 +27,7 @@
 #include "lists/text_source.h"
 #include "platform/platform.h"
 #include "records/record_writer.h"
+#include "rules/rule_sets.h"
 #include "ssn/ssn_rules.h"
 
 namespace kalderos {
@@ -84,7 +85,7 @@ std::optional<int> StopCode(const CommandLine& command_line, const RunOptions& o
         case CommandLine::Stop::kNone:
             return std::nullopt;
         case CommandLine::Stop::kBadOption:
-            if (options.gnu_conventions) {
+            if (options.conventions.failure_on_one_line) {
                 const std::string letter = Quoted({&command_line.option_letter, 1});
                 Err().Write("kalderos: " +
                             std::string(command_line.value_missing ? "option requires an argument -- "
@@ -108,8 +109,8 @@ std::optional<int> StopCode(const CommandLine& command_line, const RunOptions& o
 }
 
 // Options of CSV input that cannot go together; the exit code of their refusal.
-std::optional<int> RefuseCsvOptions(const LongOptions& options) {
-    if (options.delimiter_given && !options.column.Given()) {
+std::optional<int> RefuseCsvOptions(const RunOptions& options, const LongOptions& read) {
+    if (read.delimiter_given && !options.column.Given()) {
         Diagnose("option '--delimiter' parts the fields of CSV input, which only '--column' reads");
     } else if (options.output_delimiter != 0 &&
                (!options.column.Given() || options.format != OutputFormat::Csv || options.summary)) {
@@ -130,10 +131,10 @@ struct GivenTexts {
     bool then_input;
 };
 
-// Under GNU conventions every number given, then the input source when -i names a list or no number was given;
-// else the first argument alone, when it is no option, or else the input source.
+// Where numbers stand anywhere, every number given, then the input source when -i names a list or no number was
+// given; else the first argument alone, when it is no option, or else the input source.
 GivenTexts TextsGiven(const CommandLine& command_line, const char* const* arguments, const RunOptions& options) {
-    if (options.gnu_conventions) {
+    if (options.conventions.numbers_anywhere) {
         return {command_line.numbers,
                 command_line.numbers.empty() || options.list_file >= 0 || options.list_is_standard_input};
     }
@@ -196,45 +197,41 @@ int Run(int argc, const char* const* argv) {
     PrepareForMissingMemory();
     platform::PrepareProcess();
     platform::InstallInterruptHandler();
-    // Long options are taken out first; the short options read the rest of the command line.
-    const LongOptions long_options = TakeLongOptions(argc, argv);
+    // The long options are read before the run state is made, for the banner that comes before a run without
+    // memory for it ends; the record moves into the state whole.
+    RunOptions read;
+    // Long options are taken out first, into the run's options; the short options read the rest of the command
+    // line by the conventions the long options chose.
+    const LongOptions long_options = TakeLongOptions(argc, argv, read);
+    read.conventions = long_options.Given(argc) ? kTodaysConventions : kDescribedConventions;
     // From here on: --help and --version too report a failed write on one line.
-    if (long_options.Given(argc)) WriteFailureOnOneLine();
+    if (read.conventions.failure_on_one_line) WriteFailureOnOneLine();
     if (!long_options.problem.empty()) {
         Err().Write("kalderos: " + long_options.problem + "\nTry 'kalderos --help' for more information.\n");
         return kExitUsage;
     }
     if (long_options.help) return PrintUsage();
     if (long_options.version) return PrintVersion();
-    if (const std::optional<int> code = RefuseCsvOptions(long_options)) return *code;
-    const bool records = long_options.format != OutputFormat::Text;
-    if (!long_options.quiet && !records) {
-        // A run with a long option keeps standard error for its diagnostics unless a person watches it.
-        if (!long_options.Given(argc)) {
+    if (const std::optional<int> code = RefuseCsvOptions(read, long_options)) return *code;
+    const bool records = read.format != OutputFormat::Text;
+    if (!read.quiet && !records) {
+        // Standard error is kept for diagnostics unless a person watches it.
+        if (!read.conventions.banner_only_on_terminal) {
             PrintBanner(kLinesBeforeStartBanner);
         } else if (platform::IsTerminal(platform::kStandardError)) {
-            PrintRunBanner(long_options.rules, platform::TerminalShowsUtf8());
+            PrintRunBanner(read.rules, platform::TerminalShowsUtf8());
         }
     }
-    const RunState state = CreateRunState();
+    const RunState state = CreateRunState(std::move(read));
     if (state.options == nullptr || state.highest_groups == nullptr) return kExitOutOfMemory;
     RunOptions& options = *state.options;
-    options.quiet = long_options.quiet;
-    options.fail_on_invalid = long_options.fail_on_invalid;
-    options.format = long_options.format;
-    options.header = long_options.header;
-    options.rules = long_options.rules;
-    options.summary = long_options.summary;
-    options.column = long_options.column;
-    options.delimiter = long_options.delimiter;
-    options.output_delimiter = long_options.output_delimiter;
-    options.jobs = long_options.jobs == 0 ? platform::UsableProcessors() : long_options.jobs;
+    if (options.jobs == 0) options.jobs = platform::UsableProcessors();
     // The argument list ends in a null pointer after the arguments left.
     const int short_argc = static_cast<int>(long_options.arguments.size()) - 1;
-    options.gnu_conventions = long_options.Given(argc);
     const char* const* arguments = long_options.arguments.data();
-    const CommandLine command_line = options.gnu_conventions ? ParseGnuCommandLine(short_argc, arguments, options)
-                                                             : ParseCommandLine(short_argc, arguments, options);
+    const CommandLine command_line = options.conventions.numbers_anywhere
+                                         ? ParseGnuCommandLine(short_argc, arguments, options)
+                                         : ParseCommandLine(short_argc, arguments, options);
     if (const std::optional<int> code = StopCode(command_line, options)) return *code;
     GivenTexts given = TextsGiven(command_line, arguments, options);
     if (options.column.Given() && !given.numbers.empty()) {
@@ -242,15 +239,17 @@ int Run(int argc, const char* const* argv) {
         return kExitUsage;
     }
     const bool from_standard_input = given.then_input && options.list_file < 0;
-    // Records read standard input to its end, without prompts; so does the text format under GNU conventions
-    // when standard input is no terminal, whose prompts nobody would read.
-    const bool no_one_prompted = options.gnu_conventions && !platform::IsTerminal(platform::kStandardInput);
+    // Records read standard input to its end, without prompts; so may the text format when standard input is
+    // no terminal, whose prompts nobody would read.
+    const bool no_one_prompted =
+        options.conventions.prompts_only_a_terminal && !platform::IsTerminal(platform::kStandardInput);
     // A summary, like the records, counts each line whole and reads standard input as its list.
     const bool whole = records || options.summary || options.column.Given();
     options.standard_input_list = from_standard_input && (whole || no_one_prompted || options.list_is_standard_input);
-    // Under a long option the text format too judges each line whole, as the records do.
-    options.whole_lines = whole || options.gnu_conventions;
-    options.hint_order_of_issue = options.gnu_conventions && !long_options.rules_given && !options.card_mode;
+    // Strict texts are judged a line whole in the text format too, as the records judge them.
+    options.whole_lines = whole || options.conventions.strict_texts;
+    options.hint_order_of_issue =
+        options.conventions.hints_order_of_issue && !long_options.rules_given && !options.card_mode;
     const int list = options.list_file >= 0 ? options.list_file
                      : options.standard_input_list ? platform::kStandardInput
                                                    : -1;

@@ -2,6 +2,7 @@
 #include "driver/run_state.h"
 
 #include <new>
+#include <utility>
 
 namespace kalderos {
 
@@ -18,10 +19,10 @@ bool PathText::Assign(std::string_view full, std::string_view name) {
     return true;
 }
 
-RunState CreateRunState() {
+RunState CreateRunState(RunOptions&& options) {
     // Nothing is released: the items live until the process ends, held here after the run has returned its
     // exit code and while the process ends.
-    static const RunState state{new (std::nothrow) RunOptions, new (std::nothrow) HighestGroupTable};
+    static const RunState state{new (std::nothrow) RunOptions(std::move(options)), new (std::nothrow) HighestGroupTable};
     return state;
 }
 

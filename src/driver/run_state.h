@@ -46,22 +46,68 @@ struct CsvColumn {
     [[nodiscard]] bool Given() const { return number != 0 || !name.empty(); }
 };
 
+// The two ways the program behaves: as it always has, or by today's conventions, which a run opts into with any
+// long option. One of the two is chosen at start-up, and each question is asked of it where it arises.
+struct Conventions {
+    // How the arguments split: numbers anywhere among the options, which "-" alone leads and "--" ends, a
+    // value may start with "-", and "-i -" is standard input; otherwise the first argument alone is a number,
+    // and a value that starts with "-" is a forgotten one.
+    bool numbers_anywhere;
+    // Every -g is read, each over the ones before it; otherwise only the last counts.
+    bool every_group_file;
+    // What the user named and the run cannot use ends it: a second -i, -g beside -C, a name whose full path is
+    // too long; otherwise a later -i takes the place of an earlier one.
+    bool refuses_what_it_cannot_use;
+    // A failure is one line on standard error with the system's reason; otherwise the program's texts of old,
+    // some of them on standard output, and the help screen for a bad option.
+    bool failure_on_one_line;
+    // Each line is judged whole, and a text that is no number is shown as given with its reason; otherwise a
+    // line is read as far as a number goes.
+    bool strict_texts;
+    // Standard input that is no terminal is read as a list, without prompts nobody would read.
+    bool prompts_only_a_terminal;
+    // The end of a run that chose no rules tells how many numbers the order of issue alone made invalid.
+    bool hints_order_of_issue;
+    // The banner only where a person watches standard error, in the terminal's characters; otherwise always,
+    // in code page 437.
+    bool banner_only_on_terminal;
+};
+
+inline constexpr Conventions kDescribedConventions{
+    .numbers_anywhere = false,
+    .every_group_file = false,
+    .refuses_what_it_cannot_use = false,
+    .failure_on_one_line = false,
+    .strict_texts = false,
+    .prompts_only_a_terminal = false,
+    .hints_order_of_issue = false,
+    .banner_only_on_terminal = false,
+};
+inline constexpr Conventions kTodaysConventions{
+    .numbers_anywhere = true,
+    .every_group_file = true,
+    .refuses_what_it_cannot_use = true,
+    .failure_on_one_line = true,
+    .strict_texts = true,
+    .prompts_only_a_terminal = true,
+    .hints_order_of_issue = true,
+    .banner_only_on_terminal = true,
+};
+
 struct RunOptions {
     bool card_mode = false;
-    PathText group_file_path;  // without GNU conventions: the last -g, the only one read
-    std::vector<PathText> group_files;  // under GNU conventions: every -g, read in order
+    PathText group_file_path;  // the last -g, where only the last is read
+    std::vector<PathText> group_files;  // every -g, in order, where every one is read
     PathText list_file_path;
     int list_file = -1;         // descriptor open for reading, or -1
     bool quiet = false;                // --quiet: no leading blank line before the SSN results
     bool fail_on_invalid = false;      // --fail-on-invalid
     bool standard_input_list = false;  // without -i, standard input is read as a list: no prompts, to its end
-    bool list_is_standard_input = false;  // -i - under GNU conventions
-    // A long option was given: the run has opted into GNU conventions. Every argument that is no option is a
-    // number to check, every diagnostic is one line on standard error, and a file the user named and the run
-    // cannot use ends the run: a name refused for the length of its full path is not passed over.
-    bool gnu_conventions = false;
+    bool list_is_standard_input = false;  // -i -, where it names standard input
+    Conventions conventions = kDescribedConventions;  // today's when a long option was given
     bool whole_lines = false;          // records: one text per line, however long
-    int jobs = 1;                      // --jobs: threads that check a list read from a regular file
+    int jobs = 1;                      // --jobs: threads that check a list read from a regular file; 0 for one
+                                       // a usable processor until the run starts
     OutputFormat format = OutputFormat::Text;  // --format
     bool header = true;                        // the TSV header row (--no-header)
     RuleSet rules = RuleSet::Classic;          // --rules
@@ -84,7 +130,7 @@ struct RunState {
     HighestGroupTable* highest_groups;
 };
 
-// Creates both items with their initial values; either is null when memory is short.
-RunState CreateRunState();
+// Creates both items, the options those given, the table empty; either is null when memory is short.
+RunState CreateRunState(RunOptions&& options);
 
 }  // namespace kalderos

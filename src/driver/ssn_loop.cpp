@@ -135,7 +135,7 @@ int SsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRule
 template <RuleSet kSet>
 int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     if (!options.quiet) Out().Write("\n");
-    if (options.gnu_conventions) return SsnStrictTextLoop<kSet>(texts, options, rules);
+    if (options.conventions.strict_texts) return SsnStrictTextLoop<kSet>(texts, options, rules);
     return SsnTextLoop<kSet>(texts, options, rules);
 }
 

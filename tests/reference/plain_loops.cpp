@@ -451,7 +451,7 @@ int RunStrictCardTextLoop(TextSource& texts, const RunOptions& options, RuleSet 
 
 template <RuleSet kRules>
 int RunCardTextLoop(TextSource& texts, const RunOptions& options) {
-    if (options.gnu_conventions) return RunStrictCardTextLoop(texts, options, kRules);
+    if (options.conventions.strict_texts) return RunStrictCardTextLoop(texts, options, kRules);
     switch (kRules) {
         case RuleSet::Classic:
             return RunClassicCardTextLoop(texts, options);
@@ -465,7 +465,7 @@ template <RuleSet kRules>
 int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     const HighestGroupTable& table = rules.Table();
     if (!options.quiet) Out().Write("\n");
-    if (options.gnu_conventions) return RunStrictSsnTextLoop<kRules>(texts, options, rules);
+    if (options.conventions.strict_texts) return RunStrictSsnTextLoop<kRules>(texts, options, rules);
     PlainTexts plain(texts, options);
     const ssn::SsnJudge judge(rules);
     SsnNumber number;

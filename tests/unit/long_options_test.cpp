@@ -37,14 +37,15 @@ TEST(TakeLongOptions, LeavesTheOtherArgumentsInOrder) {
          false},
     };
     for (const auto& row : cases) {
-        const LongOptions options = TakeLongOptions(static_cast<int>(row.argv.size()), row.argv.data());
+        RunOptions options;
+        const LongOptions read = TakeLongOptions(static_cast<int>(row.argv.size()), row.argv.data(), options);
         std::vector<std::string> rest;
-        for (const char* argument : options.arguments) {
+        for (const char* argument : read.arguments) {
             if (argument != nullptr) rest.emplace_back(argument);
         }
         const std::string shown = row.argv.size() > 1 ? row.argv[1] : "";
         EXPECT_EQ(rest, row.rest) << shown;
-        EXPECT_EQ(options.arguments.back(), nullptr) << shown;
+        EXPECT_EQ(read.arguments.back(), nullptr) << shown;
         EXPECT_EQ(options.format, row.format) << shown;
         EXPECT_EQ(options.quiet, row.quiet) << shown;
         EXPECT_EQ(options.header, row.header) << shown;
@@ -78,17 +79,20 @@ TEST(TakeLongOptions, TakesEveryOptionOfTheTableWithEachValue) {
         for (const std::string& value : given) {
             const std::string argument = "--" + std::string(row.name) + (value.empty() ? "" : "=" + value);
             const std::vector<const char*> argv{"k", argument.c_str()};
-            EXPECT_EQ(TakeLongOptions(2, argv.data()).problem, "") << argument;
+            RunOptions options;
+            EXPECT_EQ(TakeLongOptions(2, argv.data(), options).problem, "") << argument;
         }
         // Any name is a column's; any byte but a quote or a line end parts fields.
         const bool delimiter = row.option == LongOption::Delimiter || row.option == LongOption::OutputDelimiter;
         const std::string bad = row.option == LongOption::Column ? "0" : delimiter ? "ab" : "x";
         const std::string refused = "--" + std::string(row.name) + "=" + bad;
         const std::vector<const char*> argv{"k", refused.c_str()};
-        EXPECT_NE(TakeLongOptions(2, argv.data()).problem, "") << refused;
+        RunOptions options;
+        EXPECT_NE(TakeLongOptions(2, argv.data(), options).problem, "") << refused;
     }
     const std::vector<const char*> argv{"k", "--rules=current", "--jobs", "0"};
-    const LongOptions options = TakeLongOptions(4, argv.data());
+    RunOptions options;
+    EXPECT_TRUE(TakeLongOptions(4, argv.data(), options).rules_given);
     EXPECT_EQ(options.rules, RuleSet::Current);
     EXPECT_EQ(options.jobs, 0);
 }
