@@ -10,6 +10,7 @@
 #include "card/card_field_values.h"
 #include "card/card_outcome.h"
 #include "card/written_card.h"
+#include "driver/loops.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 #include "lists/block_loop.h"

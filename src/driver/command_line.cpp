@@ -8,6 +8,20 @@
 #include "platform/platform.h"
 
 namespace kalderos {
+
+bool PathText::Assign(std::string_view full, std::string_view name) {
+    if (full.size() > kMaxLength) {
+        refused_ = full;
+        return false;
+    }
+    full.copy(text_.data(), full.size());
+    text_[full.size()] = '\0';
+    length_ = full.size();
+    name_ = name;
+    refused_.clear();
+    return true;
+}
+
 namespace {
 
 using Stop = CommandLine::Stop;

@@ -1,7 +1,6 @@
 // The record loops: each text judged on its own and printed by its format's printer.
-#include "driver/record_loops.h"
+#include "driver/loops.h"
 
-#include "driver/order_of_issue_hint.h"
 #include "driver/text_loop.h"
 #include "io/output_stream.h"
 #include "lists/block_loop.h"

@@ -15,10 +15,9 @@
 #include "driver/command_line.h"
 #include "driver/load_group_table.h"
 #include "driver/long_options.h"
-#include "driver/record_loops.h"
+#include "driver/loops.h"
 #include "driver/run_failure.h"
 #include "driver/run_state.h"
-#include "driver/summary_loops.h"
 #include "driver/text_loop.h"
 #include "io/diagnostics.h"
 #include "io/output_stream.h"
@@ -191,6 +190,15 @@ int CheckTextsUnder(TextSource& texts, const RunOptions& options, const ssn::Ssn
 int CheckTexts(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules) {
     return WithRuleSet(options.rules,
                        [&](auto set) { return CheckTextsUnder<decltype(set)::value>(texts, options, rules); });
+}
+
+// Creates both items, the options those given, the table empty; either is null when memory is short.
+RunState CreateRunState(RunOptions&& options) {
+    // Nothing is released: the items live until the process ends, held here after the run has returned its
+    // exit code and while the process ends.
+    static const RunState state{new (std::nothrow) RunOptions(std::move(options)),
+                                new (std::nothrow) HighestGroupTable};
+    return state;
 }
 
 int Run(int argc, const char* const* argv) {

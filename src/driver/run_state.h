@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/output_format.h"
+#include "records/output_format.h"
+#include "console/order_of_issue_hint.h"
 #include "kalderos/kalderos.h"
 #include "rows/ssn_tally.h"
 
@@ -125,12 +126,15 @@ struct RunOptions {
     [[nodiscard]] bool EchoesCsvRows() const { return column.Given() && format == OutputFormat::Csv && !summary; }
 };
 
+// At the end of a run that asks for it, the numbers the order of issue alone made invalid, when there are any.
+inline void HintAtOrderOfIssue(const RunOptions& options, const NotIssuedTally& not_issued) {
+    if (!options.hint_order_of_issue || not_issued.count == 0) return;
+    TellInvalidByOrderOfIssue(not_issued.count, not_issued.from_group_files, options.group_files.size());
+}
+
 struct RunState {
     RunOptions* options;
     HighestGroupTable* highest_groups;
 };
-
-// Creates both items, the options those given, the table empty; either is null when memory is short.
-RunState CreateRunState(RunOptions&& options);
 
 }  // namespace kalderos

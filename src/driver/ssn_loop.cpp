@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "driver/order_of_issue_hint.h"
 #include "rows/ssn_tally.h"
+#include "driver/loops.h"
 #include "driver/text_loop.h"
-#include "driver/unread_line.h"
+#include "records/unread_line.h"
 #include "io/output_stream.h"
 #include "lists/block_loop.h"
 #include "ssn/result_line.h"

@@ -1,6 +1,6 @@
 // The summary loops: each text judged on its own, as a record would be, and only its reason (and a card's type)
 // counted; each block's step counts its own texts and the writing thread adds the counts up.
-#include "driver/summary_loops.h"
+#include "driver/loops.h"
 
 #include <array>
 #include <cstddef>
@@ -10,9 +10,8 @@
 #include "card/card_field_values.h"
 #include "card/card_outcome.h"
 #include "card/written_card.h"
-#include "driver/order_of_issue_hint.h"
 #include "rows/ssn_tally.h"
-#include "driver/summary_table.h"
+#include "records/summary_table.h"
 #include "driver/text_loop.h"
 #include "lists/block_loop.h"
 #include "lists/line_reader.h"

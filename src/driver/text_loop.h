@@ -125,11 +125,4 @@ template <class MakeStep, class Finish>
     return EndOfTexts(failure, options, any_failed, [&] { finish(step); });
 }
 
-// The loops of the text format: SSN result lines and card lines. The reference program of the tests brings
-// plain loops of its own in their place.
-template <RuleSet kRules>
-[[nodiscard]] int RunSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn::SsnRules& rules);
-template <RuleSet kRules>
-[[nodiscard]] int RunCardTextLoop(TextSource& texts, const RunOptions& options);
-
 }  // namespace kalderos

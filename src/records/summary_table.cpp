@@ -1,6 +1,6 @@
 // Printing the counts of --summary: a table a person reads, or rows and an object a script reads, which keep
 // every name even at 0 so that a script finds each one on every run.
-#include "driver/summary_table.h"
+#include "records/summary_table.h"
 
 #include <algorithm>
 #include <string>

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/output_format.h"
+#include "records/output_format.h"
 
 namespace kalderos {
 
