@@ -134,10 +134,8 @@ std::size_t TextLength(const char* text, std::size_t size, const Window& window)
     return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : size;
 }
 
-// The lookups are inlined where the type is needed: with their third level the compiler would leave them calls,
-// which cost as much as the lookup.
 template <const CardTypeTable& kTable>
-[[gnu::always_inline]] inline std::size_t TypeOfDigits(const char* digits) {
+inline std::size_t TypeOfDigits(const char* digits) {
     using S = Shape<kTable>;
     const auto four = static_cast<std::size_t>((digits[0] - '0') * 1000 + (digits[1] - '0') * 100 +
                                                (digits[2] - '0') * 10 + (digits[3] - '0'));
@@ -160,7 +158,7 @@ template <const CardTypeTable& kTable>
 
 // The type by the number's first digits, wherever dashes stand between them.
 template <const CardTypeTable& kTable>
-[[gnu::always_inline]] inline std::size_t TypeOf(const char* text, unsigned digits) {
+inline std::size_t TypeOf(const char* text, unsigned digits) {
     constexpr std::size_t kDeciding = Shape<kTable>::kDecidingDigits;
     constexpr unsigned kLeading = (1u << kDeciding) - 1;
     if ((digits & kLeading) == kLeading) return TypeOfDigits<kTable>(text);

@@ -142,10 +142,9 @@ template <RuleSet kRules>
 class CardStrictTextStep : public CarriesNothing {
 public:
     explicit CardStrictTextStep(OutputStream& out) : out_(out) {}
-    // Inlined into the list's loop, as the record steps are.
-    [[gnu::always_inline]] bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
     // A text without a line end: a line's, or a CSV cell's value.
-    [[gnu::always_inline]] bool CheckCell(std::string_view value) {
+    bool CheckCell(std::string_view value) {
         static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
         const std::string_view input = UpToNul(value);
         card::WrittenCopy copy;

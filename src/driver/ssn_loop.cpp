@@ -72,10 +72,9 @@ public:
 
     SsnStrictTextStep(OutputStream& out, const ssn::SsnJudge& judge, const GroupFileAreas& named)
         : out_(out), judge_(judge), named_(named) {}
-    // Inlined into the list's loop, as the record steps are.
-    [[gnu::always_inline]] bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
     // A text without a line end: a line's, or a CSV cell's value.
-    [[gnu::always_inline]] bool CheckCell(std::string_view value) {
+    bool CheckCell(std::string_view value) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
         // A usual shape, whole, holds no NUL: judged without looking for one.
         const ssn::UsualShape shape = ssn::WholeUsualShape(value.data(), value.size());

@@ -28,10 +28,9 @@ public:
     using Tally = SsnSummaryTally;
 
     SsnSummaryStep(const ssn::SsnJudge& judge, const GroupFileAreas& named) : judge_(judge), named_(named) {}
-    // Inlined into the list's loop, as the record steps are.
-    [[gnu::always_inline]] bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
     // A text without a line end: a line's, or a CSV cell's value.
-    [[gnu::always_inline]] bool CheckCell(std::string_view value) {
+    bool CheckCell(std::string_view value) {
         static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
         const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(UpToNul(value));
         tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);

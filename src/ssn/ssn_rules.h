@@ -31,7 +31,7 @@ public:
     // judge without the order of issue, which tells only whether the number could predate randomization, and
     // mark CONFIRM on a valid number only.
     template <RuleSet kSet>
-    [[nodiscard, gnu::always_inline]] FieldsJudged JudgeAs(std::int32_t area, std::int32_t group, std::int32_t serial) const {
+    [[nodiscard]] FieldsJudged JudgeAs(std::int32_t area, std::int32_t group, std::int32_t serial) const {
         const auto area_index = static_cast<std::size_t>(area);
         const bool issued = group_order_[static_cast<std::size_t>(group)] <= highest_order_[area_index];
         const bool marks = ssn::MarksConfirm(group, serial, table_.group[area_index]);

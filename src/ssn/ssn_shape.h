@@ -110,7 +110,7 @@ inline std::int32_t FieldAt(const char* text, std::size_t at, std::size_t width)
 }
 
 // The number a text of `shape` states.
-[[gnu::always_inline]] inline SsnNumber NumberOfShape(const char* text, UsualShape shape) {
+inline SsnNumber NumberOfShape(const char* text, UsualShape shape) {
     return {FieldAt(text, 0, 3), FieldAt(text, shape.group_at, 2), FieldAt(text, shape.serial_at, 4)};
 }
 
