@@ -90,6 +90,61 @@ inline unsigned SumOfBytes(Bytes16 bytes) {
 #endif
 }
 
+// Sixteen bytes of a text in one register, and what is found among them, bit i for byte i: the one way the
+// judges and printers above this folder look at bytes sixteen at a time.
+class Sixteen {
+public:
+    static Sixteen Load(const char* text) { return Sixteen(LoadSixteen(text)); }
+    // Eight bytes and eight more, put together in registers (a copy into a buffer would be read back before its
+    // stores settle); the first eight are the lower ones.
+    static Sixteen FromHalves(std::uint64_t first, std::uint64_t last) {
+        const Words2 halves = {first, last};
+        return Sixteen(reinterpret_cast<Bytes16>(halves));
+    }
+    // 0xFF in byte i where bit i of `mask` is set, 0 elsewhere.
+    static Sixteen FromBits(unsigned mask) { return Sixteen(MaskBytes(mask)); }
+
+    void Store(char* out) const { std::memcpy(out, &bytes_, sizeof bytes_); }
+
+    [[nodiscard]] unsigned Digits() const { return FlagMask(DigitBytes(bytes_)); }
+    [[nodiscard]] unsigned Equal(char c) const { return FlagMask(BytesEqualTo(bytes_, c)); }
+    // Any of the bytes `c`, found together.
+    template <class... Chars>
+    [[nodiscard]] unsigned AnyOf(Chars... c) const {
+        return FlagMask((BytesEqualTo(bytes_, c) | ...));
+    }
+    // The same, or a byte outside `low` to `high`.
+    template <class... Chars>
+    [[nodiscard]] unsigned OutsideOrAnyOf(std::uint8_t low, std::uint8_t high, Chars... c) const {
+        const auto outside = reinterpret_cast<Bytes16>(static_cast<Bytes16>(bytes_ - low) > static_cast<std::uint8_t>(high - low));
+        return FlagMask((outside | ... | BytesEqualTo(bytes_, c)));
+    }
+    [[nodiscard]] unsigned AtMost(std::uint8_t high) const {
+        return FlagMask(reinterpret_cast<Bytes16>(bytes_ <= high));
+    }
+    [[nodiscard]] unsigned Within(std::uint8_t low, std::uint8_t high) const {
+        return FlagMask(reinterpret_cast<Bytes16>(static_cast<Bytes16>(bytes_ - low) <= static_cast<std::uint8_t>(high - low)));
+    }
+    // The Luhn sum's share of these digits: each where `taken` is 0xFF once, and where `doubled` is too once
+    // more, less 9 from 5 on, which makes the digit sum of its double.
+    [[nodiscard]] unsigned LuhnShares(Sixteen taken, Sixteen doubled) const {
+        const Bytes16 value = bytes_ - '0';
+        const Bytes16 again = value & doubled.bytes_;
+        const Bytes16 nines = reinterpret_cast<Bytes16>(again > 4) & 9;
+        return SumOfBytes((value & taken.bytes_) + again - nines);
+    }
+
+private:
+    explicit Sixteen(Bytes16 bytes) : bytes_(bytes) {}
+    Bytes16 bytes_;
+};
+
+// What `find` (a mask of a Sixteen) finds among the thirty-two bytes at `text`, all readable.
+template <class Find>
+std::uint32_t AmongThirtyTwo(const char* text, const Find& find) {
+    return find(Sixteen::Load(text)) | static_cast<std::uint32_t>(find(Sixteen::Load(text + 16))) << 16;
+}
+
 // Set bits of a mask of at most 32 bits, without the instruction not every x86-64 processor has.
 constexpr unsigned CountBits(std::uint32_t bits) {
     bits -= (bits >> 1) & 0x55555555u;

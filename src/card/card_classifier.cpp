@@ -39,22 +39,18 @@ constexpr std::array<bool, 200> kMultipleOfTen = [] {
 
 // The first kCardReadAhead bytes of a text as masks, bit i for character i.
 struct Window {
-    bytes::Bytes16 low;
-    bytes::Bytes16 high;
+    bytes::Sixteen low;
+    bytes::Sixteen high;
     std::uint32_t digits;  // within the scan limit
     std::uint32_t dashes;  // within the scan limit
 };
 
 Window LookAt(const char* text, std::size_t limit) {
-    Window window;
-    window.low = bytes::LoadSixteen(text);
-    window.high = bytes::LoadSixteen(text + 16);
+    const bytes::Sixteen low = bytes::Sixteen::Load(text);
+    const bytes::Sixteen high = bytes::Sixteen::Load(text + 16);
     const std::uint32_t in_limit = (std::uint32_t{1} << limit) - 1;
-    window.digits = (bytes::FlagMask(bytes::DigitBytes(window.low)) |
-                     bytes::FlagMask(bytes::DigitBytes(window.high)) << 16) & in_limit;
-    window.dashes = (bytes::FlagMask(bytes::BytesEqualTo(window.low, '-')) |
-                     bytes::FlagMask(bytes::BytesEqualTo(window.high, '-')) << 16) & in_limit;
-    return window;
+    return {low, high, (low.Digits() | std::uint32_t{high.Digits()} << 16) & in_limit,
+            (low.Equal('-') | std::uint32_t{high.Equal('-')} << 16) & in_limit};
 }
 
 // `chosen` when `condition` holds, else `otherwise`, by arithmetic: the compiler keeps a conditional expression
@@ -125,8 +121,7 @@ Scan ScanDigitsAndDashes(const Window& window) {
 
 // Where the text ends, for the outcomes that leave it uncut: its size, or its first NUL.
 std::size_t TextLength(const char* text, std::size_t size, const Window& window) {
-    std::uint32_t nuls = bytes::FlagMask(bytes::BytesEqualTo(window.low, '\0')) |
-                         bytes::FlagMask(bytes::BytesEqualTo(window.high, '\0')) << 16;
+    std::uint32_t nuls = window.low.Equal('\0') | std::uint32_t{window.high.Equal('\0')} << 16;
     if (size < kCardReadAhead) nuls &= (std::uint32_t{1} << size) - 1;
     if (nuls != 0) return static_cast<std::size_t>(std::countr_zero(nuls));
     if (size <= kCardReadAhead) return size;
@@ -172,15 +167,6 @@ inline std::size_t TypeOf(const char* text, unsigned digits) {
     return TypeOfDigits<kTable>(first.data());
 }
 
-// Sixteen characters' share in the Luhn sum: the digits `taken` once, and those `doubled` (among them) once
-// more, less 9 from 5 on, which makes the digit sum of their double. The masks hold 0xFF in the bytes they mean.
-unsigned LuhnShares(bytes::Bytes16 characters, bytes::Bytes16 taken, bytes::Bytes16 doubled) {
-    const bytes::Bytes16 value = characters - '0';
-    const bytes::Bytes16 again = value & doubled;
-    const bytes::Bytes16 nines = reinterpret_cast<bytes::Bytes16>(again > 4) & 9;
-    return bytes::SumOfBytes((value & taken) + again - nines);
-}
-
 // For a number at the very start of the text the masks depend on its length alone.
 struct LeadingNumberMasks {
     std::array<std::uint8_t, 32> taken{};
@@ -201,16 +187,16 @@ constexpr auto kLeadingNumberMasks = [] {
     return masks;
 }();
 
-bytes::Bytes16 LoadMask(const std::uint8_t* mask) { return bytes::LoadSixteen(reinterpret_cast<const char*>(mask)); }
+bytes::Sixteen LoadMask(const std::uint8_t* mask) { return bytes::Sixteen::Load(reinterpret_cast<const char*>(mask)); }
 
 // The Luhn test of the first `length` characters, all digits; only the first sixteen where no number is longer.
 template <const CardTypeTable& kTable>
 bool LeadingLuhnPasses(const Window& window, std::size_t length) {
     using S = Shape<kTable>;
     const LeadingNumberMasks& masks = kLeadingNumberMasks<kTable>[length - S::kMinDigits];
-    unsigned sum = LuhnShares(window.low, LoadMask(masks.taken.data()), LoadMask(masks.doubled.data()));
+    unsigned sum = window.low.LuhnShares(LoadMask(masks.taken.data()), LoadMask(masks.doubled.data()));
     if constexpr (S::kMaxDigits > 16) {
-        sum += LuhnShares(window.high, LoadMask(masks.taken.data() + 16), LoadMask(masks.doubled.data() + 16));
+        sum += window.high.LuhnShares(LoadMask(masks.taken.data() + 16), LoadMask(masks.doubled.data() + 16));
     }
     return kMultipleOfTen[sum];
 }
@@ -229,8 +215,9 @@ bool LuhnPasses(const Window& window, std::uint32_t counted, std::size_t count) 
     dash_parity ^= dash_parity << 16;
     const std::uint32_t odd_index = 0xAAAAAAAAu ^ dash_parity;
     const std::uint32_t doubled = counted & (odd_index ^ even_count);
-    const unsigned sum = LuhnShares(window.low, bytes::MaskBytes(counted), bytes::MaskBytes(doubled)) +
-                         LuhnShares(window.high, bytes::MaskBytes(counted >> 16), bytes::MaskBytes(doubled >> 16));
+    using bytes::Sixteen;
+    const unsigned sum = window.low.LuhnShares(Sixteen::FromBits(counted), Sixteen::FromBits(doubled)) +
+                         window.high.LuhnShares(Sixteen::FromBits(counted >> 16), Sixteen::FromBits(doubled >> 16));
     return kMultipleOfTen[sum];
 }
 

@@ -30,13 +30,6 @@ CardOutcome ClassifyAnyWritten(std::string_view text, CardOutcome first, Written
     return ClassifyReadable<kRules>(written.number.data(), written.number.size());
 }
 
-// Bit i for each of the first 32 bytes of `text` of which `flags` holds.
-template <class Flags>
-std::uint32_t MaskOf(const char* text, const Flags& flags) {
-    return bytes::FlagMask(flags(bytes::LoadSixteen(text))) |
-           std::uint32_t{bytes::FlagMask(flags(bytes::LoadSixteen(text + 16)))} << 16;
-}
-
 // The bits below bit `n` (0 to 32).
 constexpr std::uint32_t Below(std::size_t n) { return n >= 32 ? ~std::uint32_t{0} : (std::uint32_t{1} << n) - 1; }
 
@@ -51,13 +44,13 @@ struct Masks {
 Masks MasksOf(const char* text, std::size_t size) {
     static_assert(kCardReadAhead == 32, "the masks are of the bytes the classifier reads");
     const std::uint32_t in_text = Below(size);
-    const std::uint32_t blanks = MaskOf(text, [](bytes::Bytes16 b) { return bytes::BytesEqualTo(b, ' '); }) & in_text;
+    using bytes::AmongThirtyTwo;
+    using bytes::Sixteen;
+    const std::uint32_t blanks = AmongThirtyTwo(text, [](Sixteen b) { return b.Equal(' '); }) & in_text;
     // Tab, line feed, vertical tab, form feed and carriage return are 9 to 13.
-    const std::uint32_t controls = MaskOf(text, [](bytes::Bytes16 b) {
-        return reinterpret_cast<bytes::Bytes16>(static_cast<bytes::Bytes16>(b - 9) < 5);
-    }) & in_text;
-    return {blanks | controls, blanks, MaskOf(text, bytes::DigitBytes) & in_text,
-            MaskOf(text, [](bytes::Bytes16 b) { return bytes::BytesEqualTo(b, '\0'); }) & in_text};
+    const std::uint32_t controls = AmongThirtyTwo(text, [](Sixteen b) { return b.Within(9, 13); }) & in_text;
+    return {blanks | controls, blanks, AmongThirtyTwo(text, [](Sixteen b) { return b.Digits(); }) & in_text,
+            AmongThirtyTwo(text, [](Sixteen b) { return b.Equal('\0'); }) & in_text};
 }
 
 }  // namespace

@@ -60,9 +60,8 @@ template <RuleSet kRules>
 // white space, a NUL or another control.
 inline bool HoldsLowBytes(const char* text, std::size_t size) {
     static_assert(kCardReadAhead == 32, "two vectors");
-    const auto low = [](bytes::Bytes16 b) { return bytes::FlagMask(reinterpret_cast<bytes::Bytes16>(b <= ' ')); };
     const std::uint32_t in_text = size >= 32 ? ~std::uint32_t{0} : (std::uint32_t{1} << size) - 1;
-    return ((low(bytes::LoadSixteen(text)) | std::uint32_t{low(bytes::LoadSixteen(text + 16))} << 16) & in_text) != 0;
+    return (bytes::AmongThirtyTwo(text, [](bytes::Sixteen b) { return b.AtMost(' '); }) & in_text) != 0;
 }
 
 // The strict reading, fast, of a text of `size` bytes from whose start kCardReadAhead bytes may be read: the

@@ -290,9 +290,7 @@ private:
     // The digits of the part of the text the classifier kept (digits and dashes only, at most 20), dashes left
     // out; the part is copied in one move when it has none.
     void PrintDigits(std::string_view name, std::string_view kept) {
-        const std::uint32_t dashes =
-            bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(kept.data()), '-')) |
-            bytes::FlagMask(bytes::BytesEqualTo(bytes::LoadSixteen(kept.data() + 16), '-')) << 16;
+        const std::uint32_t dashes = bytes::BytesEqualMask32(kept.data(), '-');
         if ((dashes & ((std::uint32_t{1} << kept.size()) - 1)) == 0) {
             return writer_.Readable(name, kept.data(), kept.size());
         }

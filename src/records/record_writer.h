@@ -44,10 +44,7 @@ struct TsvSyntax {
         return out;
     }
     // Bit i set where byte i of the sixteen needs an escape: the tab, the line ends, the backslash.
-    static unsigned EscapeMask(bytes::Bytes16 bytes) {
-        return bytes::FlagMask(bytes::BytesEqualTo(bytes, '\\') | bytes::BytesEqualTo(bytes, '\t') |
-                              bytes::BytesEqualTo(bytes, '\n') | bytes::BytesEqualTo(bytes, '\r'));
-    }
+    static unsigned EscapeMask(bytes::Sixteen bytes) { return bytes.AnyOf('\\', '\t', '\n', '\r'); }
 };
 
 // JSON Lines: one object per line, every field named; strings quoted, null for none.
@@ -65,10 +62,7 @@ struct JsonlSyntax {
         return Put(Put(Put(out, first ? "{\"" : ",\""), name), "\":");
     }
     // Outside the printable ASCII range (control bytes, DEL and bytes above 127), a quote or a backslash.
-    static unsigned EscapeMask(bytes::Bytes16 bytes) {
-        const auto outside = reinterpret_cast<bytes::Bytes16>(static_cast<bytes::Bytes16>(bytes - 0x20) > 0x5E);
-        return bytes::FlagMask(outside | bytes::BytesEqualTo(bytes, '\\') | bytes::BytesEqualTo(bytes, '"'));
-    }
+    static unsigned EscapeMask(bytes::Sixteen bytes) { return bytes.OutsideOrAnyOf(0x20, 0x7E, '\\', '"'); }
 };
 
 // CSV (RFC 4180, with the "\n" line ends of every output here): fields in a row, comma-separated, after a
@@ -89,10 +83,7 @@ struct CsvSyntax {
         return out;
     }
     // The bytes that make a field quoted: the comma, the quote, the line ends.
-    static unsigned EscapeMask(bytes::Bytes16 bytes) {
-        return bytes::FlagMask(bytes::BytesEqualTo(bytes, ',') | bytes::BytesEqualTo(bytes, '"') |
-                              bytes::BytesEqualTo(bytes, '\n') | bytes::BytesEqualTo(bytes, '\r'));
-    }
+    static unsigned EscapeMask(bytes::Sixteen bytes) { return bytes.AnyOf(',', '"', '\n', '\r'); }
 };
 
 // A CSV field holding a comma, a quote or a line break is quoted whole.
@@ -153,14 +144,14 @@ public:
         }
         start_ = cursor_ = out_.Reserve(kFieldsRoom + 8 * kReadAhead);
         cursor_ = record::Put(Syntax::Key(cursor_, name, true), Syntax::kQuote);
-        const bytes::Bytes16 low = bytes::LoadSixteen(input.data());
-        const bytes::Bytes16 high = bytes::LoadSixteen(input.data() + 16);
+        const bytes::Sixteen low = bytes::Sixteen::Load(input.data());
+        const bytes::Sixteen high = bytes::Sixteen::Load(input.data() + 16);
         const std::uint32_t inside = static_cast<std::uint32_t>((std::uint64_t{1} << input.size()) - 1);
         const std::uint32_t escapes = Syntax::EscapeMask(low) | Syntax::EscapeMask(high) << 16;
         if ((escapes & inside) == 0) {
             // The bytes past the input are written over next.
-            std::memcpy(cursor_, &low, sizeof low);
-            std::memcpy(cursor_ + sizeof low, &high, sizeof high);
+            low.Store(cursor_);
+            high.Store(cursor_ + 16);
             cursor_ += input.size();
         } else if constexpr (Syntax::kQuotesWhole) {
             cursor_ = record::PutCsvField(input, cursor_);

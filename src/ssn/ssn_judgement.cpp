@@ -13,7 +13,7 @@ StrictReading ReadStrict(std::string_view text) {
     const std::string_view trimmed = bytes::TrimSpace(text);
     std::array<char, kSsnReadAhead> copy{};
     trimmed.substr(0, copy.size()).copy(copy.data(), copy.size());
-    const bytes::Bytes16 first = bytes::LoadSixteen(copy.data());
+    const bytes::Sixteen first = bytes::Sixteen::Load(copy.data());
     const UsualShape usual = WholeUsualShapeOf(first, trimmed.size());
     const UsualShape shape = usual.Found() ? usual : WholeSpacedShapeOf(first, trimmed.size());
     return {trimmed.data(), shape, trimmed.empty()};

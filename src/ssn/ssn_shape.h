@@ -45,10 +45,10 @@ static_assert(kDashedDigits == 0b111'1011'0111u && kDashedDashes == (1u << 3 | 1
 // "123 45 6789", as people write a number too: blanks where the dashes stand, the fields where the dashed shape
 // has them. The strict reading alone takes it, off the usual shapes' short path: the text line reads such a
 // text as it always has. Not Found for any other text of exactly `size` bytes, its first sixteen in `bytes`.
-inline UsualShape WholeSpacedShapeOf(bytes::Bytes16 bytes, std::size_t size) {
+inline UsualShape WholeSpacedShapeOf(bytes::Sixteen bytes, std::size_t size) {
     if (size != kDashedShape.Length()) return {};
-    const unsigned digits = bytes::FlagMask(bytes::DigitBytes(bytes));
-    const unsigned blanks = bytes::FlagMask(bytes::BytesEqualTo(bytes, ' '));
+    const unsigned digits = bytes.Digits();
+    const unsigned blanks = bytes.Equal(' ');
     const bool spaced = ((digits & detail::kDashedDigits) == detail::kDashedDigits) &
                         ((blanks & detail::kDashedDashes) == detail::kDashedDashes);
     return spaced ? kDashedShape : UsualShape{};
@@ -56,10 +56,10 @@ inline UsualShape WholeSpacedShapeOf(bytes::Bytes16 bytes, std::size_t size) {
 
 // The shape at the start of a text of `size` bytes from whose start kSsnReadAhead bytes may be read.
 inline UsualShape UsualShapeAt(const char* text, std::size_t size) {
-    const bytes::Bytes16 bytes = bytes::LoadSixteen(text);
+    const bytes::Sixteen bytes = bytes::Sixteen::Load(text);
     const unsigned in_text = 0xFFFFu >> (16 - std::min<std::size_t>(size, 16));
-    const unsigned digits = bytes::FlagMask(bytes::DigitBytes(bytes)) & in_text;
-    const unsigned dashes = bytes::FlagMask(bytes::BytesEqualTo(bytes, '-')) & in_text;
+    const unsigned digits = bytes.Digits() & in_text;
+    const unsigned dashes = bytes.Equal('-') & in_text;
     const bool plain = (digits & detail::kPlainDigits) == detail::kPlainDigits;
     const bool dashed = ((digits & detail::kDashedDigits) == detail::kDashedDigits) &
                         ((dashes & detail::kDashedDashes) == detail::kDashedDashes);
@@ -71,13 +71,13 @@ inline UsualShape UsualShapeAt(const char* text, std::size_t size) {
 
 // The shape of a text of exactly `size` bytes, its first sixteen in `bytes`, that is one of the usual shapes,
 // whole; not Found for any other text.
-inline UsualShape WholeUsualShapeOf(bytes::Bytes16 bytes, std::size_t size) {
+inline UsualShape WholeUsualShapeOf(bytes::Sixteen bytes, std::size_t size) {
     if (size != kPlainShape.Length() && size != kDashedShape.Length()) return {};
-    const unsigned digits = bytes::FlagMask(bytes::DigitBytes(bytes));
+    const unsigned digits = bytes.Digits();
     if (size == kPlainShape.Length()) {
         return (digits & detail::kPlainDigits) == detail::kPlainDigits ? kPlainShape : UsualShape{};
     }
-    const unsigned dashes = bytes::FlagMask(bytes::BytesEqualTo(bytes, '-'));
+    const unsigned dashes = bytes.Equal('-');
     const bool dashed = ((digits & detail::kDashedDigits) == detail::kDashedDigits) &
                         ((dashes & detail::kDashedDashes) == detail::kDashedDashes);
     return dashed ? kDashedShape : UsualShape{};
@@ -85,11 +85,11 @@ inline UsualShape WholeUsualShapeOf(bytes::Bytes16 bytes, std::size_t size) {
 
 // The same for a text from whose start kSsnReadAhead bytes may be read.
 inline UsualShape WholeUsualShape(const char* text, std::size_t size) {
-    return WholeUsualShapeOf(bytes::LoadSixteen(text), size);
+    return WholeUsualShapeOf(bytes::Sixteen::Load(text), size);
 }
 
 // The same for a text of nine to sixteen bytes of which none past its end may be read: its first and last eight
-// bytes, put together in registers (a copy into a padded buffer would be read back before its stores settle).
+// bytes, put together.
 inline UsualShape WholeUsualShapeWithin(const char* text, std::size_t size) {
     if (size != kPlainShape.Length() && size != kDashedShape.Length()) return {};
     if constexpr (std::endian::native != std::endian::little) {
@@ -98,8 +98,7 @@ inline UsualShape WholeUsualShapeWithin(const char* text, std::size_t size) {
         return WholeUsualShape(padded, size);
     }
     const std::uint64_t last = bytes::LoadEight(text + size - 8) >> (8 * (16 - size));
-    const bytes::Words2 halves = {bytes::LoadEight(text), last};
-    return WholeUsualShapeOf(reinterpret_cast<bytes::Bytes16>(halves), size);
+    return WholeUsualShapeOf(bytes::Sixteen::FromHalves(bytes::LoadEight(text), last), size);
 }
 
 // The digits of a field that stands in a text: `width` of them at `at`.
