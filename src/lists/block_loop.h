@@ -1,24 +1,7 @@
 // The loop over a list's blocks. With one job the thread that reads checks each block's texts as it reads them,
 // its output going straight to the run's output; with more, threads check the blocks into output of their own,
-// written in the list's order, the same bytes and verdicts as one job gives. A loop's work is a step, made for
-// an output stream:
-//   bool CheckLine(std::string_view text)  prints a text of the list, which may be a piece of a line; true when
-//                                          the text fails
-//   bool Settles(std::string_view text, bool begins_line)
-//                                          at a block's start: whether the text's output and verdict can be had
-//                                          without the state the texts before the block leave (`begins_line`
-//                                          false for the pieces of a line begun in the block before); each text
-//                                          until one settles is checked by the writing thread, in turn, with
-//                                          the state of the blocks before
-//   Carry                                  the step's type of that state
-//   Carry Carried()                        the state a block ends with, once a text of it has settled
-//   void Resume(const Carry&)              takes over that state
-//   Tally                                  what the step counts of the texts it checked, apart from their output
-//   Tally Tallied()                        the counts of the texts this step checked
-//   void AddTally(const Tally&)            adds the counts of the texts another step checked; each block's step
-//                                          counts its own texts, and the writing thread adds them up
-// and a step over CSV rows, whose blocks start where rows start and end where they end (see ChecksRows):
-//   bool CheckRows(std::string_view rows)  prints the rows of a block, and says whether a text among them failed
+// written in the list's order, the same bytes and verdicts as one job gives. A loop's work is a step (ListStep),
+// made for an output stream.
 #pragma once
 
 #include <concepts>
@@ -65,11 +48,42 @@ struct ListChecked {
     bool read_failed = false;  // a read error ended the list; everything read before it was checked
 };
 
-// A step that takes a block's CSV rows at once.
+// A step that takes a block's CSV rows at once, whose blocks start where rows start and end where they end: it
+// prints the rows of a block, and says whether a text among them failed.
 template <class Step>
 concept ChecksRows = requires(Step& step, std::string_view rows) {
     { step.CheckRows(rows) } -> std::same_as<bool>;
 };
+
+// What a step counts of its texts apart from their output, its Tally: Tallied gives it, and AddTally adds another
+// step's (each block's step counts its own texts, and the writing thread adds them up).
+template <class Step>
+concept TalliesTexts = requires(Step& step, const typename Step::Tally& tally) {
+    { step.Tallied() } -> std::convertible_to<typename Step::Tally>;
+    step.AddTally(tally);
+};
+
+// A step over a list's texts one at a time: CheckLine prints a text of the list, which may be a piece of a
+// line, and says whether it failed. At a block's start Settles says whether a text's output and verdict can be
+// had without the state the texts before the block leave (`begins_line` false for the pieces of a line begun
+// in the block before); each text until one settles is checked by the writing thread, in turn, with the state
+// of the blocks before. That state is a Carry: Carried gives the one a block ends with, once a text of it has
+// settled, and Resume takes it over. EndOfLines checks what a step holds back when the texts end.
+template <class Step>
+concept ChecksLines = TalliesTexts<Step> &&
+                      requires(Step& step, std::string_view text, bool begins_line, const typename Step::Carry& carry) {
+                          { step.CheckLine(text) } -> std::same_as<bool>;
+                          { step.Settles(text, begins_line) } -> std::same_as<bool>;
+                          { step.Carried() } -> std::convertible_to<typename Step::Carry>;
+                          step.Resume(carry);
+                          { step.EndOfLines() } -> std::same_as<bool>;
+                      };
+
+// The step of a list's loop: over its texts, or over its CSV rows.
+template <class Step>
+concept ListStep = ChecksLines<Step> || (ChecksRows<Step> && TalliesTexts<Step> && requires {
+    typename Step::Carry;
+});
 
 // The most output a thread keeps of a block before it leaves the block's other texts to the writing thread, which
 // checks them straight into the run's output: a block of empty lines gives some 200 bytes of JSON a byte, and no
@@ -113,7 +127,7 @@ struct JudgedBlock {
 };
 
 // One block's texts, line by line. Like the loop of one job, one function with all it calls.
-template <class Step>
+template <ListStep Step>
 KALDEROS_FLATTEN void JudgeLines(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, Step& step,
                                 LineReader::LongLines long_lines) {
     LineReader lines = block.list.Lines(long_lines);
@@ -147,7 +161,7 @@ KALDEROS_FLATTEN void JudgeLines(JudgedBlock<typename Step::Carry, typename Step
 }
 
 // One block's texts through `step`, on a worker.
-template <class Step>
+template <ListStep Step>
 void JudgeBlock(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, Step step, LineReader::LongLines long_lines) {
     if constexpr (ChecksRows<Step>) {
         block.any_failed = step.CheckRows({block.list.data.get(), block.list.size});
@@ -166,7 +180,7 @@ void JudgeBlock(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, 
 // line reader are inlined into the loop whatever the compiler's budget for the file, which the many loops of a
 // file would spend (without: 5 % more instructions a line in the SSN text loop, 36 % in tsv records, 106 % in
 // JSON, 24 % and 77 % for cards; callgrind).
-template <class Step, class MakeStep>
+template <ListStep Step, class MakeStep>
 KALDEROS_FLATTEN bool CheckBlocksInTurn(BlockReader& reader, Step& writer, MakeStep& make_step,
                                        LineReader::LongLines long_lines) {
     auto step = make_step(Out());
@@ -187,7 +201,7 @@ KALDEROS_FLATTEN bool CheckBlocksInTurn(BlockReader& reader, Step& writer, MakeS
 }
 
 // `jobs` threads, the writing thread among them, with `writer` printing what the blocks leave to it.
-template <class Step, class MakeStep>
+template <ListStep Step, class MakeStep>
 bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step, int jobs,
                           LineReader::LongLines long_lines) {
     // Two blocks per thread keep each busy while the writer writes; more would only hold more memory.
@@ -253,7 +267,7 @@ bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step
 // that reads with one job; with more, by as many threads, each with a step of its own made by
 // `make_step(OutputStream&)`. A step's whole state from text to text is its Carry; `step` ends with the counts of
 // every text.
-template <class Step, class MakeStep>
+template <ListStep Step, class MakeStep>
 [[nodiscard]] ListChecked CheckBlocks(BlockReader& reader, int jobs, LineReader::LongLines long_lines, Step& step,
                                       MakeStep&& make_step) {
     bool any_failed = false;
@@ -267,7 +281,7 @@ template <class Step, class MakeStep>
 }
 
 // The lines of the list `fd`, as CheckBlocks checks them.
-template <class Step, class MakeStep>
+template <ListStep Step, class MakeStep>
 [[nodiscard]] ListChecked CheckList(int fd, int jobs, LineReader::LongLines long_lines, Step& step,
                                     MakeStep&& make_step) {
     BlockReader reader(fd, ListBlockBytes(), long_lines);
