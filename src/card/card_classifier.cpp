@@ -10,11 +10,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "bytes/byte_vectors.h"
+#include "bytes/char_class.h"
 #include "card/card_outcome.h"
 #include "card/card_prefix_lookup.h"
 #include "kalderos/kalderos.h"
-#include "bytes/char_class.h"
-#include "bytes/byte_vectors.h"
 #include "rules/rule_sets.h"
 
 namespace kalderos {

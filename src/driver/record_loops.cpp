@@ -7,8 +7,8 @@
 #include "records/record_printers.h"
 #include "rows/record_steps.h"
 #include "rows/ssn_tally.h"
-#include "ssn/ssn_judgement.h"
 #include "rules/rule_sets.h"
+#include "ssn/ssn_judgement.h"
 
 namespace kalderos {
 

@@ -4,16 +4,16 @@
 #include <cstdint>
 #include <string_view>
 
-#include "rows/ssn_tally.h"
 #include "driver/loops.h"
 #include "driver/text_loop.h"
-#include "records/unread_line.h"
 #include "io/output_stream.h"
 #include "lists/block_loop.h"
+#include "records/unread_line.h"
+#include "rows/ssn_tally.h"
+#include "rules/rule_sets.h"
 #include "ssn/result_line.h"
 #include "ssn/ssn_judgement.h"
 #include "ssn/ssn_shape.h"
-#include "rules/rule_sets.h"
 
 namespace kalderos {
 namespace {

@@ -10,14 +10,14 @@
 #include "card/card_field_values.h"
 #include "card/card_outcome.h"
 #include "card/written_card.h"
-#include "rows/ssn_tally.h"
-#include "records/summary_table.h"
 #include "driver/text_loop.h"
 #include "lists/block_loop.h"
 #include "lists/line_reader.h"
+#include "records/summary_table.h"
+#include "rows/ssn_tally.h"
+#include "rules/rule_sets.h"
 #include "ssn/ssn_fields.h"
 #include "ssn/ssn_judgement.h"
-#include "rules/rule_sets.h"
 
 namespace kalderos {
 namespace {

@@ -21,6 +21,7 @@
 #include "rows/csv_row_step.h"
 #include "rows/record_steps.h"
 #include "rows/ssn_tally.h"
+#include "rules/rule_sets.h"
 #include "ssn/current_rules.h"
 #include "ssn/ssn_fields.h"
 #include "ssn/ssn_judgement.h"
@@ -318,15 +319,10 @@ std::unique_ptr<CsvEngine> CardEngine(const CsvCheckOptions& options) {
 
 template <class Syntax>
 std::unique_ptr<CsvEngine> EngineIn(const CsvCheckOptions& options) {
-    switch (options.rules) {
-        case RuleSet::Classic:
-            return options.cards ? CardEngine<Syntax, RuleSet::Classic>(options)
-                                 : SsnEngine<Syntax, RuleSet::Classic>(options);
-        case RuleSet::Current:
-            return options.cards ? CardEngine<Syntax, RuleSet::Current>(options)
-                                 : SsnEngine<Syntax, RuleSet::Current>(options);
-    }
-    return nullptr;
+    return WithRuleSet(options.rules, [&](auto set) {
+        return options.cards ? CardEngine<Syntax, decltype(set)::value>(options)
+                             : SsnEngine<Syntax, decltype(set)::value>(options);
+    });
 }
 
 std::unique_ptr<CsvEngine> MakeEngine(const CsvCheckOptions& options) {

@@ -7,10 +7,10 @@
 
 #include "bytes/text_copy.h"
 #include "kalderos/kalderos.h"
+#include "rules/rule_sets.h"
 #include "ssn/area_name_index.h"
 #include "ssn/result_tails.h"
 #include "ssn/rules.h"
-#include "rules/rule_sets.h"
 
 namespace kalderos {
 namespace {

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "kalderos/kalderos.h"
-#include "ssn/known_invalid_list.h"
 #include "rules/rule_sets.h"
+#include "ssn/known_invalid_list.h"
 #include "ssn/rules.h"
 
 namespace kalderos::ssn {
