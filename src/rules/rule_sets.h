@@ -1,7 +1,7 @@
 // The rule sets, a row each: everything that differs from one set to the next is read from its row, by the
 // judges, the printers, the command line, the help and banner texts and the Python and JavaScript names alike.
-// A new set is a value of RuleSet, a row here and an entry of the list of instantiations below; the build fails
-// until the three agree.
+// A new set is a value of RuleSet, its place in RowIndexOf, a row here and an entry of the list of instantiations
+// below; the build fails until the four agree.
 #pragma once
 
 #include <array>
@@ -76,6 +76,29 @@ inline constexpr std::array<RuleSetRow, 2> kRuleSetTable{{
 
 inline constexpr std::size_t kRuleSetCount = kRuleSetTable.size();
 
+namespace rule_sets_detail {
+// The row of `rules`; a set without one fails the build where its row is looked for.
+consteval std::size_t RowFound(RuleSet rules) {
+    for (std::size_t i = 0; i < kRuleSetCount; ++i) {
+        if (kRuleSetTable[i].set == rules) return i;
+    }
+    throw "a rule set without its row in kRuleSetTable";
+}
+}  // namespace rule_sets_detail
+
+// Where each set's row stands, by a switch without a default: a set added to RuleSet stops the build here, and
+// then at its case until it has its row.
+constexpr std::size_t RowIndexOf(RuleSet rules) {
+    switch (rules) {
+        case RuleSet::Classic:
+            return rule_sets_detail::RowFound(RuleSet::Classic);
+        case RuleSet::Current:
+            return rule_sets_detail::RowFound(RuleSet::Current);
+    }
+    return 0;
+}
+
+// Tables indexed by RuleSet (the values of --rules among them) rely on the order.
 constexpr bool EachRowAtItsSet() {
     for (std::size_t i = 0; i < kRuleSetCount; ++i) {
         if (static_cast<std::size_t>(kRuleSetTable[i].set) != i || kRuleSetTable[i].name.empty()) return false;
@@ -84,10 +107,7 @@ constexpr bool EachRowAtItsSet() {
 }
 static_assert(EachRowAtItsSet(), "the rows stand in the order of RuleSet, each named");
 
-constexpr const RuleSetRow& RowOf(RuleSet rules) {
-    const auto index = static_cast<std::size_t>(rules);
-    return kRuleSetTable[index < kRuleSetCount ? index : 0];
-}
+constexpr const RuleSetRow& RowOf(RuleSet rules) { return kRuleSetTable[RowIndexOf(rules)]; }
 
 // `call(set)` with the set `rules` as a constant (`decltype(set)::value`): code made for each set, chosen once.
 template <std::size_t kIndex = 0, class Call>
