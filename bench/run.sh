@@ -75,9 +75,12 @@ for size in ${BENCH_SIZES:-1m 10m}; do
   write_list card $lines $seed_card data/card-$size.txt
   write_list payroll $lines $seed_payroll data/payroll-$size.csv
 done
-# Every shape a list may hold, for the checksums against the plain path and their instruction counts.
+# Every shape a list may hold, for the checksums against the plain path and their instruction counts; and the
+# 1-million-line lists, whose first lines the instruction counts read whichever sizes are timed.
 write_list ssn-mixed 1000000 $seed_ssn data/ssn-mixed-1m.txt
 write_list card-mixed 1000000 $seed_card data/card-mixed-1m.txt
+write_list ssn 1000000 $seed_ssn data/ssn-1m.txt
+write_list card 1000000 $seed_card data/card-1m.txt
 
 python=python3
 [ -x /usr/bin/python3 ] && python=/usr/bin/python3
