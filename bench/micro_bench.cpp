@@ -108,7 +108,7 @@ std::vector<ReadableLine> Readable(const std::vector<std::string>& lines) {
 void BM_SsnJudgeLine(benchmark::State& state) {
     const kalderos::HighestGroupTable table = BuiltinTable();
     const std::vector<ReadableLine> lines = Readable(SsnLines());
-    const kalderos::ssn::SsnRules rules(table, kalderos::RuleSet::Classic);
+    const kalderos::ssn::MadeSsnRules rules(table, kalderos::RuleSet::Classic);
     kalderos::ssn::SsnJudge judge(rules);
     char line[kalderos::kMaxResultLineLength];
     std::size_t i = 0;

@@ -52,7 +52,7 @@ const kalderos::HighestGroupTable& BuiltinTable() {
 // lies in a buffer, the next lines' bytes behind it.
 void CheckLikeTheLibrary(std::string_view content) {
     const kalderos::HighestGroupTable& table = BuiltinTable();
-    const kalderos::ssn::SsnRules rules(table, kalderos::RuleSet::Classic);
+    const kalderos::ssn::MadeSsnRules rules(table, kalderos::RuleSet::Classic);
     kalderos::ssn::SsnJudge judge(rules);
     SsnNumber number;
     std::string buffer;

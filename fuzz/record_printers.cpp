@@ -190,7 +190,7 @@ kalderos::HighestGroupTable* Table() {
 
 template <class Syntax, kalderos::RuleSet kSet>
 std::string SsnRecords(Capture& capture, std::string_view input, bool header) {
-    static const kalderos::ssn::SsnRules rules(*Table(), kSet);
+    static const kalderos::ssn::MadeSsnRules rules(*Table(), kSet);
     static const kalderos::ssn::SsnJudge judge(rules);
     kalderos::record::SsnRecordPrinter<Syntax> printer(capture.Stream());
     if (header) printer.Header();

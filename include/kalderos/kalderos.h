@@ -202,6 +202,17 @@ struct CardResult {
     [[nodiscard]] std::string_view Digits() const { return {digit_text.data(), digit_count}; }
 };
 
+namespace detail {
+// What a Checker derives once from its highest groups, so that a check looks each fact up: the order of issue of
+// every group and of every area's highest group, and what each area alone decides. The library's own: nothing
+// here is an interface.
+struct SsnRuleTables {
+    std::array<std::int64_t, 100> group_order{};
+    std::array<std::int64_t, kAreaCount> highest_order{};
+    std::array<std::uint8_t, kAreaCount> area_reasons{};
+};
+}  // namespace detail
+
 // The checks of one rule set, made once and then used by any number of threads at a time: every call is const
 // and touches nothing but the checker and its arguments. Making, copying and checking never allocate, throw,
 // print or end the process. A text is read up to its size or its first NUL byte, as one line of a list
@@ -230,13 +241,12 @@ public:
     [[nodiscard]] CardResult CheckCard(std::string_view text) const noexcept;
 
 private:
-    void MakeRules() noexcept;
-
     RuleSet rules_;
     HighestGroupTable table_{};
-    // What the rules derive from the table once (the orders of issue of every area), kept here so that making a
-    // checker needs no allocation.
-    alignas(8) std::array<unsigned char, 12288> derived_{};
+    detail::SsnRuleTables tables_{};
+    // Unused: a checker keeps the size it had in version 1.0, so that programs built against that header run with
+    // this library.
+    std::array<unsigned char, 12288 - sizeof(detail::SsnRuleTables)> unused_{};
 };
 
 // What a CsvCheck writes for each row: the program's --format=csv (each input row's cells, then the record's

@@ -1,7 +1,6 @@
 // The Checker of the public interface: the judges the program's loops call, and the record fields from the
 // same derivations the record printers use, gathered into one result per text.
 #include <cstring>
-#include <new>
 #include <type_traits>
 
 #include "card/card_field_values.h"
@@ -20,7 +19,9 @@
 namespace kalderos {
 namespace {
 
-static_assert(std::is_trivially_destructible_v<ssn::SsnRules>, "the checker never destroys its rules");
+// A checker holds no pointer into itself: copied member by member, it judges as its original.
+static_assert(std::is_trivially_copyable_v<HighestGroupTable> && std::is_trivially_copyable_v<detail::SsnRuleTables>);
+static_assert(sizeof(Checker) == 4 + 4 + sizeof(HighestGroupTable) + 12288, "a checker keeps the size of version 1.0");
 static_assert(card::kCardReadAhead - 1 <= kMaxCardDigits, "a card result has room for every digit kept");
 
 // The member of the public result that holds each field of the record, by a switch without a default: a field
@@ -89,10 +90,6 @@ constexpr bool ResultHoldsEvery() {
 static_assert(ResultHoldsEvery<ssn::SsnField, ssn::kSsnFields.size()>() &&
               ResultHoldsEvery<card::CardField, card::kCardFields.size()>());
 
-const ssn::SsnRules& RulesIn(const unsigned char* derived) {
-    return *std::launder(reinterpret_cast<const ssn::SsnRules*>(derived));
-}
-
 SsnResult SsnResultOf(const ssn::SsnJudgement& judgement) {
     const ssn::PlaceName* place = ssn::PlaceField(judgement);
     const ssn::IssuanceWindow window = ssn::WindowFields(ssn::PackedWindowTable(), judgement);
@@ -112,7 +109,7 @@ SsnResult SsnResultOf(const ssn::SsnJudgement& judgement) {
 }
 
 template <RuleSet kSet>
-SsnResult CheckSsnAs(const ssn::SsnRules& rules, std::string_view text) {
+SsnResult CheckSsnAs(ssn::SsnRules rules, std::string_view text) {
     const ssn::SsnJudge judge(rules);
     return SsnResultOf(ssn::JudgeWholeText<kSet>(judge, text));
 }
@@ -156,30 +153,18 @@ Checker::Checker(RuleSet rules) noexcept : Checker(rules, {}) {}
 Checker::Checker(RuleSet rules, std::string_view group_file_text) noexcept : rules_(rules) {
     ssn::FillBuiltinGroupsOf(rules, table_);
     ReadGroupText(group_file_text, table_);
-    MakeRules();
-}
-
-Checker::Checker(const Checker& other) noexcept : rules_(other.rules_), table_(other.table_) { MakeRules(); }
-
-Checker& Checker::operator=(const Checker& other) noexcept {
-    if (this == &other) return *this;
-    rules_ = other.rules_;
-    table_ = other.table_;
-    MakeRules();
-    return *this;
-}
-
-void Checker::MakeRules() noexcept {
-    static_assert(sizeof(ssn::SsnRules) <= sizeof(derived_) && alignof(ssn::SsnRules) <= 8,
-                  "the checker has room for its rules");
-    // The rules hold the table by reference: each checker's its own.
-    ::new (static_cast<void*>(derived_.data())) ssn::SsnRules(table_, rules_);
+    tables_ = ssn::DeriveRuleTables(table_, rules);
     // Made now rather than on a first check that many threads may make at once.
     static_cast<void>(ssn::PackedWindowTable());
 }
 
+// Defined here, as in version 1.0, whose programs call them.
+Checker::Checker(const Checker& other) noexcept = default;
+Checker& Checker::operator=(const Checker& other) noexcept = default;
+
 SsnResult Checker::CheckSsn(std::string_view text) const noexcept {
-    return WithRuleSet(rules_, [&](auto set) { return CheckSsnAs<decltype(set)::value>(RulesIn(derived_.data()), text); });
+    const ssn::SsnRules rules(table_, tables_);
+    return WithRuleSet(rules_, [&](auto set) { return CheckSsnAs<decltype(set)::value>(rules, text); });
 }
 
 CardResult Checker::CheckCard(std::string_view text) const noexcept {

@@ -271,7 +271,7 @@ int Run(int argc, const char* const* argv) {
             return ReportRunFailure(failure->failure, options, failure->path);
         }
     }
-    const ssn::SsnRules rules(table, options.rules);
+    const ssn::MadeSsnRules rules(table, options.rules);
     return CheckTexts(texts, options, rules);
 }
 

@@ -290,14 +290,14 @@ struct CardCounts {
 // What the SSN steps judge by: the built-in groups of the rule set, no group file.
 struct SsnJudgeOf {
     HighestGroupTable table;
-    std::optional<ssn::SsnRules> rules;
+    kalderos::detail::SsnRuleTables tables;
     std::optional<ssn::SsnJudge> judge;
     GroupFileAreas named{};
 
     explicit SsnJudgeOf(RuleSet set) {
         ssn::FillBuiltinGroupsOf(set, table);
-        rules.emplace(table, set);
-        judge.emplace(*rules);
+        tables = ssn::DeriveRuleTables(table, set);
+        judge.emplace(ssn::SsnRules(table, tables));
     }
 };
 

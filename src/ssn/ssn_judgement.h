@@ -39,8 +39,8 @@ struct SsnJudgement {
 // line's lenient one, which carries a field that a text lacks over from the text before.
 class SsnJudge {
 public:
-    // `rules` must outlive the judge.
-    explicit SsnJudge(const SsnRules& rules) : rules_(rules) {}
+    // What `rules` read (a table and what was derived from it) must outlive the judge.
+    explicit SsnJudge(SsnRules rules) : rules_(rules) {}
 
     // A text (its line end dropped) that is a number only when, blanks trimmed, it is exactly NNN-NN-NNNN,
     // NNN NN NNNN or nine digits, judged by the rules of `kSet`, those the judge's rules were made for; a text of
@@ -100,7 +100,7 @@ private:
     template <RuleSet kSet>
     SsnJudgement JudgeAnyStrict(std::string_view text) const;
 
-    const SsnRules& rules_;
+    SsnRules rules_;
     SsnNumber carried_;
 };
 

@@ -43,14 +43,16 @@ FieldsJudged JudgeAnyFields(const SsnNumber& number, const HighestGroupTable& ta
 KALDEROS_EACH_RULE_SET(KALDEROS_MADE_FOR)
 #undef KALDEROS_MADE_FOR
 
-SsnRules::SsnRules(const HighestGroupTable& table, RuleSet rules) : table_(table) {
-    for (std::size_t group = 0; group < group_order_.size(); ++group) {
-        group_order_[group] = IssueOrder(static_cast<std::int32_t>(group));
+detail::SsnRuleTables DeriveRuleTables(const HighestGroupTable& table, RuleSet rules) {
+    kalderos::detail::SsnRuleTables tables;
+    for (std::size_t group = 0; group < tables.group_order.size(); ++group) {
+        tables.group_order[group] = IssueOrder(static_cast<std::int32_t>(group));
     }
-    for (std::size_t area = 0; area < highest_order_.size(); ++area) {
-        highest_order_[area] = HighestOrder(table.group[area], rules);
-        area_reasons_[area] = AreaReason(static_cast<std::int32_t>(area), rules);
+    for (std::size_t area = 0; area < tables.highest_order.size(); ++area) {
+        tables.highest_order[area] = HighestOrder(table.group[area], rules);
+        tables.area_reasons[area] = static_cast<std::uint8_t>(AreaReason(static_cast<std::int32_t>(area), rules));
     }
+    return tables;
 }
 
 }  // namespace kalderos::ssn

@@ -19,11 +19,15 @@ struct FieldsJudged {
     bool issued_at_random;  // current rules: valid, but its group comes after the area's highest of June 2011
 };
 
+// What the rules derive once from `table` for the set `rules`.
+[[nodiscard]] kalderos::detail::SsnRuleTables DeriveRuleTables(const HighestGroupTable& table, RuleSet rules);
+
+// The rules over a table and what was derived from it for a set (DeriveRuleTables), which must outlive them and
+// stay unchanged while they are used: under the current rules the table holds the June 2011 list's highest groups
+// (FillFromJune2011List) under any group file's. Two pointers, passed by value.
 class SsnRules {
 public:
-    // `table` must outlive the rules and stay unchanged while they are used: under the current rules it holds
-    // the June 2011 list's highest groups (FillFromJune2011List) under any group file's.
-    explicit SsnRules(const HighestGroupTable& table, RuleSet rules);
+    SsnRules(const HighestGroupTable& table, const kalderos::detail::SsnRuleTables& tables) : table_(&table), tables_(&tables) {}
 
     // ReasonFor, the CONFIRM mark and whether the number can only have been issued at random, under the rules
     // `kSet` these were made for, for fields that fit their widths (area 000-999, group 00-99, serial
@@ -33,12 +37,13 @@ public:
     template <RuleSet kSet>
     [[nodiscard]] FieldsJudged JudgeAs(std::int32_t area, std::int32_t group, std::int32_t serial) const {
         const auto area_index = static_cast<std::size_t>(area);
-        const bool issued = group_order_[static_cast<std::size_t>(group)] <= highest_order_[area_index];
-        const bool marks = ssn::MarksConfirm(group, serial, table_.group[area_index]);
+        const bool issued = tables_->group_order[static_cast<std::size_t>(group)] <= tables_->highest_order[area_index];
+        const bool marks = ssn::MarksConfirm(group, serial, table_->group[area_index]);
+        const auto area_reason = static_cast<SsnReason>(tables_->area_reasons[area_index]);
         if constexpr (OrderOfIssueDecides(kSet)) {
-            return {DecideReason(area_reasons_[area_index], area, group, serial, issued, kSet), marks, false};
+            return {DecideReason(area_reason, area, group, serial, issued, kSet), marks, false};
         } else {
-            const SsnReason reason = DecideReason(area_reasons_[area_index], area, group, serial, true, kSet);
+            const SsnReason reason = DecideReason(area_reason, area, group, serial, true, kSet);
             const bool ok = reason == SsnReason::Ok;
             const bool confirmed = marks & ok;
             const bool at_random = ok & !issued;
@@ -46,13 +51,28 @@ public:
         }
     }
 
-    [[nodiscard]] const HighestGroupTable& Table() const { return table_; }
+    [[nodiscard]] const HighestGroupTable& Table() const { return *table_; }
 
 private:
-    const HighestGroupTable& table_;
-    std::array<std::int64_t, 100> group_order_{};           // IssueOrder of every two-digit group
-    std::array<std::int64_t, kAreaCount> highest_order_{};  // IssueOrder of every area's highest group
-    std::array<SsnReason, kAreaCount> area_reasons_{};      // AreaReason of every area
+    const HighestGroupTable* table_;
+    const kalderos::detail::SsnRuleTables* tables_;
+};
+
+// Rules made for a table, holding what they derive from it: what a run, a test or a benchmark keeps. `table`
+// must outlive them.
+class MadeSsnRules {
+public:
+    MadeSsnRules(const HighestGroupTable& table, RuleSet rules)
+        : tables_(DeriveRuleTables(table, rules)), rules_(table, tables_) {}
+    MadeSsnRules(const MadeSsnRules&) = delete;
+    MadeSsnRules& operator=(const MadeSsnRules&) = delete;
+
+    [[nodiscard]] const SsnRules& Rules() const { return rules_; }
+    operator const SsnRules&() const { return rules_; }  // NOLINT: made rules are the rules wherever they are read
+
+private:
+    kalderos::detail::SsnRuleTables tables_;
+    SsnRules rules_;
 };
 
 // The same for fields of any value, as a lenient reading may bring: never Ok for an area outside 000-999. Made

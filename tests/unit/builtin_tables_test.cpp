@@ -33,7 +33,7 @@ TEST(BuiltinTables, EveryAreaHasItsHighestGroupAndName) {
 }
 
 void ExpectLines(const HighestGroupTable& table, const std::vector<test::SsnProbe>& probes) {
-    const ssn::SsnRules rules(table, kalderos::RuleSet::Classic);
+    const ssn::MadeSsnRules rules(table, kalderos::RuleSet::Classic);
     ssn::SsnJudge judge(rules);
     char line[kMaxResultLineLength];
     for (const test::SsnProbe& probe : probes) {

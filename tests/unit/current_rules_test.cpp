@@ -52,9 +52,9 @@ TEST(CurrentRules, CouldPredateAndConfirm) {
     HighestGroupTable table;
     ssn::FillFromJune2011List(table);
     ReadGroupText("800 10\n005 0\n007 99\n", table);
-    const ssn::SsnRules rules(table, kCurrent);
+    const ssn::MadeSsnRules rules(table, kCurrent);
     for (const auto& row : rows) {
-        const ssn::FieldsJudged judged = rules.JudgeAs<kCurrent>(row.area, row.group, 1);
+        const ssn::FieldsJudged judged = rules.Rules().JudgeAs<kCurrent>(row.area, row.group, 1);
         const bool valid = judged.reason == SsnReason::Ok;
         EXPECT_EQ(ssn::CouldPredateRandomization(row.area, row.group, table), row.predates) << row.area << "-" << row.group;
         EXPECT_EQ(judged.issued_at_random, valid && !row.predates) << row.area << "-" << row.group;
@@ -70,7 +70,7 @@ TEST(CurrentRules, ClassicReasonsLessTheLiftedOnes) {
     HighestGroupTable table;
     ssn::FillFromJune2011List(table);
     ReadGroupText("5 -1 6 100 7 99 8 0", table);
-    const ssn::SsnRules rules(table, kCurrent);
+    const ssn::MadeSsnRules rules(table, kCurrent);
     for (std::int32_t area = 0; area < kAreaCount; ++area) {
         for (std::int32_t group = 0; group < 100; ++group) {
             for (const std::int32_t serial : {0, 1, 749, 1120, 5462, 6629, 7694, 9999}) {
@@ -81,7 +81,7 @@ TEST(CurrentRules, ClassicReasonsLessTheLiftedOnes) {
                 const bool added = (area == 219 && group == 9 && serial == 9999) || (area == 457 && group == 55 && serial == 5462);
                 if (added) expected = SsnReason::KnownInvalid;
                 ASSERT_EQ(ssn::ReasonName(ssn::ReasonFor(number, table, kCurrent)), ssn::ReasonName(expected)) << area << "-" << group << "-" << serial;
-                const ssn::FieldsJudged judged = rules.JudgeAs<kCurrent>(area, group, serial);
+                const ssn::FieldsJudged judged = rules.Rules().JudgeAs<kCurrent>(area, group, serial);
                 ASSERT_EQ(judged.reason, expected);
                 // A valid number predates randomization or was issued at random; an invalid one neither.
                 ASSERT_EQ(judged.issued_at_random,

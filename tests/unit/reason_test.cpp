@@ -104,7 +104,7 @@ TEST(SsnReason, RulesTablesAreReasonFor) {
     ReadGroupText("5 -1 6 100 7 99 8 0 800 10", june_2011);
     for (const RuleSet rule_set : test::kRuleSets) {
         for (const HighestGroupTable& table : {Builtin(), other, june_2011}) {
-            const ssn::SsnRules rules(table, rule_set);
+            const ssn::MadeSsnRules rules(table, rule_set);
             test::UnderRules(rule_set, [&](auto set) { ExpectTablesAreReasonFor<decltype(set)::value>(rules, table); });
         }
     }

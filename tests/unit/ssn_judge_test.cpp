@@ -66,7 +66,7 @@ TEST(SsnJudge, SameLinesAsTheLibraryStepsWhateverTheShape) {
     for (const HighestGroupTable& table : {BuiltinTable(), UnusualTable()}) {
         for (const char after : {'\0', '7', '-', '\n'}) {
             LibrarySteps library(table);
-            const ssn::SsnRules rules(table, kalderos::RuleSet::Classic);
+            const ssn::MadeSsnRules rules(table, kalderos::RuleSet::Classic);
             ssn::SsnJudge judge(rules);
             for (const std::string& text : texts) {
                 const std::string expected = library.Check(text);
@@ -79,7 +79,7 @@ TEST(SsnJudge, SameLinesAsTheLibraryStepsWhateverTheShape) {
 // What another output takes from the judge: the number, the verdict and the CONFIRM mark, on their own.
 TEST(SsnJudge, JudgementsAreTheLibrarysWhateverTheShape) {
     for (const HighestGroupTable& table : {BuiltinTable(), UnusualTable()}) {
-        const ssn::SsnRules rules(table, kalderos::RuleSet::Classic);
+        const ssn::MadeSsnRules rules(table, kalderos::RuleSet::Classic);
         ssn::SsnJudge judge(rules);
         SsnNumber number;
         for (const std::string& text : kOddAndUsualTexts) {
@@ -102,7 +102,7 @@ TEST(SsnJudge, JudgementsAreTheLibrarysWhateverTheShape) {
 TEST(SsnJudge, EveryAreaGroupAndSpecialSerialOfTheUsualShapes) {
     for (const HighestGroupTable& table : {BuiltinTable(), UnusualTable()}) {
         LibrarySteps library(table);
-        const ssn::SsnRules rules(table, kalderos::RuleSet::Classic);
+        const ssn::MadeSsnRules rules(table, kalderos::RuleSet::Classic);
         ssn::SsnJudge judge(rules);
         for (int area = 0; area < kAreaCount; ++area) {
             for (int group = 0; group < 100; ++group) {
@@ -144,7 +144,7 @@ ssn::SsnJudgement JudgeStrictly(const ssn::SsnJudge& judge, std::string_view tex
 
 TEST(SsnJudge, StrictReadingTakesExactlyTheUsualShapes) {
     const HighestGroupTable table = BuiltinTable();
-    const ssn::SsnRules rules(table, kalderos::RuleSet::Classic);
+    const ssn::MadeSsnRules rules(table, kalderos::RuleSet::Classic);
     const ssn::SsnJudge judge(rules);
     const struct {
         const char* text;
@@ -170,7 +170,7 @@ TEST(SsnJudge, StrictReadingTakesExactlyTheUsualShapes) {
 // Nothing but blanks is empty, not malformed; the reason gives the same verdict.
 TEST(SsnJudge, StrictReadingFindsBlankTextsEmpty) {
     const HighestGroupTable table = BuiltinTable();
-    const ssn::SsnRules rules(table, kalderos::RuleSet::Classic);
+    const ssn::MadeSsnRules rules(table, kalderos::RuleSet::Classic);
     const ssn::SsnJudge judge(rules);
     for (const char* text : {"", " ", "\t", "  \r", "           ", "\v\f                  \t"}) {
         const ssn::SsnJudgement judged = JudgeStrictly(judge, text, '7');
@@ -187,7 +187,7 @@ TEST(SsnJudge, StrictReadingFindsBlankTextsEmpty) {
 // number and reason are the library's for the digits it states.
 TEST(SsnJudge, StrictReadingOfRandomTexts) {
     const HighestGroupTable table = BuiltinTable();
-    const ssn::SsnRules rules(table, kalderos::RuleSet::Classic);
+    const ssn::MadeSsnRules rules(table, kalderos::RuleSet::Classic);
     const ssn::SsnJudge judge(rules);
     std::mt19937 random(18);
     for (int i = 0; i < 300000; ++i) {
