@@ -211,6 +211,8 @@ struct SsnRuleTables {
     std::array<std::int64_t, kAreaCount> highest_order{};
     std::array<std::uint8_t, kAreaCount> area_reasons{};
 };
+// The bytes a Checker has had for its rules since version 1.0, whose programs rely on its size.
+inline constexpr std::size_t kCheckerRulesRoom = 12288;
 }  // namespace detail
 
 // The checks of one rule set, made once and then used by any number of threads at a time: every call is const
@@ -246,7 +248,7 @@ private:
     detail::SsnRuleTables tables_{};
     // Unused: a checker keeps the size it had in version 1.0, so that programs built against that header run with
     // this library.
-    std::array<unsigned char, 12288 - sizeof(detail::SsnRuleTables)> unused_{};
+    std::array<unsigned char, detail::kCheckerRulesRoom - sizeof(detail::SsnRuleTables)> unused_{};
 };
 
 // What a CsvCheck writes for each row: the program's --format=csv (each input row's cells, then the record's

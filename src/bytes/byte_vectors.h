@@ -49,12 +49,6 @@ inline unsigned FlagMask(Bytes16 flags) {
 #endif
 }
 
-// Bit i set where byte i of the thirty-two at `text`, all readable, is `c`.
-inline std::uint32_t BytesEqualMask32(const char* text, char c) {
-    return FlagMask(BytesEqualTo(LoadSixteen(text), c)) |
-           static_cast<std::uint32_t>(FlagMask(BytesEqualTo(LoadSixteen(text + 16), c))) << 16;
-}
-
 // The other way: byte i set to 0xFF where bit i of `mask` is set. Each half of the mask is copied to every byte
 // of its half of the vector, and each byte keeps its own bit.
 inline Bytes16 MaskBytes(unsigned mask) {
@@ -70,11 +64,6 @@ inline Bytes16 MaskBytes(unsigned mask) {
 #endif
     const Bytes16 bit = {1, 2, 4, 8, 16, 32, 64, 128, 1, 2, 4, 8, 16, 32, 64, 128};
     return reinterpret_cast<Bytes16>((spread & bit) != 0);
-}
-
-// Bit i set where byte i of the thirty-two at `text`, all readable, is a NUL.
-inline std::uint32_t NulsAmongThirtyTwo(const char* text) {
-    return BytesEqualMask32(text, '\0');
 }
 
 // The sum of the sixteen bytes, each at most 15.
@@ -144,6 +133,14 @@ template <class Find>
 std::uint32_t AmongThirtyTwo(const char* text, const Find& find) {
     return find(Sixteen::Load(text)) | static_cast<std::uint32_t>(find(Sixteen::Load(text + 16))) << 16;
 }
+
+// Bit i set where byte i of the thirty-two at `text`, all readable, is `c`.
+inline std::uint32_t BytesEqualMask32(const char* text, char c) {
+    return AmongThirtyTwo(text, [c](Sixteen sixteen) { return sixteen.Equal(c); });
+}
+
+// Bit i set where byte i of the thirty-two at `text`, all readable, is a NUL.
+inline std::uint32_t NulsAmongThirtyTwo(const char* text) { return BytesEqualMask32(text, '\0'); }
 
 // Set bits of a mask of at most 32 bits, without the instruction not every x86-64 processor has.
 constexpr unsigned CountBits(std::uint32_t bits) {

@@ -46,11 +46,11 @@ Masks MasksOf(const char* text, std::size_t size) {
     const std::uint32_t in_text = Below(size);
     using bytes::AmongThirtyTwo;
     using bytes::Sixteen;
-    const std::uint32_t blanks = AmongThirtyTwo(text, [](Sixteen b) { return b.Equal(' '); }) & in_text;
+    const std::uint32_t blanks = bytes::BytesEqualMask32(text, ' ') & in_text;
     // Tab, line feed, vertical tab, form feed and carriage return are 9 to 13.
     const std::uint32_t controls = AmongThirtyTwo(text, [](Sixteen b) { return b.Within(9, 13); }) & in_text;
     return {blanks | controls, blanks, AmongThirtyTwo(text, [](Sixteen b) { return b.Digits(); }) & in_text,
-            AmongThirtyTwo(text, [](Sixteen b) { return b.Equal('\0'); }) & in_text};
+            bytes::NulsAmongThirtyTwo(text) & in_text};
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ namespace {
 
 // A checker holds no pointer into itself: copied member by member, it judges as its original.
 static_assert(std::is_trivially_copyable_v<HighestGroupTable> && std::is_trivially_copyable_v<detail::SsnRuleTables>);
-static_assert(sizeof(Checker) == 4 + 4 + sizeof(HighestGroupTable) + 12288, "a checker keeps the size of version 1.0");
+static_assert(sizeof(Checker) == 4 + 4 + sizeof(HighestGroupTable) + detail::kCheckerRulesRoom,
+              "a checker keeps the size of version 1.0");
 static_assert(card::kCardReadAhead - 1 <= kMaxCardDigits, "a card result has room for every digit kept");
 
 // The member of the public result that holds each field of the record, by a switch without a default: a field
