@@ -96,6 +96,10 @@ BENCHMARK(BM_ClassifyCard);
 struct ReadableLine {
     std::string bytes;
     std::size_t size;
+
+    [[nodiscard]] kalderos::bytes::Readable Get() const {
+        return kalderos::bytes::Readable::WithRoomBehind(bytes.data(), size);
+    }
 };
 
 std::vector<ReadableLine> Readable(const std::vector<std::string>& lines) {
@@ -115,7 +119,7 @@ void BM_SsnJudgeLine(benchmark::State& state) {
     for (auto _ : state) {
         const ReadableLine& text = lines[i++ & (kLines - 1)];
         benchmark::DoNotOptimize(
-            kalderos::ssn::PrintCarriedLineAs<kalderos::RuleSet::Classic>(judge, text.bytes.data(), text.size, line));
+            kalderos::ssn::PrintCarriedLineAs<kalderos::RuleSet::Classic>(judge, text.Get(), line));
         benchmark::ClobberMemory();
     }
 }
@@ -127,7 +131,7 @@ void BM_ClassifyReadable(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const ReadableLine& text = lines[i++ & (kLines - 1)];
-        benchmark::DoNotOptimize(kalderos::card::ClassifyReadable<kalderos::RuleSet::Classic>(text.bytes.data(), text.size));
+        benchmark::DoNotOptimize(kalderos::card::ClassifyReadable<kalderos::RuleSet::Classic>(text.Get()));
     }
 }
 BENCHMARK(BM_ClassifyReadable);

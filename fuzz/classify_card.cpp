@@ -97,8 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Where a list line lies in the read buffer, the bytes after it are read along but never count.
     for (const char after : {'0', '-', ' '}) {
         const std::string buffer = std::string(text) + std::string(kalderos::card::kCardReadAhead, after);
-        const kalderos::card::CardOutcome read_along = kalderos::card::ClassifyReadable<kalderos::RuleSet::Classic>(buffer.data(), text.size());
-        FUZZ_REQUIRE(kalderos::card::KindView(read_along.kind) == name);
+        const kalderos::card::CardOutcome read_along = kalderos::card::ClassifyReadable<kalderos::RuleSet::Classic>(
+            kalderos::bytes::Readable::WithRoomBehind(buffer.data(), text.size()));
+        FUZZ_REQUIRE(kalderos::card::KindView(kalderos::RuleSet::Classic, read_along.kind) == name);
         FUZZ_REQUIRE(read_along.result == classified.result && read_along.length == classified.length);
     }
     // The fast judgement is the one of the rules step by step, for either table.

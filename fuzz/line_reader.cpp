@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ListBlock block;
     while (reader.Fill(block, true) == BlockReader::Filled::kBlock) {
         LineReader lines = block.Lines(LineReader::LongLines::kPieces);
-        for (std::string_view text = lines.Next(); text.data() != nullptr; text = lines.Next()) {
+        for (kalderos::bytes::Readable readable = lines.Next(); readable.data() != nullptr; readable = lines.Next()) {
+            const std::string_view text = readable;
             FUZZ_REQUIRE(!previous_was_short_piece);
             FUZZ_REQUIRE(!text.empty() && text.size() <= LineReader::kMaxText);
             const std::size_t line_feed = text.find('\n');

@@ -66,10 +66,10 @@ void CheckLikeTheLibrary(std::string_view content) {
         const std::size_t expected_size =
             kalderos::FormatResultLine(number, kalderos::JudgeSsn(number, table), table, expected);
         buffer.assign(text);
-        buffer.append(content.substr(0, kalderos::ssn::kSsnReadAhead));
-        buffer.append(kalderos::ssn::kSsnReadAhead, '9');
-        const std::size_t got_size =
-            kalderos::ssn::PrintCarriedLineAs<kalderos::RuleSet::Classic>(judge, buffer.data(), text.size(), got);
+        buffer.append(content.substr(0, kalderos::bytes::kReadAhead));
+        buffer.append(kalderos::bytes::kReadAhead, '9');
+        const std::size_t got_size = kalderos::ssn::PrintCarriedLineAs<kalderos::RuleSet::Classic>(
+            judge, kalderos::bytes::Readable::WithRoomBehind(buffer.data(), text.size()), got);
         FUZZ_REQUIRE(std::string_view(got, got_size) == std::string_view(expected, expected_size));
     }
 }

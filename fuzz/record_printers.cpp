@@ -189,7 +189,7 @@ kalderos::HighestGroupTable* Table() {
 }
 
 template <class Syntax, kalderos::RuleSet kSet>
-std::string SsnRecords(Capture& capture, std::string_view input, bool header) {
+std::string SsnRecords(Capture& capture, kalderos::bytes::Readable input, bool header) {
     static const kalderos::ssn::MadeSsnRules rules(*Table(), kSet);
     static const kalderos::ssn::SsnJudge judge(rules);
     kalderos::record::SsnRecordPrinter<Syntax> printer(capture.Stream());
@@ -199,11 +199,11 @@ std::string SsnRecords(Capture& capture, std::string_view input, bool header) {
 }
 
 template <class Syntax, kalderos::RuleSet kRules>
-std::string CardRecords(Capture& capture, std::string_view input, bool header) {
+std::string CardRecords(Capture& capture, kalderos::bytes::Readable input, bool header) {
     kalderos::record::CardRecordPrinter<Syntax, kRules> printer(capture.Stream());
     if (header) printer.Header();
     kalderos::card::WrittenCopy copy;
-    printer.Print(input, kalderos::card::ClassifyAsWritten<kRules>(input.data(), input.size(), copy));
+    printer.Print(input, kalderos::card::ClassifyAsWritten<kRules>(input, copy));
     return capture.Take();
 }
 
@@ -212,10 +212,10 @@ std::string CardRecords(Capture& capture, std::string_view input, bool header) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static Capture capture;
     const std::size_t length = std::find(data, data + size, std::uint8_t{0}) - data;
-    // The input where the judges and printers may read kReadAhead bytes past its start, as every text is.
+    // The input with room behind it, as every text has.
     std::vector<char> buffer(length + kalderos::bytes::kReadAhead, '\0');
     if (length > 0) std::memcpy(buffer.data(), data, length);
-    const std::string_view input(buffer.data(), length);
+    const auto input = kalderos::bytes::Readable::WithRoomBehind(buffer.data(), length);
 
     using kalderos::RuleSet;
     CheckTsv(SsnRecords<TsvSyntax, RuleSet::Classic>(capture, input, true), kalderos::ssn::kSsnFieldNames, input);

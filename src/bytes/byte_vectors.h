@@ -12,14 +12,9 @@
 #endif
 
 #include "bytes/digit_bytes.h"
+#include "bytes/readable.h"
 
 namespace kalderos::bytes {
-
-// Bytes that the program lets a reader take past the end of every text it checks: two vectors' worth, so that
-// the first thirty-two bytes of any text are read in fixed-size pieces whatever its length. The sources of the
-// texts guarantee it; each reader states what it needs (a judge's or a printer's own read-ahead) and is held to
-// no more than this.
-inline constexpr std::size_t kReadAhead = 32;
 
 using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
 using Words2 = std::uint64_t __attribute__((vector_size(16)));

@@ -68,9 +68,10 @@ void ShowQuoted(std::string_view text, const Write& write) {
     write(std::string_view("\""));
 }
 
-// Whether a text of at most kReadAhead bytes, from whose start kReadAhead bytes may be read, shows as it is
-// between its quotes: no byte of it has an escape.
-inline bool ShowsPlain(const char* text, std::size_t size) {
+// Whether a text of at most kReadAhead bytes shows as it is between its quotes: no byte of it has an escape.
+inline bool ShowsPlain(Readable readable) {
+    const char* const text = readable.data();
+    const std::size_t size = readable.size();
     static_assert(kReadAhead == 32, "two vectors");
     const auto escaped = [](Bytes16 b) {
         return FlagMask(reinterpret_cast<Bytes16>(b < 0x20) | BytesEqualTo(b, '\x7F') | BytesEqualTo(b, '"') |

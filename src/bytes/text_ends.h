@@ -11,16 +11,16 @@
 
 namespace kalderos {
 
-// A text up to its first NUL byte, as every text the program reads ends there; kReadAhead bytes may be read from
-// its start, so that a short text is searched without a call.
-inline std::string_view UpToNul(std::string_view text) {
+// A text up to its first NUL byte, as every text the program reads ends there; a short text is searched
+// without a call.
+inline bytes::Readable UpToNul(bytes::Readable text) {
     if (text.size() <= bytes::kReadAhead) {
-        std::uint32_t nuls = bytes::NulsAmongThirtyTwo(text.data());
-        if (text.size() < bytes::kReadAhead) nuls &= (std::uint32_t{1} << text.size()) - 1;
-        return nuls == 0 ? text : text.substr(0, static_cast<std::size_t>(std::countr_zero(nuls)));
+        // The first NUL, or the text's end where it has none before.
+        const std::uint64_t ends = bytes::NulsAmongThirtyTwo(text.data()) | std::uint64_t{1} << text.size();
+        return text.First(static_cast<std::size_t>(std::countr_zero(ends)));
     }
     if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
-        return text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+        return text.First(static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
     }
     return text;
 }
@@ -29,6 +29,10 @@ inline std::string_view UpToNul(std::string_view text) {
 // LF line end.
 inline std::string_view WithoutLineFeed(std::string_view text) {
     if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+    return text;
+}
+inline bytes::Readable WithoutLineFeed(bytes::Readable text) {
+    if (!text.empty() && text.back() == '\n') return text.First(text.size() - 1);
     return text;
 }
 

@@ -329,12 +329,12 @@ CardOutcome Classify(const char* text, std::size_t size) {
 }  // namespace
 
 template <RuleSet kRules>
-CardOutcome ClassifyReadable(const char* text, std::size_t size) {
-    return Classify<TableOf(kRules)>(text, size);
+CardOutcome ClassifyReadable(bytes::Readable text) {
+    return Classify<TableOf(kRules)>(text.data(), text.size());
 }
 
 #define KALDEROS_MADE_FOR(kSet) \
-    template CardOutcome ClassifyReadable<kSet>(const char*, std::size_t);
+    template CardOutcome ClassifyReadable<kSet>(bytes::Readable);
 KALDEROS_EACH_RULE_SET(KALDEROS_MADE_FOR)
 #undef KALDEROS_MADE_FOR
 

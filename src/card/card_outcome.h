@@ -9,13 +9,15 @@
 #include <span>
 #include <string_view>
 
+#include "bytes/readable.h"
 #include "card/card_type_table.h"
 
 namespace kalderos::card {
 
-// Bytes that may be read from the start of a text given to ClassifyCardText, however short the text is.
+// Bytes the classifier reads from the start of a text, as masks of what each holds.
 inline constexpr std::size_t kCardReadAhead = 32;
-static_assert(ScanLimit(kClassicCards) < kCardReadAhead && ScanLimit(kCurrentCards) < kCardReadAhead);
+static_assert(ScanLimit(kClassicCards) < kCardReadAhead && ScanLimit(kCurrentCards) < kCardReadAhead &&
+              kCardReadAhead <= bytes::kReadAhead);
 
 // A type text, padded with NULs to one size so that setting one is a single copy.
 using KindText = std::array<char, kKindTextSize>;
@@ -130,19 +132,14 @@ struct CardOutcome {
 // The rules, step by step: what every other classification must agree with.
 [[nodiscard]] CardOutcome JudgeCard(std::string_view text, RuleSet rules);
 
-// The same judgement, fast, under the table of `kRules`, for a text of `size` bytes from whose start
-// kCardReadAhead bytes may be read. Made for every rule set in card_classifier.cpp.
+// The same judgement, fast, under the table of `kRules`. Made for every rule set in card_classifier.cpp.
 template <RuleSet kRules>
-[[nodiscard]] CardOutcome ClassifyReadable(const char* text, std::size_t size);
+[[nodiscard]] CardOutcome ClassifyReadable(bytes::Readable text);
 
 // The same for a text that may end anywhere.
 template <RuleSet kRules>
 [[nodiscard]] CardOutcome ClassifyCardText(std::string_view text) {
-    if (text.size() >= kCardReadAhead) return ClassifyReadable<kRules>(text.data(), text.size());
-    // A short text is copied where the bytes after it may be read.
-    std::array<char, kCardReadAhead> padded{};
-    if (!text.empty()) std::memcpy(padded.data(), text.data(), text.size());
-    return ClassifyReadable<kRules>(padded.data(), text.size());
+    return ClassifyReadable<kRules>(bytes::ReadableCopy(text).Get());
 }
 
 }  // namespace kalderos::card

@@ -27,7 +27,7 @@ CardOutcome ClassifyAnyWritten(std::string_view text, CardOutcome first, Written
     if (written.refused != CardReason::Ok) return RefusedOutcome(written.refused, kRules);
     // The text itself, blanks behind it at most, is what the classifier has read already.
     if (written.number.data() == text.data()) return AsClassified(text, first, copy);
-    return ClassifyReadable<kRules>(written.number.data(), written.number.size());
+    return ClassifyReadable<kRules>(CopiedText(copy, written.number.size()));
 }
 
 // The bits below bit `n` (0 to 32).
@@ -97,7 +97,7 @@ CardOutcome ClassifyWrittenAfter(std::string_view text, CardOutcome first, Writt
     copy.fill('\0');
     std::memcpy(copy.data(), text.data() + lead, end - lead);
     for (std::uint32_t join = joins >> lead; join != 0; join &= join - 1) copy[std::countr_zero(join)] = '-';
-    return ClassifyReadable<kRules>(copy.data(), end - lead);
+    return ClassifyReadable<kRules>(CopiedText(copy, end - lead));
 }
 
 #define KALDEROS_MADE_FOR(kSet) \

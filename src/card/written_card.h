@@ -17,6 +17,12 @@ namespace kalderos::card {
 
 // Where a strict reading puts a text of its own for the classifier: kCardReadAhead bytes, NULs behind the text.
 using WrittenCopy = std::array<char, kCardReadAhead>;
+static_assert(kCardReadAhead >= bytes::kReadAhead, "a text in the copy is readable");
+
+// The first `size` bytes of a copy, as the text the classifier reads.
+inline bytes::Readable CopiedText(const WrittenCopy& copy, std::size_t size) {
+    return bytes::Readable::WithRoomBehind(copy.data(), size);
+}
 
 // What a text, as written, gives the classifier. `number` is the text itself when it is one piece from its first
 // byte (blanks behind it at most), else its first kCardReadAhead bytes copied, blanks trimmed and the blanks
@@ -56,27 +62,33 @@ CardReading ClassifyWritten(std::string_view text, RuleSet rules, WrittenCopy& c
 template <RuleSet kRules>
 [[nodiscard]] CardOutcome ClassifyWrittenAfter(std::string_view text, CardOutcome first, WrittenCopy& copy);
 
-// Whether the first `size` bytes (1 to kCardReadAhead, all of them readable) hold a byte at or below a blank:
-// white space, a NUL or another control.
-inline bool HoldsLowBytes(const char* text, std::size_t size) {
+// Whether a text of 1 to kCardReadAhead bytes holds a byte at or below a blank: white space, a NUL or another
+// control.
+inline bool HoldsLowBytes(bytes::Readable text) {
     static_assert(kCardReadAhead == 32, "two vectors");
+    const std::size_t size = text.size();
     const std::uint32_t in_text = size >= 32 ? ~std::uint32_t{0} : (std::uint32_t{1} << size) - 1;
-    return (bytes::AmongThirtyTwo(text, [](bytes::Sixteen b) { return b.AtMost(' '); }) & in_text) != 0;
+    return (bytes::AmongThirtyTwo(text.data(), [](bytes::Sixteen b) { return b.AtMost(' '); }) & in_text) != 0;
 }
 
-// The strict reading, fast, of a text of `size` bytes from whose start kCardReadAhead bytes may be read: the
-// classifier's outcome, unless it stopped at white space or found too few digits before any (an empty text, a
-// blank in front, a number in groups). The usual texts take a comparison of lengths beyond the classifier, those
-// of too many digits or too few a look for white space, and only a text that holds some goes on to a call, which
-// leaves the kept part in `copy`.
+// The part a reading of ClassifyAsWritten kept: in the text it read, or in the copy.
+inline bytes::Readable KeptPart(const CardReading& reading) {
+    return bytes::Readable::WithRoomBehind(reading.kept, reading.outcome.length);
+}
+
+// The strict reading, fast: the classifier's outcome, unless it stopped at white space or found too few digits
+// before any (an empty text, a blank in front, a number in groups). The usual texts take a comparison of lengths
+// beyond the classifier, those of too many digits or too few a look for white space, and only a text that holds
+// some goes on to a call, which leaves the kept part in `copy`.
 template <RuleSet kRules>
-[[nodiscard]] inline CardReading ClassifyAsWritten(const char* text, std::size_t size, WrittenCopy& copy) {
-    CardOutcome outcome = ClassifyReadable<kRules>(text, size);
-    const char* kept = text;
+[[nodiscard]] inline CardReading ClassifyAsWritten(bytes::Readable text, WrittenCopy& copy) {
+    const std::size_t size = text.size();
+    CardOutcome outcome = ClassifyReadable<kRules>(text);
+    const char* kept = text.data();
     const bool short_unknown = outcome.kind == kUnknownKind && outcome.reason == CardReason::TooFewDigits;
     if ((outcome.length != size || short_unknown) &&
-        (size == 0 || size > kCardReadAhead || HoldsLowBytes(text, size))) [[unlikely]] {
-        outcome = ClassifyWrittenAfter<kRules>({text, size}, outcome, copy);
+        (size == 0 || size > kCardReadAhead || HoldsLowBytes(text))) [[unlikely]] {
+        outcome = ClassifyWrittenAfter<kRules>(text, outcome, copy);
         kept = copy.data();
     }
     return {outcome, kept};

@@ -126,7 +126,7 @@ card::CardReading ReadCard(std::string_view text, card::WrittenCopy& copy, card:
     }
     padded.fill('\0');
     if (!text.empty()) std::memcpy(padded.data(), text.data(), text.size());
-    return card::ClassifyAsWritten<kRules>(padded.data(), text.size(), copy);
+    return card::ClassifyAsWritten<kRules>(card::CopiedText(padded, text.size()), copy);
 }
 
 template <RuleSet kRules>

@@ -87,12 +87,14 @@ void PrintAnyCardLine(OutputStream& out, std::size_t kind, std::string_view text
     PrintAnyCardLine<kRules>(out, kind, text.size(), [&] { out.Write(text); });
 }
 
-// The same for a text no longer than the column from whose start kCardReadAhead bytes may be read: a line of
-// fixed size. The line is copied with its text column blank, then the text's first bytes so that the text ends
-// at the column's end; the bytes behind it land after the line, in room reserved but not committed.
+// The same for a text no longer than the column: a line of fixed size. The line is copied with its text column
+// blank, then the text's first bytes so that the text ends at the column's end; the bytes behind it land after
+// the line, in room reserved but not committed.
 template <RuleSet kRules>
-void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::size_t length) {
-    constexpr std::size_t kCopied = card::kCardReadAhead;
+void PrintCardLine(OutputStream& out, std::size_t kind, bytes::Readable text) {
+    constexpr std::size_t kCopied = bytes::kReadAhead;
+    static_assert(kTextWidth<kRules> <= kCopied);
+    const std::size_t length = text.size();
     constexpr std::size_t kSize = kLead<kRules> + kTextWidth<kRules>;
     char* const line = out.Reserve(kSize + kCopied);
     if constexpr (kLead<kRules> == 16) {
@@ -102,7 +104,7 @@ void PrintCardLine(OutputStream& out, std::size_t kind, const char* text, std::s
     } else {
         std::memcpy(line, kLeads<kRules>[kind].data(), kSize);
     }
-    std::memcpy(line + kSize - length, text, kCopied);
+    std::memcpy(line + kSize - length, text.data(), kCopied);
     out.Commit(kSize);
 }
 
@@ -114,20 +116,19 @@ class CardTextStep : public CarriesNothing {
 public:
     explicit CardTextStep(OutputStream& out) : out_(out) {}
 
-    bool CheckLine(std::string_view text) {
-        static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
-        const card::CardOutcome outcome = card::ClassifyReadable<kRules>(text.data(), text.size());
+    bool CheckLine(bytes::Readable text) {
+        const card::CardOutcome outcome = card::ClassifyReadable<kRules>(text);
         if (outcome.length > 4) {
             if (outcome.length <= kTextWidth<kRules>) {
-                PrintCardLine<kRules>(out_, outcome.kind, text.data(), outcome.length);
+                PrintCardLine<kRules>(out_, outcome.kind, text.First(outcome.length));
             } else {
-                PrintAnyCardLine<kRules>(out_, outcome.kind, text.substr(0, outcome.length));
+                PrintAnyCardLine<kRules>(out_, outcome.kind, text.First(outcome.length));
             }
             out_.EndOfLine();
         }
         return false;
     }
-    bool Check(std::string_view text) { return CheckLine(text); }
+    bool Check(bytes::Readable text) { return CheckLine(text); }
     // Every text settles: none depends on the one before, whether or not it begins a line.
     static bool Settles(std::string_view /*text*/, bool /*begins_line*/) { return true; }
 
@@ -142,20 +143,18 @@ template <RuleSet kRules>
 class CardStrictTextStep : public CarriesNothing {
 public:
     explicit CardStrictTextStep(OutputStream& out) : out_(out) {}
-    bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    bool CheckLine(bytes::Readable text) { return CheckCell(WithoutLineFeed(text)); }
     // A text without a line end: a line's, or a CSV cell's value.
-    bool CheckCell(std::string_view value) {
-        static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
-        const std::string_view input = UpToNul(value);
+    bool CheckCell(bytes::Readable value) {
+        const bytes::Readable input = UpToNul(value);
         card::WrittenCopy copy;
-        const card::CardOutcome outcome = card::ClassifyAsWritten<kRules>(input.data(), input.size(), copy).outcome;
+        const card::CardOutcome outcome = card::ClassifyAsWritten<kRules>(input, copy).outcome;
         if (card::ShowsNumber(outcome)) [[likely]] {
-            // Within the text, whose read-ahead stands behind it.
-            const std::string_view number = bytes::TrimSpace(input);
-            if (number.size() <= kTextWidth<kRules>) {
-                PrintCardLine<kRules>(out_, outcome.kind, number.data(), number.size());
+            // The usual number is the whole text, as long as the classifier kept; blanks around it are rare.
+            if (outcome.length == input.size() && input.size() <= kTextWidth<kRules>) [[likely]] {
+                PrintCardLine<kRules>(out_, outcome.kind, input);
             } else {
-                PrintAnyCardLine<kRules>(out_, outcome.kind, number);
+                PrintAnyCardLine<kRules>(out_, outcome.kind, bytes::TrimSpace(input));
             }
         } else {
             PrintAnyCardLine<kRules>(out_, outcome.kind, bytes::ShownSize(input), [&] {
@@ -165,7 +164,7 @@ public:
         out_.EndOfLine();
         return outcome.reason != card::CardReason::Ok;
     }
-    bool Check(std::string_view text) { return CheckLine(text); }
+    bool Check(bytes::Readable text) { return CheckLine(text); }
 
 private:
     OutputStream& out_;

@@ -29,14 +29,13 @@ public:
 
     SsnTextStep(OutputStream& out, const ssn::SsnRules& rules) : out_(out), judge_(rules) {}
 
-    bool CheckLine(std::string_view text) {
-        static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
+    bool CheckLine(bytes::Readable text) {
         char* const line = out_.Reserve(kMaxResultLineLength);
-        out_.Commit(ssn::PrintCarriedLineAs<kSet>(judge_, text.data(), text.size(), line));
+        out_.Commit(ssn::PrintCarriedLineAs<kSet>(judge_, text, line));
         out_.EndOfLine();
         return false;
     }
-    bool Check(std::string_view text) { return CheckLine(text); }
+    bool Check(bytes::Readable text) { return CheckLine(text); }
     static bool EndOfLines() { return false; }
 
     // A text's line shows the number carried into it with the fields the text has put in; a block's first
@@ -72,27 +71,26 @@ public:
 
     SsnStrictTextStep(OutputStream& out, const ssn::SsnJudge& judge, const GroupFileAreas& named)
         : out_(out), judge_(judge), named_(named) {}
-    bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    bool CheckLine(bytes::Readable text) { return CheckCell(WithoutLineFeed(text)); }
     // A text without a line end: a line's, or a CSV cell's value.
-    bool CheckCell(std::string_view value) {
-        static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
+    bool CheckCell(bytes::Readable value) {
         // A usual shape, whole, holds no NUL: judged without looking for one.
-        const ssn::UsualShape shape = ssn::WholeUsualShape(value.data(), value.size());
+        const ssn::UsualShape shape = ssn::WholeUsualShape(value);
         if (!shape.Found()) [[unlikely]] return CheckAnyShape(value);
         const ssn::SsnJudgement judgement = judge_.template JudgeShapeAs<kSet>(value.data(), shape);
         char* const out = out_.Reserve(kMaxResultLineLength);
         out_.Commit(ssn::PrintShapeLine<kSet>(judgement, out));
         return Counted(judgement);
     }
-    bool Check(std::string_view text) { return CheckLine(text); }
+    bool Check(bytes::Readable text) { return CheckLine(text); }
     [[nodiscard]] Tally Tallied() const { return tally_; }
     void AddTally(const Tally& tally) { tally_.Add(tally); }
 
 private:
     // The texts in no usual shape, apart: the usual shapes' judgement then goes to their printer in registers,
     // not through the one judgement both paths would share (12 instructions a line fewer, callgrind).
-    bool CheckAnyShape(std::string_view value) {
-        const std::string_view input = UpToNul(value);
+    bool CheckAnyShape(bytes::Readable value) {
+        const bytes::Readable input = UpToNul(value);
         const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(input);
         if (judgement.WellFormed()) {
             char* const out = out_.Reserve(kMaxResultLineLength);

@@ -28,15 +28,14 @@ public:
     using Tally = SsnSummaryTally;
 
     SsnSummaryStep(const ssn::SsnJudge& judge, const GroupFileAreas& named) : judge_(judge), named_(named) {}
-    bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    bool CheckLine(bytes::Readable text) { return CheckCell(WithoutLineFeed(text)); }
     // A text without a line end: a line's, or a CSV cell's value.
-    bool CheckCell(std::string_view value) {
-        static_assert(TextSource::kReadAhead >= ssn::kSsnReadAhead);
+    bool CheckCell(bytes::Readable value) {
         const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(UpToNul(value));
         tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
-    bool Check(std::string_view text) { return CheckLine(text); }
+    bool Check(bytes::Readable text) { return CheckLine(text); }
     [[nodiscard]] const Tally& Tallied() const { return tally_; }
     void AddTally(const Tally& tally) { tally_.Add(tally); }
 
@@ -86,17 +85,15 @@ class CardSummaryStep : public CarriesNothing {
 public:
     using Tally = CardTally<kRules>;
 
-    bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    bool CheckLine(bytes::Readable text) { return CheckCell(WithoutLineFeed(text)); }
     // A text without a line end: a line's, or a CSV cell's value.
-    bool CheckCell(std::string_view value) {
-        static_assert(TextSource::kReadAhead >= card::kCardReadAhead);
-        const std::string_view input = UpToNul(value);
+    bool CheckCell(bytes::Readable value) {
         card::WrittenCopy copy;
-        const card::CardOutcome outcome = card::ClassifyAsWritten<kRules>(input.data(), input.size(), copy).outcome;
+        const card::CardOutcome outcome = card::ClassifyAsWritten<kRules>(UpToNul(value), copy).outcome;
         tally_.Count(outcome);
         return outcome.reason != card::CardReason::Ok;
     }
-    bool Check(std::string_view text) { return CheckLine(text); }
+    bool Check(bytes::Readable text) { return CheckLine(text); }
     [[nodiscard]] const Tally& Tallied() const { return tally_; }
     void AddTally(const Tally& tally) { tally_.Add(tally); }
 

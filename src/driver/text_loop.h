@@ -63,7 +63,7 @@ template <class Finish>
 
 // A step that checks a CSV cell's value, a text without a line end to drop.
 template <class Step>
-concept ChecksCells = requires(Step& step, std::string_view value) {
+concept ChecksCells = requires(Step& step, bytes::Readable value) {
     { step.CheckCell(value) } -> std::same_as<bool>;
 };
 
@@ -111,7 +111,7 @@ template <class MakeStep, class Finish>
     }
     auto step = make_step(Out());
     bool any_failed = false;
-    for (std::string_view text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {
+    for (bytes::Readable text = texts.Next(); !TextSource::Exhausted(text); text = texts.Next()) {
         any_failed |= step.Check(text);
     }
     std::optional<RunFailure> failure = ConsoleFailure(texts);

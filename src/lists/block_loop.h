@@ -51,7 +51,7 @@ struct ListChecked {
 // A step that takes a block's CSV rows at once, whose blocks start where rows start and end where they end: it
 // prints the rows of a block, and says whether a text among them failed.
 template <class Step>
-concept ChecksRows = requires(Step& step, std::string_view rows) {
+concept ChecksRows = requires(Step& step, bytes::Readable rows) {
     { step.CheckRows(rows) } -> std::same_as<bool>;
 };
 
@@ -71,7 +71,7 @@ concept TalliesTexts = requires(Step& step, const typename Step::Tally& tally) {
 // settled, and Resume takes it over. EndOfLines checks what a step holds back when the texts end.
 template <class Step>
 concept ChecksLines = TalliesTexts<Step> &&
-                      requires(Step& step, std::string_view text, bool begins_line, const typename Step::Carry& carry) {
+                      requires(Step& step, bytes::Readable text, bool begins_line, const typename Step::Carry& carry) {
                           { step.CheckLine(text) } -> std::same_as<bool>;
                           { step.Settles(text, begins_line) } -> std::same_as<bool>;
                           { step.Carried() } -> std::convertible_to<typename Step::Carry>;
@@ -96,7 +96,7 @@ struct JudgedBlock {
     ListBlock list;
     OutputStream out{OutputStream::InMemory{}};
     // The block's first texts, whose output needs what is carried into the block; the writer prints them.
-    std::vector<std::string_view> waiting;
+    std::vector<bytes::Readable> waiting;
     bool any_failed = false;
     bool settled = false;  // the texts after `waiting` were printed, and the block ends with `carry`
     Carry carry{};
@@ -136,7 +136,7 @@ KALDEROS_FLATTEN void JudgeLines(JudgedBlock<typename Step::Carry, typename Step
     bool settled = false;
     bool in_line = block.list.continues_line;
     while (!settled) {
-        const std::string_view text = lines.Next();
+        const bytes::Readable text = lines.Next();
         if (text.data() == nullptr) break;
         const bool begins_line = !in_line;
         in_line = pieces && IsPiece(text);
@@ -164,7 +164,7 @@ KALDEROS_FLATTEN void JudgeLines(JudgedBlock<typename Step::Carry, typename Step
 template <ListStep Step>
 void JudgeBlock(JudgedBlock<typename Step::Carry, typename Step::Tally>& block, Step step, LineReader::LongLines long_lines) {
     if constexpr (ChecksRows<Step>) {
-        block.any_failed = step.CheckRows({block.list.data.get(), block.list.size});
+        block.any_failed = step.CheckRows(block.list.Bytes());
         block.settled = true;
         block.carry = step.Carried();
         block.tally = step.Tallied();
@@ -189,7 +189,7 @@ KALDEROS_FLATTEN bool CheckBlocksInTurn(BlockReader& reader, Step& writer, MakeS
     bool any_failed = false;
     while (reader.Fill(block, true) == BlockReader::Filled::kBlock) {
         if constexpr (ChecksRows<decltype(step)>) {
-            any_failed |= step.CheckRows({block.data.get(), block.size});
+            any_failed |= step.CheckRows(block.Bytes());
         } else {
             LineReader lines = block.Lines(long_lines);
             any_failed |= lines.CheckEach(step, [] { return false; });
@@ -239,7 +239,7 @@ bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step
         CheckInterrupt();
         if (!judged) TerminateRun(kExitOutOfMemory);
         if constexpr (!ChecksRows<Step>) {
-            for (const std::string_view text : block.waiting) any_failed |= writer.CheckLine(text);
+            for (const bytes::Readable text : block.waiting) any_failed |= writer.CheckLine(text);
         }
         Out().Write(block.out.Contents());
         any_failed |= block.any_failed;
@@ -247,7 +247,7 @@ bool CheckBlocksByThreads(BlockReader& reader, Step& writer, MakeStep& make_step
         if (block.settled) writer.Resume(block.carry);
         if constexpr (!ChecksRows<Step>) {
             if (block.rest) {
-                for (std::string_view text = block.rest->Next(); text.data() != nullptr; text = block.rest->Next()) {
+                for (bytes::Readable text = block.rest->Next(); text.data() != nullptr; text = block.rest->Next()) {
                     any_failed |= writer.CheckLine(text);
                 }
             }

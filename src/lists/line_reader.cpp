@@ -6,7 +6,7 @@
 
 namespace kalderos {
 
-std::string_view LineReader::NextSlowly() {
+bytes::Readable LineReader::NextSlowly() {
     char* const start = buffer_ + begin_;
     const std::size_t available = end_ - begin_;
     if (available == 0) return {};
@@ -23,11 +23,11 @@ std::string_view LineReader::NextSlowly() {
         const void* found = available > kMaxText ? std::memchr(start + kMaxText, '\n', available - kMaxText) : nullptr;
         if (found != nullptr) return Deliver(start, static_cast<std::size_t>(static_cast<const char*>(found) - start));
         begin_ = end_;
-        return {start, available};
+        return bytes::Readable::WithRoomBehind(start, available);
     }
     const std::size_t take = std::min(available, kMaxText);
     begin_ += take;
-    return {start, take};
+    return bytes::Readable::WithRoomBehind(start, take);
 }
 
 }  // namespace kalderos

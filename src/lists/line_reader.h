@@ -14,21 +14,19 @@ namespace kalderos {
 class LineReader {
 public:
     static constexpr std::size_t kMaxText = 259;
-    // Bytes that may be read from the start of every text handed out, however short it is: the checkers look
-    // at a text's first bytes all at once.
-    static constexpr std::size_t kReadAhead = bytes::kReadAhead;
 
     // What becomes of a line longer than kMaxText: pieces of kMaxText characters, or one text however long.
     enum class LongLines { kPieces, kWhole };
 
-    // Hands out the texts of the `size` bytes at `bytes`, which hold kReadAhead cleared bytes behind them. The
-    // bytes end where a line ends, or where a list ends, or between two pieces of a line.
+    // Hands out the texts of the `size` bytes at `bytes`, which hold bytes::kReadAhead cleared bytes behind them:
+    // every text handed out is Readable. The bytes end where a line ends, or where a list ends, or between two
+    // pieces of a line.
     LineReader(char* bytes, std::size_t size, LongLines long_lines)
         : buffer_(bytes), end_(size), long_lines_(long_lines) {}
 
     // The next text; a view without data (its data() null) once the bytes are exhausted. Returned by value, so
     // that a loop over the texts keeps each one in registers.
-    std::string_view Next() {
+    bytes::Readable Next() {
         char* const start = buffer_ + begin_;
         const std::size_t raw = ShortLineAt(start);
         if (raw != kNoShortLine) return Deliver(start, raw);
@@ -46,11 +44,12 @@ public:
         for (;;) {
             const std::size_t raw = ShortLineAt(start);
             if (raw != kNoShortLine) [[likely]] {
-                any_failed |= step.CheckLine(std::string_view(start, DropCarriageReturn(start, raw) + 1));
+                const std::size_t content = DropCarriageReturn(start, raw);
+                any_failed |= step.CheckLine(bytes::Readable::WithRoomBehind(start, content + 1));
                 start += raw + 1;
             } else {
                 begin_ = static_cast<std::size_t>(start - buffer_);
-                const std::string_view text = NextSlowly();
+                const bytes::Readable text = NextSlowly();
                 if (text.data() == nullptr) return any_failed;
                 start = buffer_ + begin_;
                 any_failed |= step.CheckLine(text);
@@ -83,13 +82,13 @@ private:
     }
 
     // The line of `raw` bytes at `start` is followed by its line feed.
-    std::string_view Deliver(char* start, std::size_t raw) {
+    bytes::Readable Deliver(char* start, std::size_t raw) {
         const std::size_t content = DropCarriageReturn(start, raw);
         begin_ += raw + 1;
-        return {start, content + 1};
+        return bytes::Readable::WithRoomBehind(start, content + 1);
     }
 
-    std::string_view NextSlowly();
+    bytes::Readable NextSlowly();
 
     char* buffer_;
     std::size_t begin_ = 0;

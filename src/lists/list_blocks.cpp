@@ -13,7 +13,7 @@
 namespace kalderos {
 namespace {
 
-constexpr std::size_t kReadAhead = LineReader::kReadAhead;
+constexpr std::size_t kReadAhead = bytes::kReadAhead;
 // Small enough that a block's records (about twenty times its bytes in JSON) stay in a core's cache until they are
 // written.
 constexpr std::size_t kDefaultBlockBytes = std::size_t{1} << 16;

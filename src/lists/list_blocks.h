@@ -16,12 +16,13 @@ namespace kalderos {
 
 struct ListBlock {
     std::unique_ptr<char[]> data;  // `size` bytes of whole lines (the last block's last line may lack its end),
-                                   // then LineReader::kReadAhead cleared bytes
+                                   // then bytes::kReadAhead cleared bytes
     std::size_t capacity = 0;      // room for bytes in front of the cleared ones
     std::size_t size = 0;
     bool continues_line = false;   // starts with a piece of a line begun in the block before
 
     [[nodiscard]] LineReader Lines(LineReader::LongLines long_lines) const { return {data.get(), size, long_lines}; }
+    [[nodiscard]] bytes::Readable Bytes() const { return bytes::Readable::WithRoomBehind(data.get(), size); }
 };
 
 // A CSV input: blocks hold whole rows, which end only outside quotes.

@@ -1,7 +1,6 @@
 // The texts a run checks: the numbers given as arguments, then, when the run reads it, either a list, read by
-// the block loop (block_loop.h), or the lines typed at the console. Every text handed out here is a copy with
-// kReadAhead bytes that may be read from its start, so that the judges and printers read the usual shapes in
-// fixed-size pieces whatever the source.
+// the block loop (block_loop.h), or the lines typed at the console. Every text handed out here is a Readable
+// copy.
 #pragma once
 
 #include <bit>
@@ -21,9 +20,6 @@ namespace kalderos {
 
 class TextSource {
 public:
-    static constexpr std::size_t kReadAhead = bytes::kReadAhead;
-    static_assert(LineReader::kReadAhead >= kReadAhead);
-
     // The texts `numbers` point to must outlive the source; `then_input` says whether input follows them: the
     // list `list`, or the console where `list` is -1.
     TextSource(std::vector<const char*> numbers, bool then_input, int list)
@@ -31,11 +27,11 @@ public:
 
     // The next number given as an argument, then, where the console follows them, the next line typed there;
     // valid until the next call. A view without data (see Exhausted) when none is left.
-    std::string_view Next() {
-        if (next_number_ < numbers_.size()) return Readable(numbers_[next_number_++]);
+    bytes::Readable Next() {
+        if (next_number_ < numbers_.size()) return Copied(numbers_[next_number_++]);
         if (!then_input_ || list_ >= 0) return {};
         const std::string_view text = console_.NextLine();
-        return Exhausted(text) ? text : Readable(text);
+        return Exhausted(text) ? bytes::Readable() : Copied(text);
     }
 
     static bool Exhausted(std::string_view text) { return text.data() == nullptr; }
@@ -51,12 +47,12 @@ public:
     [[nodiscard]] std::optional<InputFailure> Failure() const { return console_.Failure(); }
 
 private:
-    // A copy of `text` with kReadAhead cleared bytes behind it.
-    std::string_view Readable(std::string_view text) {
-        if (copy_.size() < text.size() + kReadAhead) copy_.resize(text.size() + kReadAhead);
+    // A copy of `text` with bytes::kReadAhead cleared bytes behind it.
+    bytes::Readable Copied(std::string_view text) {
+        if (copy_.size() < text.size() + bytes::kReadAhead) copy_.resize(text.size() + bytes::kReadAhead);
         if (!text.empty()) std::memcpy(copy_.data(), text.data(), text.size());
-        std::memset(copy_.data() + text.size(), 0, kReadAhead);
-        return {copy_.data(), text.size()};
+        std::memset(copy_.data() + text.size(), 0, bytes::kReadAhead);
+        return bytes::Readable::WithRoomBehind(copy_.data(), text.size());
     }
 
     std::vector<const char*> numbers_;

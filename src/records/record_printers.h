@@ -173,7 +173,7 @@ public:
 
     void Header() { writer_.Header(ssn::kSsnFieldNames); }
 
-    void Print(std::string_view input, const ssn::SsnJudgement& judgement) {
+    void Print(bytes::Readable input, const ssn::SsnJudgement& judgement) {
         const ssn::IssuanceWindow window = ssn::WindowFields(windows_, judgement);
         PrintFields(input, judgement, window, std::make_index_sequence<ssn::kSsnFieldNames.size()>{});
         writer_.End();
@@ -181,12 +181,12 @@ public:
 
 private:
     template <std::size_t... kField>
-    void PrintFields(std::string_view input, const ssn::SsnJudgement& judgement, ssn::IssuanceWindow window,
+    void PrintFields(bytes::Readable input, const ssn::SsnJudgement& judgement, ssn::IssuanceWindow window,
                      std::index_sequence<kField...>) {
         (PrintField(static_cast<ssn::SsnField>(kField), input, judgement, window), ...);
     }
 
-    void PrintField(ssn::SsnField field, std::string_view input, const ssn::SsnJudgement& judgement,
+    void PrintField(ssn::SsnField field, bytes::Readable input, const ssn::SsnJudgement& judgement,
                     ssn::IssuanceWindow window) {
         const std::string_view name = ssn::kSsnFieldNames[static_cast<std::size_t>(field)];
         const bool stated = judgement.WellFormed();
@@ -240,8 +240,7 @@ private:
     const ssn::PackedWindows& windows_ = ssn::PackedWindowTable();
 };
 
-// A card record: the strict reading of `input` (ClassifyAsWritten) under the table of `kRules`, its kept part
-// where kCardReadAhead bytes may be read from its start.
+// A card record: the strict reading of `input` (ClassifyAsWritten) under the table of `kRules`.
 template <class Syntax, RuleSet kRules>
 class CardRecordPrinter {
 public:
@@ -249,18 +248,18 @@ public:
 
     void Header() { writer_.Header(card::kCardFieldNames); }
 
-    void Print(std::string_view input, const card::CardReading& reading) {
+    void Print(bytes::Readable input, const card::CardReading& reading) {
         PrintFields(input, reading, std::make_index_sequence<card::kCardFieldNames.size()>{});
         writer_.End();
     }
 
 private:
     template <std::size_t... kField>
-    void PrintFields(std::string_view input, const card::CardReading& reading, std::index_sequence<kField...>) {
+    void PrintFields(bytes::Readable input, const card::CardReading& reading, std::index_sequence<kField...>) {
         (PrintField(static_cast<card::CardField>(kField), input, reading), ...);
     }
 
-    void PrintField(card::CardField field, std::string_view input, const card::CardReading& reading) {
+    void PrintField(card::CardField field, bytes::Readable input, const card::CardReading& reading) {
         const std::string_view name = card::kCardFieldNames[static_cast<std::size_t>(field)];
         const card::CardOutcome& outcome = reading.outcome;
         const bool unknown = !card::ShowsNumber(outcome);
@@ -273,7 +272,7 @@ private:
                 return writer_.BeginWithInput(name, input);
             case card::CardField::Digits:
                 if (unknown) return writer_.Null(name);
-                return PrintDigits(name, {reading.kept, outcome.length});
+                return PrintDigits(name, card::KeptPart(reading));
             case card::CardField::Type:
                 return writer_.Whole(unknown ? Pieces::kNoType : Pieces::kType[card::TypeFieldKind(outcome)]);
             case card::CardField::Luhn:
@@ -289,11 +288,9 @@ private:
 
     // The digits of the part of the text the classifier kept (digits and dashes only, at most 20), dashes left
     // out; the part is copied in one move when it has none.
-    void PrintDigits(std::string_view name, std::string_view kept) {
+    void PrintDigits(std::string_view name, bytes::Readable kept) {
         const std::uint32_t dashes = bytes::BytesEqualMask32(kept.data(), '-');
-        if ((dashes & ((std::uint32_t{1} << kept.size()) - 1)) == 0) {
-            return writer_.Readable(name, kept.data(), kept.size());
-        }
+        if ((dashes & ((std::uint32_t{1} << kept.size()) - 1)) == 0) return writer_.PlainValue(name, kept);
         std::array<char, 32> digits{};
         static_assert(card::kCardReadAhead <= digits.size(), "room for the kept part");
         writer_.Padded(name, digits, card::DigitsField(kept, digits.data()));

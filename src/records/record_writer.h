@@ -116,8 +116,6 @@ public:
     // most kMaxStringField bytes (the longest place name is far shorter).
     static constexpr std::size_t kMaxStringField = 128;
     static constexpr std::size_t kFieldsRoom = 2048;
-    // Bytes that may be read from the start of an input and of every value copied from a text.
-    static constexpr std::size_t kReadAhead = bytes::kReadAhead;
 
     explicit RecordWriter(OutputStream& out) : out_(out) {}
 
@@ -134,15 +132,14 @@ public:
     }
 
     // Starts a record with its first field, the input text, escaped (written in pieces when it is long).
-    // kReadAhead bytes may be read from the start of the input, however short it is.
-    void BeginWithInput(std::string_view name, std::string_view input) {
-        if (input.size() > kReadAhead) {
+    void BeginWithInput(std::string_view name, bytes::Readable input) {
+        if (input.size() > bytes::kReadAhead) {
             const record::Span span = record::BeginAnyInput<Syntax>(out_, name, input, kFieldsRoom);
             start_ = span.start;
             cursor_ = span.cursor;
             return;
         }
-        start_ = cursor_ = out_.Reserve(kFieldsRoom + 8 * kReadAhead);
+        start_ = cursor_ = out_.Reserve(kFieldsRoom + 8 * bytes::kReadAhead);
         cursor_ = record::Put(Syntax::Key(cursor_, name, true), Syntax::kQuote);
         const bytes::Sixteen low = bytes::Sixteen::Load(input.data());
         const bytes::Sixteen high = bytes::Sixteen::Load(input.data() + 16);
@@ -163,10 +160,10 @@ public:
 
     // The same for an input of at most kReadAhead bytes known to need no escape in any format (digits, dashes and
     // blanks only, as a usual number's text): one copy, without looking for bytes to escape.
-    void BeginWithPlainInput(std::string_view name, std::string_view input) {
-        start_ = cursor_ = out_.Reserve(kFieldsRoom + 8 * kReadAhead);
+    void BeginWithPlainInput(std::string_view name, bytes::Readable input) {
+        start_ = cursor_ = out_.Reserve(kFieldsRoom + 8 * bytes::kReadAhead);
         cursor_ = record::Put(Syntax::Key(cursor_, name, true), Syntax::kQuote);
-        std::memcpy(cursor_, input.data(), kReadAhead);
+        std::memcpy(cursor_, input.data(), bytes::kReadAhead);
         cursor_ = record::Put(cursor_ + input.size(), Syntax::kQuote);
     }
 
@@ -193,12 +190,11 @@ public:
         cursor_ += piece.Size();
         return start;
     }
-    // A string of `size` bytes (at most kReadAhead) that needs no escape, from where kReadAhead bytes may be
-    // read: one fixed-size copy.
-    void Readable(std::string_view name, const char* value, std::size_t size) {
+    // A string of at most bytes::kReadAhead bytes that needs no escape: one fixed-size copy.
+    void PlainValue(std::string_view name, bytes::Readable value) {
         cursor_ = record::Put(Syntax::Key(cursor_, name, false), Syntax::kQuote);
-        std::memcpy(cursor_, value, kReadAhead);
-        cursor_ = record::Put(cursor_ + size, Syntax::kQuote);
+        std::memcpy(cursor_, value.data(), bytes::kReadAhead);
+        cursor_ = record::Put(cursor_ + value.size(), Syntax::kQuote);
     }
     void Null(std::string_view name) { cursor_ = record::Put(Syntax::Key(cursor_, name, false), Syntax::kNull); }
 

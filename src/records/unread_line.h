@@ -43,12 +43,12 @@ inline void PrintAnyUnreadLine(OutputStream& out, std::string_view content, cons
     out.Write({tail.data(), tail.size()});
 }
 
-// The line of `content` (a text from whose start bytes::kReadAhead bytes may be read) that the judge gave
-// `reason`. The usual such text is short and shows as it is: a line of fixed pieces.
-inline void PrintUnreadLine(OutputStream& out, std::string_view content, ssn::SsnReason reason) {
+// The line of `content` that the judge gave `reason`. The usual such text is short and shows as it is: a line of
+// fixed pieces.
+inline void PrintUnreadLine(OutputStream& out, bytes::Readable content, ssn::SsnReason reason) {
     const UnreadTail& tail = kUnreadTails[static_cast<std::size_t>(reason)];
     const std::size_t size = content.size();
-    if (size > bytes::kReadAhead || !bytes::ShowsPlain(content.data(), size)) {
+    if (size > bytes::kReadAhead || !bytes::ShowsPlain(content)) {
         PrintAnyUnreadLine(out, content, tail);
         return;
     }

@@ -87,9 +87,8 @@ public:
     }
 
 protected:
-    // The rows of the input's UTF-8 bytes after its mark, `size` of them at `data` with bytes::kReadAhead
-    // readable bytes behind them; and the end of those rows.
-    virtual void ReadRows(const char* data, std::size_t size) = 0;
+    // The rows of the input's UTF-8 bytes after its mark; and the end of those rows.
+    virtual void ReadRows(bytes::Readable rows) = 0;
     virtual void EndRows() = 0;
     virtual void AddCounts(std::vector<CsvCount>& counts) const = 0;
 
@@ -178,10 +177,10 @@ private:
     }
     void ReadUtf8Rows(std::string_view bytes) {
         if (bytes.empty() || status_ != CsvStatus::Checking) return;
-        // The cells handed out are read kReadAhead bytes at a time, as the program's blocks allow.
+        // A copy with room behind it, as the program's blocks have, for the cells handed out.
         padded_.assign(bytes.size() + bytes::kReadAhead, '\0');
         std::memcpy(padded_.data(), bytes.data(), bytes.size());
-        ReadRows(padded_.data(), bytes.size());
+        ReadRows(bytes::Readable::WithRoomBehind(padded_.data(), bytes.size()));
     }
 
     CsvStatus status_ = CsvStatus::Checking;
@@ -227,7 +226,7 @@ public:
     }
 
 protected:
-    void ReadRows(const char* data, std::size_t size) override { reader_.Read(data, size, *this); }
+    void ReadRows(bytes::Readable rows) override { reader_.Read(rows.data(), rows.size(), *this); }
     void EndRows() override {
         reader_.Finish(*this);
         if (open_quote_ && Status() == CsvStatus::Checking) EndedInOpenQuote();

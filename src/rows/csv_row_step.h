@@ -69,13 +69,14 @@ public:
     }
 
     // The rows of a block, which start where rows start; true when a text among them failed.
-    bool CheckRows(std::string_view rows) {
+    bool CheckRows(bytes::Readable rows) {
         any_failed_ = false;
         reader_.Read(rows.data(), rows.size(), *this);
         reader_.Finish(*this);
         return any_failed_;
     }
-    // A row from a reader of the caller's, which takes the input in pieces (the library's CsvCheck).
+    // A row from a reader of the caller's, which takes the input in pieces with bytes::kReadAhead bytes behind
+    // each (the library's CsvCheck).
     bool TakeRow(const csv::Row& row) {
         any_failed_ |= CheckRow(row);
         return true;
@@ -98,7 +99,7 @@ private:
     bool CheckRow(const csv::Row& row) {
         const std::size_t count = row.cells.size();
         // A row without the column has an empty text there.
-        const std::string_view value = layout_.column < count ? row.cells[layout_.column].value : NoCell();
+        const bytes::Readable value = layout_.column < count ? CellText(row.cells[layout_.column]) : NoCell();
         if (echo_) {
             if (count > layout_.width || !records_as_printed_) [[unlikely]] return CheckRewritten(row, value);
             Echo(row, count);
@@ -107,7 +108,7 @@ private:
         return direct_.CheckCell(value);
     }
     // The same of a row whose record is written again: in another dialect, or with cells after it.
-    [[gnu::noinline]] bool CheckRewritten(const csv::Row& row, std::string_view value) {
+    [[gnu::noinline]] bool CheckRewritten(const csv::Row& row, bytes::Readable value) {
         const std::size_t count = row.cells.size();
         const std::size_t width = layout_.width;
         Echo(row, std::min(count, width));
@@ -153,10 +154,15 @@ private:
         out_.Commit(bytes.size() + 1);
     }
 
-    // The text of a row without the column: empty, and readable as every text is.
-    static std::string_view NoCell() {
+    // A cell's value: in the bytes the reader was given, which have room behind them, or in the reader's copy,
+    // which has.
+    static bytes::Readable CellText(const csv::Cell& cell) {
+        return bytes::Readable::WithRoomBehind(cell.value.data(), cell.value.size());
+    }
+    // The text of a row without the column: empty.
+    static bytes::Readable NoCell() {
         static constexpr std::array<char, bytes::kReadAhead> kNone{};
-        return {kNone.data(), 0};
+        return bytes::Readable::WithRoomBehind(kNone.data(), 0);
     }
 
     static constexpr std::size_t kRoom = 4096;

@@ -38,18 +38,16 @@ public:
 
     SsnRecordStep(OutputStream& out, const ssn::SsnJudge& judge, const GroupFileAreas& named)
         : printer_(out), judge_(judge), named_(named) {}
-    bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    bool CheckLine(bytes::Readable text) { return CheckCell(WithoutLineFeed(text)); }
     // A text without a line end: a line's, or a CSV cell's value.
-    bool CheckCell(std::string_view value) {
-        static_assert(bytes::kReadAhead >= ssn::kSsnReadAhead &&
-                      bytes::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
-        const std::string_view input = UpToNul(value);
+    bool CheckCell(bytes::Readable value) {
+        const bytes::Readable input = UpToNul(value);
         const ssn::SsnJudgement judgement = judge_.template JudgeAs<kSet>(input);
         printer_.Print(input, judgement);
         tally_.template Count<kSet>(judgement.reason, judgement.number.area, named_);
         return judgement.Fails();
     }
-    bool Check(std::string_view text) { return CheckLine(text); }
+    bool Check(bytes::Readable text) { return CheckLine(text); }
     void Header() { printer_.Header(); }
     [[nodiscard]] Tally Tallied() const { return tally_; }
     void AddTally(const Tally& tally) { tally_.Add(tally); }
@@ -68,19 +66,17 @@ public:
     using Tally = CardTally;
 
     explicit CardRecordStep(OutputStream& out) : printer_(out) {}
-    bool CheckLine(std::string_view text) { return CheckCell(WithoutLineFeed(text)); }
+    bool CheckLine(bytes::Readable text) { return CheckCell(WithoutLineFeed(text)); }
     // A text without a line end: a line's, or a CSV cell's value.
-    bool CheckCell(std::string_view value) {
-        static_assert(bytes::kReadAhead >= card::kCardReadAhead &&
-                      bytes::kReadAhead >= RecordWriter<Syntax>::kReadAhead);
-        const std::string_view input = UpToNul(value);
+    bool CheckCell(bytes::Readable value) {
+        const bytes::Readable input = UpToNul(value);
         card::WrittenCopy copy;
-        const card::CardReading reading = card::ClassifyAsWritten<kRules>(input.data(), input.size(), copy);
+        const card::CardReading reading = card::ClassifyAsWritten<kRules>(input, copy);
         printer_.Print(input, reading);
         tally_.Count(reading.outcome);
         return reading.outcome.reason != card::CardReason::Ok;
     }
-    bool Check(std::string_view text) { return CheckLine(text); }
+    bool Check(bytes::Readable text) { return CheckLine(text); }
     void Header() { printer_.Header(); }
     [[nodiscard]] Tally Tallied() const { return tally_; }
     void AddTally(const Tally& tally) { tally_.Add(tally); }

@@ -53,10 +53,10 @@ std::size_t PrintAnyCarriedLine(SsnJudge& judge, std::string_view text, char* ou
 // PrintResultLine's); returns the bytes written. A list's loop prints each text through it: the usual shapes'
 // judgement goes to the printer in registers, and the other texts' path stays out of the loop.
 template <RuleSet kSet>
-std::size_t PrintCarriedLineAs(SsnJudge& judge, const char* text, std::size_t size, char* out) {
-    const UsualShape shape = UsualShapeAt(text, size);
-    if (!shape.Found()) [[unlikely]] return PrintAnyCarriedLine<kSet>(judge, {text, size}, out);
-    return PrintShapeLine<kSet>(judge.CarryShapeAs<kSet>(text, shape), out);
+std::size_t PrintCarriedLineAs(SsnJudge& judge, bytes::Readable text, char* out) {
+    const UsualShape shape = UsualShapeAt(text);
+    if (!shape.Found()) [[unlikely]] return PrintAnyCarriedLine<kSet>(judge, text, out);
+    return PrintShapeLine<kSet>(judge.CarryShapeAs<kSet>(text.data(), shape), out);
 }
 
 }  // namespace kalderos::ssn

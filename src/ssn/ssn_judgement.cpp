@@ -11,7 +11,7 @@ namespace kalderos::ssn {
 StrictReading ReadStrict(std::string_view text) {
     // Its shape is read from a copy: the trimmed text may end where no byte may be read past it.
     const std::string_view trimmed = bytes::TrimSpace(text);
-    std::array<char, kSsnReadAhead> copy{};
+    std::array<char, sizeof(bytes::Sixteen)> copy{};
     trimmed.substr(0, copy.size()).copy(copy.data(), copy.size());
     const bytes::Sixteen first = bytes::Sixteen::Load(copy.data());
     const UsualShape usual = WholeUsualShapeOf(first, trimmed.size());

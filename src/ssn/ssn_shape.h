@@ -16,10 +16,6 @@
 
 namespace kalderos::ssn {
 
-// Bytes that may be read from the start of a text given to UsualShapeAt or a judge, however short the text is.
-inline constexpr std::size_t kSsnReadAhead = 16;
-static_assert(kSsnReadAhead <= bytes::kReadAhead);
-
 // Where the group and the serial stand (the area at the start); group_at is 0 when the text has neither shape.
 struct UsualShape {
     std::uint8_t group_at = 0;
@@ -54,9 +50,10 @@ inline UsualShape WholeSpacedShapeOf(bytes::Sixteen bytes, std::size_t size) {
     return spaced ? kDashedShape : UsualShape{};
 }
 
-// The shape at the start of a text of `size` bytes from whose start kSsnReadAhead bytes may be read.
-inline UsualShape UsualShapeAt(const char* text, std::size_t size) {
-    const bytes::Sixteen bytes = bytes::Sixteen::Load(text);
+// The shape at the start of a text.
+inline UsualShape UsualShapeAt(bytes::Readable text) {
+    const std::size_t size = text.size();
+    const bytes::Sixteen bytes = bytes::Sixteen::Load(text.data());
     const unsigned in_text = 0xFFFFu >> (16 - std::min<std::size_t>(size, 16));
     const unsigned digits = bytes.Digits() & in_text;
     const unsigned dashes = bytes.Equal('-') & in_text;
@@ -83,9 +80,9 @@ inline UsualShape WholeUsualShapeOf(bytes::Sixteen bytes, std::size_t size) {
     return dashed ? kDashedShape : UsualShape{};
 }
 
-// The same for a text from whose start kSsnReadAhead bytes may be read.
-inline UsualShape WholeUsualShape(const char* text, std::size_t size) {
-    return WholeUsualShapeOf(bytes::Sixteen::Load(text), size);
+// The same for a text.
+inline UsualShape WholeUsualShape(bytes::Readable text) {
+    return WholeUsualShapeOf(bytes::Sixteen::Load(text.data()), text.size());
 }
 
 // The same for a text of nine to sixteen bytes of which none past its end may be read: its first and last eight
@@ -95,7 +92,7 @@ inline UsualShape WholeUsualShapeWithin(const char* text, std::size_t size) {
     if constexpr (std::endian::native != std::endian::little) {
         char padded[16] = {};
         std::memcpy(padded, text, size);
-        return WholeUsualShape(padded, size);
+        return WholeUsualShapeOf(bytes::Sixteen::Load(padded), size);
     }
     const std::uint64_t last = bytes::LoadEight(text + size - 8) >> (8 * (16 - size));
     return WholeUsualShapeOf(bytes::Sixteen::FromHalves(bytes::LoadEight(text), last), size);

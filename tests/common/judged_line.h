@@ -14,9 +14,10 @@ namespace kalderos::test {
 template <RuleSet kSet = RuleSet::Classic>
 std::string JudgedLine(ssn::SsnJudge& judge, std::string_view text, char after = '\0') {
     std::string buffer(text);
-    buffer.append(ssn::kSsnReadAhead, after);
+    buffer.append(bytes::kReadAhead, after);
     char line[kMaxResultLineLength];
-    return {line, ssn::PrintCarriedLineAs<kSet>(judge, buffer.data(), text.size(), line)};
+    const auto readable = bytes::Readable::WithRoomBehind(buffer.data(), text.size());
+    return {line, ssn::PrintCarriedLineAs<kSet>(judge, readable, line)};
 }
 
 }  // namespace kalderos::test

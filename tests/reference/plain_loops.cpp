@@ -119,9 +119,6 @@ private:
     bool failed_ = false;
 };
 
-// The text as the program's judges take it: with bytes behind it that may be read.
-std::string ReadableCopy(std::string_view text) { return std::string(text) + std::string(TextSource::kReadAhead, '\0'); }
-
 void PlainParseSsn(const char* text, SsnNumber& number) {
     int value = 0;
     if (std::sscanf(text, "%3d", &value) == 1) number.area = value;
@@ -285,8 +282,8 @@ void CountNotIssued(const ssn::SsnJudgement& judgement, const RunOptions& option
 template <RuleSet kRules>
 bool SsnLineFails(const ssn::SsnJudge& judge, const std::string& line, const RunOptions& options,
                   NotIssuedTally& not_issued) {
-    const std::string content = ReadableCopy(LineContent(line));
-    const ssn::SsnJudgement judgement = judge.JudgeAs<kRules>({content.data(), LineContent(line).size()});
+    const bytes::ReadableCopy content(LineContent(line));
+    const ssn::SsnJudgement judgement = judge.JudgeAs<kRules>(content.Get());
     CountNotIssued(judgement, options, not_issued);
     return judgement.Fails();
 }
@@ -405,8 +402,8 @@ int RunStrictSsnTextLoop(TextSource& texts, const RunOptions& options, const ssn
     while (const char* text = plain.Next()) {
         const std::string line = *plain.EndedLine();
         const std::string content(LineContent(line));
-        const std::string readable = ReadableCopy(content);
-        const ssn::SsnJudgement judgement = judge.JudgeAs<kRules>({readable.data(), content.size()});
+        const bytes::ReadableCopy readable(content);
+        const ssn::SsnJudgement judgement = judge.JudgeAs<kRules>(readable.Get());
         CountNotIssued(judgement, options, not_issued);
         any_failed |= judgement.Fails();
         if (judgement.WellFormed()) {

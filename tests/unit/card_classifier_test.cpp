@@ -97,7 +97,8 @@ TEST(ClassifyCard, BytesAfterTheTextDoNotCount) {
         const CardClassification alone = ClassifyCard(text, kind);
         for (const char after : {'0', '-', ' ', '\0'}) {
             const std::string buffer = text + std::string(card::kCardReadAhead, after);
-            const card::CardOutcome read_along = card::ClassifyReadable<RuleSet::Classic>(buffer.data(), text.size());
+            const card::CardOutcome read_along = card::ClassifyReadable<RuleSet::Classic>(
+                bytes::Readable::WithRoomBehind(buffer.data(), text.size()));
             ASSERT_EQ(card::KindView(RuleSet::Classic, read_along.kind), kind.View()) << text << " followed by " << after;
             ASSERT_EQ(read_along.result, alone.result) << text;
             ASSERT_EQ(read_along.length, alone.length) << text;

@@ -28,7 +28,9 @@ void ExpectOneJudgement(const std::string& text, RuleSet rules) {
     ASSERT_EQ(fast.length, plain.length) << text;
     const std::string buffer = text + std::string(kCardReadAhead, '7');
     const CardOutcome along = test::UnderRules(
-        rules, [&](auto set) { return ClassifyReadable<decltype(set)::value>(buffer.data(), text.size()); });
+        rules, [&](auto set) {
+            return ClassifyReadable<decltype(set)::value>(bytes::Readable::WithRoomBehind(buffer.data(), text.size()));
+        });
     ASSERT_EQ(along.kind, plain.kind) << text;
     ASSERT_EQ(along.length, plain.length) << text;
 }
@@ -103,7 +105,10 @@ void ExpectOneStrictReading(const std::string& text, RuleSet rules, char after) 
     const std::string buffer = text + std::string(kCardReadAhead, after);
     WrittenCopy copy;
     const CardReading fast = test::UnderRules(
-        rules, [&](auto set) { return ClassifyAsWritten<decltype(set)::value>(buffer.data(), text.size(), copy); });
+        rules, [&](auto set) {
+            return ClassifyAsWritten<decltype(set)::value>(bytes::Readable::WithRoomBehind(buffer.data(), text.size()),
+                                                           copy);
+        });
     ASSERT_EQ(ReasonName(fast.outcome.reason), ReasonName(plain.outcome.reason)) << "[" << text << "]";
     ASSERT_EQ(KindView(rules, fast.outcome.kind), KindView(rules, plain.outcome.kind)) << "[" << text << "]";
     ASSERT_EQ(fast.outcome.type, plain.outcome.type) << "[" << text << "]";

@@ -47,12 +47,13 @@ FakeFile* FakeFile::reading = nullptr;
 // Takes the texts a LineReader hands to CheckEach.
 struct TextTaker {
     std::vector<std::string>& texts;
-    bool CheckLine(std::string_view text) {
+    bool CheckLine(bytes::Readable text) {
         texts.emplace_back(text);
         // Every text may be read this far, however short it is (the sanitizer build checks the bounds).
-        char ahead[LineReader::kReadAhead];
+        char ahead[bytes::kReadAhead];
         std::memcpy(ahead, text.data(), sizeof ahead);
-        EXPECT_EQ(std::string_view(ahead, std::min(text.size(), sizeof ahead)), text.substr(0, sizeof ahead));
+        EXPECT_EQ(std::string_view(ahead, std::min(text.size(), sizeof ahead)),
+                  std::string_view(text).substr(0, sizeof ahead));
         return false;
     }
 };
@@ -75,7 +76,7 @@ std::vector<std::string> Texts(FakeFile& file, std::size_t block_bytes, LineRead
                 std::size_t taken = 0;
                 lines.CheckEach(taker, [&] { return ++taken == 2; });
             }
-            const std::string_view text = lines.Next();
+            const bytes::Readable text = lines.Next();
             if (text.data() == nullptr) break;
             taker.CheckLine(text);
         }
@@ -168,7 +169,7 @@ TEST(LineReader, HandsOutALineWithoutReadingFurther) {
         BlockReader reader(pipe_ends[0], 600, long_lines, FakeFile::Read);
         ListBlock block;
         ASSERT_EQ(reader.Fill(block, true), BlockReader::Filled::kBlock);
-        EXPECT_EQ(block.Lines(long_lines).Next(), "123-45-6789\n");
+        EXPECT_EQ(std::string_view(block.Lines(long_lines).Next()), "123-45-6789\n");
         EXPECT_EQ(file.reads, 1u);
     }
     close(pipe_ends[0]);

@@ -87,9 +87,10 @@ TEST(SsnJudge, JudgementsAreTheLibrarysWhateverTheShape) {
             char line[kMaxResultLineLength];
             const std::string_view expected_line(line, FormatResultLine(number, JudgeSsn(number, table), table, line));
             std::string buffer(text);
-            buffer.append(ssn::kSsnReadAhead, '7');
+            buffer.append(bytes::kReadAhead, '7');
             const ssn::SsnJudgement judged = judge.WithCarriedAs<RuleSet::Classic>(
-                buffer.data(), text.size(), [](const ssn::SsnJudgement& judgement) { return judgement; });
+                bytes::Readable::WithRoomBehind(buffer.data(), text.size()),
+                [](const ssn::SsnJudgement& judgement) { return judgement; });
             EXPECT_EQ(judged.number.area, number.area) << text;
             EXPECT_EQ(judged.number.group, number.group) << text;
             EXPECT_EQ(judged.number.serial, number.serial) << text;
@@ -138,8 +139,8 @@ bool PlainlyWellFormed(std::string_view text) {
 ssn::SsnJudgement JudgeStrictly(const ssn::SsnJudge& judge, std::string_view text, char after) {
     static std::string buffer;
     buffer.assign(text);
-    buffer.append(ssn::kSsnReadAhead, after);
-    return judge.JudgeAs<RuleSet::Classic>({buffer.data(), text.size()});
+    buffer.append(bytes::kReadAhead, after);
+    return judge.JudgeAs<RuleSet::Classic>(bytes::Readable::WithRoomBehind(buffer.data(), text.size()));
 }
 
 TEST(SsnJudge, StrictReadingTakesExactlyTheUsualShapes) {
