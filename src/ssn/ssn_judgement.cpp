@@ -2,18 +2,16 @@
 // any other shape takes the library's own steps.
 #include "ssn/ssn_judgement.h"
 
-#include <array>
 
 #include "bytes/char_class.h"
 #include "rules/rule_sets.h"
 
 namespace kalderos::ssn {
 StrictReading ReadStrict(std::string_view text) {
-    // Its shape is read from a copy: the trimmed text may end where no byte may be read past it.
+    // The trimmed text may end where no byte may be read past it.
     const std::string_view trimmed = bytes::TrimSpace(text);
-    std::array<char, sizeof(bytes::Sixteen)> copy{};
-    trimmed.substr(0, copy.size()).copy(copy.data(), copy.size());
-    const bytes::Sixteen first = bytes::Sixteen::Load(copy.data());
+    const bytes::ReadableCopy readable(trimmed);
+    const bytes::Sixteen first = bytes::Sixteen::Load(readable.Get().data());
     const UsualShape usual = WholeUsualShapeOf(first, trimmed.size());
     const UsualShape shape = usual.Found() ? usual : WholeSpacedShapeOf(first, trimmed.size());
     return {trimmed.data(), shape, trimmed.empty()};

@@ -8,10 +8,10 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 
 #include "bytes/byte_vectors.h"
+#include "bytes/readable.h"
 #include "kalderos/kalderos.h"
 
 namespace kalderos::ssn {
@@ -90,9 +90,7 @@ inline UsualShape WholeUsualShape(bytes::Readable text) {
 inline UsualShape WholeUsualShapeWithin(const char* text, std::size_t size) {
     if (size != kPlainShape.Length() && size != kDashedShape.Length()) return {};
     if constexpr (std::endian::native != std::endian::little) {
-        char padded[16] = {};
-        std::memcpy(padded, text, size);
-        return WholeUsualShapeOf(bytes::Sixteen::Load(padded), size);
+        return WholeUsualShape(bytes::ReadableCopy({text, size}).Get());
     }
     const std::uint64_t last = bytes::LoadEight(text + size - 8) >> (8 * (16 - size));
     return WholeUsualShapeOf(bytes::Sixteen::FromHalves(bytes::LoadEight(text), last), size);
