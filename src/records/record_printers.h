@@ -58,19 +58,21 @@ struct SsnPieces {
 
     // well_formed to serial: of a text that states no number, and of one that does, with placeholders where its
     // fields' digits go (`at`: their offsets, the area's, the group's and the serial's).
-    static constexpr auto kNoNumber =
+    static constexpr auto kMadeNoNumber =
         Joined<64>(kWellFormed[0], MakePiece<Syntax, 32>(Name(ssn::SsnField::Area), ValueForm::kNone),
                    MakePiece<Syntax, 32>(Name(ssn::SsnField::Group), ValueForm::kNone),
                    MakePiece<Syntax, 32>(Name(ssn::SsnField::Serial), ValueForm::kNone));
+    static constexpr auto kNoNumber = Fitted<FittedRoom(kMadeNoNumber)>(kMadeNoNumber);
+    template <std::size_t kRoom>
     struct NumberRun {
-        FieldPiece<64> piece;
+        FieldPiece<kRoom> piece;
         std::array<std::size_t, 3> at;
     };
-    static constexpr NumberRun MakeNumberRun() {
+    static constexpr NumberRun<64> MakeNumberRun() {
         constexpr std::array<std::string_view, 3> kPlaceholders{"000", "00", "0000"};
         constexpr std::array<ssn::SsnField, 3> kFields{ssn::SsnField::Area, ssn::SsnField::Group,
                                                        ssn::SsnField::Serial};
-        NumberRun run{Joined<64>(kWellFormed[1]), {}};
+        NumberRun<64> run{Joined<64>(kWellFormed[1]), {}};
         for (std::size_t i = 0; i < kFields.size(); ++i) {
             const auto field = MakePiece<Syntax, 32>(Name(kFields[i]), ValueForm::kString, kPlaceholders[i]);
             run.at[i] = run.piece.Size() + field.Size() - Syntax::kQuote.size() - kPlaceholders[i].size();
@@ -78,10 +80,12 @@ struct SsnPieces {
         }
         return run;
     }
-    static constexpr NumberRun kNumber = MakeNumberRun();
+    static constexpr NumberRun<64> kMadeNumber = MakeNumberRun();
+    static constexpr std::size_t kNumberRoom = FittedRoom(kMadeNumber.piece);
+    static constexpr NumberRun<kNumberRoom> kNumber{Fitted<kNumberRoom>(kMadeNumber.piece), kMadeNumber.at};
 
     // verdict to reason, by reason and whether the number is confirmed: the verdict follows from the reason.
-    static constexpr auto kVerdictRuns = [] {
+    static constexpr auto kMadeVerdictRuns = [] {
         std::array<FieldPiece<80>, 2 * ssn::kSsnReasonCount> runs{};
         for (std::size_t reason = 0; reason < ssn::kSsnReasonCount; ++reason) {
             const auto verdict = static_cast<std::size_t>(ssn::VerdictOf(static_cast<ssn::SsnReason>(reason)));
@@ -91,13 +95,14 @@ struct SsnPieces {
         }
         return runs;
     }();
+    static constexpr auto kVerdictRuns = Fitted<FittedRoom(kMadeVerdictRuns)>(kMadeVerdictRuns);
 
     // issued_after and issued_by, by the window's lists (WindowRun).
     static constexpr std::size_t kLists = ssn::kPublishedListCount + 1;
     static constexpr std::size_t WindowRun(ssn::IssuanceWindow window) {
         return window.issued_after * kLists + window.issued_by;
     }
-    static constexpr auto kWindowRuns = [] {
+    static constexpr auto kMadeWindowRuns = [] {
         std::array<FieldPiece<64>, kLists * kLists> runs{};
         for (std::uint8_t after = 0; after < kLists; ++after) {
             for (std::uint8_t by = 0; by < kLists; ++by) {
@@ -106,15 +111,20 @@ struct SsnPieces {
         }
         return runs;
     }();
+    static constexpr auto kWindowRuns = Fitted<FittedRoom(kMadeWindowRuns)>(kMadeWindowRuns);
 };
 
 // The place field: none first, then each area's place once, with every area's index among them; the areas of a
 // range share a place, so few pieces serve them all and stay in cache.
-template <class Syntax>
+template <class Syntax, std::size_t kRoom = 64>
 struct PlacePieces {
-    static constexpr std::size_t kRoom = 64;
     std::array<FieldPiece<kRoom>, 96> distinct{};
     std::array<std::uint8_t, kAreaCount> of_area{};
+
+    template <std::size_t kFitted>
+    constexpr PlacePieces<Syntax, kFitted> Fit() const {
+        return {Fitted<kFitted>(distinct), of_area};
+    }
 
     static constexpr PlacePieces Make() {
         PlacePieces pieces;
@@ -141,7 +151,10 @@ struct PlacePieces {
     }
 };
 template <class Syntax>
-inline constexpr PlacePieces<Syntax> kPlacePieces = PlacePieces<Syntax>::Make();
+inline constexpr PlacePieces<Syntax> kMadePlacePieces = PlacePieces<Syntax>::Make();
+template <class Syntax>
+inline constexpr auto kPlacePieces =
+    kMadePlacePieces<Syntax>.template Fit<FittedRoom(kMadePlacePieces<Syntax>.distinct)>();
 
 template <class Syntax, RuleSet kRules>
 struct CardPieces {
@@ -155,11 +168,18 @@ struct CardPieces {
         return names;
     }
 
-    static constexpr auto kType = StringPieces<Syntax, 32>(Name(card::CardField::Type), KindNames());
-    static constexpr auto kNoType = MakePiece<Syntax, 32>(Name(card::CardField::Type), ValueForm::kNone);
-    static constexpr auto kLuhn = StringPieces<Syntax, 32>(Name(card::CardField::Luhn), card::kLuhnNames);
-    static constexpr auto kOutcome = StringPieces<Syntax, 32>(Name(card::CardField::Outcome), KindNames());
-    static constexpr auto kReason = StringPieces<Syntax, 32>(Name(card::CardField::Reason), card::kCardReasonNames);
+    static constexpr auto kMadeType = StringPieces<Syntax, 32>(Name(card::CardField::Type), KindNames());
+    static constexpr auto kMadeNoType = MakePiece<Syntax, 32>(Name(card::CardField::Type), ValueForm::kNone);
+    static constexpr auto kMadeLuhn = StringPieces<Syntax, 32>(Name(card::CardField::Luhn), card::kLuhnNames);
+    static constexpr auto kMadeOutcome = StringPieces<Syntax, 32>(Name(card::CardField::Outcome), KindNames());
+    static constexpr auto kMadeReason =
+        StringPieces<Syntax, 32>(Name(card::CardField::Reason), card::kCardReasonNames);
+
+    static constexpr auto kType = Fitted<FittedRoom(kMadeType)>(kMadeType);
+    static constexpr auto kNoType = Fitted<FittedRoom(kMadeType)>(kMadeNoType);  // in the types' room
+    static constexpr auto kLuhn = Fitted<FittedRoom(kMadeLuhn)>(kMadeLuhn);
+    static constexpr auto kOutcome = Fitted<FittedRoom(kMadeOutcome)>(kMadeOutcome);
+    static constexpr auto kReason = Fitted<FittedRoom(kMadeReason)>(kMadeReason);
 };
 
 static_assert(ssn::kSsnFieldNames[0] == "input" && card::kCardFieldNames[0] == "input",
