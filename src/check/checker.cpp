@@ -1,5 +1,6 @@
 // The Checker of the public interface: the judges the program's loops call, and the record fields from the
 // same derivations the record printers use, gathered into one result per text.
+#include <array>
 #include <cstring>
 #include <type_traits>
 
@@ -137,7 +138,9 @@ CardResult CheckCardAs(std::string_view text) {
     const card::CardOutcome& outcome = reading.outcome;
     CardResult result;
     if (card::ShowsNumber(outcome)) {
-        result.digit_count = card::DigitsField({reading.kept, outcome.length}, result.digit_text.data());
+        std::array<char, card::kDigitsRoom> digits{};
+        result.digit_count = card::DigitsField(card::KeptPart(reading), digits);
+        std::memcpy(result.digit_text.data(), digits.data(), result.digit_count);
         result.type = card::KindView(kRules, card::TypeFieldKind(outcome));
     }
     result.luhn = card::kLuhnNames[static_cast<std::size_t>(outcome.check)];

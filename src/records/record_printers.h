@@ -311,9 +311,9 @@ private:
     void PrintDigits(std::string_view name, bytes::Readable kept) {
         const std::uint32_t dashes = bytes::BytesEqualMask32(kept.data(), '-');
         if ((dashes & ((std::uint32_t{1} << kept.size()) - 1)) == 0) return writer_.PlainValue(name, kept);
-        std::array<char, 32> digits{};
-        static_assert(card::kCardReadAhead <= digits.size(), "room for the kept part");
-        writer_.Padded(name, digits, card::DigitsField(kept, digits.data()));
+        std::array<char, card::kDigitsRoom> digits{};
+        const std::size_t count = card::DigitsField(kept, digits);
+        writer_.Padded(name, digits, count);
     }
 
     using Pieces = CardPieces<Syntax, kRules>;
