@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "csv/csv_row_ends.h"
 #include "io/output_stream.h"
@@ -82,9 +83,7 @@ void BlockReader::FindEncoding(ListBlock& block) {
     encoded_.resize(std::max(block_bytes_, kDecodeRoom));
 }
 
-bool BlockReader::ReadInto(ListBlock& block, bool may_wait) {
-    // What the block holds on entry has no line end: the tail of the block before, or a line that outgrew it.
-    bool line_end = false;
+bool BlockReader::ReadInto(ListBlock& block, bool may_wait, bool line_end) {
     while (!ended_ && !Full(block)) {
         CheckInterrupt();
         if (stream_ && platform::ReadWouldWait(fd_)) {
@@ -133,7 +132,8 @@ BlockReader::Filled BlockReader::Fill(ListBlock& block, bool may_wait) {
     block.size = tail_.size();
     std::size_t cut = 0;
     for (;;) {
-        if (!ReadInto(block, may_wait)) {
+        // The tail of the block before has no line end, nor has a line that outgrew its block; rows put back do.
+        if (!ReadInto(block, may_wait, std::exchange(tail_ends_line_, false))) {
             tail_.assign(block.data.get(), block.data.get() + block.size);
             return Filled::kNotYet;
         }
@@ -189,6 +189,9 @@ void BlockReader::PutBack(const ListBlock& block, std::size_t from) {
     const char* const end = block.data.get() + block.size;
     if (rows_) lines_ -= csv::CountLineEnds(begin, block.size - from);
     tail_.insert(tail_.begin(), begin, end);
+    // From a pipe, the rows put back are handed out before the reader waits for more.
+    tail_ends_line_ = std::memchr(begin, '\n', block.size - from) != nullptr ||
+                      (rows_ && std::memchr(begin, '\r', block.size - from) != nullptr);
 }
 
 bool BlockReader::Outgrown(const ListBlock& block) const {

@@ -74,9 +74,9 @@ public:
 private:
     BlockReader(int fd, std::size_t block_bytes, ReadFunction read);
     // Reads until `block` is full or the input ends; from a pipe or a terminal, only until a read would wait
-    // with a line end (or a whole piece of a long line) in the block, or, unless `may_wait`, at all. False when it
-    // stopped before one.
-    bool ReadInto(ListBlock& block, bool may_wait);
+    // with a line end (or a whole piece of a long line) in the block, or, unless `may_wait`, at all; `line_end`:
+    // what the block holds on entry has one. False when it stopped before one.
+    bool ReadInto(ListBlock& block, bool may_wait, bool line_end);
     // One read into `into`, with `room` bytes: of the input's bytes, or of their UTF-8 once UTF-16 was found.
     long ReadSome(char* into, std::size_t room);
     // At a CSV input's start, once its first two bytes are in `block`: a UTF-16 byte-order mark turns every
@@ -106,6 +106,7 @@ private:
     std::size_t open_quote_line_ = 0;
     LongCsvRow too_long_;
     bool tail_in_line_ = false;  // the tail starts between two pieces of a line
+    bool tail_ends_line_ = false;  // the tail holds a line end: rows put back, not the rest past a cut
     std::vector<char> tail_;     // read past the last line end of the block before
     bool ended_ = false;
     bool failed_ = false;

@@ -67,6 +67,9 @@ TEST_F(Faults, LinesFromAPipeAreAnsweredAsTheyArrive) {
         {"text card list file", {"-C", "-i", "in"}, "4111111111111111\n", card_line},
         {"tsv by threads", {"--jobs=2", "--format=tsv", "--no-header"}, "123-96-0001\n", tsv},
         {"text list file by threads", {"--jobs=3", "-i", "in"}, "123-96-0001\n", "\n" + std::string(kNumbers[1].second) + "\n"},
+        // A CSV input's first rows, read to find the column, are answered before the reader waits for more.
+        {"csv rows", {"--column=1", "--no-header", "--format=tsv"}, "123-96-0001\n", tsv},
+        {"csv rows after their header", {"--column=SSN", "--format=tsv"}, "SSN\n123-96-0001\n", header + tsv},
         // Without long options the pieces of a long line are answered before its end arrives (with one, the
         // line is one text, answered once it has ended).
         {"pieces of a long line", {"-i", "in"}, std::string(600, '5'),
