@@ -113,8 +113,10 @@ std::optional<int> RefuseCsvOptions(const RunOptions& options, const LongOptions
         Diagnose("option '--delimiter' parts the fields of CSV input, which only '--column' reads");
     } else if (options.output_delimiter != 0 &&
                (!options.column.Given() || options.format != OutputFormat::Csv || options.summary)) {
-        Diagnose("option '--output-delimiter' parts the fields of the rows that '--column' and '--format=csv' "
-                 "write, and '--summary' writes none");
+        // The reason named is one this run gave.
+        Diagnose(std::string("option '--output-delimiter' parts the fields of the rows that '--column' and "
+                             "'--format=csv' write") +
+                 (options.summary ? ", and '--summary' writes none" : ""));
     } else if (!options.column.name.empty() && !options.header) {
         Diagnose("option '--column' names a column of the header row, which '--no-header' says the input lacks; "
                  "give the column's number");
