@@ -72,6 +72,9 @@ struct Conventions {
     // The banner only where a person watches standard error, in the terminal's characters; otherwise always,
     // in code page 437.
     bool banner_only_on_terminal;
+    // A list's byte-order mark is no part of its first line, and a list in UTF-16 that starts with one is read
+    // as UTF-8, as a CSV input is; otherwise a list's bytes are its texts as they stand.
+    bool reads_byte_order_marks;
 };
 
 inline constexpr Conventions kDescribedConventions{
@@ -83,6 +86,7 @@ inline constexpr Conventions kDescribedConventions{
     .prompts_only_a_terminal = false,
     .hints_order_of_issue = false,
     .banner_only_on_terminal = false,
+    .reads_byte_order_marks = false,
 };
 inline constexpr Conventions kTodaysConventions{
     .numbers_anywhere = true,
@@ -93,6 +97,7 @@ inline constexpr Conventions kTodaysConventions{
     .prompts_only_a_terminal = true,
     .hints_order_of_issue = true,
     .banner_only_on_terminal = true,
+    .reads_byte_order_marks = true,
 };
 
 struct RunOptions {

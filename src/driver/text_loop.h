@@ -117,7 +117,8 @@ template <class MakeStep, class Finish>
     std::optional<RunFailure> failure = ConsoleFailure(texts);
     if (texts.List() >= 0) {
         const auto long_lines = options.whole_lines ? LineReader::LongLines::kWhole : LineReader::LongLines::kPieces;
-        const ListChecked list = CheckList(texts.List(), options.jobs, long_lines, step, make_step);
+        const ListMarks marks = options.conventions.reads_byte_order_marks ? ListMarks::kRead : ListMarks::kAsBytes;
+        const ListChecked list = CheckList(texts.List(), options.jobs, long_lines, marks, step, make_step);
         any_failed |= list.any_failed;
         if (list.read_failed) failure = ListFailure(list, options);
     }

@@ -282,9 +282,9 @@ template <ListStep Step, class MakeStep>
 
 // The lines of the list `fd`, as CheckBlocks checks them.
 template <ListStep Step, class MakeStep>
-[[nodiscard]] ListChecked CheckList(int fd, int jobs, LineReader::LongLines long_lines, Step& step,
+[[nodiscard]] ListChecked CheckList(int fd, int jobs, LineReader::LongLines long_lines, ListMarks marks, Step& step,
                                     MakeStep&& make_step) {
-    BlockReader reader(fd, ListBlockBytes(), long_lines);
+    BlockReader reader(fd, ListBlockBytes(), long_lines, marks);
     return CheckBlocks(reader, jobs, long_lines, step, make_step);
 }
 

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "csv/csv_row_ends.h"
+#include "csv/csv_writer.h"
 #include "io/output_stream.h"
 #include "io/terminate.h"
 #include "platform/platform.h"
@@ -45,6 +47,12 @@ BlockReader::BlockReader(int fd, std::size_t block_bytes, ReadFunction read)
 BlockReader::BlockReader(int fd, std::size_t block_bytes, LineReader::LongLines long_lines, ReadFunction read)
     : BlockReader(fd, block_bytes, read) {
     pieces_ = long_lines == LineReader::LongLines::kPieces;
+}
+
+BlockReader::BlockReader(int fd, std::size_t block_bytes, LineReader::LongLines long_lines, ListMarks marks,
+                         ReadFunction read)
+    : BlockReader(fd, block_bytes, long_lines, read) {
+    encoding_unknown_ = mark_unread_ = marks == ListMarks::kRead;
 }
 
 BlockReader::BlockReader(int fd, std::size_t block_bytes, CsvRows rows, ReadFunction read)
@@ -155,6 +163,12 @@ BlockReader::Filled BlockReader::Fill(ListBlock& block, bool may_wait) {
         if (Full(block)) Reserve(block, Grown(block), block.size);
     }
     if (cut == 0) cut = block.size;
+    if (std::exchange(mark_unread_, false) && std::string_view(block.data.get(), cut).starts_with(csv::kByteOrderMark)) {
+        const std::size_t mark = csv::kByteOrderMark.size();
+        std::memmove(block.data.get(), block.data.get() + mark, block.size - mark);
+        block.size -= mark;
+        cut -= mark;
+    }
     // A byte-order mark counts only at the input's start, which this block holds.
     encoding_unknown_ = false;
     tail_in_line_ = pieces_ && cut < block.size && block.data[cut - 1] != '\n';

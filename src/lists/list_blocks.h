@@ -36,6 +36,9 @@ struct LongCsvRow {
     bool quoted = false;   // it ended inside a quoted field
 };
 
+// Whether a list's byte-order mark is read as one, or its bytes as they stand.
+enum class ListMarks { kAsBytes, kRead };
+
 class BlockReader {
 public:
     enum class Filled { kBlock, kNotYet, kExhausted };
@@ -48,6 +51,10 @@ public:
     // a pipe or a terminal, unless no more has arrived. Where a long line is checked in pieces, a block may end
     // between two of its pieces, so that memory stays flat however long the line.
     BlockReader(int fd, std::size_t block_bytes, LineReader::LongLines long_lines,
+                ReadFunction read = platform::ReadSome);
+    // The same of a list whose byte-order mark, where `marks` reads them, is no part of its first line: UTF-8's is
+    // dropped, and a list that starts with UTF-16's is read as UTF-8.
+    BlockReader(int fd, std::size_t block_bytes, LineReader::LongLines long_lines, ListMarks marks,
                 ReadFunction read = platform::ReadSome);
     // The same of CSV rows. An input that starts with a UTF-16 byte-order mark is read as UTF-8 (the mark too).
     BlockReader(int fd, std::size_t block_bytes, CsvRows rows, ReadFunction read = platform::ReadSome);
@@ -107,6 +114,7 @@ private:
     LongCsvRow too_long_;
     bool tail_in_line_ = false;  // the tail starts between two pieces of a line
     bool tail_ends_line_ = false;  // the tail holds a line end: rows put back, not the rest past a cut
+    bool mark_unread_ = false;     // a list's UTF-8 byte-order mark is still to be dropped from its start
     std::vector<char> tail_;     // read past the last line end of the block before
     bool ended_ = false;
     bool failed_ = false;

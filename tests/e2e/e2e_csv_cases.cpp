@@ -1,5 +1,6 @@
 // Rows of the end-to-end table for CSV input as people write it: stray quotes, blanks before quotes, every line
-// end, rows wider than the header, other delimiters, byte-order marks and UTF-16, and the columns refused.
+// end, rows wider than the header, other delimiters, byte-order marks and UTF-16 (which a list read with a long
+// option has read alike), and the columns refused.
 #include <string>
 
 #include "e2e_cases.h"
@@ -129,6 +130,13 @@ std::vector<E2eCase> DialectRows() {
         Quiet({"csv UTF-16 big-endian", {"--column=2", "--delimiter=tab", "--format=tsv", "--rules=current",
                "--no-header"}, {}, Utf16("Zo\xC3\xAB\t123-45-6789\n", true),
                "123-45-6789\ttrue\t123\t45\t6789\t\tvalid\tfalse\tok\t2011-06\t\n"}),
+        Quiet({"list a UTF-8 byte-order mark is no part of the first line", {"--format=tsv", "--no-header",
+               "--rules=current", "-i", "list.txt"}, {{"list.txt", "\xEF\xBB\xBF" "078-05-1120\n"}}, "",
+               "078-05-1120\ttrue\t078\t05\t1120\tNew York\tinvalid\tfalse\tknown-invalid\t\t\n"}),
+        Quiet({"list UTF-16 on standard input", {"-C", "--format=tsv", "--no-header", "--jobs=2"}, {},
+               Utf16("4111111111111111\r\n4111 1111 1111 1111\n", false),
+               "4111111111111111\t4111111111111111\tVISA\tpass\tVISA\tok\n"
+               "4111 1111 1111 1111\t4111111111111111\tVISA\tpass\tVISA\tok\n"}),
     };
 }
 

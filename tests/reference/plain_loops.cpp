@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "card/card_outcome.h"
@@ -37,6 +38,7 @@ class PlainTexts {
 public:
     PlainTexts(TextSource& texts, const RunOptions& options) : texts_(texts), options_(options) {
         if (texts.List() >= 0) file_ = fdopen(texts.List(), "r");
+        marks_unread_ = options.conventions.reads_byte_order_marks;
     }
 
     // Null when the input is exhausted. The text may be cut in place.
@@ -55,17 +57,17 @@ public:
         // Up to and including the line feed, at most 259 characters unless lines are read whole; a carriage
         // return before a line feed is dropped.
         while (options_.whole_lines || text_.size() < kMaxListText) {
-            int c = std::getc(file_);
+            int c = GetByte();
             if (c == EOF) {
                 CheckInterrupt();  // a read cut short by Ctrl-C leaves no line behind
                 break;
             }
             if (c == '\r') {
-                const int next = std::getc(file_);
+                const int next = GetByte();
                 if (next == '\n') {
                     c = '\n';
                 } else if (next != EOF) {
-                    std::ungetc(next, file_);
+                    pending_.insert(pending_.begin(), static_cast<char>(next));
                 }
             }
             text_ += static_cast<char>(c);
@@ -110,9 +112,86 @@ public:
     }
 
 private:
+    // The list's next byte; where byte-order marks are read, a UTF-8 mark at its start is skipped, and a list
+    // that starts with a UTF-16 mark is read as UTF-8 (its mark too, skipped then), a code unit at a time.
+    int GetByte() {
+        if (std::exchange(marks_unread_, false)) {
+            const int first = std::getc(file_);
+            const int second = first == EOF ? EOF : std::getc(file_);
+            if ((first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF)) {
+                utf16_big_endian_ = first == 0xFE;
+                utf16_ = true;
+                Utf16Unit();  // the mark, decoded: what follows is UTF-8 with a mark
+                pending_.clear();
+            } else {
+                if (first != EOF) pending_ += static_cast<char>(first);
+                if (second != EOF) pending_ += static_cast<char>(second);
+                const int third = std::getc(file_);
+                if (third != EOF) pending_ += static_cast<char>(third);
+                if (pending_ == "\xEF\xBB\xBF") pending_.clear();
+            }
+        }
+        if (pending_.empty() && utf16_) Utf16Unit();
+        if (!pending_.empty()) {
+            const auto byte = static_cast<unsigned char>(pending_.front());
+            pending_.erase(pending_.begin());
+            return byte;
+        }
+        return utf16_ ? EOF : std::getc(file_);
+    }
+    // The UTF-8 of the next UTF-16 character of the list, into pending_; a lone surrogate or half a unit at the
+    // end comes to U+FFFD.
+    void Utf16Unit() {
+        const auto unit = [&]() -> long {
+            if (held_unit_ >= 0) return std::exchange(held_unit_, -1);
+            const int a = std::getc(file_);
+            if (a == EOF) return -1;
+            const int b = std::getc(file_);
+            if (b == EOF) return -2;
+            return utf16_big_endian_ ? (a << 8 | b) : (b << 8 | a);
+        };
+        long code = unit();
+        if (code == -1) return;
+        if (code == -2) code = 0xFFFD;
+        if (code >= 0xD800 && code < 0xDC00) {
+            const long low = unit();
+            if (low >= 0xDC00 && low < 0xE000) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+            } else {
+                code = 0xFFFD;
+                if (low >= 0) held_unit_ = low;
+            }
+        } else if (code >= 0xDC00 && code < 0xE000) {
+            code = 0xFFFD;
+        }
+        Append(code);
+    }
+    void Append(long code) {
+        if (code < 0x80) {
+            pending_ += static_cast<char>(code);
+        } else if (code < 0x800) {
+            pending_ += static_cast<char>(0xC0 | code >> 6);
+            pending_ += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            pending_ += static_cast<char>(0xE0 | code >> 12);
+            pending_ += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            pending_ += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            pending_ += static_cast<char>(0xF0 | code >> 18);
+            pending_ += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            pending_ += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            pending_ += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+
     TextSource& texts_;
     const RunOptions& options_;
     std::FILE* file_ = nullptr;
+    std::string pending_;  // bytes to hand out before the file's next
+    bool marks_unread_ = false;
+    bool utf16_ = false;
+    bool utf16_big_endian_ = false;
+    long held_unit_ = -1;  // the unit read after a lone high surrogate, decoded next
     std::string text_;
     std::string line_;
     bool line_ended_ = true;
