@@ -96,12 +96,27 @@ int BadLongOption(LongOptions& read, std::string problem) {
     return -1;
 }
 
-// The row of the option named `name`, or null.
+// No two options begin with the same two letters, and a shorter name is no long option (IsLongOption): any
+// abbreviation names one option at most. An option that breaks this needs the ambiguity told.
+constexpr bool EveryTwoLettersNameOneOption() {
+    for (std::size_t i = 0; i < kLongOptions.size(); ++i) {
+        for (std::size_t j = i + 1; j < kLongOptions.size(); ++j) {
+            if (kLongOptions[i].name.substr(0, 2) == kLongOptions[j].name.substr(0, 2)) return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryTwoLettersNameOneOption());
+
+// The row of the option named `name`, or of the option whose name begins with it, as getopt_long takes any
+// unambiguous abbreviation (--form=tsv); null for none.
 const LongOptionRow* FindLongOption(std::string_view name) {
+    const LongOptionRow* begun = nullptr;
     for (const LongOptionRow& row : kLongOptions) {
         if (row.name == name) return &row;
+        if (row.name.starts_with(name)) begun = &row;
     }
-    return nullptr;
+    return begun;
 }
 
 // Applies `option`, with `value` for one that takes a value; false when it does not take `value`.
@@ -176,10 +191,10 @@ int ApplyLongOption(int argc, const char* const* argv, int position, RunOptions&
     const std::string_view argument = argv[position];
     const std::size_t equals = argument.find('=');
     const std::string_view name = argument.substr(2, equals == std::string_view::npos ? equals : equals - 2);
-    const std::string shown = "--" + std::string(name);
     const LongOptionRow* const row = FindLongOption(name);
     // Named as given, a control byte in it escaped so that the diagnostic keeps to its line.
     if (row == nullptr) return BadLongOption(read, "unrecognized option " + Quoted(argument));
+    const std::string shown = "--" + std::string(row->name);  // in full, however abbreviated
     if (row->placeholder.empty()) {
         if (equals != std::string_view::npos) {
             return BadLongOption(read, "option '" + shown + "' doesn't allow an argument");

@@ -398,6 +398,8 @@ std::vector<E2eCase> QuietAndMixedRows() {
                "\n        VISA |     4111111111111111"
                "\n     UNKNOWN | \"" + std::string(30, 'x') + "\"\n", "", 1}),
         Quiet({"--help before a bad short option", {"-x", "--help"}, {}, "", kUsage}),
+        Quiet({"long options abbreviated", {"--form=tsv", "--no-h", "--ru", "current", "078-05-1120"}, {}, "",
+               "078-05-1120\ttrue\t078\t05\t1120\tNew York\tinvalid\tfalse\tknown-invalid\t\t\n"}),
         Quiet({"--version", {"--version", "123-45-6789"}, {}, "",
                "kalderos " KALDEROS_VERSION "\nArea data: 4/2011\nHighest groups: 7/2007\nRules: classic (the default), current\nBuild: " +
                    ExpectedStamp().substr(0, ExpectedStamp().size() - 1) + "\n"}),
@@ -416,6 +418,8 @@ std::vector<E2eCase> LongOptionErrorRows() {
                "kalderos: invalid argument 't\\tsv' for '--format' (valid arguments are 'text', 'tsv', 'jsonl', 'csv')\n" +
                    kTryHelp, 5, true}),
         Quiet({"--format without its value", {"-C", "--format"}, {}, "", "",
+               "kalderos: option '--format' requires an argument\n" + kTryHelp, 5}),
+        Quiet({"an abbreviated option is named in full", {"-C", "--fo"}, {}, "", "",
                "kalderos: option '--format' requires an argument\n" + kTryHelp, 5}),
         Quiet({"--format with a bad value", {"--format=xml"}, {}, "", "",
                "kalderos: invalid argument 'xml' for '--format' (valid arguments are 'text', 'tsv', 'jsonl', 'csv')\n" +
