@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "card/card_outcome.h"
 #include "card/card_type_table.h"
 #include "card/written_card.h"
+#include "csv/utf16_text.h"
 #include "driver/run_failure.h"
 #include "rows/ssn_tally.h"
 #include "driver/loops.h"
@@ -113,75 +115,36 @@ public:
 
 private:
     // The list's next byte; where byte-order marks are read, a UTF-8 mark at its start is skipped, and a list
-    // that starts with a UTF-16 mark is read as UTF-8 (its mark too, skipped then), a code unit at a time.
+    // that starts with a UTF-16 mark is read as UTF-8, fed to the decoder a byte at a time.
     int GetByte() {
-        if (std::exchange(marks_unread_, false)) {
-            const int first = std::getc(file_);
-            const int second = first == EOF ? EOF : std::getc(file_);
-            if ((first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF)) {
-                utf16_big_endian_ = first == 0xFE;
-                utf16_ = true;
-                Utf16Unit();  // the mark, decoded: what follows is UTF-8 with a mark
-                pending_.clear();
-            } else {
-                if (first != EOF) pending_ += static_cast<char>(first);
-                if (second != EOF) pending_ += static_cast<char>(second);
-                const int third = std::getc(file_);
-                if (third != EOF) pending_ += static_cast<char>(third);
-                if (pending_ == "\xEF\xBB\xBF") pending_.clear();
-            }
+        if (std::exchange(marks_unread_, false)) TakeMark();
+        while (pending_.empty() && decoder_ && !decoded_all_) {
+            const int c = std::getc(file_);
+            const char byte = static_cast<char>(c);
+            char out[csv::Utf16Decoder::RoomFor(1) + 6];
+            decoded_all_ = c == EOF;
+            pending_.append(out, decoded_all_ ? decoder_->Finish(out) : decoder_->Decode(&byte, 1, out));
         }
-        if (pending_.empty() && utf16_) Utf16Unit();
         if (!pending_.empty()) {
             const auto byte = static_cast<unsigned char>(pending_.front());
             pending_.erase(pending_.begin());
             return byte;
         }
-        return utf16_ ? EOF : std::getc(file_);
+        return decoder_ ? EOF : std::getc(file_);
     }
-    // The UTF-8 of the next UTF-16 character of the list, into pending_; a lone surrogate or half a unit at the
-    // end comes to U+FFFD.
-    void Utf16Unit() {
-        const auto unit = [&]() -> long {
-            if (held_unit_ >= 0) return std::exchange(held_unit_, -1);
-            const int a = std::getc(file_);
-            if (a == EOF) return -1;
-            const int b = std::getc(file_);
-            if (b == EOF) return -2;
-            return utf16_big_endian_ ? (a << 8 | b) : (b << 8 | a);
-        };
-        long code = unit();
-        if (code == -1) return;
-        if (code == -2) code = 0xFFFD;
-        if (code >= 0xD800 && code < 0xDC00) {
-            const long low = unit();
-            if (low >= 0xDC00 && low < 0xE000) {
-                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-            } else {
-                code = 0xFFFD;
-                if (low >= 0) held_unit_ = low;
+    void TakeMark() {
+        for (int i = 0; i < 3; ++i) {
+            const int c = std::getc(file_);
+            if (c == EOF) break;
+            pending_ += static_cast<char>(c);
+            if (i != 1) continue;
+            if (const std::optional<csv::ByteOrder> order = csv::Utf16Order(pending_[0], pending_[1])) {
+                decoder_.emplace(*order);
+                pending_.clear();
+                return;
             }
-        } else if (code >= 0xDC00 && code < 0xE000) {
-            code = 0xFFFD;
         }
-        Append(code);
-    }
-    void Append(long code) {
-        if (code < 0x80) {
-            pending_ += static_cast<char>(code);
-        } else if (code < 0x800) {
-            pending_ += static_cast<char>(0xC0 | code >> 6);
-            pending_ += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            pending_ += static_cast<char>(0xE0 | code >> 12);
-            pending_ += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            pending_ += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            pending_ += static_cast<char>(0xF0 | code >> 18);
-            pending_ += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            pending_ += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            pending_ += static_cast<char>(0x80 | (code & 0x3F));
-        }
+        if (pending_ == "\xEF\xBB\xBF") pending_.clear();
     }
 
     TextSource& texts_;
@@ -189,9 +152,8 @@ private:
     std::FILE* file_ = nullptr;
     std::string pending_;  // bytes to hand out before the file's next
     bool marks_unread_ = false;
-    bool utf16_ = false;
-    bool utf16_big_endian_ = false;
-    long held_unit_ = -1;  // the unit read after a lone high surrogate, decoded next
+    std::optional<csv::Utf16Decoder> decoder_;
+    bool decoded_all_ = false;
     std::string text_;
     std::string line_;
     bool line_ended_ = true;
